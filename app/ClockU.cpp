@@ -1,0 +1,321 @@
+#include "app/ClockU.h"
+
+#include "app/ClockSettings.h"
+#include "desktop/TrayIcon.h"
+#include "overlay/OverlaySurface.h"
+#include "platform/Application.h"
+#include "platform/JpegCodec.h"
+#include "platform/ProfileFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Rounding.h"
+#include "skins/OptionsU.h"
+#include "skins/Skin.h"
+#include "ui_OptionsU.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QScreen>
+#include <QTime>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QSize kInitialClientSize(269, 256);
+constexpr int kTickIntervalMs = 1000;
+constexpr int kAlarmsPage = 2;
+constexpr int kMaxTransparency = 50;
+
+QPixmap StartupPicture()
+{
+    QFile file(QStringLiteral(":/startup.jpg"));
+    file.open(QIODevice::ReadOnly);
+    return QPixmap::fromImage(DecodeJpeg(file.readAll()));
+}
+
+} // namespace
+
+TfrmDerAvo::TfrmDerAvo()
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , Timer1(new QTimer(this))
+    , Chart1(new TOverlaySurface(this))
+    , Image1(new QLabel(this))
+    , PopupMenu1(new QMenu(this))
+    , mShow(new QAction(QStringLiteral("Show"), PopupMenu1))
+    , mHide(new QAction(QStringLiteral("Hide"), PopupMenu1))
+    , mProperties(new QAction(QStringLiteral("Properties"), PopupMenu1))
+    , mExit(new QAction(QStringLiteral("Exit"), PopupMenu1))
+{
+    setObjectName(QStringLiteral("frmDerAvo"));
+    setWindowTitle(QStringLiteral("DerAvo"));
+    resize(kInitialClientSize);
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    move(desktop.center() - rect().center());
+
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(StartupPicture());
+    Image1->setGeometry(rect());
+    Chart1->setGeometry(rect());
+    Chart1->hide();
+    // The window handles the mouse over the surface (properties, dragging).
+    Chart1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    BuildPopupMenu();
+
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTickIntervalMs);
+    connect(Timer1, &QTimer::timeout, this, &TfrmDerAvo::Timer1Timer);
+    Timer1->start();
+
+    // FormCreate: the default skin is in effect until a skin file is read.
+    Skin = DefaultSkin();
+    Settings = std::make_unique<ProfileFile>(ProgramFolder() + QLatin1String(ClockSettings::kFileName));
+}
+
+TfrmDerAvo::~TfrmDerAvo() = default;
+
+void TfrmDerAvo::BuildPopupMenu()
+{
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    auto* radioGroup = new QActionGroup(PopupMenu1);
+    for (QAction* item : { mShow, mHide }) {
+        item->setCheckable(true);
+        radioGroup->addAction(item);
+    }
+    mShow->setObjectName(QStringLiteral("mShow"));
+    mHide->setObjectName(QStringLiteral("mHide"));
+    mProperties->setObjectName(QStringLiteral("mProperties"));
+    mExit->setObjectName(QStringLiteral("mExit"));
+    mShow->setChecked(true);
+
+    PopupMenu1->addAction(mShow);
+    PopupMenu1->addAction(mHide);
+    PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N2"));
+    PopupMenu1->addAction(mProperties);
+    PopupMenu1->addSeparator()->setObjectName(QStringLiteral("N1"));
+    PopupMenu1->addAction(mExit);
+    PopupMenu1->setDefaultAction(mShow);
+
+    connect(mShow, &QAction::triggered, this, &TfrmDerAvo::ShowUp);
+    connect(mHide, &QAction::triggered, this, &TfrmDerAvo::mHideClick);
+    connect(mProperties, &QAction::triggered, this, &TfrmDerAvo::mPropertiesClick);
+    connect(mExit, &QAction::triggered, this, &TfrmDerAvo::mExitClick);
+}
+
+bool TfrmDerAvo::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return QWidget::event(event);
+}
+
+void TfrmDerAvo::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+void TfrmDerAvo::FormShow()
+{
+    if (Tray)
+        return;
+    Tray = new TTrayNotifyIcon(this);
+    Tray->setIconVisible(true);
+    Tray->setIcon(QGuiApplication::windowIcon());
+    Tray->OnClick = [this](QObject*) { ShowUp(); };
+    Tray->OnDblClick = [this](QObject*) { ShowUp(); };
+    Tray->setPopupMenu(PopupMenu1);
+}
+
+void TfrmDerAvo::FormActivate()
+{
+    if (Tag != -1 || !FOptions)
+        return;
+    using namespace ClockSettings;
+    Ui::frmOptions* options = FOptions->ui;
+    const QString folder = ProgramFolder();
+
+    // A skin file that cannot be read is reported, and the rest of the
+    // settings still apply, so that closing the clock does not overwrite the
+    // user's position and size with defaults.
+    try {
+        FOptions->LoadSkin(SkinPathFromSetting(Settings->ReadString(kDefault, kSkin, QString()), folder));
+    } catch (const std::exception& error) {
+        ShowError(QString::fromStdString(error.what()));
+    }
+
+    options->chkLastPos->setChecked(Settings->ReadBool(kPosition, kKeepIt, true));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    move(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), y());
+    move(x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height()));
+
+    FOptions->SetDigFormatIndex(Settings->ReadInteger(kDefault, kDigFrm, 0));
+    AmPmFormat = Settings->ReadString(kDefault, kDigFrmAmPm, QLatin1String(kDefaultAmPmFormat));
+    H24Format = Settings->ReadString(kDefault, kDigFrm24, QLatin1String(kDefaultH24Format));
+
+    options->chkKeepSize->setChecked(Settings->ReadBool(kSize, kKeepIt, true));
+    // A stored size of 0 (or none) keeps the size the clock has, rather than
+    // shrinking the window to nothing.
+    if (options->chkKeepSize->isChecked()) {
+        if (const int lastOne = Settings->ReadInteger(kSize, kLastOne, 0); lastOne > 0)
+            Skin.ClockSize = lastOne;
+    }
+    FOptions->SkinToControls();
+    options->chkStayOnTop->setChecked(Settings->ReadBool(kDefault, kOnTop, false));
+
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (arguments[i].toLower() == u"-hide")
+            mHideClick();
+}
+
+void TfrmDerAvo::SaveSettings()
+{
+    using namespace ClockSettings;
+    const Ui::frmOptions* options = FOptions->ui;
+
+    Settings->WriteString(kDefault, kSkin, SkinSettingFromPath(FOptions->SkinFileOrDefault(), ProgramFolder()));
+    Settings->WriteBool(kDefault, kOnTop, options->chkStayOnTop->isChecked());
+    Settings->WriteInteger(kDefault, kDigFrm, FOptions->DigFormatIndex());
+    Settings->WriteBool(kPosition, kKeepIt, options->chkLastPos->isChecked());
+    if (options->chkLastPos->isChecked()) {
+        Settings->WriteInteger(kPosition, kLeft, x());
+        Settings->WriteInteger(kPosition, kTop, y());
+    }
+    Settings->WriteBool(kSize, kKeepIt, options->chkKeepSize->isChecked());
+    Settings->WriteInteger(kSize, kLastOne, options->chkKeepSize->isChecked() ? Skin.ClockSize : 0);
+}
+
+void TfrmDerAvo::closeEvent(QCloseEvent* event)
+{
+    // A failed save keeps the clock open, so that nothing is lost and the
+    // next attempt to close saves again.
+    try {
+        SaveSettings();
+    } catch (const std::exception& error) {
+        event->ignore();
+        ShowError(QString::fromStdString(error.what()));
+        return;
+    }
+    event->accept();
+    // Closing the clock ends the program, also from inside a modal window.
+    QCoreApplication::quit();
+}
+
+void TfrmDerAvo::ApplySkin()
+{
+    if (Chart1->Tag >= 0)
+        Chart1->Tag = -2;
+    if (Chart1->Tag == -2)
+        Timer1Timer();
+}
+
+void TfrmDerAvo::ShowUp()
+{
+    mShow->setChecked(true);
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TfrmDerAvo::mHideClick()
+{
+    mHide->setChecked(true);
+    if (Tray)
+        Tray->setHideTask(false);
+    showMinimized();
+    if (Tray)
+        Tray->setHideTask(true);
+}
+
+void TfrmDerAvo::mPropertiesClick()
+{
+    if (mHide->isChecked())
+        FOptions->ui->PageControl1->setCurrentIndex(kAlarmsPage);
+    if (FOptions->isVisible()) {
+        FOptions->raise();
+        FOptions->activateWindow();
+    } else {
+        FOptions->exec();
+    }
+}
+
+void TfrmDerAvo::mExitClick()
+{
+    close();
+}
+
+void TfrmDerAvo::Chart1KeyPress(QChar key)
+{
+    const QChar upper = key.toUpper();
+    if (upper == u'M')
+        mHideClick();
+    else if (upper == u'O')
+        mPropertiesClick();
+}
+
+void TfrmDerAvo::keyPressEvent(QKeyEvent* event)
+{
+    if (!event->text().isEmpty())
+        Chart1KeyPress(event->text().front());
+}
+
+void TfrmDerAvo::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+        mPropertiesClick();
+}
+
+void TfrmDerAvo::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Image1->setGeometry(rect());
+    Chart1->setGeometry(QRect(QPoint(0, 0), size().expandedTo(Chart1->minimumSize())));
+}
+
+void TfrmDerAvo::Timer1Timer()
+{
+    if (Chart1->Tag == -1) {
+        setVisible(true);
+        Chart1->setVisible(true);
+        Image1->setVisible(false);
+    }
+    const int minute = QTime::currentTime().minute();
+    if (Chart1->Tag < 0) {
+        FullRefresh(minute);
+        return;
+    }
+    if (minute != Chart1->Tag)
+        Chart1->Tag = minute;
+}
+
+void TfrmDerAvo::FullRefresh(int minute)
+{
+    if (mShow->isChecked()) {
+        const bool onTop = FOptions->ui->chkStayOnTop->isChecked();
+        if (onTop != windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            // Changing the window's flags hides it; show it again.
+            setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+            show();
+        }
+        if (Tray)
+            Tray->setHideTask(onTop);
+    }
+    ShapeForm();
+    Tag = 0;
+    Chart1->Tag = minute;
+}
+
+void TfrmDerAvo::ShapeForm()
+{
+    const int side = std::max<int>(Skin.ClockSize, TOverlaySurface::kMinimumSide);
+    resize(side, side);
+    for (QImage& face : Faces)
+        face = QImage(Chart1->size(), QImage::Format_RGB888);
+    const int transparency = std::min<int>(Skin.Transparency, kMaxTransparency);
+    setWindowOpacity(RoundHalfEven(255 - 2.55 * transparency) / 255.0);
+}

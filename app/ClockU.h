@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QMenu;
+class ProfileFile;
+class TfrmOptions;
+class TOverlaySurface;
+class TTrayNotifyIcon;
+
+// The clock window: a borderless window filled by the overlay surface, with
+// the tray menu, the settings file and the one-second tick that drives the
+// clock.
+class TfrmDerAvo : public QWidget {
+    Q_OBJECT
+
+public:
+    TfrmDerAvo();
+    ~TfrmDerAvo() override;
+
+    // The options window is created after the clock window and linked here.
+    void setOptionsWindow(TfrmOptions* options) { FOptions = options; }
+
+    // Redraws everything from Skin: requests a full refresh and runs the tick
+    // at once. Before the first tick it does nothing; the first tick draws.
+    void ApplySkin();
+    // Writes the settings file; throws IoError when it cannot.
+    void SaveSettings();
+
+    void ShowUp();
+    void mHideClick();
+    void mPropertiesClick();
+    void mExitClick();
+
+    // -1 until the first full refresh; FormActivate reads the settings only
+    // while it is -1.
+    int Tag = -1;
+
+    QTimer* const Timer1;
+    TOverlaySurface* const Chart1;
+    QLabel* const Image1;
+    QMenu* const PopupMenu1;
+    QAction* const mShow;
+    QAction* const mHide;
+    QAction* const mProperties;
+    QAction* const mExit;
+    TTrayNotifyIcon* Tray = nullptr;
+
+    // Readout formats for the 12-hour and the 24-hour choice.
+    QString AmPmFormat;
+    QString H24Format;
+
+    void Timer1Timer();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void FormShow();
+    void FormActivate();
+    void Chart1KeyPress(QChar key);
+    void FullRefresh(int minute);
+    void ShapeForm();
+    void BuildPopupMenu();
+
+    TfrmOptions* FOptions = nullptr;
+    std::unique_ptr<ProfileFile> Settings;
+    std::array<QImage, 2> Faces;
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+// JPEG through libjpeg. Every library error becomes a PictureError carrying
+// the library's message; the process never exits on bad input. A file that
+// ends early is an error too, not a grey-filled picture.
+
+// Pictures above this many pixels are refused before any memory is taken.
+inline constexpr long long kMaxJpegPixels = 64LL * 1000 * 1000;
+
+// Decodes to a 24-bit image (QImage::Format_RGB888).
+QImage DecodeJpeg(const QByteArray& bytes);
+
+// Encodes at the given quality (0..100); snapshots use 90.
+QByteArray EncodeJpeg(const QImage& image, int quality);

@@ -1,0 +1,109 @@
+#include "skins/OptionsU.h"
+
+#include "app/ClockU.h"
+#include "platform/ProgramFolder.h"
+#include "platform/RadioGroup.h"
+#include "skins/SkinFile.h"
+#include "ui_OptionsU.h"
+
+#include <QEvent>
+
+#include <algorithm>
+
+TfrmOptions::TfrmOptions(TfrmDerAvo* clockWindow) : ui(new Ui::frmOptions), FClock(clockWindow)
+{
+    ui->setupUi(this);
+    ui->PageControl1->setCurrentWidget(ui->tsSkinDesign);
+
+    connect(ui->seSize, &QSpinBox::valueChanged, this, &TfrmOptions::bbHourStCClick);
+    connect(ui->chkStayOnTop, &QCheckBox::clicked, this, &TfrmOptions::bbHourStCClick);
+    connect(ui->bbDone, &QPushButton::clicked, this, [this] { OKBtnClick(ui->bbDone); });
+    connect(ui->bbClose, &QPushButton::clicked, this, &TfrmOptions::bbCloseClick);
+}
+
+TfrmOptions::~TfrmOptions()
+{
+    delete ui;
+}
+
+void TfrmOptions::LoadSkin(const QString& fileName)
+{
+    if (FUpdating)
+        return;
+    if (ReadSkinFile(SkinPathToRead(fileName, ProgramFolder())))
+        Skin = FLoadBuffer;
+    FSkinFile = fileName;
+    if (isVisible())
+        SkinToControls();
+    FClock->ApplySkin();
+}
+
+bool TfrmOptions::ReadSkinFile(const QString& fileName)
+{
+    const SkinLoadOptions options { ui->chkKeepSize->isChecked(), Skin.ClockSize, ProgramFolder() };
+    return ::ReadSkinFile(fileName, FLoadBuffer, options);
+}
+
+void TfrmOptions::SaveSkin(const QString& fileName)
+{
+    SaveSkinFile(fileName.isEmpty() ? SkinFileOrDefault() : fileName, Skin, ProgramFolder());
+}
+
+QString TfrmOptions::SkinFileOrDefault() const
+{
+    return FSkinFile.isEmpty() ? ProgramFolder() + QLatin1String(kDefaultSkinFileName) : FSkinFile;
+}
+
+void TfrmOptions::SkinToControls()
+{
+    FUpdating = true;
+    ui->seSize->setValue(Skin.ClockSize);
+    FUpdating = false;
+}
+
+void TfrmOptions::ControlsToSkin()
+{
+    if (FUpdating)
+        return;
+    Skin.ClockSize = std::clamp(ui->seSize->value(), ui->seSize->minimum(), ui->seSize->maximum());
+    FClock->ApplySkin();
+}
+
+int TfrmOptions::DigFormatIndex() const
+{
+    return RadioGroupItemIndex(ui->rgDigFormat);
+}
+
+void TfrmOptions::SetDigFormatIndex(int index)
+{
+    SetRadioGroupItemIndex(ui->rgDigFormat, index);
+}
+
+void TfrmOptions::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        SkinToControls();
+}
+
+void TfrmOptions::bbHourStCClick()
+{
+    if (FUpdating)
+        return;
+    ControlsToSkin();
+}
+
+void TfrmOptions::OKBtnClick(QObject* sender)
+{
+    ControlsToSkin();
+    if (sender == ui->bbDone) {
+        FClock->SaveSettings();
+        accept();
+    }
+}
+
+void TfrmOptions::bbCloseClick()
+{
+    OKBtnClick(ui->bbDone);
+    FClock->close();
+}

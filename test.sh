@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test: the logic and window
+# tests, and the end-to-end runs of the real program on a virtual desktop.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/setup-debian.sh
+scripts/build.sh build
+
+. scripts/desktop-session.sh
+start_desktop_session 97
+trap stop_desktop_session EXIT
+cd build
+ctest --output-on-failure -j"$(nproc)" "$@"

@@ -1,0 +1,23 @@
+#include "tools/SkinCommand.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+// vellamor-tool: the command-line companion of the clock, for skin authors
+// and scripts.
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const QString verb = arguments.value(0);
+
+    if (verb == u"skin")
+        return RunSkinCommand(arguments.mid(1), out, err);
+
+    err << "usage: vellamor-tool skin ...\n";
+    return 2;
+}
