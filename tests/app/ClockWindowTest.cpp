@@ -1,0 +1,228 @@
+#include "app/ClockU.h"
+#include "overlay/OverlaySurface.h"
+#include "platform/Application.h"
+#include "skins/OptionsU.h"
+#include "skins/SkinFile.h"
+#include "tests/support/TempFolder.h"
+#include "ui_OptionsU.h"
+
+#include <QFile>
+#include <QTimer>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+QByteArray SkinBytes(void (*change)(TSkin&))
+{
+    TSkin skin = DefaultSkin();
+    change(skin);
+    const auto record = WriteSkinRecord(skin);
+    return QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
+}
+
+// A program folder holding a default skin (round, 250 pixels) and a clock with
+// its options window, started as the program starts them.
+struct ClockFixture {
+    TempFolder home;
+    QStringList errors;
+    ErrorPresenter previousPresenter;
+    std::unique_ptr<TfrmDerAvo> clock;
+    std::unique_ptr<TfrmOptions> options;
+
+    ClockFixture()
+    {
+        home.becomeProgramFolder();
+        home.write("default.clk", SkinBytes([](TSkin& s) { s.Square = false; s.ClockSize = 250; }));
+        previousPresenter = SetErrorPresenter([this](const QString& message) { errors << message; });
+    }
+    ~ClockFixture()
+    {
+        options.reset();
+        clock.reset();
+        SetErrorPresenter(previousPresenter);
+    }
+
+    void start()
+    {
+        clock = std::make_unique<TfrmDerAvo>();
+        clock->Timer1->stop(); // ticks are run by hand
+        options = std::make_unique<TfrmOptions>(clock.get());
+        clock->setOptionsWindow(options.get());
+        clock->show();
+        clock->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(clock.get()));
+    }
+
+    Ui::frmOptions* ui() const { return options->ui; }
+    QByteArray ini() const { return home.read("vellamor.ini"); }
+};
+
+} // namespace
+
+class ClockWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstRunWithoutSettingsFile()
+    {
+        ClockFixture f;
+        f.start();
+        QVERIFY(!Skin.Square);              // read from default.clk
+        QCOMPARE(Skin.ClockSize, 400);      // the skin's own size does not take effect at start
+        QCOMPARE(f.clock->pos(), QPoint(0, 0));
+        QVERIFY(f.ui()->chkLastPos->isChecked());
+        QVERIFY(f.ui()->chkKeepSize->isChecked());
+        QVERIFY(!f.ui()->chkStayOnTop->isChecked());
+        QCOMPARE(f.options->DigFormatIndex(), 0);
+        QCOMPARE(f.clock->AmPmFormat, QStringLiteral("h:mm:ss AM/PM"));
+        QCOMPARE(f.clock->H24Format, QStringLiteral("h:mm:ss"));
+        QVERIFY(f.errors.isEmpty());
+
+        f.clock->SaveSettings();
+        QCOMPARE(f.ini(),
+            QByteArray("[Default]\nSkin=\nOnTop=0\nDigFrm=0\n\n[Position]\nKeepIt=1\nLeft=0\nTop=0\n\n"
+                       "[Size]\nKeepIt=1\nLastOne=400\n"));
+    }
+
+    void storedSettingsAreApplied()
+    {
+        ClockFixture f;
+        f.home.write("Classic.clk", SkinBytes([](TSkin& s) { s.SecStyle = 2; }));
+        f.home.write("vellamor.ini",
+            "[Default]\nSkin=Classic.clk\nDigFrm=1\nDigFrmAMPM=hh:nn\nDigFrm24M=h.nn\nOnTop=1\n"
+            "[Position]\nKeepIt=0\nLeft=3000\nTop=-50\n[Size]\nKeepIt=1\nLastOne=250\n");
+        f.start();
+        QCOMPARE(Skin.SecStyle, 2);
+        QCOMPARE(f.options->SkinFileOrDefault(), f.home.file("Classic.clk"));
+        const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
+        QCOMPARE(f.clock->pos(), QPoint(qRound(screenWidth / 2.0), -50));
+        QVERIFY(!f.ui()->chkLastPos->isChecked());
+        QCOMPARE(f.options->DigFormatIndex(), 1);
+        QCOMPARE(f.clock->AmPmFormat, QStringLiteral("hh:nn"));
+        QCOMPARE(f.clock->H24Format, QStringLiteral("h.nn"));
+        QCOMPARE(Skin.ClockSize, 250);
+        QCOMPARE(f.ui()->seSize->value(), 250);
+        QVERIFY(f.ui()->chkStayOnTop->isChecked());
+    }
+
+    void lastOneIsReadOnlyWhileKeepingTheSize_data()
+    {
+        QTest::addColumn<QByteArray>("sizeSection");
+        QTest::addColumn<int>("clockSize");
+        QTest::newRow("kept") << QByteArray("KeepIt=1\nLastOne=250") << 250;
+        QTest::newRow("not kept") << QByteArray("KeepIt=0\nLastOne=250") << 400;
+        QTest::newRow("zero keeps the current size") << QByteArray("KeepIt=1\nLastOne=0") << 400;
+        QTest::newRow("absent") << QByteArray("KeepIt=1") << 400;
+        QTest::newRow("garbage") << QByteArray("KeepIt=yes\nLastOne=big") << 400;
+    }
+    void lastOneIsReadOnlyWhileKeepingTheSize()
+    {
+        QFETCH(QByteArray, sizeSection);
+        QFETCH(int, clockSize);
+        ClockFixture f;
+        f.home.write("vellamor.ini", "[Size]\n" + sizeSection + "\n");
+        f.start();
+        QCOMPARE(Skin.ClockSize, clockSize);
+    }
+
+    void savingFollowsTheCheckBoxes()
+    {
+        ClockFixture f;
+        f.home.write("vellamor.ini", "; kept comment\n[Position]\nKeepIt=1\nLeft=120\nTop=80\n");
+        f.start();
+        QCOMPARE(f.clock->pos(), QPoint(120, 80));
+        f.options->LoadSkin("/elsewhere/mine.clk"); // missing: default.clk is read, the name is kept
+        f.clock->move(300, 200);
+        f.ui()->chkLastPos->setChecked(false);
+        f.ui()->chkKeepSize->setChecked(false);
+        f.clock->SaveSettings();
+        QCOMPARE(f.ini(),
+            QByteArray("; kept comment\n[Position]\nKeepIt=0\nLeft=120\nTop=80\n\n[Default]\nSkin=/elsewhere/mine.clk\n"
+                       "OnTop=0\nDigFrm=0\n\n[Size]\nKeepIt=0\nLastOne=0\n"));
+    }
+
+    void unreadableSkinIsReportedAndTheOtherSettingsStillApply()
+    {
+        ClockFixture f;
+        f.home.write("bad.clk", QByteArray(443, '\0'));
+        f.home.write("vellamor.ini", "[Default]\nSkin=bad.clk\nOnTop=1\n[Position]\nLeft=100\nTop=60\n[Size]\nLastOne=300\n");
+        f.start();
+        QCOMPARE(f.errors, QStringList { QStringLiteral("Read beyond end of file") });
+        QCOMPARE(f.clock->pos(), QPoint(100, 60));
+        QCOMPARE(Skin.ClockSize, 300);
+        QVERIFY(f.ui()->chkStayOnTop->isChecked());
+        QVERIFY(Skin.Square); // the built-in skin stays
+    }
+
+    void failedSaveKeepsTheClockOpen()
+    {
+        ClockFixture f;
+        f.start();
+        f.home.write("vellamor.ini", "[Default]\nSkin=x.clk\n");
+        QFile::setPermissions(f.home.file("vellamor.ini"), QFile::ReadOwner);
+        QVERIFY(!f.clock->close());
+        QVERIFY(f.clock->isVisible());
+        QCOMPARE(f.errors, QStringList { "Unable to write to " + f.home.file("vellamor.ini") });
+        QCOMPARE(f.ini(), QByteArray("[Default]\nSkin=x.clk\n"));
+
+        QFile::setPermissions(f.home.file("vellamor.ini"), QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(f.clock->close());
+        QVERIFY(f.ini().contains("LastOne=400"));
+    }
+
+    void keysHideAndOpenTheOptionsOnTheAlarmsPageWhileHidden()
+    {
+        ClockFixture f;
+        f.start();
+        QTest::keyClick(f.clock.get(), Qt::Key_M);
+        QVERIFY(f.clock->mHide->isChecked());
+        QVERIFY(!f.clock->mShow->isChecked());
+
+        int pageWhenShown = -1;
+        QTimer::singleShot(0, [&] {
+            pageWhenShown = f.ui()->PageControl1->currentIndex();
+            f.options->reject();
+        });
+        QTest::keyClick(f.clock.get(), Qt::Key_O);
+        QCOMPARE(pageWhenShown, 2);
+
+        f.clock->ShowUp();
+        QVERIFY(f.clock->mShow->isChecked());
+        QTest::keyClick(f.clock.get(), Qt::Key_X); // ignored
+        QVERIFY(f.clock->mShow->isChecked());
+    }
+
+    void skinChangesRedrawOnlyAfterTheFirstTick()
+    {
+        ClockFixture f;
+        f.start();
+        QCOMPARE(f.clock->Chart1->Tag, -1);
+        f.ui()->seSize->setValue(300); // the designer stores the size and applies the skin
+        QCOMPARE(Skin.ClockSize, 300);
+        QCOMPARE(f.clock->Chart1->Tag, -1);
+        QCOMPARE(f.clock->Tag, -1);
+
+        f.clock->Timer1Timer(); // the first tick draws everything
+        QCOMPARE(f.clock->Tag, 0);
+        QVERIFY(f.clock->Chart1->Tag >= 0);
+        QCOMPARE(f.clock->size(), QSize(300, 300));
+        QVERIFY(f.clock->Chart1->isVisible());
+        QVERIFY(!f.clock->Image1->isVisible());
+
+        f.ui()->seSize->setValue(350);
+        QCOMPARE(f.clock->size(), QSize(350, 350));
+        QVERIFY(f.clock->Chart1->Tag >= 0);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    Application application(argc, argv);
+    Application::setApplicationName(QStringLiteral("Vellamor"));
+    ClockWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "ClockWindowTest.moc"

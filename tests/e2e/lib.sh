@@ -1,0 +1,60 @@
+# Sourced by the end-to-end tests: helpers around one run of the real clock on
+# the desktop session the test command started (DISPLAY is set).
+
+program_folder=${1:?usage: $0 PROGRAM_FOLDER}
+[ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: run the desktop tests through ./test.sh" >&2; exit 1; }
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A fresh program folder holding the shipped skins and the program's folders.
+new_home() {
+    local home
+    home=$(mktemp -d /tmp/vellamor-e2e.XXXXXX)
+    cp "$program_folder"/*.clk "$home"/
+    mkdir -p "$home/Textures" "$home/Screenshots" "$home/Alarm"
+    echo "$home"
+}
+
+# start_clock HOME [ARGS...]: starts the clock; sets clock_pid.
+start_clock() {
+    local home=$1
+    shift
+    VELLAMOR_HOME=$home "$program_folder/vellamor" "$@" >"$home/clock.log" 2>&1 &
+    clock_pid=$!
+}
+
+# The clock window's id, once it exists; "visible" limits it to mapped ones.
+clock_window() {
+    local id visible=()
+    [ "${1:-}" = visible ] && visible=(--onlyvisible)
+    for _ in $(seq 1 50); do
+        id=$(xdotool search "${visible[@]}" --name '^DerAvo$' 2>/dev/null | head -n 1 || true)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# "X Y WIDTH HEIGHT" of a window on the screen.
+window_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+        /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# wait_until SECONDS COMMAND...: polls until the command succeeds.
+wait_until() {
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -lt $deadline ] || return 1
+        sleep 0.1
+    done
+}
+
+stop_clock() {
+    kill -TERM "$clock_pid" 2>/dev/null || true
+    wait "$clock_pid" 2>/dev/null || true
+}

@@ -1,0 +1,157 @@
+#include "platform/IoError.h"
+#include "skins/SkinFile.h"
+#include "tests/support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Bytes(const TSkin& skin)
+{
+    const auto record = WriteSkinRecord(skin);
+    return QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
+}
+
+class SkinFileTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    TSkin loaded = DefaultSkin();
+
+    SkinLoadOptions options(bool keepSize = false, int currentSize = 400) const
+    {
+        return { keepSize, currentSize, folder.path() };
+    }
+    TSkin skinWith(void (*change)(TSkin&)) const
+    {
+        TSkin skin = DefaultSkin();
+        change(skin);
+        return skin;
+    }
+};
+
+TEST_F(SkinFileTest, ReadsTheFirstRecordAndIgnoresTheRest)
+{
+    TSkin written = skinWith([](TSkin& s) { s.Square = false; s.SecColor = 0x123456; });
+    folder.write("long.clk", Bytes(written) + QByteArray(56, '\x7F'));
+    ASSERT_TRUE(ReadSkinFile(folder.file("long.clk"), loaded, options()));
+    EXPECT_EQ(loaded, written);
+}
+
+TEST_F(SkinFileTest, ShortFilesReportReadBeyondEndAndChangeNothing)
+{
+    for (const int size : { 0, 443 }) {
+        folder.write("short.clk", Bytes(DefaultSkin()).left(size));
+        TSkin buffer = skinWith([](TSkin& s) { s.ClockSize = 123; });
+        const TSkin before = buffer;
+        try {
+            ReadSkinFile(folder.file("short.clk"), buffer, options());
+            FAIL() << size << " bytes were read as a skin";
+        } catch (const IoError& error) {
+            EXPECT_EQ(error.message(), "Read beyond end of file");
+        }
+        EXPECT_EQ(buffer, before);
+    }
+}
+
+TEST_F(SkinFileTest, MissingFilesAndFoldersAreNotRead)
+{
+    QDir(folder.path()).mkdir("a folder.clk");
+    EXPECT_FALSE(ReadSkinFile(folder.file("a folder.clk"), loaded, options()));
+    EXPECT_FALSE(ReadSkinFile(folder.file("none.clk"), loaded, options()));
+    EXPECT_EQ(loaded, DefaultSkin());
+
+    folder.write("default.clk", Bytes(DefaultSkin()));
+    folder.write("mine.clk", Bytes(DefaultSkin()));
+    EXPECT_EQ(SkinPathToRead(folder.file("mine.clk"), folder.path()), folder.file("mine.clk"));
+    EXPECT_EQ(SkinPathToRead(folder.file("none.clk"), folder.path()), folder.file("default.clk"));
+    EXPECT_EQ(SkinPathToRead(folder.file("a folder.clk"), folder.path()), folder.file("default.clk"));
+    EXPECT_EQ(SkinPathToRead("", folder.path()), folder.file("default.clk"));
+}
+
+TEST_F(SkinFileTest, MiddlePositionZeroLoadsAsFifty)
+{
+    folder.write("m.clk", Bytes(skinWith([](TSkin& s) { s.HourMiddlePos = 0; s.MinMiddlePos = 3; })));
+    ASSERT_TRUE(ReadSkinFile(folder.file("m.clk"), loaded, options()));
+    EXPECT_EQ(loaded.HourMiddlePos, 50);
+    EXPECT_EQ(loaded.MinMiddlePos, 3);
+}
+
+TEST_F(SkinFileTest, KeepLastClockSizeCarriesAPositiveCurrentSize)
+{
+    folder.write("s.clk", Bytes(DefaultSkin())); // ClockSize 400
+    struct Case {
+        bool keep;
+        int current;
+        int expected;
+    };
+    for (const Case& c : { Case { true, 250, 250 }, Case { false, 250, 400 }, Case { true, 0, 400 }, Case { true, -5, 400 } }) {
+        ASSERT_TRUE(ReadSkinFile(folder.file("s.clk"), loaded, options(c.keep, c.current)));
+        EXPECT_EQ(loaded.ClockSize, c.expected) << c.keep << " " << c.current;
+    }
+}
+
+TEST_F(SkinFileTest, BareTextureNamesArePutIntoTheTexturesFolder)
+{
+    const std::pair<QString, QString> cases[] = {
+        { "Marble.bmp", folder.path() + "Textures/Marble.bmp" },
+        { "12", "12" },
+        { "D:\\Pics\\sky.bmp", "D:\\Pics\\sky.bmp" },
+        { "/home/me/sky.png", "/home/me/sky.png" },
+        { "", folder.path() + "Textures/" },
+    };
+    for (const auto& [stored, expected] : cases) {
+        TSkin skin = DefaultSkin();
+        skin.Texture.setText(stored);
+        folder.write("t.clk", Bytes(skin));
+        ASSERT_TRUE(ReadSkinFile(folder.file("t.clk"), loaded, options()));
+        EXPECT_EQ(loaded.Texture.text(), expected) << stored.toStdString();
+    }
+}
+
+TEST_F(SkinFileTest, SavedSkinIsOneRecordThatReadsBackTheSame)
+{
+    TSkin skin = skinWith([](TSkin& s) { s.Rounded = true; s.DigFont.setText("Liberation Serif"); s.Reserved[100] = 9; });
+    SaveSkinFile(folder.file("mine.clk"), skin, folder.path());
+    const QByteArray saved = folder.read("mine.clk");
+    EXPECT_EQ(saved, Bytes(skin));
+    ASSERT_TRUE(ReadSkinFile(folder.file("mine.clk"), loaded, options()));
+    SaveSkinFile(folder.file("again.clk"), loaded, folder.path());
+    EXPECT_EQ(folder.read("again.clk"), saved);
+}
+
+TEST_F(SkinFileTest, TexturesInTheProgramsTexturesFolderAreSavedByName)
+{
+    const std::pair<QString, QString> cases[] = {
+        { folder.path() + "Textures/Marble.bmp", "Marble.bmp" },
+        { folder.path() + "Textures/stone/Marble.bmp", folder.path() + "Textures/stone/Marble.bmp" },
+        { folder.path() + "textures/Marble.bmp", folder.path() + "textures/Marble.bmp" },
+        { "/elsewhere/Marble.bmp", "/elsewhere/Marble.bmp" },
+        { "6", "6" },
+    };
+    for (const auto& [live, stored] : cases) {
+        TSkin skin = DefaultSkin();
+        skin.Texture.setText(live);
+        SaveSkinFile(folder.file("t.clk"), skin, folder.path());
+        EXPECT_EQ(skin.Texture.text(), stored) << "the live record changes too";
+        EXPECT_EQ(ReadSkinRecord(WriteSkinRecord(skin)).Texture.text(), stored);
+        EXPECT_EQ(folder.read("t.clk"), Bytes(skin));
+    }
+}
+
+TEST_F(SkinFileTest, FailedSaveLeavesTheEarlierFileWhole)
+{
+    TSkin original = DefaultSkin();
+    SaveSkinFile(folder.file("mine.clk"), original, folder.path());
+    QFile::setPermissions(folder.file("mine.clk"), QFile::ReadOwner);
+    TSkin changed = skinWith([](TSkin& s) { s.ClockSize = 999; });
+    EXPECT_THROW(SaveSkinFile(folder.file("mine.clk"), changed, folder.path()), IoError);
+    EXPECT_EQ(folder.read("mine.clk"), Bytes(original));
+
+    EXPECT_THROW(SaveSkinFile(folder.file("missing/mine.clk"), changed, folder.path()), IoError);
+    EXPECT_FALSE(QFile::exists(folder.file("missing/mine.clk")));
+}
+
+} // namespace
