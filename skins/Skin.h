@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Color.h"
 #include "platform/ShortString.h"
 
 #include <QByteArray>
@@ -7,9 +8,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-
-// A colour laid out $00BBGGRR: red in the lowest byte.
-using TColor = std::uint32_t;
 
 // Every visual setting of the clock. On disk a skin file (.clk) is exactly
 // one record of kSkinRecordSize bytes, little-endian, no header.

@@ -1,0 +1,440 @@
+#include "platform/Raster.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+constexpr int kBytesPerPixel = 3;
+constexpr int kHatchCell = 8;
+
+int BlendChannel(int before, int after, int alpha)
+{
+    return (before * alpha + after * (255 - alpha) + 127) / 255;
+}
+
+void StoreColor(uchar* pixel, TColor colour)
+{
+    pixel[0] = uchar(RedOf(colour));
+    pixel[1] = uchar(GreenOf(colour));
+    pixel[2] = uchar(BlueOf(colour));
+}
+
+// Writes into a 24-bit image with every access clipped to it. A null image is
+// an empty canvas.
+class PixelWriter {
+public:
+    explicit PixelWriter(QImage& image) : m_width(image.width()), m_height(image.height())
+    {
+        if (image.isNull())
+            return;
+        if (image.format() != kRasterFormat)
+            throw std::invalid_argument("Raster drawing needs a 24-bit RGB image");
+        m_bits = image.bits();
+        m_stride = image.bytesPerLine();
+    }
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    bool contains(qint64 x, qint64 y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
+    uchar* at(qint64 x, qint64 y) const { return m_bits + y * m_stride + x * kBytesPerPixel; }
+
+    void set(qint64 x, qint64 y, TColor colour) const
+    {
+        if (contains(x, y))
+            StoreColor(at(x, y), colour);
+    }
+
+    // Columns first to last inclusive.
+    void fillRow(qint64 y, qint64 first, qint64 last, TColor colour) const
+    {
+        if (y < 0 || y >= m_height)
+            return;
+        first = std::max<qint64>(first, 0);
+        last = std::min<qint64>(last, m_width - 1);
+        for (qint64 x = first; x <= last; ++x)
+            StoreColor(at(x, y), colour);
+    }
+
+    // The part of rect that lies on the image.
+    QRect clip(const QRect& rect) const { return rect.intersected(QRect(0, 0, m_width, m_height)); }
+
+private:
+    uchar* m_bits = nullptr;
+    qsizetype m_stride = 0;
+    int m_width;
+    int m_height;
+};
+
+// One pixel per step along the longer axis; the shorter axis is rounded to
+// the nearest pixel, halves away from the start. Only the steps whose
+// longer-axis coordinate lies on the image are visited.
+void DrawThinLine(const PixelWriter& writer, QPoint from, QPoint to, TColor colour)
+{
+    const qint64 dx = qint64(to.x()) - from.x();
+    const qint64 dy = qint64(to.y()) - from.y();
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const qint64 steps = xMajor ? std::abs(dx) : std::abs(dy);
+    if (steps == 0)
+        return;
+    const qint64 majorStart = xMajor ? from.x() : from.y();
+    const qint64 minorStart = xMajor ? from.y() : from.x();
+    const qint64 majorSign = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const qint64 minorDelta = xMajor ? dy : dx;
+    const qint64 minorSign = minorDelta < 0 ? -1 : 1;
+    const qint64 minorLength = std::abs(minorDelta);
+    const qint64 extent = xMajor ? writer.width() : writer.height();
+
+    qint64 first = 0;
+    qint64 last = steps - 1;
+    if (majorSign > 0) {
+        first = std::max(first, -majorStart);
+        last = std::min(last, extent - 1 - majorStart);
+    } else {
+        first = std::max(first, majorStart - (extent - 1));
+        last = std::min(last, majorStart);
+    }
+    for (qint64 i = first; i <= last; ++i) {
+        const qint64 major = majorStart + majorSign * i;
+        const qint64 minor = minorStart + minorSign * ((2 * i * minorLength + steps) / (2 * steps));
+        if (xMajor)
+            writer.set(major, minor, colour);
+        else
+            writer.set(minor, major, colour);
+    }
+}
+
+// Every pixel whose centre lies closer than penWidth / 2 to the segment. The
+// test runs in doubled coordinates (a pixel's centre is 2x + 1), where it is
+// exact in extended precision for any image that fits in memory.
+void DrawWideLine(const PixelWriter& writer, QPoint from, QPoint to, TColor colour, int penWidth)
+{
+    if (from == to)
+        return;
+    const long double offset = penWidth % 2;
+    const long double startX = 2.0L * from.x() + offset;
+    const long double startY = 2.0L * from.y() + offset;
+    const long double alongX = 2.0L * (qint64(to.x()) - from.x());
+    const long double alongY = 2.0L * (qint64(to.y()) - from.y());
+    const long double length2 = alongX * alongX + alongY * alongY;
+    const long double reach2 = (long double)penWidth * penWidth;
+
+    const qint64 margin = penWidth / 2 + 1;
+    const qint64 left = std::max<qint64>(std::min(from.x(), to.x()) - margin, 0);
+    const qint64 right = std::min<qint64>(std::max(from.x(), to.x()) + margin, writer.width() - 1);
+    const qint64 top = std::max<qint64>(std::min(from.y(), to.y()) - margin, 0);
+    const qint64 bottom = std::min<qint64>(std::max(from.y(), to.y()) + margin, writer.height() - 1);
+    for (qint64 y = top; y <= bottom; ++y) {
+        const long double relativeY = 2.0L * y + 1 - startY;
+        for (qint64 x = left; x <= right; ++x) {
+            const long double relativeX = 2.0L * x + 1 - startX;
+            const long double projection = relativeX * alongX + relativeY * alongY;
+            bool covered;
+            if (projection <= 0) {
+                covered = relativeX * relativeX + relativeY * relativeY < reach2;
+            } else if (projection >= length2) {
+                const long double endX = relativeX - alongX;
+                const long double endY = relativeY - alongY;
+                covered = endX * endX + endY * endY < reach2;
+            } else {
+                const long double cross = relativeX * alongY - relativeY * alongX;
+                covered = cross * cross < reach2 * length2;
+            }
+            if (covered)
+                StoreColor(writer.at(x, y), colour);
+        }
+    }
+}
+
+// A box with corners cut by quarter ellipses, in doubled coordinates: the
+// centre of pixel (x, y) is (2x + 1, 2y + 1), the box's edges lie at twice
+// their pixel coordinates and a corner ellipse of w x h pixels has the
+// half-axes w and h.
+class RoundedBox {
+public:
+    RoundedBox(const QRect& box, QSize corner)
+        : m_left(box.left())
+        , m_top(box.top())
+        , m_width(box.width())
+        , m_height(box.height())
+        , m_cornerWidth(std::clamp<qint64>(corner.width(), 0, box.width()))
+        , m_cornerHeight(std::clamp<qint64>(corner.height(), 0, box.height()))
+    {
+    }
+
+    bool contains(qint64 x, qint64 y) const
+    {
+        if (x < m_left || y < m_top || x >= m_left + m_width || y >= m_top + m_height)
+            return false;
+        const qint64 centreX = 2 * x + 1;
+        const qint64 centreY = 2 * y + 1;
+        qint64 ellipseX;
+        if (centreX < 2 * m_left + m_cornerWidth)
+            ellipseX = 2 * m_left + m_cornerWidth;
+        else if (centreX > 2 * (m_left + m_width) - m_cornerWidth)
+            ellipseX = 2 * (m_left + m_width) - m_cornerWidth;
+        else
+            return true;
+        qint64 ellipseY;
+        if (centreY < 2 * m_top + m_cornerHeight)
+            ellipseY = 2 * m_top + m_cornerHeight;
+        else if (centreY > 2 * (m_top + m_height) - m_cornerHeight)
+            ellipseY = 2 * (m_top + m_height) - m_cornerHeight;
+        else
+            return true;
+        const long double dx = centreX - ellipseX;
+        const long double dy = centreY - ellipseY;
+        const long double a2 = (long double)m_cornerWidth * m_cornerWidth;
+        const long double b2 = (long double)m_cornerHeight * m_cornerHeight;
+        return dx * dx * b2 + dy * dy * a2 <= a2 * b2;
+    }
+
+    // The pixels of row y inside the box, first to last; first > last when
+    // none. Each row is one run, symmetric about the box's centre, and a
+    // pixel's membership only grows toward the centre.
+    std::pair<qint64, qint64> span(qint64 y) const
+    {
+        constexpr std::pair<qint64, qint64> kEmpty { 1, 0 };
+        const qint64 middle = m_left + (m_width - 1) / 2;
+        if (!contains(middle, y))
+            return kEmpty;
+        qint64 outside = m_left - 1;
+        qint64 inside = middle;
+        while (inside - outside > 1) {
+            const qint64 probe = outside + (inside - outside) / 2;
+            (contains(probe, y) ? inside : outside) = probe;
+        }
+        return { inside, 2 * m_left + m_width - 1 - inside };
+    }
+
+    qint64 top() const { return m_top; }
+    qint64 bottom() const { return m_top + m_height - 1; }
+
+private:
+    qint64 m_left;
+    qint64 m_top;
+    qint64 m_width;
+    qint64 m_height;
+    qint64 m_cornerWidth;
+    qint64 m_cornerHeight;
+};
+
+// Draws a shape row by row from its runs: a pixel of the shape is outline
+// when a left, right, upper or lower neighbour lies outside the shape.
+void DrawRoundedBox(const PixelWriter& writer, const RoundedBox& shape, TColor outline, std::optional<TColor> fill)
+{
+    const qint64 top = std::max<qint64>(shape.top(), 0);
+    const qint64 bottom = std::min<qint64>(shape.bottom(), writer.height() - 1);
+    for (qint64 y = top; y <= bottom; ++y) {
+        const auto [first, last] = shape.span(y);
+        if (first > last)
+            continue;
+        const auto above = shape.span(y - 1);
+        const auto below = shape.span(y + 1);
+        const qint64 innerFirst = std::max({ first + 1, above.first, below.first });
+        const qint64 innerLast = std::min({ last - 1, above.second, below.second });
+        if (innerFirst > innerLast) {
+            writer.fillRow(y, first, last, outline);
+            continue;
+        }
+        writer.fillRow(y, first, innerFirst - 1, outline);
+        writer.fillRow(y, innerLast + 1, last, outline);
+        if (fill)
+            writer.fillRow(y, innerFirst, innerLast, *fill);
+    }
+}
+
+// Fills rect with a 24-bit tile repeated from the image's top-left corner.
+void FillWithTile(QImage& image, const QRect& rect, const QImage& tile)
+{
+    const PixelWriter writer(image);
+    const QRect area = writer.clip(rect);
+    if (area.isEmpty() || tile.isNull())
+        return;
+    const int tileWidth = tile.width();
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* source = tile.constScanLine(y % tile.height());
+        int x = area.left();
+        int column = x % tileWidth;
+        while (x <= area.right()) {
+            const int run = std::min(tileWidth - column, area.right() - x + 1);
+            std::memcpy(writer.at(x, y), source + column * kBytesPerPixel, size_t(run) * kBytesPerPixel);
+            x += run;
+            column = 0;
+        }
+    }
+}
+
+bool OnHatchLine(BrushStyle style, int x, int y)
+{
+    const bool horizontal = y % kHatchCell == 0;
+    const bool vertical = x % kHatchCell == 0;
+    const bool falling = (x - y + kHatchCell) % kHatchCell == 0;
+    const bool rising = (x + y) % kHatchCell == 0;
+    switch (style) {
+    case BrushStyle::Solid: return true;
+    case BrushStyle::Clear: return false;
+    case BrushStyle::Horizontal: return horizontal;
+    case BrushStyle::Vertical: return vertical;
+    case BrushStyle::FDiagonal: return falling;
+    case BrushStyle::BDiagonal: return rising;
+    case BrushStyle::Cross: return horizontal || vertical;
+    case BrushStyle::DiagCross: return falling || rising;
+    }
+    return false;
+}
+
+QImage TwoColourTile(const QImage& tile, TColor zeroColour, TColor oneColour)
+{
+    QImage coloured(tile.size(), kRasterFormat);
+    const PixelWriter writer(coloured);
+    for (int y = 0; y < tile.height(); ++y)
+        for (int x = 0; x < tile.width(); ++x)
+            writer.set(x, y, tile.pixelIndex(x, y) == 0 ? zeroColour : oneColour);
+    return coloured;
+}
+
+QImage FlattenedTile(const QImage& tile, TColor background)
+{
+    if (!tile.hasAlphaChannel())
+        return tile.convertToFormat(kRasterFormat);
+    QImage flat = NewRasterImage(tile.size(), background);
+    QPainter painter(&flat);
+    painter.drawImage(0, 0, tile);
+    return flat;
+}
+
+} // namespace
+
+QImage NewRasterImage(QSize size, TColor colour)
+{
+    QImage image(size, kRasterFormat);
+    if (image.isNull() && !size.isEmpty())
+        throw std::bad_alloc();
+    FillRect(image, image.rect(), colour);
+    return image;
+}
+
+TColor PixelAt(const QImage& image, int x, int y)
+{
+    if (!image.rect().contains(x, y))
+        throw std::out_of_range("Pixel outside the image");
+    if (image.format() != kRasterFormat)
+        return FromQRgb(image.pixel(x, y));
+    const uchar* pixel = image.constScanLine(y) + x * kBytesPerPixel;
+    return MakeColor(pixel[0], pixel[1], pixel[2]);
+}
+
+void SetPixel(QImage& image, int x, int y, TColor colour)
+{
+    PixelWriter(image).set(x, y, colour);
+}
+
+void DrawLine(QImage& image, QPoint from, QPoint to, TColor colour, int penWidth)
+{
+    const PixelWriter writer(image);
+    if (penWidth <= 1)
+        DrawThinLine(writer, from, to, colour);
+    else
+        DrawWideLine(writer, from, to, colour, penWidth);
+}
+
+void FillRect(QImage& image, const QRect& rect, TColor colour)
+{
+    const PixelWriter writer(image);
+    const QRect area = writer.clip(rect);
+    if (area.isEmpty())
+        return;
+    writer.fillRow(area.top(), area.left(), area.right(), colour);
+    const size_t rowBytes = size_t(area.width()) * kBytesPerPixel;
+    for (int y = area.top() + 1; y <= area.bottom(); ++y)
+        std::memcpy(writer.at(area.left(), y), writer.at(area.left(), area.top()), rowBytes);
+}
+
+void DrawEllipse(QImage& image, const QRect& box, TColor outline, std::optional<TColor> fill)
+{
+    DrawRoundRect(image, box, box.size(), outline, fill);
+}
+
+void DrawRoundRect(QImage& image, const QRect& box, QSize corner, TColor outline, std::optional<TColor> fill)
+{
+    if (box.isEmpty())
+        return;
+    DrawRoundedBox(PixelWriter(image), RoundedBox(box, corner), outline, fill);
+}
+
+void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line, TColor gap)
+{
+    if (style == BrushStyle::Clear)
+        return;
+    QImage tile(kHatchCell, kHatchCell, kRasterFormat);
+    const PixelWriter writer(tile);
+    for (int y = 0; y < kHatchCell; ++y)
+        for (int x = 0; x < kHatchCell; ++x)
+            writer.set(x, y, OnHatchLine(style, x, y) ? line : gap);
+    FillWithTile(image, rect, tile);
+}
+
+void FillTiled(QImage& image, const QRect& rect, const QImage& tile, TColor zeroColour, TColor oneColour)
+{
+    if (tile.isNull())
+        return;
+    if (tile.depth() == 1)
+        FillWithTile(image, rect, TwoColourTile(tile, zeroColour, oneColour));
+    else
+        FillWithTile(image, rect, FlattenedTile(tile, oneColour));
+}
+
+void DrawPicture(QImage& image, QPoint topLeft, const QImage& picture)
+{
+    const PixelWriter writer(image);
+    const QRect area = writer.clip(QRect(topLeft, picture.size()));
+    if (area.isEmpty())
+        return;
+    const QImage source = picture.format() == kRasterFormat ? picture : picture.convertToFormat(kRasterFormat);
+    const size_t rowBytes = size_t(area.width()) * kBytesPerPixel;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* from = source.constScanLine(y - topLeft.y()) + (area.left() - topLeft.x()) * kBytesPerPixel;
+        std::memcpy(writer.at(area.left(), y), from, rowBytes);
+    }
+}
+
+int BlendAlpha(int transparency)
+{
+    constexpr int kPercent = 100;
+    const int scaled = (kPercent - std::clamp(transparency, 0, kPercent)) * 255;
+    int rounded = scaled / kPercent;
+    const int remainder = scaled % kPercent;
+    if (remainder * 2 > kPercent || (remainder * 2 == kPercent && rounded % 2 != 0))
+        ++rounded;
+    return 255 - rounded;
+}
+
+TColor BlendColor(TColor before, TColor after, int alpha)
+{
+    return MakeColor(BlendChannel(RedOf(before), RedOf(after), alpha),
+        BlendChannel(GreenOf(before), GreenOf(after), alpha),
+        BlendChannel(BlueOf(before), BlueOf(after), alpha));
+}
+
+void BlendKeptPixels(QImage& image, QPoint topLeft, const QImage& kept, int alpha)
+{
+    const PixelWriter writer(image);
+    const QRect area = writer.clip(QRect(topLeft, kept.size()));
+    if (area.isEmpty())
+        return;
+    const QImage source = kept.format() == kRasterFormat ? kept : kept.convertToFormat(kRasterFormat);
+    const int rowBytes = area.width() * kBytesPerPixel;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* before = source.constScanLine(y - topLeft.y()) + (area.left() - topLeft.x()) * kBytesPerPixel;
+        uchar* after = writer.at(area.left(), y);
+        for (int i = 0; i < rowBytes; ++i)
+            after[i] = uchar(BlendChannel(before[i], after[i], alpha));
+    }
+}
