@@ -1,3 +1,4 @@
+#include "tools/RenderCommand.h"
 #include "tools/SkinCommand.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,9 @@ int main(int argc, char** argv)
 
     if (verb == u"skin")
         return RunSkinCommand(arguments.mid(1), out, err);
+    if (verb == u"render")
+        return RunRenderCommand(arguments.mid(1), err);
 
-    err << "usage: vellamor-tool skin ...\n";
+    err << "usage: vellamor-tool skin|render ...\n";
     return 2;
 }

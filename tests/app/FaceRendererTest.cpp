@@ -1,0 +1,180 @@
+#include "app/ClockAngles.h"
+#include "app/FaceColors.h"
+#include "app/FaceGeometry.h"
+#include "app/FaceRenderer.h"
+#include "platform/Raster.h"
+#include "tests/support/LiteralFaceRenderer.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr TColor kBlack = 0x000000;
+constexpr TColor kWhite = 0xFFFFFF;
+
+QImage Render(const TSkin& skin, int size, int hour, int minute)
+{
+    QImage face(size, size, QImage::Format_RGB32);
+    TFaceRenderer renderer;
+    renderer.DrawFace(face, skin, HourAngle(hour % 12, minute), MinuteAngle(minute));
+    return face;
+}
+
+TSkin Circular()
+{
+    TSkin skin = DefaultSkin();
+    skin.Square = false;
+    return skin;
+}
+
+TEST(FaceColors, MixColorRoundsHalvesAwayFromZero)
+{
+    EXPECT_EQ(MixColor(kBlack, kWhite, 100, 30), MakeColor(77, 77, 77));
+    EXPECT_EQ(MixColor(kWhite, kBlack, 100, 30), MakeColor(178, 178, 178)); // 255 - 76.5
+    EXPECT_EQ(MixColor(MakeColor(10, 20, 30), MakeColor(200, 100, 0), 6283, 0), MakeColor(10, 20, 30));
+    EXPECT_EQ(MixColor(MakeColor(10, 20, 30), MakeColor(200, 100, 0), 6283, 6283), MakeColor(200, 100, 0));
+}
+
+TEST(FaceColors, GradientMiddlePositions)
+{
+    const TColor first = MakeColor(255, 0, 0);
+    const TColor last = MakeColor(0, 0, 255);
+    for (int pos : { 0, 1, 1000, 3141, 3142, 3143, 6282 }) {
+        EXPECT_EQ(GradientColor(first, last, 6283, pos, 0), GradientColor(first, last, 6283, pos, 50)) << pos;
+        EXPECT_EQ(GradientColor(first, last, 6283, pos, 100), GradientColor(first, last, 6283, pos, 99)) << pos;
+        EXPECT_EQ(GradientColor(first, last, 6283, pos, -20), GradientColor(first, last, 6283, pos, 1)) << pos;
+    }
+    EXPECT_EQ(GradientColor(first, last, 6283, 0, 30), first);
+    // With the middle at 50 the hand is drawn in the mean colour, 3141/6283 of the way.
+    EXPECT_EQ(GradientColor(first, last, 6283, 3142, 50), MixColor(first, last, 6283, 3141));
+}
+
+TEST(FaceGeometry, PositionsAtNoonOnA400PixelFace)
+{
+    // At 12:00 the minute hand is at 12 and the hour hand half a degree past it.
+    const double minuteAngle = MinuteAngle(0);
+    const double hourAngle = HourAngle(0, 0);
+    EXPECT_EQ(BandPosition(0, -150, minuteAngle), 0);    // pixel (200, 50)
+    EXPECT_EQ(BandPosition(-1, -150, minuteAngle), 6277); // pixel (199, 50)
+    EXPECT_EQ(BandPosition(1, -150, minuteAngle), 7);     // pixel (201, 50)
+    EXPECT_EQ(BandPosition(0, -80, hourAngle), 6275);     // pixel (200, 120)
+
+    const QImage face = Render(Circular(), 400, 0, 0);
+    const TSkin skin = Circular();
+    EXPECT_EQ(PixelAt(face, 200, 50), GradientColor(skin.MinFirstColor, skin.MinLastColor, 6283, 3142, 50)); // the hand
+    EXPECT_EQ(PixelAt(face, 199, 50), GradientColor(skin.MinFirstColor, skin.MinLastColor, 6283, 6277, 50));
+    EXPECT_EQ(PixelAt(face, 201, 50), GradientColor(skin.MinFirstColor, skin.MinLastColor, 6283, 7, 50));
+    EXPECT_EQ(PixelAt(face, 200, 120), GradientColor(skin.HourFirstColor, skin.HourLastColor, 6283, 6275, 50));
+}
+
+TEST(FaceGeometry, FacePointOnCircleAndSquare)
+{
+    FaceGeometry face { 200, 200, 120, 100, 200, false };
+    EXPECT_EQ(FacePoint(face, 122, -kPiExtended / 2), QPoint(200, 78));
+    EXPECT_EQ(FacePoint(face, 122, kPiExtended / 4), QPoint(286, 286));
+    face.square = true;
+    EXPECT_EQ(FacePoint(face, 122, -kPiExtended / 2), QPoint(200, 78));
+    EXPECT_EQ(FacePoint(face, 122, kPiExtended / 4), QPoint(322, 322));   // the square's corner
+    EXPECT_EQ(FacePoint(face, 122, kPiExtended / 6), QPoint(322, 270));   // vertical edge: tan(30°) * 122
+    EXPECT_EQ(FacePoint(face, 122, -kPiExtended / 3), QPoint(270, 78));   // horizontal edge
+}
+
+TEST(DrawFace, CircularBandsLeaveTheTicsBandAndCornersInBackground)
+{
+    const QImage face = Render(Circular(), 400, 3, 40);
+    EXPECT_EQ(face.format(), kRasterFormat);
+    EXPECT_EQ(PixelAt(face, 0, 0), kBlack);     // corner beyond the inscribed circle
+    EXPECT_EQ(PixelAt(face, 399, 399), kBlack);
+    EXPECT_EQ(PixelAt(face, 306, 228), kBlack); // d = 110, in the tics band, between tics
+    EXPECT_EQ(PixelAt(face, 200, 85), kWhite);  // d = 115 on the 12 o'clock tic
+    EXPECT_NE(PixelAt(face, 200, 30), kBlack);  // minute ring
+    EXPECT_NE(PixelAt(face, 250, 200), kBlack); // hour disc
+}
+
+TEST(DrawFace, TwelveOClockTicIsTwoPixelsWider)
+{
+    const QImage face = Render(Circular(), 400, 0, 30);
+    auto inkAcross = [&](int fixed, bool horizontal) {
+        int ink = 0;
+        for (int i = 150; i <= 250; ++i)
+            ink += PixelAt(face, horizontal ? i : fixed, horizontal ? fixed : i) == kWhite;
+        return ink;
+    };
+    EXPECT_EQ(inkAcross(90, true), 5);    // across the 12 o'clock tic, row 90
+    EXPECT_EQ(inkAcross(310, false), 3);  // across the 3 o'clock tic, column 310
+    EXPECT_EQ(inkAcross(310, true), 3);   // across the 6 o'clock tic, row 310
+}
+
+TEST(DrawFace, SquareBandsAndCrossedEdges)
+{
+    TSkin skin = DefaultSkin(); // square
+    QImage face = Render(skin, 400, 0, 30);
+    EXPECT_NE(PixelAt(face, 0, 0), kBlack);      // the corners are minute ring
+    EXPECT_EQ(PixelAt(face, 85, 170), kBlack);   // between the squares of half sides 100 and 120
+    EXPECT_NE(PixelAt(face, 250, 250), kBlack);  // inside the hour square
+
+    // Inner edge one above the outer edge: a circle keeps the thin ring in the
+    // background colour, a square paints it with the minute colours.
+    skin.InnerEdge = 61;
+    skin.OuterEdge = 60;
+    skin.TicsBandColor = MakeColor(1, 2, 3);
+    face = Render(skin, 400, 0, 30);
+    EXPECT_NE(PixelAt(face, 317, 231), MakeColor(1, 2, 3)); // d = 121, between the edges 120 and 122
+    skin.Square = false;
+    face = Render(skin, 400, 0, 30);
+    EXPECT_EQ(PixelAt(face, 317, 231), MakeColor(1, 2, 3));
+}
+
+struct SweepCase {
+    int size;
+    bool square;
+    int innerEdge;
+    int outerEdge;
+    int middle;
+    int hour;
+    int minute;
+};
+
+TEST(DrawFace, EqualsTheLiteralDefinitionOnEveryPixel)
+{
+    const SweepCase cases[] = {
+        { 50, false, 50, 60, 50, 0, 0 },
+        { 51, true, 50, 60, 0, 3, 59 },
+        { 99, false, 80, 20, 5, 11, 15 },
+        { 100, true, 61, 60, 95, 6, 30 },
+        { 257, false, 10, 90, 100, 9, 45 },
+        { 400, false, 50, 60, 50, 0, 0 },
+        { 400, true, 50, 60, 50, 10, 14 },
+        { 401, false, 45, 70, 95, 7, 7 },
+        { 640, true, 80, 81, 5, 1, 1 },
+        { 999, false, 50, 60, 50, 4, 20 },
+        { 1000, true, 30, 50, 0, 2, 44 },
+    };
+    TFaceRenderer renderer; // one renderer across sizes, as the clock keeps one
+    for (const SweepCase& c : cases) {
+        TSkin skin = DefaultSkin();
+        skin.Square = c.square;
+        skin.InnerEdge = c.innerEdge;
+        skin.OuterEdge = c.outerEdge;
+        skin.HourMiddlePos = c.middle;
+        skin.MinMiddlePos = 100 - c.middle;
+        skin.MinFirstColor = MakeColor(255, 0, 0);
+        skin.MinLastColor = MakeColor(0, 255, 64);
+        skin.TicsWidth = 1 + c.size % 5;
+        const double hourAngle = HourAngle(c.hour, c.minute);
+        const double minuteAngle = MinuteAngle(c.minute + c.size % 2);
+        QImage fast(c.size, c.size, kRasterFormat);
+        QImage literal(c.size, c.size, kRasterFormat);
+        renderer.DrawFace(fast, skin, hourAngle, minuteAngle);
+        DrawFaceLiterally(literal, skin, hourAngle, minuteAngle);
+        ASSERT_EQ(fast.size(), literal.size());
+        int differing = 0;
+        for (int y = 0; y < c.size; ++y)
+            for (int x = 0; x < c.size; ++x)
+                differing += PixelAt(fast, x, y) != PixelAt(literal, x, y);
+        EXPECT_EQ(differing, 0) << "size " << c.size << (c.square ? " square" : " circular") << " at " << c.hour << ":"
+                                << c.minute;
+    }
+}
+
+} // namespace
