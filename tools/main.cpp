@@ -1,3 +1,4 @@
+#include "tools/AlarmsCommand.h"
 #include "tools/SkinCommand.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,10 @@ int main(int argc, char** argv)
 
     if (verb == u"skin")
         return RunSkinCommand(arguments.mid(1), out, err);
+    if (verb == u"alarms")
+        return RunAlarmsCommand(arguments.mid(1), out, err);
 
-    err << "usage: vellamor-tool skin ...\n";
+    err << "usage: vellamor-tool skin ...\n"
+           "       vellamor-tool alarms ...\n";
     return 2;
 }
