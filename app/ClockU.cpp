@@ -5,6 +5,7 @@
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/JpegCodec.h"
+#include "platform/LocalClock.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Rounding.h"
@@ -178,6 +179,8 @@ void TfrmDerAvo::SaveSettings()
     using namespace ClockSettings;
     const Ui::frmOptions* options = FOptions->ui;
 
+    // The alarms first: a store that cannot be written ends the save here.
+    FOptions->alarmStore().SaveAlarms();
     Settings->WriteString(kDefault, kSkin, SkinSettingFromPath(FOptions->SkinFileOrDefault(), ProgramFolder()));
     Settings->WriteBool(kDefault, kOnTop, options->chkStayOnTop->isChecked());
     Settings->WriteInteger(kDefault, kDigFrm, FOptions->DigFormatIndex());
@@ -279,6 +282,10 @@ void TfrmDerAvo::resizeEvent(QResizeEvent* event)
 
 void TfrmDerAvo::Timer1Timer()
 {
+    // The options window is created after the clock, and a message box of
+    // its creation (the alarm start-up pass) runs ticks before it is linked.
+    if (!FOptions)
+        return;
     if (Chart1->Tag == -1) {
         setVisible(true);
         Chart1->setVisible(true);
@@ -289,8 +296,14 @@ void TfrmDerAvo::Timer1Timer()
         FullRefresh(minute);
         return;
     }
+    PollAlarms();
     if (minute != Chart1->Tag)
         Chart1->Tag = minute;
+}
+
+void TfrmDerAvo::PollAlarms()
+{
+    FOptions->alarmSchedule().PollAlarms(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
 void TfrmDerAvo::FullRefresh(int minute)

@@ -72,6 +72,8 @@ private:
     void FormActivate();
     void Chart1KeyPress(QChar key);
     void FullRefresh(int minute);
+    // Step 3 of an ordinary tick: rings the alarm due now.
+    void PollAlarms();
     void ShapeForm();
     void BuildPopupMenu();
 

@@ -1,6 +1,9 @@
 #include "skins/OptionsU.h"
 
 #include "app/ClockU.h"
+#include "platform/Application.h"
+#include "platform/DateTime.h"
+#include "platform/LocalClock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RadioGroup.h"
 #include "skins/SkinFile.h"
@@ -19,6 +22,15 @@ TfrmOptions::TfrmOptions(TfrmDerAvo* clockWindow) : ui(new Ui::frmOptions), FClo
     connect(ui->chkStayOnTop, &QCheckBox::clicked, this, &TfrmOptions::bbHourStCClick);
     connect(ui->bbDone, &QPushButton::clicked, this, [this] { OKBtnClick(ui->bbDone); });
     connect(ui->bbClose, &QPushButton::clicked, this, &TfrmOptions::bbCloseClick);
+
+    // A store that cannot be read is reported; the alarms read before the
+    // failure stay, and the start-up pass still runs on them.
+    try {
+        FAlarmStore.LoadAlarms();
+    } catch (const std::exception& error) {
+        ShowError(QString::fromStdString(error.what()));
+    }
+    FAlarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
 TfrmOptions::~TfrmOptions()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "alarms/AlarmSchedule.h"
+#include "alarms/AlarmStore.h"
 #include "skins/Skin.h"
 
 #include <QDialog>
@@ -39,6 +41,11 @@ public:
     int DigFormatIndex() const;
     void SetDigFormatIndex(int index);
 
+    // The alarm store, read when this window is created, and its schedule,
+    // which the clock's tick polls; the alarm editor's page works on both.
+    AlarmStore& alarmStore() { return FAlarmStore; }
+    AlarmSchedule& alarmSchedule() { return FAlarmSchedule; }
+
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -51,4 +58,6 @@ private:
     bool FUpdating = false;
     QString FSkinFile;
     TSkin FLoadBuffer {};
+    AlarmStore FAlarmStore;
+    AlarmSchedule FAlarmSchedule { FAlarmStore };
 };

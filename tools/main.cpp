@@ -1,3 +1,4 @@
+#include "tools/AlarmsCommand.h"
 #include "tools/RenderCommand.h"
 #include "tools/SkinCommand.h"
 
@@ -20,7 +21,11 @@ int main(int argc, char** argv)
         return RunSkinCommand(arguments.mid(1), out, err);
     if (verb == u"render")
         return RunRenderCommand(arguments.mid(1), err);
+    if (verb == u"alarms")
+        return RunAlarmsCommand(arguments.mid(1), out, err);
 
-    err << "usage: vellamor-tool skin|render ...\n";
+    err << "usage: vellamor-tool skin ...\n"
+           "       vellamor-tool render ...\n"
+           "       vellamor-tool alarms ...\n";
     return 2;
 }

@@ -1,0 +1,48 @@
+#include "alarms/AlarmListText.h"
+
+#include "platform/DateTimeFormat.h"
+
+namespace {
+
+// The alarm time is a time of day; the day it is shown on plays no part.
+// Texts are built in UTC, where every day has every time of day.
+const QDate kAnyDay(1899, 12, 30);
+
+} // namespace
+
+QString AlarmTypeText(std::int32_t mode)
+{
+    switch (mode) {
+    case TAlarmRec::Once:
+        return QStringLiteral("Once");
+    case TAlarmRec::Daily:
+        return QStringLiteral("Daily");
+    case TAlarmRec::Weekly:
+        return QStringLiteral("Weekly");
+    case TAlarmRec::Monthly:
+        return QStringLiteral("Monthly");
+    default:
+        return QString();
+    }
+}
+
+QString AlarmTimeText(const TAlarmRec& alarm, bool twelveHour)
+{
+    const QTime time = TimeOf(alarm.AlarmTime);
+    if (!time.isValid())
+        return QString();
+    return FormatDateTime(twelveHour ? QStringLiteral("h: nn am/pm") : QStringLiteral("h: nn"), QDateTime(kAnyDay, time, Qt::UTC));
+}
+
+QString NextRingDateText(TDateTime date)
+{
+    if (date == 0)
+        return QStringLiteral("<Expired>");
+    return FormatDateTime(QStringLiteral("d mmm yyyy"), QDateTime(DateOf(date), QTime(0, 0), Qt::UTC));
+}
+
+QString MissedAlarmMessage(const TAlarmRec& alarm)
+{
+    return QStringLiteral("Alarm \"%1\" should've rung earlier(at %2) today.")
+        .arg(alarm.Name.text(), AlarmTimeText(alarm, true));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "alarms/AlarmRecord.h"
+
+#include <QString>
+
+// The texts of the alarm list's columns and of the alarm messages.
+
+// "Once", "Daily", "Weekly" or "Monthly"; "" for any other mode.
+QString AlarmTypeText(std::int32_t mode);
+
+// The alarm time as "h: nn am/pm" (7: 05 pm) or, for the 24-hour clock,
+// "h: nn" (19: 05); "" when the record holds no time.
+QString AlarmTimeText(const TAlarmRec& alarm, bool twelveHour);
+
+// A next ring date as "d mmm yyyy" (5 Jan 2004), or "<Expired>" for 0.
+QString NextRingDateText(TDateTime date);
+
+// The report of an alarm that should have rung earlier today.
+QString MissedAlarmMessage(const TAlarmRec& alarm);

@@ -1,0 +1,123 @@
+#include "alarms/AlarmSchedule.h"
+
+#include "alarms/AlarmListText.h"
+#include "alarms/AlarmRules.h"
+#include "alarms/PresentationFlags.h"
+#include "platform/Application.h"
+#include "platform/LocalClock.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr double kSecondsPerDay = 86400.0;
+// A poll later than this after the previous one means the clock jumped.
+constexpr double kLongestGapSeconds = 60.0;
+// The ring check sees an alarm at seconds 4 and 5 of its minute.
+constexpr int kFirstRingSecond = 4;
+constexpr int kRingSeconds = 2;
+
+// Seconds since the date-time epoch, continuous across it: before 30
+// December 1899 the integer part counts back while the fraction runs forward.
+double ContinuousSeconds(TDateTime value)
+{
+    const double day = std::trunc(value);
+    return (day + std::fabs(value - day)) * kSecondsPerDay;
+}
+
+} // namespace
+
+AlarmSchedule::AlarmSchedule(AlarmStore& store) : FStore(store) {}
+
+int AlarmSchedule::FindDueAlarm(bool missedCheck, int index, TDateTime moment) const
+{
+    return ::FindDueAlarm(FStore.Alarms, missedCheck, index, moment);
+}
+
+TDateTime AlarmSchedule::NextRingDate(int index, TDateTime now) const
+{
+    if (index < 0 || std::size_t(index) >= FStore.Alarms.size())
+        return 0;
+    return ::NextRingDate(FStore.Alarms[std::size_t(index)], now);
+}
+
+void AlarmSchedule::RingAlarm(int index)
+{
+    if (index < 0 || std::size_t(index) >= FStore.Alarms.size() || PresentationActive || !FPresenter)
+        return;
+    FPresenter(TAlarmRec(FStore.Alarms[std::size_t(index)]));
+
+    // The presentation runs its own event loop, in which the list may change.
+    if (std::size_t(index) >= FStore.Alarms.size()) {
+        ShowMessage(QStringLiteral("Internal error 1001 - %1/%2").arg(index).arg(FStore.Alarms.size()));
+        return;
+    }
+    TAlarmRec& alarm = FStore.Alarms[std::size_t(index)];
+    alarm.LastRung = EncodeDate(CurrentLocalDateTime().date());
+    if (alarm.DeleteAfterPlaying && alarm.Mode == TAlarmRec::Once)
+        FStore.DeleteAlarm(index);
+}
+
+void AlarmSchedule::RunStartupPass(TDateTime now)
+{
+    if (const int missed = FindDueAlarm(true, -1, now); missed >= 0)
+        ShowMessage(MissedAlarmMessage(FStore.Alarms[std::size_t(missed)]));
+
+    // From the end, so that a deletion does not move the alarms still to test.
+    for (int i = int(FStore.Alarms.size()) - 1; i >= 0; --i) {
+        const TAlarmRec& alarm = FStore.Alarms[std::size_t(i)];
+        if (alarm.Mode == TAlarmRec::Once && alarm.DeleteAfterExpiration && NextRingDate(i, now) == 0)
+            FStore.Alarms.erase(FStore.Alarms.begin() + i);
+    }
+    FStore.RebuildList();
+}
+
+void AlarmSchedule::PollAlarms(TDateTime now)
+{
+    if (FLastPoll && ContinuousSeconds(now) - ContinuousSeconds(*FLastPoll) > kLongestGapSeconds)
+        QueueMissedReports(*FLastPoll, now);
+    FLastPoll = now;
+    // A report waits while an alarm is on screen, where its box would hide.
+    if (!PresentationActive)
+        ShowQueuedReports();
+    if (!SoundPlaying)
+        RingAlarm(FindDueAlarm(false, -1, now));
+}
+
+void AlarmSchedule::QueueMissedReports(TDateTime lastPoll, TDateTime now)
+{
+    const double today = std::trunc(now);
+    if (today != FReportedDay) {
+        FReportedDay = today;
+        FReported.clear();
+    }
+    const double midnight = ContinuousSeconds(today);
+    const double from = ContinuousSeconds(lastPoll);
+    const double to = ContinuousSeconds(now);
+    for (std::size_t i = 0; i < FStore.Alarms.size(); ++i) {
+        const TAlarmRec& alarm = FStore.Alarms[i];
+        if (!IsDueOnDay(alarm, now))
+            continue;
+        // Missed when no poll fell into the two seconds the ring check sees.
+        const QTime time = TimeOf(alarm.AlarmTime);
+        const double ringStart = midnight + time.hour() * 3600.0 + time.minute() * 60.0 + kFirstRingSecond;
+        if (from >= ringStart || to < ringStart + kRingSeconds)
+            continue;
+        const ReportedAlarm reported { int(i), WriteAlarmRecord(alarm) };
+        if (std::find(FReported.begin(), FReported.end(), reported) != FReported.end())
+            continue;
+        FReported.push_back(reported);
+        FQueuedReports.append(MissedAlarmMessage(alarm));
+    }
+}
+
+void AlarmSchedule::ShowQueuedReports()
+{
+    // Taken off the queue first: each box runs an event loop in which the
+    // clock keeps polling.
+    const QStringList reports = std::exchange(FQueuedReports, QStringList());
+    for (const QString& report : reports)
+        ShowMessage(report);
+}

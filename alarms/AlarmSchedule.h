@@ -1,0 +1,61 @@
+#pragma once
+
+#include "alarms/AlarmStore.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+// Presents a ringing alarm (a copy of its record). For a picture or text it
+// returns when the presentation has ended.
+using AlarmPresenter = std::function<void(const TAlarmRec&)>;
+
+// The schedule at work on the alarm store: ringing a due alarm, the clock's
+// one-second poll and the start-up pass. Every moment is the local
+// date-time, handed in by the caller.
+class AlarmSchedule {
+public:
+    explicit AlarmSchedule(AlarmStore& store);
+
+    // Who presents a ringing alarm; until one is set, no alarm rings.
+    void setPresenter(AlarmPresenter presenter) { FPresenter = std::move(presenter); }
+
+    // The rules of AlarmRules.h on the store's records.
+    int FindDueAlarm(bool missedCheck, int index, TDateTime moment) const;
+    TDateTime NextRingDate(int index, TDateTime now) const;
+
+    // Presents alarm index (ignored when out of range, or while a
+    // presentation is on) and marks it rung on the day the presentation
+    // ended; a one-time alarm so set is then deleted. An error of the
+    // presentation propagates and the alarm stays unmarked.
+    void RingAlarm(int index);
+
+    // Once, after the store is loaded: reports the first alarm that should
+    // have rung earlier today, deletes the one-time alarms marked for
+    // deletion that will never ring again, and has the list rebuilt.
+    void RunStartupPass(TDateTime now);
+
+    // The clock's poll, once per ordinary tick: rings the alarm due now
+    // unless a sound is playing. When the clock jumped forward by more than
+    // a minute since the last poll (suspend, a clock change), alarms of today
+    // whose minute fell in the gap and that did not ring are reported, once
+    // each.
+    void PollAlarms(TDateTime now);
+
+private:
+    void QueueMissedReports(TDateTime lastPoll, TDateTime now);
+    void ShowQueuedReports();
+
+    AlarmStore& FStore;
+    AlarmPresenter FPresenter;
+    std::optional<TDateTime> FLastPoll;
+    QStringList FQueuedReports;
+    // The alarms reported missed on FReportedDay, by index and record bytes,
+    // so that a clock set back and forward again does not report them twice.
+    using ReportedAlarm = std::pair<int, AlarmRecordBytes>;
+    TDateTime FReportedDay = 0;
+    std::vector<ReportedAlarm> FReported;
+};

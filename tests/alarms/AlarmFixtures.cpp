@@ -1,0 +1,83 @@
+#include "tests/alarms/AlarmFixtures.h"
+
+TDateTime Day(int year, int month, int day)
+{
+    return EncodeDate(QDate(year, month, day));
+}
+
+TDateTime Moment(int year, int month, int day, int hour, int minute, int second)
+{
+    return EncodeDateTime(QDate(year, month, day), QTime(hour, minute, second));
+}
+
+TAlarmRec AlarmAt(std::int32_t mode, int hour, int minute, const char* name)
+{
+    TAlarmRec alarm {};
+    alarm.Enabled = true;
+    alarm.Mode = mode;
+    // The editor stores the time with the date it was set on.
+    alarm.AlarmTime = EncodeDateTime(QDate(2004, 1, 5), QTime(hour, minute));
+    alarm.EveryNdays = 1;
+    alarm.EveryNweeks = 1;
+    alarm.Weekdays.fill(kFlagOff);
+    alarm.Months.fill(kFlagOn);
+    alarm.MonthlyDay = 1;
+    alarm.MonthlyTheN = 1;
+    alarm.MonthlyTheDay = 1;
+    alarm.Name.setText(QString::fromLatin1(name));
+    alarm.AudioPic = true;
+    alarm.Sound = true;
+    return alarm;
+}
+
+TAlarmRec OnceAlarm(const QDate& date, int hour, int minute)
+{
+    TAlarmRec alarm = AlarmAt(TAlarmRec::Once, hour, minute);
+    alarm.OnceDate = EncodeDate(date);
+    return alarm;
+}
+
+TAlarmRec DailyAlarm(int everyNdays, const QDate& start, int hour, int minute)
+{
+    TAlarmRec alarm = AlarmAt(TAlarmRec::Daily, hour, minute);
+    alarm.EveryNdays = everyNdays;
+    alarm.DailyStart = EncodeDate(start);
+    return alarm;
+}
+
+TAlarmRec WeeklyAlarm(int everyNweeks, const QDate& start, std::initializer_list<int> weekdays, int hour, int minute)
+{
+    TAlarmRec alarm = AlarmAt(TAlarmRec::Weekly, hour, minute);
+    alarm.EveryNweeks = everyNweeks;
+    alarm.WeeklyStart = EncodeDate(start);
+    for (const int weekday : weekdays)
+        alarm.Weekdays[std::size_t(weekday)] = kFlagOn;
+    return alarm;
+}
+
+TAlarmRec MonthlyDayAlarm(int day, int hour, int minute)
+{
+    TAlarmRec alarm = AlarmAt(TAlarmRec::Monthly, hour, minute);
+    alarm.MonthlyThe = false;
+    alarm.MonthlyDay = day;
+    return alarm;
+}
+
+TAlarmRec MonthlyNthAlarm(int n, int weekday, int hour, int minute)
+{
+    TAlarmRec alarm = AlarmAt(TAlarmRec::Monthly, hour, minute);
+    alarm.MonthlyThe = true;
+    alarm.MonthlyTheN = n;
+    alarm.MonthlyTheDay = weekday;
+    return alarm;
+}
+
+QByteArray StoreBytes(const std::vector<TAlarmRec>& alarms)
+{
+    QByteArray bytes;
+    for (const TAlarmRec& alarm : alarms) {
+        const AlarmRecordBytes record = WriteAlarmRecord(alarm);
+        bytes.append(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
+    }
+    return bytes;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "alarms/AlarmRecord.h"
+
+#include <QByteArray>
+#include <QDate>
+
+#include <initializer_list>
+#include <vector>
+
+// Alarms as the editor stores them, for the tests of the store, the schedule
+// and the tool.
+
+TDateTime Day(int year, int month, int day);
+TDateTime Moment(int year, int month, int day, int hour, int minute, int second = 0);
+
+// An enabled alarm of the mode, ringing at hour:minute, with all other
+// fields as a fresh record has them: no weekdays, every month.
+TAlarmRec AlarmAt(std::int32_t mode, int hour, int minute, const char* name = "Test");
+
+TAlarmRec OnceAlarm(const QDate& date, int hour, int minute);
+TAlarmRec DailyAlarm(int everyNdays, const QDate& start, int hour, int minute);
+// weekdays: 1 Monday .. 7 Sunday
+TAlarmRec WeeklyAlarm(int everyNweeks, const QDate& start, std::initializer_list<int> weekdays, int hour, int minute);
+TAlarmRec MonthlyDayAlarm(int day, int hour, int minute);
+TAlarmRec MonthlyNthAlarm(int n, int weekday, int hour, int minute);
+
+// The records as the store's file holds them.
+QByteArray StoreBytes(const std::vector<TAlarmRec>& alarms);

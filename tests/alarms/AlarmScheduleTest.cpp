@@ -1,0 +1,259 @@
+#include "alarms/AlarmSchedule.h"
+#include "alarms/PresentationFlags.h"
+#include "platform/Application.h"
+#include "platform/LocalClock.h"
+#include "tests/alarms/AlarmFixtures.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+namespace {
+
+// A schedule on a store in a temporary folder, with the local time, the
+// presenter and the message box replaced by recorders.
+class AlarmScheduleTest : public ::testing::Test {
+protected:
+    AlarmScheduleTest()
+    {
+        previousMessagePresenter = SetMessagePresenter([this](const QString& message) { messages.append(message); });
+        previousClock = SetLocalClockSource([this] { return LocalFromDateTime(clock); });
+        schedule.setPresenter([this](const TAlarmRec& alarm) {
+            presented.append(alarm.Name.text());
+            if (duringPresentation)
+                duringPresentation();
+        });
+        store.ListChanged = [this] { ++listRebuilds; };
+    }
+
+    ~AlarmScheduleTest() override
+    {
+        SetMessagePresenter(previousMessagePresenter);
+        SetLocalClockSource(previousClock);
+        SoundPlaying = false;
+        PresentationActive = false;
+    }
+
+    // Polls as the clock's tick does, with the clock reading moment.
+    void PollAt(TDateTime moment)
+    {
+        clock = moment;
+        schedule.PollAlarms(moment);
+    }
+
+    TempFolder folder;
+    AlarmStore store { folder.file(QStringLiteral("Alarm/Alarms.cfg")) };
+    AlarmSchedule schedule { store };
+    TDateTime clock = 0;
+    QStringList messages;
+    QStringList presented;
+    std::function<void()> duringPresentation;
+    int listRebuilds = 0;
+
+private:
+    MessagePresenter previousMessagePresenter;
+    LocalClockSource previousClock;
+};
+
+TAlarmRec Named(TAlarmRec alarm, const char* name)
+{
+    alarm.Name.setText(QString::fromLatin1(name));
+    return alarm;
+}
+
+} // namespace
+
+TEST_F(AlarmScheduleTest, RingingPresentsACopyAndMarksTheDayThePresentationEnded)
+{
+    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 23, 59), "Late") };
+    // Dismissed after midnight: the new day counts as rung.
+    duringPresentation = [this] {
+        store.Alarms[0].Name.setText(QStringLiteral("Changed"));
+        clock = Moment(2004, 3, 11, 0, 0, 30);
+    };
+    PollAt(Moment(2004, 3, 10, 23, 59, 4));
+
+    EXPECT_EQ(presented, QStringList { QStringLiteral("Late") });
+    EXPECT_EQ(store.Alarms[0].LastRung, Day(2004, 3, 11));
+    PollAt(Moment(2004, 3, 11, 23, 59, 4));
+    EXPECT_EQ(presented.size(), 1);
+}
+
+TEST_F(AlarmScheduleTest, OneTimeAlarmsAreDeletedAfterPlayingWhenSoSet)
+{
+    TAlarmRec keep = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Keep");
+    keep.DeleteAfterPlaying = false;
+    TAlarmRec drop = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Drop");
+    drop.DeleteAfterPlaying = true;
+    TAlarmRec daily = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Daily");
+    daily.DeleteAfterPlaying = true; // only counts for one-time alarms
+    store.Alarms = { keep, drop, daily };
+    clock = Moment(2004, 3, 10, 7, 5, 10);
+
+    schedule.RingAlarm(1);
+    schedule.RingAlarm(1);
+    schedule.RingAlarm(0);
+    ASSERT_EQ(store.Alarms.size(), 2u);
+    EXPECT_EQ(store.Alarms[0].Name.text(), u"Keep");
+    EXPECT_EQ(store.Alarms[0].LastRung, Day(2004, 3, 10));
+    EXPECT_EQ(store.Alarms[1].Name.text(), u"Daily");
+    EXPECT_EQ(listRebuilds, 1);
+    EXPECT_EQ(presented, (QStringList { QStringLiteral("Drop"), QStringLiteral("Daily"), QStringLiteral("Keep") }));
+}
+
+TEST_F(AlarmScheduleTest, RingAlarmIgnoresInvalidIndexesAndRunningPresentations)
+{
+    store.Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
+    schedule.RingAlarm(-1);
+    schedule.RingAlarm(1);
+    PresentationActive = true;
+    schedule.RingAlarm(0);
+    EXPECT_TRUE(presented.isEmpty());
+    EXPECT_EQ(store.Alarms[0].LastRung, 0);
+}
+
+TEST_F(AlarmScheduleTest, AnAlarmThatVanishedDuringItsPresentationIsReported)
+{
+    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "A"), Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 0), "B") };
+    duringPresentation = [this] { store.DeleteAlarm(0); };
+    schedule.RingAlarm(1);
+    EXPECT_EQ(messages, QStringList { QStringLiteral("Internal error 1001 - 1/1") });
+    EXPECT_EQ(store.Alarms[0].LastRung, 0);
+}
+
+TEST_F(AlarmScheduleTest, AFailedPresentationLeavesTheAlarmUnmarked)
+{
+    store.Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
+    duringPresentation = [] { throw std::runtime_error("sound device"); };
+    clock = Moment(2004, 3, 10, 7, 5, 4);
+    EXPECT_THROW(schedule.RingAlarm(0), std::runtime_error);
+    EXPECT_EQ(store.Alarms[0].LastRung, 0);
+}
+
+TEST_F(AlarmScheduleTest, NoAlarmIsPolledWhileASoundPlays)
+{
+    store.Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
+    SoundPlaying = true;
+    PollAt(Moment(2004, 3, 10, 7, 5, 4));
+    EXPECT_TRUE(presented.isEmpty());
+    SoundPlaying = false;
+    PollAt(Moment(2004, 3, 10, 7, 5, 5));
+    EXPECT_EQ(presented.size(), 1);
+}
+
+TEST_F(AlarmScheduleTest, TwoAlarmsInOneMinute)
+{
+    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "First"),
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Second") };
+    // The first presentation ends within its second: the other rings at 5.
+    PollAt(Moment(2004, 3, 10, 7, 5, 4));
+    PollAt(Moment(2004, 3, 10, 7, 5, 5));
+    EXPECT_EQ(presented, (QStringList { QStringLiteral("First"), QStringLiteral("Second") }));
+
+    // Next day the first stays on screen while the clock ticks on inside
+    // it: the other does not ring that day.
+    presented.clear();
+    duringPresentation = [this] {
+        PresentationActive = true;
+        PollAt(Moment(2004, 3, 11, 7, 5, 5));
+        PollAt(Moment(2004, 3, 11, 7, 5, 6));
+        PresentationActive = false;
+    };
+    PollAt(Moment(2004, 3, 11, 7, 5, 4));
+    duringPresentation = nullptr;
+    PollAt(Moment(2004, 3, 11, 7, 5, 7));
+    EXPECT_EQ(presented, QStringList { QStringLiteral("First") });
+    EXPECT_EQ(store.Alarms[1].LastRung, Day(2004, 3, 10));
+}
+
+TEST_F(AlarmScheduleTest, StartupPassReportsTheFirstMissedAlarmOnly)
+{
+    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 9, 0), "Later"), Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"),
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 6, 0), "Early") };
+    schedule.RunStartupPass(Moment(2004, 3, 10, 8, 0));
+    EXPECT_EQ(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
+    EXPECT_EQ(store.Alarms[1].LastRung, 0);
+    EXPECT_EQ(listRebuilds, 1);
+}
+
+TEST_F(AlarmScheduleTest, StartupPassDeletesExpiredOneTimeAlarmsMarkedForIt)
+{
+    auto once = [](const char* name, const QDate& date, bool deleteAfterExpiration) {
+        TAlarmRec alarm = Named(OnceAlarm(date, 7, 5), name);
+        alarm.DeleteAfterExpiration = deleteAfterExpiration;
+        return alarm;
+    };
+    TAlarmRec disabled = once("Disabled", QDate(2004, 3, 12), true);
+    disabled.Enabled = false;
+    TAlarmRec daily = Named(DailyAlarm(0, QDate(2004, 1, 1), 7, 5), "BadDaily");
+    daily.DeleteAfterExpiration = true;
+    store.Alarms = {
+        once("Passed", QDate(2004, 3, 10), true),   // 7:05 today is over
+        once("Past", QDate(2004, 3, 1), true),
+        once("Keep", QDate(2004, 3, 1), false),
+        once("Future", QDate(2005, 12, 31), true),
+        once("TooFar", QDate(2006, 1, 1), true),
+        disabled,
+        daily,
+    };
+    schedule.RunStartupPass(Moment(2004, 3, 10, 8, 0));
+    QStringList names;
+    for (const TAlarmRec& alarm : store.Alarms)
+        names.append(alarm.Name.text());
+    EXPECT_EQ(names, (QStringList { QStringLiteral("Keep"), QStringLiteral("Future"), QStringLiteral("BadDaily") }));
+    EXPECT_EQ(listRebuilds, 1);
+}
+
+TEST_F(AlarmScheduleTest, AlarmsSkippedByAClockJumpAreReportedOnce)
+{
+    TAlarmRec rang = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 20), "Rang");
+    rang.LastRung = Day(2004, 3, 10);
+    TAlarmRec disabled = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 20), "Off");
+    disabled.Enabled = false;
+    store.Alarms = {
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"),
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 29), "Coffee"),
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 40), "After"),
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 6, 0), "Before"),
+        Named(OnceAlarm(QDate(2004, 3, 11), 7, 10), "Tomorrow"),
+        rang,
+        disabled,
+    };
+    PollAt(Moment(2004, 3, 10, 7, 0, 0));
+    PollAt(Moment(2004, 3, 10, 7, 0, 1));
+    EXPECT_TRUE(messages.isEmpty());
+
+    // Suspended from 7:00:01 to 7:30.
+    PollAt(Moment(2004, 3, 10, 7, 30, 0));
+    EXPECT_EQ(messages, (QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today."),
+                            QStringLiteral("Alarm \"Coffee\" should've rung earlier(at 7: 29 am) today.") }));
+    EXPECT_TRUE(presented.isEmpty());
+
+    // The clock set back and forward over the same span again.
+    messages.clear();
+    PollAt(Moment(2004, 3, 10, 7, 0, 0));
+    PollAt(Moment(2004, 3, 10, 7, 31, 0));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(AlarmScheduleTest, AJumpEndingInTheRingSecondsRingsInsteadOfReporting)
+{
+    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake") };
+    PollAt(Moment(2004, 3, 10, 6, 0, 0));
+    PollAt(Moment(2004, 3, 10, 7, 5, 5));
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(presented, QStringList { QStringLiteral("Wake") });
+}
+
+TEST_F(AlarmScheduleTest, AReportWaitsWhileAnAlarmIsOnScreen)
+{
+    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake") };
+    PollAt(Moment(2004, 3, 10, 7, 0, 0));
+    PresentationActive = true;
+    PollAt(Moment(2004, 3, 10, 7, 30, 0));
+    EXPECT_TRUE(messages.isEmpty());
+    PresentationActive = false;
+    PollAt(Moment(2004, 3, 10, 7, 30, 1));
+    EXPECT_EQ(messages.size(), 1);
+}

@@ -1,0 +1,113 @@
+#include "alarms/PresentationFlags.h"
+#include "app/ClockU.h"
+#include "platform/Application.h"
+#include "platform/LocalClock.h"
+#include "skins/OptionsU.h"
+#include "tests/alarms/AlarmFixtures.h"
+#include "tests/support/TempFolder.h"
+
+#include <QDir>
+#include <QtTest>
+
+#include <memory>
+
+// The clock and options windows with the alarm store and schedule: the
+// store is read and checked when the options window is created, saved first
+// by SaveSettings, and polled by the clock's tick.
+class ClockAlarmsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        folder = std::make_unique<TempFolder>();
+        folder->becomeProgramFolder();
+        messages.clear();
+        now = Moment(2004, 3, 10, 8, 0);
+        previousClock = SetLocalClockSource([this] { return LocalFromDateTime(now); });
+        previousMessages = SetMessagePresenter([this](const QString& message) {
+            messages.append(message);
+            // A message box runs an event loop in which the clock ticks.
+            if (clock)
+                clock->Timer1Timer();
+        });
+    }
+
+    void cleanup()
+    {
+        options.reset();
+        clock.reset();
+        SetLocalClockSource(previousClock);
+        SetMessagePresenter(previousMessages);
+        folder.reset();
+    }
+
+    void creationReadsTheStoreAndRunsTheStartupPass()
+    {
+        TAlarmRec wake = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
+        wake.Name.setText(QStringLiteral("Wake"));
+        TAlarmRec expired = OnceAlarm(QDate(2004, 3, 1), 7, 0);
+        expired.DeleteAfterExpiration = true;
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ expired, wake }));
+
+        CreateWindows();
+        QCOMPARE(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
+        QCOMPARE(options->alarmStore().Alarms.size(), std::size_t(1));
+        QCOMPARE(options->alarmStore().Alarms[0].Name.text(), QStringLiteral("Wake"));
+    }
+
+    void saveSettingsWritesTheStoreFirst()
+    {
+        CreateWindows();
+        options->alarmStore().Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
+        clock->SaveSettings();
+        QCOMPARE(folder->read(QStringLiteral("Alarm/Alarms.cfg")), StoreBytes(options->alarmStore().Alarms));
+        QVERIFY(QFile::exists(folder->file(QStringLiteral("vellamor.ini"))));
+    }
+
+    void aStoreThatCannotBeWrittenEndsSaveSettingsBeforeAnyKey()
+    {
+        CreateWindows();
+        QDir().mkpath(folder->file(QStringLiteral("Alarm/Alarms.cfg")));
+        QVERIFY_THROWS_EXCEPTION(std::exception, clock->SaveSettings());
+        QVERIFY(!QFile::exists(folder->file(QStringLiteral("vellamor.ini"))));
+    }
+
+    void theTickRingsTheDueAlarm()
+    {
+        CreateWindows();
+        QStringList presented;
+        options->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) { presented.append(alarm.Name.text()); });
+        TAlarmRec wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
+        wake.Name.setText(QStringLiteral("Wake"));
+        options->alarmStore().Alarms = { wake };
+
+        clock->Timer1Timer(); // the first tick is a full refresh
+        now = Moment(2004, 3, 10, 8, 1, 3);
+        clock->Timer1Timer();
+        QVERIFY(presented.isEmpty());
+        now = Moment(2004, 3, 10, 8, 1, 4);
+        clock->Timer1Timer();
+        QCOMPARE(presented, QStringList { QStringLiteral("Wake") });
+        QCOMPARE(options->alarmStore().Alarms[0].LastRung, Day(2004, 3, 10));
+    }
+
+private:
+    void CreateWindows()
+    {
+        clock = std::make_unique<TfrmDerAvo>();
+        options = std::make_unique<TfrmOptions>(clock.get());
+        clock->setOptionsWindow(options.get());
+    }
+
+    std::unique_ptr<TempFolder> folder;
+    std::unique_ptr<TfrmDerAvo> clock;
+    std::unique_ptr<TfrmOptions> options;
+    TDateTime now = 0;
+    QStringList messages;
+    LocalClockSource previousClock;
+    MessagePresenter previousMessages;
+};
+
+QTEST_MAIN(ClockAlarmsTest)
+#include "ClockAlarmsTest.moc"

@@ -1,0 +1,87 @@
+#include "tools/AlarmsCommand.h"
+
+#include "alarms/AlarmListText.h"
+#include "alarms/AlarmRules.h"
+#include "alarms/AlarmStore.h"
+#include "platform/IoError.h"
+#include "platform/LocalClock.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFailed = 2;
+
+const char* const kUsage = "usage: vellamor-tool alarms [--store FILE] [--now \"YYYY-MM-DD HH:MM:SS\"] [--24h]\n";
+
+struct ListOptions {
+    QString storePath;
+    bool storeNamed = false;
+    QDateTime now;
+    bool twelveHour = true;
+};
+
+// Reads the options; returns a message when they do not fit.
+QString ParseOptions(const QStringList& arguments, ListOptions& options)
+{
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == u"--24h") {
+            options.twelveHour = false;
+        } else if (argument == u"--store" && i + 1 < arguments.size()) {
+            options.storePath = arguments[++i];
+            options.storeNamed = true;
+        } else if (argument == u"--now" && i + 1 < arguments.size()) {
+            options.now = QDateTime::fromString(arguments[++i], QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            if (!options.now.isValid())
+                return QStringLiteral("\"%1\" is not a moment of the form \"YYYY-MM-DD HH:MM:SS\"").arg(arguments[i]);
+        } else {
+            return QString::fromLatin1(kUsage).trimmed();
+        }
+    }
+    return QString();
+}
+
+// Names come from the file as they are; control characters (a tab among
+// them) would break the columns.
+QString PrintableName(const QString& name)
+{
+    QString printable = name;
+    for (QChar& c : printable)
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    return printable;
+}
+
+} // namespace
+
+int RunAlarmsCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    ListOptions options;
+    if (const QString error = ParseOptions(arguments, options); !error.isEmpty()) {
+        err << error << '\n';
+        return kFailed;
+    }
+    AlarmStore store = options.storeNamed ? AlarmStore(options.storePath) : AlarmStore();
+    // The program treats a missing store as no alarms; a store named on the
+    // command line that is not there is more likely a mistyped name.
+    if (options.storeNamed && !QFile::exists(store.fileName())) {
+        err << "Cannot read " << store.fileName() << ": no such file\n";
+        return kFailed;
+    }
+    try {
+        store.LoadAlarms();
+    } catch (const IoError& error) {
+        err << error.message() << '\n';
+        return kFailed;
+    }
+
+    const TDateTime now = DateTimeFromLocal(options.now.isValid() ? options.now : CurrentLocalDateTime());
+    for (std::size_t i = 0; i < store.Alarms.size(); ++i) {
+        const TAlarmRec& alarm = store.Alarms[i];
+        out << i << '\t' << PrintableName(alarm.Name.text()) << '\t' << AlarmTypeText(alarm.Mode) << '\t'
+            << AlarmTimeText(alarm, options.twelveHour) << '\t' << NextRingDateText(NextRingDate(alarm, now)) << '\n';
+    }
+    return kDone;
+}
