@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 
@@ -160,8 +161,7 @@ void TfrmShowPic::ShowPicture(const QString& fileName)
     Image1->setPixmap(QPixmap::fromImage(LoadPictureByExtension(fileName)));
     StaticText1->hide();
     Image1->show();
-    layout()->activate();
-    resize(Image1->sizeHint());
+    FitToContent();
 }
 
 void TfrmShowPic::ShowText(const QString& text)
@@ -170,14 +170,24 @@ void TfrmShowPic::ShowText(const QString& text)
     Image1->clear();
     StaticText1->setText(text);
     StaticText1->show();
+    FitToContent();
+}
+
+void TfrmShowPic::FitToContent()
+{
     layout()->activate();
-    resize(StaticText1->sizeHint());
+    resize(sizeHint());
 }
 
 void TfrmShowPic::ShowModalUnlessOnScreen()
 {
-    if (!isVisible())
-        exec();
+    if (isVisible())
+        return;
+    // Placed explicitly: a window manager places a window that leaves its
+    // position to it by rules of its own.
+    const QRect desktop = screen()->availableGeometry();
+    move(desktop.center() - QRect(QPoint(), frameGeometry().size()).center());
+    exec();
 }
 
 void TfrmShowPic::EndAfterError(const QString& message)

@@ -58,6 +58,8 @@ private:
     void StartSound(const TAlarmRec& r);
     void ShowPicture(const QString& fileName);
     void ShowText(const QString& text);
+    // The window takes the size of the picture or text it shows.
+    void FitToContent();
     void ShowModalUnlessOnScreen();
     void EndAfterError(const QString& message);
 

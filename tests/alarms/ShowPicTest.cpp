@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 #include "platform/JpegCodec.h"
 #include "platform/MediaPlayer.h"
+#include "tests/alarms/PresentationDriver.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/ToneFile.h"
 
@@ -16,37 +17,9 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <functional>
 #include <memory>
 
 namespace {
-
-// How long a presentation may stay up before the test gives up on it.
-constexpr int kWatchdogMs = 15000;
-
-TAlarmRec PictureAlarm(const QString& name, const QString& visualFile, const QString& soundFile = QString(),
-    int staysOn = 0)
-{
-    TAlarmRec r {};
-    r.Enabled = true;
-    r.AudioPic = true;
-    r.Name.setText(name);
-    r.VisualFile.setText(visualFile);
-    r.Sound = !soundFile.isEmpty();
-    r.SoundFile.setText(soundFile);
-    r.StaysOn = staysOn;
-    return r;
-}
-
-TAlarmRec DocumentAlarm(const QString& name, const QString& docFile)
-{
-    TAlarmRec r {};
-    r.Enabled = true;
-    r.AudioPic = false;
-    r.Name.setText(name);
-    r.DocFile.setText(docFile);
-    return r;
-}
 
 QImage TestPicture()
 {
@@ -94,21 +67,22 @@ private slots:
     void pictureThatCannotBeLoadedIsReported();
 
 private:
-    // Runs ShowAlarm. whileShown runs once the window is on screen; a window
-    // still up after the watchdog's time is closed and the call fails.
-    bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {});
+    bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {})
+    {
+        return FDriver->Present(r, whileShown);
+    }
     void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
-    // The window's client area is centred on the screen.
+    // The window is centred on the screen.
     bool IsCentred() const;
     // A later alarm still rings: its window comes up and a click ends it.
     void NextAlarmRings();
 
     TempFolder FFolder;
     std::unique_ptr<TfrmShowPic> FWindow;
+    std::unique_ptr<PresentationDriver> FDriver;
     ErrorPresenter FPreviousPresenter;
     QStringList FErrors;
     bool FPresentationActiveAtError = false;
-    bool FShown = false;
     QList<QUrl> FOpenedDocuments;
 };
 
@@ -141,6 +115,7 @@ void ShowPicTest::initTestCase()
 void ShowPicTest::init()
 {
     FWindow = std::make_unique<TfrmShowPic>();
+    FDriver = std::make_unique<PresentationDriver>(*FWindow);
     FErrors.clear();
     FOpenedDocuments.clear();
 }
@@ -151,6 +126,7 @@ void ShowPicTest::cleanup()
     QVERIFY(!SoundPlaying);
     QVERIFY(!PresentationActive);
     QVERIFY(!FWindow->isVisible());
+    FDriver.reset();
     FWindow.reset();
     SoundPlaying = false;
     PresentationActive = false;
@@ -161,35 +137,13 @@ void ShowPicTest::cleanupTestCase()
     SetErrorPresenter(FPreviousPresenter);
 }
 
-bool ShowPicTest::Present(const TAlarmRec& r, const std::function<void()>& whileShown)
-{
-    FShown = false;
-    QTimer poll;
-    poll.setInterval(5);
-    connect(&poll, &QTimer::timeout, this, [&] {
-        if (FShown || !FWindow->isVisible())
-            return;
-        FShown = true;
-        if (whileShown)
-            whileShown();
-    });
-    bool timedOut = false;
-    QTimer watchdog;
-    watchdog.setSingleShot(true);
-    connect(&watchdog, &QTimer::timeout, this, [&] {
-        timedOut = true;
-        FWindow->close();
-    });
-    poll.start();
-    watchdog.start(kWatchdogMs);
-    FWindow->ShowAlarm(r);
-    return !timedOut;
-}
-
 bool ShowPicTest::IsCentred() const
 {
+    // Up to the frame around it: a new window does not know its frame's size
+    // before it is first shown.
     const QPoint offset = FWindow->geometry().center() - FWindow->screen()->availableGeometry().center();
-    return offset.manhattanLength() <= 1;
+    const QPoint frame = FWindow->geometry().topLeft() - FWindow->frameGeometry().topLeft();
+    return qAbs(offset.x()) <= frame.x() + 1 && qAbs(offset.y()) <= frame.y() + 1;
 }
 
 void ShowPicTest::NextAlarmRings()
@@ -221,7 +175,7 @@ void ShowPicTest::soundLengthClosesWhenThePlayEnds()
         presentingWithSound = SoundPlaying && PresentationActive && FWindow->MediaPlayer1->IsPlaying();
         timerOff = !FWindow->Timer1->isActive();
     }));
-    QVERIFY(FShown);
+    QVERIFY(FDriver->WasShown());
     QVERIFY(presentingWithSound);
     QVERIFY(timerOff);
     QCOMPARE(playEnds.count(), 1);
@@ -241,7 +195,7 @@ void ShowPicTest::repeatRestartsTheSoundUntilTheTimeIsUp()
     });
 
     QVERIFY(Present(PictureAlarm(QStringLiteral("Up"), QString(), FFolder.file(QStringLiteral("blip.wav")), 1)));
-    QVERIFY(FShown);
+    QVERIFY(FDriver->WasShown());
     QCOMPARE(ticks.count(), 62);
     QVERIFY2(playEnds.count() >= 2, qPrintable(QString::number(playEnds.count())));
     // The sound played at every tick, and the last tick stopped it.
@@ -288,7 +242,7 @@ void ShowPicTest::closingNeverEndsTheProgram()
         QCoreApplication::exit(0);
     });
     QCoreApplication::exec();
-    QVERIFY(FShown);
+    QVERIFY(FDriver->WasShown());
     QCOMPARE(lastWindowClosed.count(), 0);
 }
 
@@ -361,7 +315,8 @@ void ShowPicTest::textStandsInForAMissingPicture()
     QVERIFY(pictureHidden);
     QVERIFY(centred);
     QVERIFY(timerOff);
-    QCOMPARE(clientWidth, FWindow->StaticText1->width());
+    // As wide as the text, the blanks around it included.
+    QCOMPARE(clientWidth, FWindow->StaticText1->fontMetrics().horizontalAdvance(text));
     QCOMPARE(FWindow->StaticText1->font().pixelSize(), 30);
 }
 
@@ -383,7 +338,7 @@ void ShowPicTest::documentIsHandedToItsApplication()
     QDir::setCurrent(FFolder.path());
 
     const bool returned = Present(DocumentAlarm(QStringLiteral("Report"), FFolder.file(QStringLiteral("report.txt"))));
-    const bool shownForIt = FShown;
+    const bool shownForIt = FDriver->WasShown();
     const bool flagsClear = !PresentationActive && !SoundPlaying;
     Present(DocumentAlarm(QStringLiteral("Relative"), QStringLiteral("report.txt")));
 
@@ -451,7 +406,7 @@ void ShowPicTest::soundThatCannotBeOpenedIsReported()
 {
     QFETCH(QString, sound);
     QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(QStringLiteral("picture.jpg")), FFolder.file(sound))));
-    QVERIFY(!FShown);
+    QVERIFY(!FDriver->WasShown());
     QCOMPARE(FErrors.size(), 1);
     QVERIFY2(FErrors[0].startsWith(QStringLiteral("Cannot open the sound file \"%1\": ").arg(FFolder.file(sound))),
         qPrintable(FErrors[0]));
@@ -473,7 +428,7 @@ void ShowPicTest::pictureThatCannotBeLoadedIsReported()
 {
     QFETCH(QString, picture);
     QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(picture), FFolder.file(QStringLiteral("long.wav")), 1)));
-    QVERIFY(!FShown);
+    QVERIFY(!FDriver->WasShown());
     QCOMPARE(FErrors.size(), 1);
     QVERIFY2(FErrors[0].startsWith(QStringLiteral("Cannot show the picture \"%1\": ").arg(FFolder.file(picture))),
         qPrintable(FErrors[0]));
