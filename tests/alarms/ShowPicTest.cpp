@@ -58,6 +58,7 @@ private slots:
     void textStandsInForAMissingPicture();
     void soundFileThatIsAFolderMeansNoSound();
     void documentIsHandedToItsApplication();
+    void documentThatCannotBeOpenedIsReported();
     void missingDocumentShowsTheName_data();
     void missingDocumentShowsTheName();
     void secondAlarmIsRefusedWhileOneIsShown();
@@ -349,6 +350,16 @@ void ShowPicTest::documentIsHandedToItsApplication()
     QVERIFY(flagsClear);
     const QUrl document = QUrl::fromLocalFile(QFileInfo(FFolder.file(QStringLiteral("report.txt"))).absoluteFilePath());
     QCOMPARE(FOpenedDocuments, QList<QUrl>({ document, document }));
+    NextAlarmRings();
+}
+
+void ShowPicTest::documentThatCannotBeOpenedIsReported()
+{
+    // The offscreen platform has no desktop services: opening fails.
+    const QString document = FFolder.file(QStringLiteral("report.txt"));
+    QVERIFY(Present(DocumentAlarm(QStringLiteral("Report"), document)));
+    QVERIFY(!FDriver->WasShown());
+    QCOMPARE(FErrors, QStringList(QStringLiteral("Cannot open the document \"%1\".").arg(document)));
     NextAlarmRings();
 }
 
