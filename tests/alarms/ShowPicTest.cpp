@@ -403,6 +403,7 @@ void ShowPicTest::secondAlarmIsRefusedWhileOneIsShown()
     QCOMPARE(textBefore, QStringLiteral(" Rinnnng... (First) "));
     QCOMPARE(textAfter, textBefore);
     QVERIFY(stillUp);
+    QVERIFY(FErrors.isEmpty());
     NextAlarmRings();
 }
 
