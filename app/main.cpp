@@ -1,3 +1,4 @@
+#include "alarms/ShowPicU.h"
 #include "app/ClockU.h"
 #include "platform/Application.h"
 #include "platform/TerminationSignals.h"
@@ -34,6 +35,10 @@ int main(int argc, char** argv)
     TfrmDerAvo clockWindow;
     TfrmOptions optionsWindow(&clockWindow);
     clockWindow.setOptionsWindow(&optionsWindow);
+    TfrmShowPic presentationWindow;
+    optionsWindow.alarmSchedule().setPresenter([&presentationWindow](const TAlarmRec& alarm) {
+        presentationWindow.ShowAlarm(alarm);
+    });
     OnTerminationSignal([&clockWindow] { clockWindow.close(); });
 
     clockWindow.show();

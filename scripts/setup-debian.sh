@@ -7,8 +7,9 @@ packages=(
     # build
     build-essential cmake qt6-base-dev qt6-multimedia-dev libjpeg62-turbo-dev libxcb1-dev
     libgtest-dev libbenchmark-dev
-    # run: sound, the Arial-compatible font, opening documents
-    gstreamer1.0-plugins-good fonts-liberation xdg-utils
+    # run: sound, the Arial-compatible font, opening documents (xdg-open
+    # tells a document's type with file where no desktop environment runs)
+    gstreamer1.0-plugins-good fonts-liberation xdg-utils file
     # a virtual desktop for running and testing without a display
     xvfb x11-utils xdotool imagemagick sox libsox-fmt-mp3 openbox picom trayer pulseaudio
 )

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// The one-line texts an alarm shows when it has no picture or document to
+// show.
+
+// A picture alarm without its picture: "Rinnnng... (" name ")" when no
+// picture is chosen (the picture name is empty or blank), else the chosen
+// picture's name, whose file is missing. Only the part after the last "\" or
+// ":" is shown (in a picture name also after the last "/"), with one blank
+// before and after it.
+QString TextInsteadOfPicture(const QString& visualFile, const QString& alarmName);
+
+// A document alarm whose document is missing: " Rinnnng... (" name ")", with
+// its leading blank only and the name uncut.
+QString TextInsteadOfDocument(const QString& alarmName);

@@ -1,0 +1,257 @@
+#include "alarms/ShowPicU.h"
+
+#include "alarms/AlarmMessage.h"
+#include "alarms/PresentationFlags.h"
+#include "platform/Application.h"
+#include "platform/FileNames.h"
+#include "platform/JpegCodec.h"
+#include "platform/MediaPlayer.h"
+#include "platform/PictureError.h"
+#include "platform/SoundError.h"
+#include "ui_ShowPicU.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+constexpr int kTimerIntervalMs = 1000;
+constexpr int kSecondsPerMinute = 60;
+// Designer forms know point sizes only; the text is 30 pixels high.
+constexpr int kTextPixelHeight = 30;
+
+std::unique_ptr<Ui::frmShowPic> BuildForm(QDialog* window)
+{
+    auto ui = std::make_unique<Ui::frmShowPic>();
+    ui->setupUi(window);
+    return ui;
+}
+
+// A folder of the name does not count: it cannot be played, shown or opened
+// as a file.
+bool IsExistingFile(const QString& path)
+{
+    return QFileInfo(path).isFile();
+}
+
+PictureError CannotShowPicture(const QString& fileName, const QString& reason)
+{
+    return PictureError(QObject::tr("Cannot show the picture \"%1\": %2").arg(fileName, reason));
+}
+
+// Loads a picture by its file extension: JPEG through libjpeg, every other
+// format through Qt's image readers. Throws PictureError naming the file.
+QImage LoadPictureByExtension(const QString& fileName)
+{
+    const QString extension = ExtractFileExt(fileName).toLower();
+    if (extension == u".jpg" || extension == u".jpeg" || extension == u".jpe" || extension == u".jfif") {
+        QFile file(fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            throw CannotShowPicture(fileName, file.errorString());
+        try {
+            return DecodeJpeg(file.readAll());
+        } catch (const PictureError& error) {
+            throw CannotShowPicture(fileName, error.message());
+        }
+    }
+    QImageReader reader(fileName, extension.mid(1).toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        throw CannotShowPicture(fileName, reader.errorString());
+    return picture;
+}
+
+} // namespace
+
+TfrmShowPic::TfrmShowPic()
+    : QDialog(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)
+    , ui(BuildForm(this))
+    , Image1(ui->Image1)
+    , StaticText1(ui->StaticText1)
+    , Timer1(new QTimer(this))
+    , MediaPlayer1(new MediaPlayer(this))
+{
+    // The clock may be hidden in the tray: closing the alarm must not end
+    // the program as the last window closing would.
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    QFont textFont = StaticText1->font();
+    textFont.setPixelSize(kTextPixelHeight);
+    StaticText1->setFont(textFont);
+    Image1->installEventFilter(this);
+    StaticText1->installEventFilter(this);
+
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTimerIntervalMs);
+    MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
+    connect(Timer1, &QTimer::timeout, this, &TfrmShowPic::Timer1Timer);
+    connect(MediaPlayer1, &MediaPlayer::Notify, this, &TfrmShowPic::MediaPlayer1Notify);
+}
+
+TfrmShowPic::~TfrmShowPic() = default;
+
+void TfrmShowPic::ShowAlarm(TAlarmRec r)
+{
+    if (SoundPlaying || PresentationActive)
+        return;
+    PresentationActive = true;
+    if (r.AudioPic)
+        PresentPictureOrText(r);
+    else
+        PresentDocument(r);
+}
+
+void TfrmShowPic::PresentPictureOrText(const TAlarmRec& r)
+{
+    const QString visualFile = r.VisualFile.text();
+    try {
+        if (r.Sound && IsExistingFile(r.SoundFile.text()))
+            StartSound(r);
+        if (IsExistingFile(visualFile))
+            ShowPicture(visualFile);
+        else
+            ShowText(TextInsteadOfPicture(visualFile, r.Name.text()));
+    } catch (const SoundError& error) {
+        EndAfterError(error.message());
+        return;
+    } catch (const PictureError& error) {
+        EndAfterError(error.message());
+        return;
+    }
+    ShowModalUnlessOnScreen();
+}
+
+void TfrmShowPic::PresentDocument(const TAlarmRec& r)
+{
+    const QString docFile = r.DocFile.text();
+    if (IsExistingFile(docFile)) {
+        const QUrl document = QUrl::fromLocalFile(QFileInfo(docFile).absoluteFilePath());
+        if (!QDesktopServices::openUrl(document))
+            ShowError(tr("Cannot open the document \"%1\".").arg(docFile));
+        PresentationActive = false;
+        return;
+    }
+    ShowText(TextInsteadOfDocument(r.Name.text()));
+    ShowModalUnlessOnScreen();
+}
+
+void TfrmShowPic::StartSound(const TAlarmRec& r)
+{
+    MediaPlayer1->SetFileName(r.SoundFile.text());
+    MediaPlayer1->Open();
+    MediaPlayer1->Play();
+    SoundPlaying = true;
+    FTimerCount = 0;
+    if (r.StaysOn > 0)
+        Timer1->start();
+    else
+        Timer1->stop();
+    DurationSeconds = std::int64_t(r.StaysOn) * kSecondsPerMinute;
+}
+
+void TfrmShowPic::ShowPicture(const QString& fileName)
+{
+    Image1->setPixmap(QPixmap::fromImage(LoadPictureByExtension(fileName)));
+    StaticText1->hide();
+    Image1->show();
+    FitToContent();
+}
+
+void TfrmShowPic::ShowText(const QString& text)
+{
+    Image1->hide();
+    Image1->clear();
+    StaticText1->setText(text);
+    StaticText1->show();
+    FitToContent();
+}
+
+void TfrmShowPic::FitToContent()
+{
+    layout()->activate();
+    resize(sizeHint());
+}
+
+void TfrmShowPic::ShowModalUnlessOnScreen()
+{
+    if (isVisible())
+        return;
+    // Placed explicitly: a window manager places a window that leaves its
+    // position to it by rules of its own.
+    const QRect desktop = screen()->availableGeometry();
+    move(desktop.center() - QRect(QPoint(), frameGeometry().size()).center());
+    exec();
+}
+
+void TfrmShowPic::EndAfterError(const QString& message)
+{
+    // The sound stops at once, but the flags stay set while the message is
+    // up, so that the clock's tick does not present this alarm again
+    // meanwhile.
+    MediaPlayer1->Stop();
+    Timer1->stop();
+    ShowError(message);
+    if (isVisible())
+        close();
+    else
+        FormClose();
+}
+
+void TfrmShowPic::Image1Click()
+{
+    close();
+}
+
+void TfrmShowPic::Timer1Timer()
+{
+    if (FTimerCount > DurationSeconds && SoundPlaying)
+        close();
+    if (SoundPlaying)
+        ++FTimerCount;
+}
+
+void TfrmShowPic::MediaPlayer1Notify()
+{
+    // A sound that broke while playing is not repeated.
+    if (!MediaPlayer1->ErrorString().isEmpty()) {
+        EndAfterError(MediaPlayer1->ErrorString());
+        return;
+    }
+    if (DurationSeconds > 0 && isVisible())
+        MediaPlayer1->Play();
+    else
+        close();
+}
+
+void TfrmShowPic::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TfrmShowPic::FormClose()
+{
+    if (SoundPlaying)
+        MediaPlayer1->Stop();
+    SoundPlaying = false;
+    PresentationActive = false;
+    Timer1->stop();
+}
+
+bool TfrmShowPic::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool isControl = watched == Image1 || watched == StaticText1;
+    if (isControl && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        Image1Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "alarms/AlarmRecord.h"
+
+#include <QDialog>
+
+#include <cstdint>
+#include <memory>
+
+class QLabel;
+class QTimer;
+class MediaPlayer;
+namespace Ui {
+class frmShowPic;
+}
+
+// The window of a ringing alarm: a picture or a one-line text in a small
+// stay-on-top window, with the alarm's sound repeating for the chosen time;
+// or the alarm's document handed to its registered application. One window
+// serves every alarm of the run. The process-wide flags SoundPlaying and
+// PresentationActive (PresentationFlags.h) are set while it presents.
+class TfrmShowPic : public QDialog {
+    Q_OBJECT
+
+    // Built first: the published controls below point into it.
+    const std::unique_ptr<Ui::frmShowPic> ui;
+
+public:
+    TfrmShowPic();
+    ~TfrmShowPic() override;
+
+    // Presents the alarm. Returns once the window has closed again, or at
+    // once when it opened a document or another alarm is being presented.
+    // A sound or picture that cannot be opened is reported through ShowError
+    // and ends the presentation with both flags cleared.
+    void ShowAlarm(TAlarmRec r);
+
+    QLabel* const Image1;
+    QLabel* const StaticText1;
+    // Ticks once a second while a repeating sound plays; tests shorten its
+    // interval to run a presentation of minutes in moments.
+    QTimer* const Timer1;
+    MediaPlayer* const MediaPlayer1;
+
+    void Image1Click();
+    void Timer1Timer();
+    void MediaPlayer1Notify();
+
+protected:
+    // Every way of closing the window ends here.
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormClose();
+    void PresentPictureOrText(const TAlarmRec& r);
+    void PresentDocument(const TAlarmRec& r);
+    void StartSound(const TAlarmRec& r);
+    void ShowPicture(const QString& fileName);
+    void ShowText(const QString& text);
+    // The window takes the size of the picture or text it shows.
+    void FitToContent();
+    void ShowModalUnlessOnScreen();
+    void EndAfterError(const QString& message);
+
+    // How long the sound may keep repeating: StaysOn minutes in seconds.
+    std::int64_t DurationSeconds = 0;
+    // Timer1's count of seconds; it reads k-1 at the k-th tick.
+    std::int64_t FTimerCount = 0;
+};

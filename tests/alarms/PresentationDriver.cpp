@@ -1,0 +1,60 @@
+#include "tests/alarms/PresentationDriver.h"
+
+#include "alarms/ShowPicU.h"
+
+#include <QTimer>
+
+namespace {
+
+constexpr int kPollMs = 5;
+constexpr int kWatchdogMs = 30000;
+
+} // namespace
+
+TAlarmRec PictureAlarm(const QString& name, const QString& visualFile, const QString& soundFile, int staysOn)
+{
+    TAlarmRec r {};
+    r.Enabled = true;
+    r.AudioPic = true;
+    r.Name.setText(name);
+    r.VisualFile.setText(visualFile);
+    r.Sound = !soundFile.isEmpty();
+    r.SoundFile.setText(soundFile);
+    r.StaysOn = staysOn;
+    return r;
+}
+
+TAlarmRec DocumentAlarm(const QString& name, const QString& docFile)
+{
+    TAlarmRec r {};
+    r.Enabled = true;
+    r.AudioPic = false;
+    r.Name.setText(name);
+    r.DocFile.setText(docFile);
+    return r;
+}
+
+bool PresentationDriver::Present(const TAlarmRec& r, const std::function<void()>& whileShown)
+{
+    FShown = false;
+    QTimer poll;
+    poll.setInterval(kPollMs);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (FShown || !FWindow.isVisible())
+            return;
+        FShown = true;
+        if (whileShown)
+            whileShown();
+    });
+    bool timedOut = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, this, [&] {
+        timedOut = true;
+        FWindow.close();
+    });
+    poll.start();
+    watchdog.start(kWatchdogMs);
+    FWindow.ShowAlarm(r);
+    return !timedOut;
+}

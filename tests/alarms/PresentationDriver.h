@@ -1,0 +1,34 @@
+#pragma once
+
+#include "alarms/AlarmRecord.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class TfrmShowPic;
+
+// A picture (or text) alarm, with a sound when soundFile is given.
+TAlarmRec PictureAlarm(const QString& name, const QString& visualFile, const QString& soundFile = QString(),
+    int staysOn = 0);
+TAlarmRec DocumentAlarm(const QString& name, const QString& docFile);
+
+// Runs the presentation window's modal presentations from a test.
+class PresentationDriver : public QObject {
+    Q_OBJECT
+
+public:
+    explicit PresentationDriver(TfrmShowPic& window) : FWindow(window) {}
+
+    // Runs ShowAlarm; whileShown runs once the window is on screen. Returns
+    // false when the window was still up after a generous time (it is then
+    // closed).
+    bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {});
+    // Whether the last presentation brought the window on screen.
+    bool WasShown() const { return FShown; }
+
+private:
+    TfrmShowPic& FWindow;
+    bool FShown = false;
+};

@@ -1,0 +1,177 @@
+#include "alarms/ShowPicU.h"
+#include "platform/JpegCodec.h"
+#include "tests/alarms/PresentationDriver.h"
+#include "tests/support/TempFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProcess>
+#include <QScreen>
+#include <QTest>
+
+#include <algorithm>
+
+// The presentation window on a real X11 desktop with a window manager and a
+// compositor: what the user sees, and a document opened by the desktop's own
+// opener (xdg-open). Leaves the screenshots picture-alarm.png and
+// text-alarm.png in the working folder.
+class ShowPicDesktopTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void pictureAlarmShowsThePicture();
+    void textAlarmShowsTheText();
+    void documentOpensInItsRegisteredApplication();
+
+private:
+    struct OnScreen {
+        QImage painted;      // what the window paints
+        bool seenAsPainted = false; // the screenshot shows exactly that
+        QPoint offCentre;    // client area centre minus screen centre
+        bool staysOnTop = false;
+    };
+    // Presents r and looks at the screen until the window's paint shows
+    // there (the compositor may take a moment), then closes the window.
+    OnScreen Look(const TAlarmRec& r, QWidget* (*clickTarget)(TfrmShowPic&), const QString& screenshotName);
+
+    TempFolder FFolder;
+};
+
+namespace {
+
+QImage TestPicture()
+{
+    QImage picture(320, 200, QImage::Format_RGB888);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixelColor(x, y, QColor(x * 255 / 319, y * 255 / 199, (x / 40 + y / 40) % 2 ? 220 : 40));
+    return picture;
+}
+
+QImage Screenshot(const QString& fileName)
+{
+    if (QProcess::execute(QStringLiteral("import"), { QStringLiteral("-window"), QStringLiteral("root"), fileName }) != 0)
+        return QImage();
+    return QImage(fileName).convertToFormat(QImage::Format_RGB32);
+}
+
+// Compares colours only: a screenshot read back from its file carries a
+// colour space that the window's own paint does not.
+bool SamePixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return false;
+    return true;
+}
+
+bool HasStayOnTopState(const QWidget& window)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), { QStringLiteral("-id"), QString::number(window.winId()), QStringLiteral("_NET_WM_STATE") });
+    xprop.waitForFinished();
+    return xprop.readAllStandardOutput().contains("_NET_WM_STATE_ABOVE");
+}
+
+} // namespace
+
+void ShowPicDesktopTest::initTestCase()
+{
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+}
+
+ShowPicDesktopTest::OnScreen ShowPicDesktopTest::Look(const TAlarmRec& r, QWidget* (*clickTarget)(TfrmShowPic&),
+    const QString& screenshotName)
+{
+    TfrmShowPic window;
+    PresentationDriver driver(window);
+    OnScreen result;
+    driver.Present(r, [&] {
+        if (!QTest::qWaitForWindowExposed(&window)) {
+            window.close();
+            return;
+        }
+        const QRect client(window.mapToGlobal(QPoint(0, 0)), window.size());
+        result.painted = window.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        for (int attempt = 0; attempt < 25 && !result.seenAsPainted; ++attempt) {
+            QTest::qWait(200);
+            result.seenAsPainted = SamePixels(Screenshot(screenshotName).copy(client), result.painted);
+        }
+        result.offCentre = client.center() - window.screen()->availableGeometry().center();
+        result.staysOnTop = HasStayOnTopState(window);
+        QTest::mouseClick(clickTarget(window), Qt::LeftButton);
+    });
+    return result;
+}
+
+void ShowPicDesktopTest::pictureAlarmShowsThePicture()
+{
+    const QByteArray jpeg = EncodeJpeg(TestPicture(), 90);
+    FFolder.write(QStringLiteral("picture.jpg"), jpeg);
+    const OnScreen shown = Look(PictureAlarm(QStringLiteral("Picture"), FFolder.file(QStringLiteral("picture.jpg"))),
+        [](TfrmShowPic& window) -> QWidget* { return window.Image1; }, QStringLiteral("picture-alarm.png"));
+
+    QCOMPARE(shown.painted, DecodeJpeg(jpeg).convertToFormat(QImage::Format_RGB32));
+    QVERIFY(shown.seenAsPainted);
+    QVERIFY(shown.staysOnTop);
+    // Centred; the window manager's title bar moves the client area down a
+    // little.
+    QVERIFY2(qAbs(shown.offCentre.x()) <= 2 && qAbs(shown.offCentre.y()) <= 30,
+        qPrintable(QStringLiteral("%1, %2").arg(shown.offCentre.x()).arg(shown.offCentre.y())));
+}
+
+void ShowPicDesktopTest::textAlarmShowsTheText()
+{
+    const OnScreen shown = Look(PictureAlarm(QStringLiteral("Stand up"), QString()),
+        [](TfrmShowPic& window) -> QWidget* { return window.StaticText1; }, QStringLiteral("text-alarm.png"));
+
+    QVERIFY(shown.seenAsPainted);
+    QVERIFY(shown.staysOnTop);
+    QVERIFY2(qAbs(shown.offCentre.x()) <= 2 && qAbs(shown.offCentre.y()) <= 30,
+        qPrintable(QStringLiteral("%1, %2").arg(shown.offCentre.x()).arg(shown.offCentre.y())));
+    // The text is drawn in the highlight colour, 30 pixels high.
+    const QRgb highlight = QGuiApplication::palette().color(QPalette::Highlight).rgb();
+    int highlightRows = 0;
+    for (int y = 0; y < shown.painted.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(shown.painted.constScanLine(y));
+        highlightRows += std::any_of(row, row + shown.painted.width(), [highlight](QRgb pixel) { return pixel == highlight; });
+    }
+    QVERIFY2(highlightRows >= 15, qPrintable(QString::number(highlightRows)));
+}
+
+void ShowPicDesktopTest::documentOpensInItsRegisteredApplication()
+{
+    // A private opener registered for plain text writes down what it was
+    // asked to open.
+    const QString opener = FFolder.file(QStringLiteral("opener.sh"));
+    const QString marker = FFolder.file(QStringLiteral("opened.txt"));
+    FFolder.write(QStringLiteral("opener.sh"), QStringLiteral("#!/bin/sh\nprintf '%s' \"$1\" > '%1'\n").arg(marker).toUtf8());
+    QFile::setPermissions(opener, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    FFolder.write(QStringLiteral("data/applications/vellamor-test-opener.desktop"),
+        QStringLiteral("[Desktop Entry]\nType=Application\nName=Test opener\nExec=%1 %f\nMimeType=text/plain;\n")
+            .arg(opener)
+            .toUtf8());
+    FFolder.write(QStringLiteral("config/mimeapps.list"),
+        "[Default Applications]\ntext/plain=vellamor-test-opener.desktop\n");
+    qputenv("XDG_DATA_HOME", FFolder.file(QStringLiteral("data")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", FFolder.file(QStringLiteral("config")).toUtf8());
+    qunsetenv("XDG_CURRENT_DESKTOP");
+    qunsetenv("DESKTOP_SESSION");
+
+    const QString document = FFolder.file(QStringLiteral("Quarterly report.txt"));
+    FFolder.write(QStringLiteral("Quarterly report.txt"), "Figures\n");
+    TfrmShowPic window;
+    PresentationDriver driver(window);
+    QVERIFY(driver.Present(DocumentAlarm(QStringLiteral("Report"), document)));
+    QVERIFY(!driver.WasShown());
+    QTRY_COMPARE_WITH_TIMEOUT(FFolder.read(QStringLiteral("opened.txt")), document.toUtf8(), 15000);
+}
+
+QTEST_MAIN(ShowPicDesktopTest)
+#include "ShowPicDesktopTest.moc"

@@ -1,0 +1,453 @@
+#include "alarms/PresentationFlags.h"
+#include "alarms/ShowPicU.h"
+#include "platform/Application.h"
+#include "platform/JpegCodec.h"
+#include "platform/MediaPlayer.h"
+#include "tests/alarms/PresentationDriver.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/ToneFile.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <memory>
+
+namespace {
+
+QImage TestPicture()
+{
+    QImage picture(120, 80, QImage::Format_RGB888);
+    picture.fill(QColor(200, 40, 40));
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 60; ++x)
+            picture.setPixelColor(x, y, QColor(30, 160, 60));
+    return picture;
+}
+
+} // namespace
+
+class ShowPicTest : public QObject {
+    Q_OBJECT
+
+public slots:
+    // Stands in for the desktop's document handler (QDesktopServices).
+    void openDocument(const QUrl& url) { FOpenedDocuments.append(url); }
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void soundLengthClosesWhenThePlayEnds_data();
+    void soundLengthClosesWhenThePlayEnds();
+    void repeatRestartsTheSoundUntilTheTimeIsUp();
+    void clickClosesAndStopsTheSoundAtOnce_data();
+    void clickClosesAndStopsTheSoundAtOnce();
+    void closingNeverEndsTheProgram();
+    void pictureFillsTheWindow_data();
+    void pictureFillsTheWindow();
+    void textStandsInForAMissingPicture_data();
+    void textStandsInForAMissingPicture();
+    void soundFileThatIsAFolderMeansNoSound();
+    void documentIsHandedToItsApplication();
+    void documentThatCannotBeOpenedIsReported();
+    void missingDocumentShowsTheName_data();
+    void missingDocumentShowsTheName();
+    void secondAlarmIsRefusedWhileOneIsShown();
+    void soundThatCannotBeOpenedIsReported_data();
+    void soundThatCannotBeOpenedIsReported();
+    void pictureThatCannotBeLoadedIsReported_data();
+    void pictureThatCannotBeLoadedIsReported();
+
+private:
+    bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {})
+    {
+        return FDriver->Present(r, whileShown);
+    }
+    void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+    // The window is centred on the screen.
+    bool IsCentred() const;
+    // A later alarm still rings: its window comes up and a click ends it.
+    void NextAlarmRings();
+
+    TempFolder FFolder;
+    std::unique_ptr<TfrmShowPic> FWindow;
+    std::unique_ptr<PresentationDriver> FDriver;
+    ErrorPresenter FPreviousPresenter;
+    QStringList FErrors;
+    bool FPresentationActiveAtError = false;
+    QList<QUrl> FOpenedDocuments;
+};
+
+void ShowPicTest::initTestCase()
+{
+    WriteTone(FFolder, QStringLiteral("short.wav"), 0.3);
+    WriteTone(FFolder, QStringLiteral("short.mp3"), 0.3);
+    WriteTone(FFolder, QStringLiteral("blip.wav"), 0.15);
+    WriteTone(FFolder, QStringLiteral("long.wav"), 8.0);
+    FFolder.write(QStringLiteral("truncated.wav"), FFolder.read(QStringLiteral("long.wav")).left(6000));
+    FFolder.write(QStringLiteral("empty.wav"), QByteArray());
+    FFolder.write(QStringLiteral("notes.mp3"), "Buy milk.\n");
+    QDir().mkpath(FFolder.file(QStringLiteral("folder.wav")));
+
+    const QByteArray jpeg = EncodeJpeg(TestPicture(), 90);
+    FFolder.write(QStringLiteral("picture.jpg"), jpeg);
+    FFolder.write(QStringLiteral("truncated.jpg"), jpeg.left(jpeg.size() / 2));
+    FFolder.write(QStringLiteral("garbage.jpg"), "GIF89a, or so it says");
+    QVERIFY(TestPicture().save(FFolder.file(QStringLiteral("picture.png"))));
+    FFolder.write(QStringLiteral("garbage.png"), QByteArray(500, 'x'));
+    FFolder.write(QStringLiteral("picture.xyz"), jpeg);
+    FFolder.write(QStringLiteral("report.txt"), "Quarterly figures\n");
+
+    FPreviousPresenter = SetErrorPresenter([this](const QString& message) {
+        FErrors.append(message);
+        FPresentationActiveAtError = PresentationActive;
+    });
+}
+
+void ShowPicTest::init()
+{
+    FWindow = std::make_unique<TfrmShowPic>();
+    FDriver = std::make_unique<PresentationDriver>(*FWindow);
+    FErrors.clear();
+    FOpenedDocuments.clear();
+}
+
+void ShowPicTest::cleanup()
+{
+    // Whatever happened, the next alarm must be able to ring.
+    QVERIFY(!SoundPlaying);
+    QVERIFY(!PresentationActive);
+    QVERIFY(!FWindow->isVisible());
+    FDriver.reset();
+    FWindow.reset();
+    SoundPlaying = false;
+    PresentationActive = false;
+}
+
+void ShowPicTest::cleanupTestCase()
+{
+    SetErrorPresenter(FPreviousPresenter);
+}
+
+bool ShowPicTest::IsCentred() const
+{
+    // Up to the frame around it: a new window does not know its frame's size
+    // before it is first shown.
+    const QPoint offset = FWindow->geometry().center() - FWindow->screen()->availableGeometry().center();
+    const QPoint frame = FWindow->geometry().topLeft() - FWindow->frameGeometry().topLeft();
+    return qAbs(offset.x()) <= frame.x() + 1 && qAbs(offset.y()) <= frame.y() + 1;
+}
+
+void ShowPicTest::NextAlarmRings()
+{
+    QString shownText;
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Next"), QString()), [&] {
+        shownText = FWindow->StaticText1->text();
+        Click(FWindow->StaticText1);
+    }));
+    QCOMPARE(shownText, QStringLiteral(" Rinnnng... (Next) "));
+}
+
+void ShowPicTest::soundLengthClosesWhenThePlayEnds_data()
+{
+    QTest::addColumn<QString>("sound");
+    QTest::newRow("wav") << "short.wav";
+    QTest::newRow("mp3") << "short.mp3";
+    QTest::newRow("truncated wav") << "truncated.wav";
+}
+
+void ShowPicTest::soundLengthClosesWhenThePlayEnds()
+{
+    QFETCH(QString, sound);
+    QSignalSpy playEnds(FWindow->MediaPlayer1, &MediaPlayer::Notify);
+    bool presentingWithSound = false;
+    bool timerOff = false;
+
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Tea"), FFolder.file(QStringLiteral("picture.jpg")), FFolder.file(sound)), [&] {
+        presentingWithSound = SoundPlaying && PresentationActive && FWindow->MediaPlayer1->IsPlaying();
+        timerOff = !FWindow->Timer1->isActive();
+    }));
+    QVERIFY(FDriver->WasShown());
+    QVERIFY(presentingWithSound);
+    QVERIFY(timerOff);
+    QCOMPARE(playEnds.count(), 1);
+    QVERIFY(FErrors.isEmpty());
+}
+
+void ShowPicTest::repeatRestartsTheSoundUntilTheTimeIsUp()
+{
+    // "1 min": the window closes at the 62nd tick of its timer. The ticks
+    // come every 25 ms here instead of every second.
+    FWindow->Timer1->setInterval(25);
+    QSignalSpy ticks(FWindow->Timer1, &QTimer::timeout);
+    QSignalSpy playEnds(FWindow->MediaPlayer1, &MediaPlayer::Notify);
+    int ticksWhilePlaying = 0;
+    connect(FWindow->Timer1, &QTimer::timeout, this, [&] {
+        ticksWhilePlaying += FWindow->MediaPlayer1->IsPlaying() ? 1 : 0;
+    });
+
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Up"), QString(), FFolder.file(QStringLiteral("blip.wav")), 1)));
+    QVERIFY(FDriver->WasShown());
+    QCOMPARE(ticks.count(), 62);
+    QVERIFY2(playEnds.count() >= 2, qPrintable(QString::number(playEnds.count())));
+    // The sound played at every tick, and the last tick stopped it.
+    QCOMPARE(ticksWhilePlaying, 61);
+    QVERIFY(!FWindow->MediaPlayer1->IsPlaying());
+    QVERIFY(!FWindow->Timer1->isActive());
+}
+
+void ShowPicTest::clickClosesAndStopsTheSoundAtOnce_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<int>("staysOn");
+    QTest::newRow("picture, sound length") << "picture.jpg" << 0;
+    QTest::newRow("text, forever") << "" << 9999;
+}
+
+void ShowPicTest::clickClosesAndStopsTheSoundAtOnce()
+{
+    QFETCH(QString, picture);
+    QFETCH(int, staysOn);
+    QSignalSpy playEnds(FWindow->MediaPlayer1, &MediaPlayer::Notify);
+    bool playingBeforeClick = false;
+    const QString visualFile = picture.isEmpty() ? QString() : FFolder.file(picture);
+
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Go"), visualFile, FFolder.file(QStringLiteral("long.wav")), staysOn), [&] {
+        playingBeforeClick = FWindow->MediaPlayer1->IsPlaying();
+        Click(picture.isEmpty() ? FWindow->StaticText1 : FWindow->Image1);
+    }));
+    QVERIFY(playingBeforeClick);
+    QVERIFY(!FWindow->MediaPlayer1->IsPlaying());
+    QVERIFY(!FWindow->Timer1->isActive());
+    // Closed by the click, not by the end of the sound.
+    QCOMPARE(playEnds.count(), 0);
+}
+
+void ShowPicTest::closingNeverEndsTheProgram()
+{
+    // The clock may be hidden in the tray, leaving the alarm window the only
+    // one on screen. The program's own event loop runs here, since only
+    // that one ends when its last window closes.
+    QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
+    QTimer::singleShot(0, this, [this] {
+        Present(PictureAlarm(QStringLiteral("Last"), QString()), [this] { Click(FWindow->StaticText1); });
+        QCoreApplication::exit(0);
+    });
+    QCoreApplication::exec();
+    QVERIFY(FDriver->WasShown());
+    QCOMPARE(lastWindowClosed.count(), 0);
+}
+
+void ShowPicTest::pictureFillsTheWindow_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("jpeg") << "picture.jpg";
+    QTest::newRow("png") << "picture.png";
+}
+
+void ShowPicTest::pictureFillsTheWindow()
+{
+    QFETCH(QString, picture);
+    const QImage expected = picture.endsWith(u".jpg")
+        ? DecodeJpeg(FFolder.read(picture)).convertToFormat(QImage::Format_RGB32)
+        : TestPicture().convertToFormat(QImage::Format_RGB32);
+    QImage shown;
+    bool textHidden = false;
+    bool centred = false;
+    QSize clientSize;
+
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Pic"), FFolder.file(picture)), [&] {
+        shown = FWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        textHidden = !FWindow->StaticText1->isVisible();
+        centred = IsCentred();
+        clientSize = FWindow->size();
+        Click(FWindow->Image1);
+    }));
+    QVERIFY(textHidden);
+    QVERIFY(centred);
+    QCOMPARE(clientSize, QSize(120, 80));
+    QCOMPARE(shown, expected);
+}
+
+void ShowPicTest::textStandsInForAMissingPicture_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no picture") << "Wake up" << "" << " Rinnnng... (Wake up) ";
+    QTest::newRow("blank picture name") << "Wake up" << "   " << " Rinnnng... (Wake up) ";
+    QTest::newRow("name with colon") << "Tea: green" << "" << "  green) ";
+    QTest::newRow("name with backslash") << "A\\B" << "" << " B) ";
+    QTest::newRow("name full of both") << ":\\a:b\\:\\c" << "" << " c) ";
+    QTest::newRow("missing picture") << "Sun" << "/home/ann/Pictures/sunrise.jpg" << " sunrise.jpg ";
+    QTest::newRow("missing picture, other desktop") << "Sun" << "C:\\Pictures\\sunrise.jpg" << " sunrise.jpg ";
+    QTest::newRow("picture name is a folder") << "Sun" << QDir::tempPath() << " " + QDir::tempPath().section(u'/', -1) + " ";
+}
+
+void ShowPicTest::textStandsInForAMissingPicture()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, picture);
+    QFETCH(QString, text);
+    QString shownText;
+    bool pictureHidden = false;
+    bool centred = false;
+    bool timerOff = false;
+    int clientWidth = 0;
+
+    QVERIFY(Present(PictureAlarm(name, picture), [&] {
+        shownText = FWindow->StaticText1->text();
+        pictureHidden = !FWindow->Image1->isVisible();
+        centred = IsCentred();
+        timerOff = !FWindow->Timer1->isActive();
+        clientWidth = FWindow->width();
+        Click(FWindow->StaticText1);
+    }));
+    QCOMPARE(shownText, text);
+    QVERIFY(pictureHidden);
+    QVERIFY(centred);
+    QVERIFY(timerOff);
+    // As wide as the text, the blanks around it included.
+    QCOMPARE(clientWidth, FWindow->StaticText1->fontMetrics().horizontalAdvance(text));
+    QCOMPARE(FWindow->StaticText1->font().pixelSize(), 30);
+}
+
+void ShowPicTest::soundFileThatIsAFolderMeansNoSound()
+{
+    bool silent = false;
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Hush"), QString(), FFolder.file(QStringLiteral("folder.wav")), 1), [&] {
+        silent = !SoundPlaying && PresentationActive && !FWindow->Timer1->isActive();
+        Click(FWindow->StaticText1);
+    }));
+    QVERIFY(silent);
+    QVERIFY(FErrors.isEmpty());
+}
+
+void ShowPicTest::documentIsHandedToItsApplication()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openDocument");
+    const QString previousFolder = QDir::currentPath();
+    QDir::setCurrent(FFolder.path());
+
+    const bool returned = Present(DocumentAlarm(QStringLiteral("Report"), FFolder.file(QStringLiteral("report.txt"))));
+    const bool shownForIt = FDriver->WasShown();
+    const bool flagsClear = !PresentationActive && !SoundPlaying;
+    Present(DocumentAlarm(QStringLiteral("Relative"), QStringLiteral("report.txt")));
+
+    QDir::setCurrent(previousFolder);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QVERIFY(returned);
+    QVERIFY(!shownForIt);
+    QVERIFY(flagsClear);
+    const QUrl document = QUrl::fromLocalFile(QFileInfo(FFolder.file(QStringLiteral("report.txt"))).absoluteFilePath());
+    QCOMPARE(FOpenedDocuments, QList<QUrl>({ document, document }));
+    NextAlarmRings();
+}
+
+void ShowPicTest::documentThatCannotBeOpenedIsReported()
+{
+    // The offscreen platform has no desktop services: opening fails.
+    const QString document = FFolder.file(QStringLiteral("report.txt"));
+    QVERIFY(Present(DocumentAlarm(QStringLiteral("Report"), document)));
+    QVERIFY(!FDriver->WasShown());
+    QCOMPARE(FErrors, QStringList(QStringLiteral("Cannot open the document \"%1\".").arg(document)));
+    NextAlarmRings();
+}
+
+void ShowPicTest::missingDocumentShowsTheName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("missing") << "Report" << "/home/ann/report.odt" << " Rinnnng... (Report)";
+    QTest::newRow("no document, name with colon") << "Q3: figures" << "" << " Rinnnng... (Q3: figures)";
+    QTest::newRow("folder") << "Report" << QDir::tempPath() << " Rinnnng... (Report)";
+}
+
+void ShowPicTest::missingDocumentShowsTheName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, document);
+    QFETCH(QString, text);
+    QString shownText;
+    QVERIFY(Present(DocumentAlarm(name, document), [&] {
+        shownText = FWindow->StaticText1->text();
+        Click(FWindow->StaticText1);
+    }));
+    QCOMPARE(shownText, text);
+    QVERIFY(FErrors.isEmpty());
+}
+
+void ShowPicTest::secondAlarmIsRefusedWhileOneIsShown()
+{
+    QString textBefore;
+    QString textAfter;
+    bool stillUp = false;
+    QVERIFY(Present(PictureAlarm(QStringLiteral("First"), QString(), FFolder.file(QStringLiteral("long.wav")), 1), [&] {
+        textBefore = FWindow->StaticText1->text();
+        FWindow->ShowAlarm(PictureAlarm(QStringLiteral("Second"), FFolder.file(QStringLiteral("picture.jpg"))));
+        FWindow->ShowAlarm(DocumentAlarm(QStringLiteral("Third"), FFolder.file(QStringLiteral("report.txt"))));
+        textAfter = FWindow->StaticText1->text();
+        stillUp = FWindow->isVisible() && SoundPlaying && PresentationActive;
+        Click(FWindow->StaticText1);
+    }));
+    QCOMPARE(textBefore, QStringLiteral(" Rinnnng... (First) "));
+    QCOMPARE(textAfter, textBefore);
+    QVERIFY(stillUp);
+    QVERIFY(FErrors.isEmpty());
+    NextAlarmRings();
+}
+
+void ShowPicTest::soundThatCannotBeOpenedIsReported_data()
+{
+    QTest::addColumn<QString>("sound");
+    QTest::newRow("empty") << "empty.wav";
+    QTest::newRow("not audio") << "notes.mp3";
+}
+
+void ShowPicTest::soundThatCannotBeOpenedIsReported()
+{
+    QFETCH(QString, sound);
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(QStringLiteral("picture.jpg")), FFolder.file(sound))));
+    QVERIFY(!FDriver->WasShown());
+    QCOMPARE(FErrors.size(), 1);
+    QVERIFY2(FErrors[0].startsWith(QStringLiteral("Cannot open the sound file \"%1\": ").arg(FFolder.file(sound))),
+        qPrintable(FErrors[0]));
+    // While the message is up no other presentation may start.
+    QVERIFY(FPresentationActiveAtError);
+    NextAlarmRings();
+}
+
+void ShowPicTest::pictureThatCannotBeLoadedIsReported_data()
+{
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("not a jpeg") << "garbage.jpg";
+    QTest::newRow("truncated jpeg") << "truncated.jpg";
+    QTest::newRow("not a png") << "garbage.png";
+    QTest::newRow("unknown extension") << "picture.xyz";
+}
+
+void ShowPicTest::pictureThatCannotBeLoadedIsReported()
+{
+    QFETCH(QString, picture);
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(picture), FFolder.file(QStringLiteral("long.wav")), 1)));
+    QVERIFY(!FDriver->WasShown());
+    QCOMPARE(FErrors.size(), 1);
+    QVERIFY2(FErrors[0].startsWith(QStringLiteral("Cannot show the picture \"%1\": ").arg(FFolder.file(picture))),
+        qPrintable(FErrors[0]));
+    QVERIFY(!FWindow->MediaPlayer1->IsPlaying());
+    QVERIFY(!FWindow->Timer1->isActive());
+    NextAlarmRings();
+}
+
+QTEST_MAIN(ShowPicTest)
+#include "ShowPicTest.moc"
