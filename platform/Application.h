@@ -19,3 +19,10 @@ public:
 using ErrorPresenter = std::function<void(const QString& message)>;
 void ShowError(const QString& message);
 ErrorPresenter SetErrorPresenter(ErrorPresenter presenter);
+
+// Shows a plain message, such as a missing file the user can fix. Tests
+// replace the presenter, which by default opens a modal message box captioned
+// with the application's name.
+using MessagePresenter = std::function<void(const QString& message)>;
+void ShowMessage(const QString& message);
+MessagePresenter SetMessagePresenter(MessagePresenter presenter);
