@@ -17,6 +17,11 @@
 
 namespace {
 
+bool IsJpeg(const QByteArray& format)
+{
+    return format == "jpg" || format == "jpeg";
+}
+
 QString Described(const QString& path, const QString& reason)
 {
     return QStringLiteral("Cannot load the picture %1: %2").arg(QDir::toNativeSeparators(path), reason);
@@ -138,19 +143,23 @@ QImage DecodeWithQt(const QByteArray& bytes, const QByteArray& format)
 QImage LoadPicture(const QString& path)
 {
     const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
-    const bool isJpeg = format == "jpg" || format == "jpeg";
     CheckIsFile(path);
     if (format.isEmpty())
         throw PictureError(Described(path, QStringLiteral("the file name has no picture extension (such as .bmp or .jpg).")));
-    if (!isJpeg && !QImageReader::supportedImageFormats().contains(format))
+    if (!IsJpeg(format) && !QImageReader::supportedImageFormats().contains(format))
         throw PictureError(Described(path, QStringLiteral("files of type .%1 are not pictures this program can load.")
                                                .arg(QString::fromLatin1(format))));
     const QByteArray bytes = ReadWholeFile(path);
-    if (bytes.isEmpty())
-        throw PictureError(Described(path, QStringLiteral("the file is empty.")));
     try {
-        return isJpeg ? DecodeJpeg(bytes) : DecodeWithQt(bytes, format);
+        return DecodePicture(bytes, format);
     } catch (const PictureError& error) {
         throw PictureError(Described(path, error.message()));
     }
+}
+
+QImage DecodePicture(const QByteArray& bytes, const QByteArray& format)
+{
+    if (bytes.isEmpty())
+        throw PictureError(QStringLiteral("the file is empty."));
+    return IsJpeg(format) ? DecodeJpeg(bytes) : DecodeWithQt(bytes, format);
 }

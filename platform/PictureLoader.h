@@ -13,3 +13,7 @@
 // A missing, unreadable or folder path throws IoError; a file that is not a
 // picture of its type throws PictureError. Both messages name the file.
 QImage LoadPicture(const QString& path);
+
+// The same decoding for a picture already in memory; format is the lower-case
+// extension ("bmp", "jpg", ...). Throws PictureError.
+QImage DecodePicture(const QByteArray& bytes, const QByteArray& format);
