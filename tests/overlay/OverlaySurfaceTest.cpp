@@ -22,6 +22,20 @@ protected:
     }
 };
 
+// A surface filling a shown window, as in the clock.
+struct ShownSurface {
+    explicit ShownSurface(QSize size) : surface(new TOverlaySurface(&window))
+    {
+        window.resize(size);
+        surface->setGeometry(window.rect());
+        window.show();
+        surface->show();
+    }
+
+    QWidget window;
+    TOverlaySurface* const surface;
+};
+
 OverlayScene SceneOf(TOverlaySurface& surface)
 {
     const TOverlaySurface& shown = surface;
@@ -85,13 +99,9 @@ void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
 
 void OverlaySurfaceTest::refreshPresentsTheComposedScene()
 {
-    QWidget window;
-    window.resize(230, 210);
-    TOverlaySurface surface(&window);
-    surface.setGeometry(window.rect());
-    window.show();
-    surface.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ShownSurface shown(QSize(230, 210));
+    TOverlaySurface& surface = *shown.surface;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
 
     surface.setFacePicture(NewRasterImage(QSize(230, 210), MakeColor(40, 90, 160)));
     surface.ColorBand().Transparency = 40;
@@ -112,13 +122,9 @@ void OverlaySurfaceTest::refreshPresentsTheComposedScene()
 
 void OverlaySurfaceTest::severalChangesCostOneRepaint()
 {
-    QWidget window;
-    window.resize(120, 120);
-    TOverlaySurface surface(&window);
-    surface.setGeometry(window.rect());
-    window.show();
-    surface.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ShownSurface shown(QSize(120, 120));
+    TOverlaySurface& surface = *shown.surface;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
     QCoreApplication::processEvents();
 
     PaintCounter counter;
