@@ -4,16 +4,15 @@
 #include "alarms/PresentationFlags.h"
 #include "platform/Application.h"
 #include "platform/FileNames.h"
-#include "platform/JpegCodec.h"
+#include "platform/IoError.h"
 #include "platform/MediaPlayer.h"
 #include "platform/PictureError.h"
+#include "platform/PictureLoader.h"
 #include "platform/SoundError.h"
 #include "ui_ShowPicU.h"
 
 #include <QDesktopServices>
-#include <QFile>
 #include <QFileInfo>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
@@ -38,34 +37,6 @@ std::unique_ptr<Ui::frmShowPic> BuildForm(QDialog* window)
 bool IsExistingFile(const QString& path)
 {
     return QFileInfo(path).isFile();
-}
-
-PictureError CannotShowPicture(const QString& fileName, const QString& reason)
-{
-    return PictureError(QObject::tr("Cannot show the picture \"%1\": %2").arg(fileName, reason));
-}
-
-// Loads a picture by its file extension: JPEG through libjpeg, every other
-// format through Qt's image readers. Throws PictureError naming the file.
-QImage LoadPictureByExtension(const QString& fileName)
-{
-    const QString extension = ExtractFileExt(fileName).toLower();
-    if (extension == u".jpg" || extension == u".jpeg" || extension == u".jpe" || extension == u".jfif") {
-        QFile file(fileName);
-        if (!file.open(QIODevice::ReadOnly))
-            throw CannotShowPicture(fileName, file.errorString());
-        try {
-            return DecodeJpeg(file.readAll());
-        } catch (const PictureError& error) {
-            throw CannotShowPicture(fileName, error.message());
-        }
-    }
-    QImageReader reader(fileName, extension.mid(1).toLatin1());
-    reader.setAutoDetectImageFormat(false);
-    const QImage picture = reader.read();
-    if (picture.isNull())
-        throw CannotShowPicture(fileName, reader.errorString());
-    return picture;
 }
 
 } // namespace
@@ -124,6 +95,9 @@ void TfrmShowPic::PresentPictureOrText(const TAlarmRec& r)
     } catch (const PictureError& error) {
         EndAfterError(error.message());
         return;
+    } catch (const IoError& error) {
+        EndAfterError(error.message());
+        return;
     }
     ShowModalUnlessOnScreen();
 }
@@ -158,7 +132,7 @@ void TfrmShowPic::StartSound(const TAlarmRec& r)
 
 void TfrmShowPic::ShowPicture(const QString& fileName)
 {
-    Image1->setPixmap(QPixmap::fromImage(LoadPictureByExtension(fileName)));
+    Image1->setPixmap(QPixmap::fromImage(LoadPicture(fileName)));
     StaticText1->hide();
     Image1->show();
     FitToContent();

@@ -1,10 +1,21 @@
 #pragma once
 
+#include "overlay/OverlayComposer.h"
+#include "overlay/OverlayScene.h"
+
 #include <QWidget>
 
-// The drawing surface that fills the clock window (Chart1). Its Tag is the
-// tick state of the clock: -1 before the first tick, -2 when a full refresh is
-// requested, otherwise the minute whose face it shows.
+// The drawing surface that fills the clock window (Chart1). It composes its
+// layers off screen and presents the finished image in one copy; while
+// nothing changes, a repaint presents the kept image again.
+//
+// Its Tag is the tick state of the clock: -1 before the first tick, -2 when a
+// full refresh is requested, otherwise the minute whose face it shows.
+//
+// Properties are changed through the accessors below. Every non-const
+// accessor marks the surface for repainting; several changes in a row cost
+// one repaint, which composes anew only what differs from the last
+// composition and presents only the part that changed.
 class TOverlaySurface : public QWidget {
     Q_OBJECT
 
@@ -14,4 +25,37 @@ public:
     explicit TOverlaySurface(QWidget* parent);
 
     int Tag = -1;
+
+    TColor Color() const { return FScene.Color; }
+    void setColor(TColor colour);
+
+    const QImage& FacePicture() const { return FScene.FacePicture; }
+    // Keeps a copy: later drawing into the given image does not reach the
+    // surface.
+    void setFacePicture(const QImage& picture);
+
+    const TTextureBand& ColorBand() const { return FScene.ColorBand; }
+    TTextureBand& ColorBand();
+    const TSecondsMarker& srsSec() const { return FScene.srsSec; }
+    TSecondsMarker& srsSec();
+    const TReadoutLabel& srsDigit() const { return FScene.srsDigit; }
+    TReadoutLabel& srsDigit();
+
+    // Repaints at once and presents the result before returning (when the
+    // surface is visible).
+    void Refresh();
+
+    // What the surface shows at its current size, composed now.
+    const QImage& ComposedImage();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void MarkChanged();
+    void PresentChanges();
+
+    OverlayScene FScene;
+    OverlayComposer FComposer;
+    bool FPresentPending = false;
 };

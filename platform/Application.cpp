@@ -12,20 +12,17 @@ void ShowErrorBox(const QString& message)
     QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
 }
 
-ErrorPresenter& CurrentPresenter()
-{
-    static ErrorPresenter presenter = ShowErrorBox;
-    return presenter;
-}
-
 void ShowMessageBox(const QString& message)
 {
-    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), message);
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok,
+        QApplication::activeWindow());
+    box.exec();
 }
 
-MessagePresenter& CurrentMessagePresenter()
+template <void (*ShowBox)(const QString&)>
+std::function<void(const QString&)>& CurrentPresenter()
 {
-    static MessagePresenter presenter = ShowMessageBox;
+    static std::function<void(const QString&)> presenter = ShowBox;
     return presenter;
 }
 
@@ -47,20 +44,20 @@ bool Application::notify(QObject* receiver, QEvent* event)
 
 void ShowError(const QString& message)
 {
-    CurrentPresenter()(message);
+    CurrentPresenter<ShowErrorBox>()(message);
 }
 
 ErrorPresenter SetErrorPresenter(ErrorPresenter presenter)
 {
-    return std::exchange(CurrentPresenter(), std::move(presenter));
+    return std::exchange(CurrentPresenter<ShowErrorBox>(), std::move(presenter));
 }
 
 void ShowMessage(const QString& message)
 {
-    CurrentMessagePresenter()(message);
+    CurrentPresenter<ShowMessageBox>()(message);
 }
 
 MessagePresenter SetMessagePresenter(MessagePresenter presenter)
 {
-    return std::exchange(CurrentMessagePresenter(), std::move(presenter));
+    return std::exchange(CurrentPresenter<ShowMessageBox>(), std::move(presenter));
 }

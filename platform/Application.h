@@ -20,9 +20,9 @@ using ErrorPresenter = std::function<void(const QString& message)>;
 void ShowError(const QString& message);
 ErrorPresenter SetErrorPresenter(ErrorPresenter presenter);
 
-// Shows an information message to the user. Tests replace the presenter,
-// which by default opens a modal message box captioned with the application's
-// name.
-using MessagePresenter = std::function<void(const QString&)>;
+// Shows a plain message, such as a missing file the user can fix. Tests
+// replace the presenter, which by default opens a modal message box captioned
+// with the application's name.
+using MessagePresenter = std::function<void(const QString& message)>;
 void ShowMessage(const QString& message);
 MessagePresenter SetMessagePresenter(MessagePresenter presenter);

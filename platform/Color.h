@@ -19,6 +19,12 @@ constexpr TColor MakeColor(int red, int green, int blue)
     return TColor(red & 0xFF) | TColor(green & 0xFF) << 8 | TColor(blue & 0xFF) << 16;
 }
 
+inline constexpr TColor kBlack = MakeColor(0, 0, 0);
+inline constexpr TColor kWhite = MakeColor(255, 255, 255);
+inline constexpr TColor kSilver = MakeColor(0xC0, 0xC0, 0xC0);
+inline constexpr TColor kLime = MakeColor(0, 255, 0);
+inline constexpr TColor kOlive = MakeColor(0x80, 0x80, 0);
+
 // Opaque, whatever the top byte of the colour holds.
 constexpr QRgb ToQRgb(TColor colour) { return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour)); }
 inline QColor ToQColor(TColor colour) { return QColor(ToQRgb(colour)); }

@@ -108,9 +108,9 @@ QImage DecodeJpeg(const QByteArray& bytes)
     }
     const long long pixels = static_cast<long long>(info.output_width) * info.output_height;
     if (pixels > kMaxJpegPixels) {
-        const QString size = QStringLiteral("%1 × %2").arg(info.output_width).arg(info.output_height);
+        const PictureError tooLarge = PictureTooLargeError(info.output_width, info.output_height);
         jpeg_destroy_decompress(&info);
-        throw PictureError(QStringLiteral("The picture is too large (%1 pixels; at most 64 megapixels are accepted)").arg(size));
+        throw tooLarge;
     }
 
     QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB888);

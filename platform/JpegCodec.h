@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/PictureError.h"
+
 #include <QByteArray>
 #include <QImage>
 
@@ -7,8 +9,8 @@
 // the library's message; the process never exits on bad input. A file that
 // ends early is an error too, not a grey-filled picture.
 
-// Pictures above this many pixels are refused before any memory is taken.
-inline constexpr long long kMaxJpegPixels = 64LL * 1000 * 1000;
+// JPEG pictures above this many pixels are refused before decoding.
+inline constexpr long long kMaxJpegPixels = kMaxPicturePixels;
 
 // Decodes to a 24-bit image (QImage::Format_RGB888).
 QImage DecodeJpeg(const QByteArray& bytes);

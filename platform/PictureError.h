@@ -12,3 +12,14 @@ public:
 
     QString message() const { return QString::fromStdString(what()); }
 };
+
+// Pictures above this many pixels are refused before any memory is taken.
+inline constexpr long long kMaxPicturePixels = 64LL * 1000 * 1000;
+
+// The error for a picture above kMaxPicturePixels.
+inline PictureError PictureTooLargeError(long long width, long long height)
+{
+    return PictureError(QStringLiteral("The picture is too large (%1 × %2 pixels; at most 64 megapixels are accepted)")
+                            .arg(width)
+                            .arg(height));
+}

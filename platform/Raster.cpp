@@ -174,22 +174,12 @@ public:
             return false;
         const qint64 centreX = 2 * x + 1;
         const qint64 centreY = 2 * y + 1;
-        qint64 ellipseX;
-        if (centreX < 2 * m_left + m_cornerWidth)
-            ellipseX = 2 * m_left + m_cornerWidth;
-        else if (centreX > 2 * (m_left + m_width) - m_cornerWidth)
-            ellipseX = 2 * (m_left + m_width) - m_cornerWidth;
-        else
+        const std::optional<qint64> ellipseX = CornerCentre(centreX, m_left, m_width, m_cornerWidth);
+        const std::optional<qint64> ellipseY = CornerCentre(centreY, m_top, m_height, m_cornerHeight);
+        if (!ellipseX || !ellipseY)
             return true;
-        qint64 ellipseY;
-        if (centreY < 2 * m_top + m_cornerHeight)
-            ellipseY = 2 * m_top + m_cornerHeight;
-        else if (centreY > 2 * (m_top + m_height) - m_cornerHeight)
-            ellipseY = 2 * (m_top + m_height) - m_cornerHeight;
-        else
-            return true;
-        const long double dx = centreX - ellipseX;
-        const long double dy = centreY - ellipseY;
+        const long double dx = centreX - *ellipseX;
+        const long double dy = centreY - *ellipseY;
         const long double a2 = (long double)m_cornerWidth * m_cornerWidth;
         const long double b2 = (long double)m_cornerHeight * m_cornerHeight;
         return dx * dx * b2 + dy * dy * a2 <= a2 * b2;
@@ -217,6 +207,17 @@ public:
     qint64 bottom() const { return m_top + m_height - 1; }
 
 private:
+    // On one axis: the centre of the corner ellipse whose quarter holds the
+    // doubled coordinate, or none where the side runs straight.
+    static std::optional<qint64> CornerCentre(qint64 coordinate, qint64 start, qint64 length, qint64 corner)
+    {
+        if (coordinate < 2 * start + corner)
+            return 2 * start + corner;
+        if (coordinate > 2 * (start + length) - corner)
+            return 2 * (start + length) - corner;
+        return std::nullopt;
+    }
+
     qint64 m_left;
     qint64 m_top;
     qint64 m_width;

@@ -20,7 +20,8 @@ inline constexpr QImage::Format kRasterFormat = QImage::Format_RGB888;
 // A new image of the given size filled with colour.
 QImage NewRasterImage(QSize size, TColor colour);
 
-// The colour of a pixel inside the image.
+// The colour of a pixel of an image of any format; a pixel outside the
+// image throws std::out_of_range.
 TColor PixelAt(const QImage& image, int x, int y);
 
 // Writes one pixel; a pixel outside the image is ignored.

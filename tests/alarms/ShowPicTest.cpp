@@ -442,7 +442,7 @@ void ShowPicTest::pictureThatCannotBeLoadedIsReported()
     QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(picture), FFolder.file(QStringLiteral("long.wav")), 1)));
     QVERIFY(!FDriver->WasShown());
     QCOMPARE(FErrors.size(), 1);
-    QVERIFY2(FErrors[0].startsWith(QStringLiteral("Cannot show the picture \"%1\": ").arg(FFolder.file(picture))),
+    QVERIFY2(FErrors[0].startsWith(QStringLiteral("Cannot load the picture %1: ").arg(FFolder.file(picture))),
         qPrintable(FErrors[0]));
     QVERIFY(!FWindow->MediaPlayer1->IsPlaying());
     QVERIFY(!FWindow->Timer1->isActive());

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "overlay/ReadoutLabel.h"
+#include "overlay/SecondsMarker.h"
+#include "overlay/TextureBand.h"
+#include "platform/Color.h"
+
+#include <QImage>
+#include <QSize>
+
+// Everything the overlay surface shows, as plain values: the surface widget
+// holds one, and a picture of the clock can be composed from one without any
+// window.
+struct OverlayScene {
+    QSize Size { 269, 256 };
+    TColor Color = MakeColor(0xF0, 0xF0, 0xF0); // panel colour under the face picture
+    // Drawn unscaled and centred; the clock gives one of exactly Size.
+    QImage FacePicture;
+    TTextureBand ColorBand;
+    TSecondsMarker srsSec;
+    TReadoutLabel srsDigit;
+};

@@ -1,0 +1,165 @@
+#include "overlay/OverlaySurface.h"
+
+#include "platform/Raster.h"
+
+#include <QEvent>
+#include <QPalette>
+#include <QtTest>
+
+namespace {
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
+// A surface filling a shown window, as in the clock.
+struct ShownSurface {
+    explicit ShownSurface(QSize size) : surface(new TOverlaySurface(&window))
+    {
+        window.resize(size);
+        surface->setGeometry(window.rect());
+        window.show();
+        surface->show();
+    }
+
+    QWidget window;
+    TOverlaySurface* const surface;
+};
+
+OverlayScene SceneOf(TOverlaySurface& surface)
+{
+    const TOverlaySurface& shown = surface;
+    OverlayScene scene;
+    scene.Size = surface.size();
+    scene.Color = shown.Color();
+    scene.FacePicture = shown.FacePicture();
+    scene.ColorBand = shown.ColorBand();
+    scene.srsSec = shown.srsSec();
+    scene.srsDigit = shown.srsDigit();
+    return scene;
+}
+
+} // namespace
+
+class OverlaySurfaceTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startsHiddenWithItsInitialValues();
+    void refreshPresentsTheComposedScene();
+    void severalChangesCostOneRepaint();
+    void keepsACopyOfTheFacePicture();
+};
+
+void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
+{
+    QWidget window;
+    const TOverlaySurface surface(&window);
+    window.show();
+    QVERIFY(!surface.isVisible());
+    QCOMPARE(surface.objectName(), QStringLiteral("Chart1"));
+    QCOMPARE(surface.Tag, -1);
+    QCOMPARE(surface.Color(), FromQColor(window.palette().color(QPalette::Button)));
+    QVERIFY(surface.FacePicture().isNull());
+
+    const TTextureBand& band = surface.ColorBand();
+    QCOMPARE(band.StartValue, -100.0);
+    QCOMPARE(band.EndValue, 100.0);
+    QCOMPARE(band.Color, kSilver);
+    QCOMPARE(band.Brush.Style, BrushStyle::Cross);
+    QCOMPARE(band.Brush.Color, kWhite);
+    QVERIFY(band.Brush.Image.isNull());
+    QCOMPARE(band.Transparency, 80);
+
+    const TSecondsMarker& marker = surface.srsSec();
+    QVERIFY(marker.Active);
+    QCOMPARE(marker.Radius, 0.0);
+    QCOMPARE(marker.MarkerShape, msStar);
+    QCOMPARE(marker.OutlineColor, MakeColor(0, 255, 0));
+    QCOMPARE(marker.FillColor, MakeColor(0x80, 0x80, 0));
+    QVERIFY(marker.Filled);
+
+    const TReadoutLabel& label = surface.srsDigit();
+    QVERIFY(label.Active);
+    QCOMPARE(label.FontColor, kBlack);
+    QCOMPARE(label.FrameColor, kBlack);
+    QVERIFY(label.RoundCorners);
+    QCOMPARE(label.Offset, -3);
+}
+
+void OverlaySurfaceTest::refreshPresentsTheComposedScene()
+{
+    ShownSurface shown(QSize(230, 210));
+    TOverlaySurface& surface = *shown.surface;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+
+    surface.setFacePicture(NewRasterImage(QSize(230, 210), MakeColor(40, 90, 160)));
+    surface.ColorBand().Transparency = 40;
+    surface.srsSec().Radius = 8;
+    surface.srsSec().X = 30;
+    surface.srsDigit().Text = QStringLiteral("3:07:09 PM");
+    surface.srsDigit().FontName = QStringLiteral("Arial");
+    surface.srsDigit().FontSize = 11;
+    surface.Refresh();
+    const QImage composed = OverlayComposer::ComposeAll(SceneOf(surface));
+    QCOMPARE(surface.ComposedImage(), composed);
+    QCOMPARE(surface.grab().toImage().convertToFormat(kRasterFormat), composed);
+
+    surface.srsSec().Y = -40;
+    surface.Refresh();
+    QCOMPARE(surface.grab().toImage().convertToFormat(kRasterFormat), OverlayComposer::ComposeAll(SceneOf(surface)));
+}
+
+void OverlaySurfaceTest::severalChangesCostOneRepaint()
+{
+    ShownSurface shown(QSize(120, 120));
+    TOverlaySurface& surface = *shown.surface;
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
+    QCoreApplication::processEvents();
+
+    PaintCounter counter;
+    surface.installEventFilter(&counter);
+    surface.srsSec().X = 10;
+    surface.srsSec().Y = 20;
+    surface.setColor(MakeColor(1, 2, 3));
+    QCOMPARE(counter.paints, 0);
+    QTRY_COMPARE(counter.paints, 1);
+    QTest::qWait(50);
+    QCOMPARE(counter.paints, 1);
+
+    // Refresh paints before it returns.
+    surface.srsSec().X = 11;
+    surface.Refresh();
+    QCOMPARE(counter.paints, 2);
+
+    // With nothing changed a repaint presents the kept image as it was.
+    const qint64 kept = surface.ComposedImage().cacheKey();
+    surface.repaint();
+    QCOMPARE(counter.paints, 3);
+    QCOMPARE(surface.ComposedImage().cacheKey(), kept);
+    QTest::qWait(50);
+    QCOMPARE(counter.paints, 3);
+}
+
+void OverlaySurfaceTest::keepsACopyOfTheFacePicture()
+{
+    QWidget window;
+    TOverlaySurface surface(&window);
+    QImage face = NewRasterImage(QSize(60, 60), kWhite);
+    surface.setFacePicture(face);
+    FillRect(face, face.rect(), kBlack);
+    QCOMPARE(PixelAt(surface.FacePicture(), 30, 30), kWhite);
+}
+
+QTEST_MAIN(OverlaySurfaceTest)
+#include "OverlaySurfaceTest.moc"
