@@ -1,6 +1,11 @@
 #include "app/ClockU.h"
 
+#include "app/ClockAngles.h"
 #include "app/ClockSettings.h"
+#include "app/ClockTick.h"
+#include "app/PlacementKeys.h"
+#include "app/ScreenSnap.h"
+#include "app/WindowShape.h"
 #include "desktop/TrayIcon.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
@@ -11,6 +16,7 @@
 #include "platform/Rounding.h"
 #include "skins/OptionsU.h"
 #include "skins/Skin.h"
+#include "skins/Texture.h"
 #include "ui_OptionsU.h"
 
 #include <QActionGroup>
@@ -19,17 +25,39 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QRegion>
 #include <QScreen>
 #include <QTime>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace {
 
 constexpr QSize kInitialClientSize(269, 256);
-constexpr int kTickIntervalMs = 1000;
+constexpr int kTickDelayMs = 5;
 constexpr int kAlarmsPage = 2;
-constexpr int kMaxTransparency = 50;
+constexpr int kSnapDistance = 15;
+
+// The visible pixels of a one-bit outline as a region, row by row.
+QRegion RegionOf(const QImage& outline)
+{
+    QRegion region;
+    for (int y = 0; y < outline.height(); ++y) {
+        int runStart = -1;
+        for (int x = 0; x <= outline.width(); ++x) {
+            const bool visible = x < outline.width() && outline.pixelIndex(x, y) != 0;
+            if (visible && runStart < 0)
+                runStart = x;
+            else if (!visible && runStart >= 0) {
+                region += QRect(runStart, y, x - runStart, 1);
+                runStart = -1;
+            }
+        }
+    }
+    return region;
+}
 
 QPixmap StartupPicture()
 {
@@ -55,7 +83,7 @@ TfrmDerAvo::TfrmDerAvo()
     setWindowTitle(QStringLiteral("DerAvo"));
     resize(kInitialClientSize);
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
-    move(desktop.center() - rect().center());
+    MoveWindowTo(desktop.center() - rect().center());
 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -68,9 +96,13 @@ TfrmDerAvo::TfrmDerAvo()
     BuildPopupMenu();
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(kTickIntervalMs);
-    connect(Timer1, &QTimer::timeout, this, &TfrmDerAvo::Timer1Timer);
-    Timer1->start();
+    Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        ArmTimer1();
+        Timer1Timer();
+    });
+    ArmTimer1();
 
     // FormCreate: the default skin is in effect until a skin file is read.
     Skin = DefaultSkin();
@@ -151,8 +183,8 @@ void TfrmDerAvo::FormActivate()
 
     options->chkLastPos->setChecked(Settings->ReadBool(kPosition, kKeepIt, true));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    move(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), y());
-    move(x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height()));
+    MoveWindowTo(QPoint(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), y()));
+    MoveWindowTo(QPoint(x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height())));
 
     FOptions->SetDigFormatIndex(Settings->ReadInteger(kDefault, kDigFrm, 0));
     AmPmFormat = Settings->ReadString(kDefault, kDigFrmAmPm, QLatin1String(kDefaultAmPmFormat));
@@ -263,14 +295,55 @@ void TfrmDerAvo::Chart1KeyPress(QChar key)
 
 void TfrmDerAvo::keyPressEvent(QKeyEvent* event)
 {
+    FormKeyDown(event->key(), event->modifiers().testFlag(Qt::KeypadModifier));
     if (!event->text().isEmpty())
         Chart1KeyPress(event->text().front());
+}
+
+void TfrmDerAvo::FormKeyDown(int key, bool onKeypad)
+{
+    // The keys measure the primary screen's work area as if it started at
+    // the screen's origin.
+    const QSize workArea = QGuiApplication::primaryScreen()->availableGeometry().size();
+    const PlacementKeys::Action action
+        = PlacementKeys::ForKey(PlacementKeys::VirtualKeyOf(key, onKeypad), pos(), Skin.ClockSize, workArea);
+    if (action.position)
+        MoveWindowTo(*action.position);
+    if (action.sizeStep != 0)
+        FOptions->ui->seSize->setValue(FOptions->ui->seSize->value() + action.sizeStep);
+}
+
+void TfrmDerAvo::MoveWindowTo(QPoint position)
+{
+    FExpectedPosition = position;
+    move(position);
+}
+
+void TfrmDerAvo::mouseMoveEvent(QMouseEvent* event)
+{
+    // Dragging with the left button hands the window to the window system's
+    // interactive move, as a drag on a caption would.
+    if (event->buttons().testFlag(Qt::LeftButton) && windowHandle())
+        windowHandle()->startSystemMove();
 }
 
 void TfrmDerAvo::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::RightButton)
         mPropertiesClick();
+}
+
+void TfrmDerAvo::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    // Moves the program makes itself land where they are asked to; any other
+    // move is the user's drag, which snaps to the work area's edges.
+    if (pos() == FExpectedPosition || !screen())
+        return;
+    const QPoint snapped = SnapToWorkArea(frameGeometry(), screen()->availableGeometry(), kSnapDistance);
+    FExpectedPosition = pos();
+    if (snapped != frameGeometry().topLeft())
+        MoveWindowTo(pos() + (snapped - frameGeometry().topLeft()));
 }
 
 void TfrmDerAvo::resizeEvent(QResizeEvent* event)
@@ -280,25 +353,77 @@ void TfrmDerAvo::resizeEvent(QResizeEvent* event)
     Chart1->setGeometry(QRect(QPoint(0, 0), size().expandedTo(Chart1->minimumSize())));
 }
 
+void TfrmDerAvo::ArmTimer1()
+{
+    // A few milliseconds after the next wall-clock second, so the marker
+    // moves on the second; re-armed every tick, so a jump of the system clock
+    // or a resume from suspend is seen at the next second.
+    const int toNextSecond = 1000 - QTime::currentTime().msec();
+    Timer1->start(toNextSecond + kTickDelayMs);
+}
+
 void TfrmDerAvo::Timer1Timer()
 {
     // The options window is created after the clock, and a message box of
     // its creation (the alarm start-up pass) runs ticks before it is linked.
-    if (!FOptions)
+    // A tick that comes while a full refresh waits on a message box of its
+    // own (a missing texture) is skipped: it would only stack another box.
+    if (!FOptions || FRefreshing)
         return;
     if (Chart1->Tag == -1) {
         setVisible(true);
         Chart1->setVisible(true);
         Image1->setVisible(false);
     }
-    const int minute = QTime::currentTime().minute();
+    const QTime now = CurrentLocalDateTime().time();
+    const int hour12 = now.hour() % 12;
+    const int minute = now.minute();
+    const double hourAngle = HourAngle(hour12, minute);
+
+    if (Chart1->Tag == -1) {
+        TReadoutLabel& readout = Chart1->srsDigit();
+        readout.X = 0;
+        readout.Y = 0;
+        readout.Text = QLatin1String(ClockTick::kFirstReadoutText);
+        TSecondsMarker& marker = Chart1->srsSec();
+        marker.X = 0;
+        marker.Y = 0;
+        marker.Radius = ClockTick::MarkerRadius(Skin);
+    }
+    if (Chart1->Tag == -2)
+        Chart1->srsSec().Radius = ClockTick::MarkerRadius(Skin);
     if (Chart1->Tag < 0) {
-        FullRefresh(minute);
+        FRefreshing = true;
+        try {
+            FullRefresh(minute, hourAngle);
+        } catch (...) {
+            FRefreshing = false;
+            throw;
+        }
+        FRefreshing = false;
         return;
     }
+    OrdinaryTick(now.second(), minute, hourAngle);
+}
+
+void TfrmDerAvo::OrdinaryTick(int second, int minute, double hourAngle)
+{
+    const QPointF marker = ClockTick::MarkerPosition(Skin, second);
+    Chart1->srsSec().X = marker.x();
+    Chart1->srsSec().Y = marker.y();
+    Chart1->Refresh();
+
     PollAlarms();
-    if (minute != Chart1->Tag)
+
+    if (const auto text = ClockTick::ReadoutText(CurrentLocalDateTime(), FOptions->DigFormatIndex(), AmPmFormat, H24Format))
+        Chart1->srsDigit().Text = *text;
+
+    if (minute != Chart1->Tag) {
+        // The face of this minute was prepared a minute ahead; prepare the next.
+        Chart1->setFacePicture(Faces[minute % 2]);
+        FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
         Chart1->Tag = minute;
+    }
 }
 
 void TfrmDerAvo::PollAlarms()
@@ -306,7 +431,7 @@ void TfrmDerAvo::PollAlarms()
     FOptions->alarmSchedule().PollAlarms(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
-void TfrmDerAvo::FullRefresh(int minute)
+void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
 {
     if (mShow->isChecked()) {
         const bool onTop = FOptions->ui->chkStayOnTop->isChecked();
@@ -319,16 +444,24 @@ void TfrmDerAvo::FullRefresh(int minute)
             Tray->setHideTask(onTop);
     }
     ShapeForm();
+
+    FFaceRenderer.DrawFace(Faces[minute % 2], Skin, hourAngle, MinuteAngle(minute));
+    Chart1->setFacePicture(Faces[minute % 2]);
+    FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
+
+    ClockTick::ApplyMarkerStyle(Chart1->srsSec(), Skin);
     Tag = 0;
+    ApplyTexture(Chart1->ColorBand());
+    ClockTick::SetUpReadout(Chart1->srsDigit(), Skin, Chart1->width(), logicalDpiY());
     Chart1->Tag = minute;
 }
 
 void TfrmDerAvo::ShapeForm()
 {
-    const int side = std::max<int>(Skin.ClockSize, TOverlaySurface::kMinimumSide);
+    const int side = WindowSide(Skin.ClockSize);
     resize(side, side);
+    setMask(RegionOf(WindowOutline(size(), ShapeOf(Skin))));
     for (QImage& face : Faces)
         face = QImage(Chart1->size(), QImage::Format_RGB888);
-    const int transparency = std::min<int>(Skin.Transparency, kMaxTransparency);
-    setWindowOpacity(RoundHalfEven(255 - 2.55 * transparency) / 255.0);
+    setWindowOpacity(WindowAlpha(Skin.Transparency) / 255.0);
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/FaceRenderer.h"
+
 #include <QImage>
+#include <QPoint>
 #include <QTimer>
 #include <QWidget>
 
@@ -64,20 +67,32 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void FormShow();
     void FormActivate();
     void Chart1KeyPress(QChar key);
-    void FullRefresh(int minute);
+    void FormKeyDown(int key, bool onKeypad);
+    void ArmTimer1();
+    void FullRefresh(int minute, double hourAngle);
+    void OrdinaryTick(int second, int minute, double hourAngle);
     // Step 3 of an ordinary tick: rings the alarm due now.
     void PollAlarms();
     void ShapeForm();
+    // Every move the program makes goes through here, so that a move by the
+    // user (a drag) can be told from it.
+    void MoveWindowTo(QPoint position);
     void BuildPopupMenu();
 
     TfrmOptions* FOptions = nullptr;
     std::unique_ptr<ProfileFile> Settings;
+    // The face of minute m is entry m mod 2; the other holds the next minute's.
     std::array<QImage, 2> Faces;
+    TFaceRenderer FFaceRenderer;
+    bool FRefreshing = false;
+    QPoint FExpectedPosition;
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "overlay/ReadoutLabel.h"
+#include "overlay/SecondsMarker.h"
+#include "skins/Skin.h"
+
+#include <QDateTime>
+#include <QPointF>
+#include <QString>
+
+#include <optional>
+
+// What a tick of the clock puts onto the overlay surface, worked out from the
+// skin and the time: the seconds marker's style, radius and place on its
+// path, and the readout's font, box and text.
+namespace ClockTick {
+
+inline constexpr auto kFirstReadoutText = "12:34:56 AM";
+
+// The marker runs halfway between the band edges and fills the middle band:
+// path radius (OuterEdge + InnerEdge) / 2 and marker radius
+// (OuterEdge - InnerEdge) / 2, in axis units.
+double MarkerPathRadius(const TSkin& skin);
+double MarkerRadius(const TSkin& skin);
+
+// The marker's place at a second: on the circle of the path radius for a
+// circular clock, on the square of that half side for the square shapes.
+QPointF MarkerPosition(const TSkin& skin, int second);
+
+// SecStyle 0 empty circle, 1 (and any other value) full circle, 2 star,
+// 3 none. The star keeps the fill settings it had.
+void ApplyMarkerStyle(TSecondsMarker& marker, const TSkin& skin);
+
+// The readout's font, offset, place and colours for a surface of the given
+// width; a position outside 1..3 keeps the label's place.
+void SetUpReadout(TReadoutLabel& readout, const TSkin& skin, int surfaceWidth, double pixelsPerInch);
+
+// The readout's font size in points for a surface width and DigSize.
+int ReadoutFontSize(int surfaceWidth, int digSize);
+
+// The time as the readout shows it: formatIndex 0 uses the 12-hour format,
+// 1 the 24-hour one; with no choice (-1) the text stays as it is.
+std::optional<QString> ReadoutText(const QDateTime& now, int formatIndex, const QString& amPmFormat,
+    const QString& h24Format);
+
+} // namespace ClockTick

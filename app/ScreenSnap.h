@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+
+// Snapping while the user drags the window: an edge of the window that comes
+// within less than distance pixels of the matching edge of the work area is
+// put onto that edge. Returns the window's new top-left corner.
+QPoint SnapToWorkArea(const QRect& window, const QRect& workArea, int distance);
