@@ -1,11 +1,16 @@
 #include "tools/RenderCommand.h"
 
 #include "app/ClockAngles.h"
+#include "app/ClockPicture.h"
+#include "app/ClockSettings.h"
 #include "app/FaceRenderer.h"
 #include "platform/ProgramFolder.h"
 #include "skins/SkinFile.h"
 
+#include <QDate>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <QTime>
 
 #include <optional>
@@ -17,24 +22,25 @@ constexpr int kDone = 0;
 constexpr int kFailed = 2;
 constexpr int kMaxSize = 4096;
 
-const char* const kUsage = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] --face-only -o OUT.png\n";
+const char* const kUsage = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] -o OUT.png\n";
 
 struct RenderRequest {
     QString skinFile;
     QTime time;
     std::optional<int> size;
     QString output;
+    bool faceOnly = false;
+    bool h24 = false;
 };
 
 // The request, or a message saying what is wrong with the arguments.
 std::variant<RenderRequest, QString> ParseArguments(const QStringList& arguments)
 {
     RenderRequest request;
-    bool faceOnly = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& option = arguments[i];
-        if (option == u"--face-only") {
-            faceOnly = true;
+        if (option == u"--face-only" || option == u"--24h") {
+            (option == u"--face-only" ? request.faceOnly : request.h24) = true;
             continue;
         }
         if (i + 1 >= arguments.size())
@@ -57,7 +63,7 @@ std::variant<RenderRequest, QString> ParseArguments(const QStringList& arguments
             return QStringLiteral("Unknown option %1\n%2").arg(option, QLatin1String(kUsage));
         }
     }
-    if (request.skinFile.isEmpty() || !request.time.isValid() || request.output.isEmpty() || !faceOnly)
+    if (request.skinFile.isEmpty() || !request.time.isValid() || request.output.isEmpty())
         return QString::fromLatin1(kUsage);
     return request;
 }
@@ -89,12 +95,19 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
         return kFailed;
     }
 
-    // The face of minute m, as the tick loop passes its angles: the minute
-    // hand of m and the hour hand of the minute after it.
-    const int minute = request.time.minute();
-    QImage face(size, size, QImage::Format_RGB888);
-    TFaceRenderer().DrawFace(face, skin, HourAngle(request.time.hour() % 12, minute), MinuteAngle(minute));
-    if (!face.save(request.output, "PNG")) {
+    QImage picture;
+    if (request.faceOnly) {
+        // The face of minute m, as the tick loop passes its angles: the
+        // minute hand of m and the hour hand of the minute after it.
+        const int minute = request.time.minute();
+        picture = QImage(size, size, QImage::Format_RGB888);
+        TFaceRenderer().DrawFace(picture, skin, HourAngle(request.time.hour() % 12, minute), MinuteAngle(minute));
+    } else {
+        const QString format = QLatin1String(request.h24 ? ClockSettings::kDefaultH24Format : ClockSettings::kDefaultAmPmFormat);
+        picture = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size, format,
+            QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+    }
+    if (!picture.save(request.output, "PNG")) {
         err << "Unable to write to " << request.output << '\n';
         return kFailed;
     }

@@ -3,8 +3,10 @@
 #include <QStringList>
 #include <QTextStream>
 
-// vellamor-tool render --skin FILE --time HH:MM:SS [--size N] --face-only -o OUT.png
-// Writes the face the clock shows during that minute. Returns the exit status:
-// 0 done, 2 for a skin that cannot be read, a bad time or size, or an output
-// that cannot be written.
+// vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] -o OUT.png
+// Writes the clock as its window shows it at that time (transparent outside
+// its outline; readout in the 12-hour format unless --24h), or with
+// --face-only the face of that minute alone. Returns the exit status: 0 done,
+// 2 for a skin that cannot be read, a bad time or size, or an output that
+// cannot be written. Needs a QGuiApplication (fonts).
 int RunRenderCommand(const QStringList& arguments, QTextStream& err);

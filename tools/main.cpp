@@ -2,7 +2,9 @@
 #include "tools/RenderCommand.h"
 #include "tools/SkinCommand.h"
 
-#include <QCoreApplication>
+#include "platform/Application.h"
+
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -11,10 +13,18 @@
 // and scripts.
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
+    // Text is measured by Qt's font engine, which needs an application object
+    // but no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    // Messages that would open a box in the clock go to the error output.
+    const auto toErrorOutput = [&err](const QString& message) { err << message << Qt::endl; };
+    SetErrorPresenter(toErrorOutput);
+    SetMessagePresenter(toErrorOutput);
+    const QStringList arguments = QGuiApplication::arguments().mid(1);
     const QString verb = arguments.value(0);
 
     if (verb == u"skin")

@@ -1,6 +1,9 @@
+#include "app/ClockAngles.h"
 #include "app/ClockU.h"
+#include "app/FaceRenderer.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
+#include "platform/LocalClock.h"
 #include "skins/OptionsU.h"
 #include "skins/SkinFile.h"
 #include "tests/support/TempFolder.h"
@@ -27,7 +30,11 @@ QByteArray SkinBytes(void (*change)(TSkin&))
 struct ClockFixture {
     TempFolder home;
     QStringList errors;
+    QStringList messages;
     ErrorPresenter previousPresenter;
+    MessagePresenter previousMessagePresenter;
+    LocalClockSource previousClock;
+    QDateTime now { QDate(2026, 3, 4), QTime(10, 14, 30) };
     std::unique_ptr<TfrmDerAvo> clock;
     std::unique_ptr<TfrmOptions> options;
 
@@ -36,13 +43,27 @@ struct ClockFixture {
         home.becomeProgramFolder();
         home.write("default.clk", SkinBytes([](TSkin& s) { s.Square = false; s.ClockSize = 250; }));
         previousPresenter = SetErrorPresenter([this](const QString& message) { errors << message; });
+        previousMessagePresenter = SetMessagePresenter([this](const QString& message) { messages << message; });
+        previousClock = SetLocalClockSource([this] { return now; });
     }
     ~ClockFixture()
     {
         options.reset();
         clock.reset();
         SetErrorPresenter(previousPresenter);
+        SetMessagePresenter(previousMessagePresenter);
+        SetLocalClockSource(previousClock);
     }
+
+    // One tick of the clock at the given time of day.
+    void tickAt(QTime time)
+    {
+        now.setTime(time);
+        clock->Timer1Timer();
+    }
+    const QImage& facePicture() const { return std::as_const(*clock->Chart1).FacePicture(); }
+    const TSecondsMarker& marker() const { return std::as_const(*clock->Chart1).srsSec(); }
+    const TReadoutLabel& readout() const { return std::as_const(*clock->Chart1).srsDigit(); }
 
     void start()
     {
@@ -58,6 +79,15 @@ struct ClockFixture {
     Ui::frmOptions* ui() const { return options->ui; }
     QByteArray ini() const { return home.read("vellamor.ini"); }
 };
+
+// The face of minute (of an hour at hourMinute) as the clock renders it, at
+// the 400 pixels of a started clock.
+QImage Face(int hour, int hourMinute, int minute)
+{
+    QImage face(400, 400, QImage::Format_RGB888);
+    TFaceRenderer().DrawFace(face, Skin, HourAngle(hour % 12, hourMinute), MinuteAngle(minute));
+    return face;
+}
 
 } // namespace
 
@@ -214,6 +244,106 @@ private slots:
         f.ui()->seSize->setValue(350);
         QCOMPARE(f.clock->size(), QSize(350, 350));
         QVERIFY(f.clock->Chart1->Tag >= 0);
+    }
+
+    void preparedFaceAppearsAtTheMinuteChange()
+    {
+        ClockFixture f;
+        f.start();
+        f.tickAt(QTime(10, 14, 30)); // first tick: full refresh
+        QCOMPARE(f.clock->Chart1->Tag, 14);
+        QCOMPARE(f.facePicture(), Face(10, 14, 14));
+        f.tickAt(QTime(10, 14, 59));
+        QCOMPARE(f.clock->Chart1->Tag, 14);
+        f.tickAt(QTime(10, 15, 0));
+        QCOMPARE(f.clock->Chart1->Tag, 15);
+        QCOMPARE(f.facePicture(), Face(10, 14, 15)); // prepared during 10:14
+        f.tickAt(QTime(10, 16, 0));
+        QCOMPARE(f.facePicture(), Face(10, 15, 16));
+
+        // 3:59: the face prepared ahead has the hour hand on 4 and the minute hand on 12.
+        f.clock->ApplySkin();
+        f.tickAt(QTime(3, 59, 10));
+        f.tickAt(QTime(4, 0, 0));
+        QCOMPARE(f.facePicture(), Face(3, 59, 60));
+    }
+
+    void markerAndReadoutFollowTheTicks()
+    {
+        ClockFixture f;
+        f.start();
+        f.tickAt(QTime(10, 14, 30));
+        QCOMPARE(f.readout().Text, QStringLiteral("12:34:56 AM")); // for the first second
+        QCOMPARE(f.marker().X, 0.0);
+        QCOMPARE(f.marker().Radius, 5.0);
+        f.tickAt(QTime(10, 14, 15));
+        QVERIFY(qAbs(f.marker().X - 55) < 1e-9); // the round default skin's path
+        QVERIFY(qAbs(f.marker().Y) < 1e-9);
+        QCOMPARE(f.readout().Text, QStringLiteral("10:14:15 AM"));
+        f.options->SetDigFormatIndex(1);
+        f.tickAt(QTime(22, 14, 16));
+        QCOMPARE(f.readout().Text, QStringLiteral("22:14:16"));
+        f.options->SetDigFormatIndex(-1);
+        f.tickAt(QTime(22, 14, 17));
+        QCOMPARE(f.readout().Text, QStringLiteral("22:14:16"));
+    }
+
+    void windowTakesTheSkinsShapeSizeAndTransparency()
+    {
+        ClockFixture f;
+        f.home.write("default.clk", SkinBytes([](TSkin& s) { s.Transparency = 80; }));
+        f.start();
+        f.tickAt(QTime(9, 0, 0));
+        QCOMPARE(f.clock->size(), QSize(400, 400));
+        QCOMPARE(f.clock->mask().boundingRect(), QRect(1, 1, 398, 398));
+        QCOMPARE(qRound(f.clock->windowOpacity() * 255), 128);
+    }
+
+    void damagedSkinStillGivesARunningClock()
+    {
+        ClockFixture f;
+        f.home.write("default.clk", SkinBytes([](TSkin& s) {
+            s.Texture.setText("99");
+            s.TextureTransparency = 500;
+            s.SecStyle = 7;
+            s.DigPosition = 9;
+            s.DigFont.setText("No Such Font");
+        }));
+        f.start();
+        Skin.ClockSize = -5; // the size a start-up keeps is taken from the clock; a file could hold this
+        QCOMPARE(Skin.SecStyle, 7);
+        f.tickAt(QTime(9, 0, 0));
+        QCOMPARE(f.clock->Chart1->Tag, 0);
+        QCOMPARE(f.clock->size(), QSize(50, 50));
+        f.tickAt(QTime(9, 0, 1));
+        f.tickAt(QTime(9, 1, 0));
+        QCOMPARE(f.clock->Chart1->Tag, 1);
+        QVERIFY(f.errors.isEmpty());
+        QVERIFY(f.messages.isEmpty());
+    }
+
+    void keysPlaceAndSizeTheClock()
+    {
+        ClockFixture f;
+        f.start();
+        f.tickAt(QTime(9, 0, 0));
+        const QSize workArea = QGuiApplication::primaryScreen()->availableGeometry().size();
+        QTest::keyClick(f.clock.get(), Qt::Key_Home);
+        QCOMPARE(f.clock->pos(), QPoint(-1, -1));
+        QTest::keyClick(f.clock.get(), Qt::Key_PageDown);
+        QCOMPARE(f.clock->pos(), QPoint(workArea.width() - 400 + 1, workArea.height() - 400));
+        QTest::keyClick(f.clock.get(), Qt::Key_5, Qt::KeypadModifier);
+        QCOMPARE(f.clock->pos(), QPoint(qRound((workArea.width() - 400) / 2.0), qRound((workArea.height() - 400) / 2.0)));
+        QTest::keyClick(f.clock.get(), Qt::Key_Left);
+        QCOMPARE(f.clock->pos().x(), qRound((workArea.width() - 400) / 2.0) - 5);
+
+        QTest::keyClick(f.clock.get(), Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(Skin.ClockSize, 390);
+        QCOMPARE(f.clock->size(), QSize(390, 390));
+        QTest::keyClick(f.clock.get(), Qt::Key_Minus); // not the keypad's
+        QCOMPARE(Skin.ClockSize, 390);
+        QTest::keyClick(f.clock.get(), Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(Skin.ClockSize, 400);
     }
 };
 

@@ -1,0 +1,45 @@
+#include "app/ClockPicture.h"
+
+#include "app/ClockAngles.h"
+#include "app/ClockTick.h"
+#include "app/FaceRenderer.h"
+#include "app/WindowShape.h"
+#include "overlay/OverlayComposer.h"
+#include "platform/DateTimeFormat.h"
+#include "skins/Texture.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+
+QImage ClockPictureAt(const TSkin& skin, const QDateTime& moment, int side, const QString& readoutFormat, double pixelsPerInch)
+{
+    Skin = skin;
+    const QTime time = moment.time();
+    const int minute = time.minute();
+    const double hourAngle = HourAngle(time.hour() % 12, minute);
+
+    OverlayScene scene;
+    scene.Size = QSize(side, side);
+    scene.Color = FromQColor(QGuiApplication::palette().color(QPalette::Button));
+    QImage face(scene.Size, QImage::Format_RGB888);
+    TFaceRenderer().DrawFace(face, Skin, hourAngle, MinuteAngle(minute));
+    scene.FacePicture = face;
+
+    scene.srsSec.Radius = ClockTick::MarkerRadius(Skin);
+    ClockTick::ApplyMarkerStyle(scene.srsSec, Skin);
+    ApplyTexture(scene.ColorBand);
+    ClockTick::SetUpReadout(scene.srsDigit, Skin, side, pixelsPerInch);
+
+    const QPointF marker = ClockTick::MarkerPosition(Skin, time.second());
+    scene.srsSec.X = marker.x();
+    scene.srsSec.Y = marker.y();
+    scene.srsDigit.Text = FormatDateTime(readoutFormat, moment);
+
+    QImage picture = OverlayComposer::ComposeAll(scene).convertToFormat(QImage::Format_ARGB32);
+    const QImage outline = WindowOutline(scene.Size, ShapeOf(Skin));
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x)
+            if (!outline.pixelIndex(x, y))
+                picture.setPixel(x, y, qRgba(0, 0, 0, 0));
+    return picture;
+}

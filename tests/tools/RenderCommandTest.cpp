@@ -1,0 +1,75 @@
+#include "skins/Skin.h"
+#include "skins/SkinFile.h"
+#include "tests/support/TempFolder.h"
+#include "tools/RenderCommand.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class RenderCommandTest : public ::testing::Test {
+protected:
+    TempFolder folder;
+    QString err;
+
+    void SetUp() override
+    {
+        TSkin skin = DefaultSkin();
+        skin.Square = false;
+        skin.ClockSize = 200;
+        SaveSkinFile(folder.file("round.clk"), skin, folder.path());
+    }
+    int run(const QStringList& arguments)
+    {
+        err.clear();
+        QTextStream errStream(&err);
+        return RunRenderCommand(arguments, errStream);
+    }
+};
+
+TEST_F(RenderCommandTest, WholeClockIsTransparentOutsideItsOutline)
+{
+    ASSERT_EQ(run({ "--skin", folder.file("round.clk"), "--time", "10:14:30", "-o", folder.file("clock.png") }), 0)
+        << err.toStdString();
+    const QImage clock(folder.file("clock.png"));
+    ASSERT_EQ(clock.size(), QSize(200, 200)); // the skin's own size
+    EXPECT_EQ(qAlpha(clock.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(clock.pixel(199, 199)), 0);
+    EXPECT_EQ(qAlpha(clock.pixel(100, 100)), 255);
+    EXPECT_EQ(qAlpha(clock.pixel(100, 1)), 255);
+}
+
+TEST_F(RenderCommandTest, FaceOnlyAtAGivenSize)
+{
+    ASSERT_EQ(run({ "--skin", folder.file("round.clk"), "--time", "3:59:00", "--size", "120", "--face-only", "-o",
+                  folder.file("face.png") }),
+        0);
+    const QImage face(folder.file("face.png"));
+    EXPECT_EQ(face.size(), QSize(120, 120));
+    EXPECT_FALSE(face.hasAlphaChannel());
+}
+
+TEST_F(RenderCommandTest, BadInputExitsWith2)
+{
+    folder.write("short.clk", QByteArray(100, '\0'));
+    const QString out = folder.file("x.png");
+    const std::pair<QStringList, const char*> cases[] = {
+        { { "--skin", folder.file("none.clk"), "--time", "1:00:00", "-o", out }, "no such file" },
+        { { "--skin", folder.file("short.clk"), "--time", "1:00:00", "-o", out }, "Read beyond end of file" },
+        { { "--skin", folder.file("round.clk"), "--time", "25:00:00", "-o", out }, "Bad time" },
+        { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "0", "-o", out }, "Bad size" },
+        { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "big", "-o", out }, "Bad size" },
+        { { "--skin", folder.file("round.clk"), "--time", "1:00:00" }, "usage" },
+        { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "-o", folder.file("no/such/dir/x.png") },
+            "Unable to write" },
+    };
+    for (const auto& [arguments, message] : cases) {
+        EXPECT_EQ(run(arguments), 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(QLatin1String(message))) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(out));
+}
+
+} // namespace
