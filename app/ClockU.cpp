@@ -36,6 +36,7 @@
 namespace {
 
 constexpr QSize kInitialClientSize(269, 256);
+constexpr int kTickIntervalMs = 1000;
 constexpr int kTickDelayMs = 5;
 constexpr int kAlarmsPage = 2;
 constexpr int kSnapDistance = 15;
@@ -102,7 +103,10 @@ TfrmDerAvo::TfrmDerAvo()
         ArmTimer1();
         Timer1Timer();
     });
-    ArmTimer1();
+    // The first tick comes a full second after creation, as a steady
+    // one-second timer's would: by then the window has been shown and has
+    // read its settings.
+    ArmTimer1(kTickIntervalMs);
 
     // FormCreate: the default skin is in effect until a skin file is read.
     Skin = DefaultSkin();
@@ -156,6 +160,9 @@ void TfrmDerAvo::FormShow()
 {
     if (Tray)
         return;
+    // The settings are read on the first activation; a window manager that
+    // does not activate a new window must not keep them unread.
+    QMetaObject::invokeMethod(this, &TfrmDerAvo::FormActivate, Qt::QueuedConnection);
     Tray = new TTrayNotifyIcon(this);
     Tray->setIconVisible(true);
     Tray->setIcon(QGuiApplication::windowIcon());
@@ -166,8 +173,9 @@ void TfrmDerAvo::FormShow()
 
 void TfrmDerAvo::FormActivate()
 {
-    if (Tag != -1 || !FOptions)
+    if (Tag != -1 || FSettingsRead || !FOptions)
         return;
+    FSettingsRead = true;
     using namespace ClockSettings;
     Ui::frmOptions* options = FOptions->ui;
     const QString folder = ProgramFolder();
@@ -353,13 +361,13 @@ void TfrmDerAvo::resizeEvent(QResizeEvent* event)
     Chart1->setGeometry(QRect(QPoint(0, 0), size().expandedTo(Chart1->minimumSize())));
 }
 
-void TfrmDerAvo::ArmTimer1()
+void TfrmDerAvo::ArmTimer1(int atLeastMs)
 {
-    // A few milliseconds after the next wall-clock second, so the marker
-    // moves on the second; re-armed every tick, so a jump of the system clock
-    // or a resume from suspend is seen at the next second.
-    const int toNextSecond = 1000 - QTime::currentTime().msec();
-    Timer1->start(toNextSecond + kTickDelayMs);
+    // A few milliseconds after a wall-clock second, so the marker moves on
+    // the second; re-armed every tick, so a jump of the system clock or a
+    // resume from suspend is seen at the next second.
+    const int toNextSecond = kTickIntervalMs - QTime::currentTime().msec();
+    Timer1->start(toNextSecond + kTickDelayMs + (toNextSecond < atLeastMs ? kTickIntervalMs : 0));
 }
 
 void TfrmDerAvo::Timer1Timer()

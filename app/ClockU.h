@@ -77,7 +77,8 @@ private:
     void FormActivate();
     void Chart1KeyPress(QChar key);
     void FormKeyDown(int key, bool onKeypad);
-    void ArmTimer1();
+    // Starts the next tick at a wall-clock second at least atLeastMs away.
+    void ArmTimer1(int atLeastMs = 0);
     void FullRefresh(int minute, double hourAngle);
     void OrdinaryTick(int second, int minute, double hourAngle);
     // Step 3 of an ordinary tick: rings the alarm due now.
@@ -94,5 +95,6 @@ private:
     std::array<QImage, 2> Faces;
     TFaceRenderer FFaceRenderer;
     bool FRefreshing = false;
+    bool FSettingsRead = false;
     QPoint FExpectedPosition;
 };
