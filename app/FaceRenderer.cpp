@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdint>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -36,29 +37,52 @@ GradientTable BandGradient(TColor first, TColor last, int middle)
     return table;
 }
 
+// Which band gives a pixel its colour, as the bands are painted: the minute
+// colour goes over the hour colour.
+enum Region : std::uint8_t { Background, Hours, Minutes };
+
 struct Band {
     double turnOffset; // A + pi, for the fast path
     double angle;      // A, for the exact path
     const GradientTable* colours;
 
-    void Paint(std::uint8_t* pixel, double direction, double dx, double dy) const
+    // Paints the pixels first..last of a row, all of this band.
+    void PaintRun(std::uint8_t* row, const double* directions, int first, int last, double cx, double dy,
+        std::vector<int>& positions) const
     {
-        const double scaled = (direction + turnOffset) * 1000;
-        const double shifted = scaled + kRoundingShift;
-        const double rounded = shifted - kRoundingShift;
-        int position;
-        if (std::fabs(std::fabs(scaled - rounded) - 0.5) < kBoundaryMargin) {
-            position = BandPosition(dx, dy, angle);
-        } else {
+        const int count = last - first + 1;
+        positions.resize(std::size_t(count));
+        int* out = positions.data();
+        const double* in = directions + first;
+        // Positions and whether any lies near a rounding boundary; written
+        // as a plain loop over arrays so the compiler can vectorise it.
+        int nearBoundary = 0;
+        for (int i = 0; i < count; ++i) {
+            const double scaled = (in[i] + turnOffset) * 1000;
+            const double rounded = (scaled + kRoundingShift) - kRoundingShift;
+            const double distanceFromHalf = std::fabs(std::fabs(scaled - rounded) - 0.5);
+            nearBoundary |= distanceFromHalf < kBoundaryMargin;
+            int position = int(rounded);
             // Directions and hand angles keep the scaled sum within 0..3 turns.
-            position = int(rounded);
-            while (position >= kTurnLength)
-                position -= kTurnLength;
+            position -= position >= kTurnLength ? kTurnLength : 0;
+            position -= position >= kTurnLength ? kTurnLength : 0;
+            out[i] = position;
         }
-        const auto& colour = (*colours)[position];
-        pixel[0] = colour[0];
-        pixel[1] = colour[1];
-        pixel[2] = colour[2];
+        if (nearBoundary) {
+            for (int i = 0; i < count; ++i) {
+                const double scaled = (in[i] + turnOffset) * 1000;
+                const double rounded = (scaled + kRoundingShift) - kRoundingShift;
+                if (std::fabs(std::fabs(scaled - rounded) - 0.5) < kBoundaryMargin)
+                    out[i] = BandPosition(first + i - cx, dy, angle);
+            }
+        }
+        std::uint8_t* pixel = row + 3 * first;
+        for (int i = 0; i < count; ++i, pixel += 3) {
+            const auto& colour = (*colours)[std::size_t(out[i])];
+            pixel[0] = colour[0];
+            pixel[1] = colour[1];
+            pixel[2] = colour[2];
+        }
     }
 };
 
@@ -69,6 +93,22 @@ struct BandJob {
     Band hours;
     Band minutes;
 
+    Region RegionAt(double dx, double dy, double inscribed2, double outer2, double inner2) const
+    {
+        const FaceGeometry& f = *face;
+        if (f.square) {
+            if (std::fabs(dx) > f.outerEdge || std::fabs(dy) > f.outerEdge)
+                return Minutes;
+            return std::fabs(dx) < f.innerEdge && std::fabs(dy) < f.innerEdge ? Hours : Background;
+        }
+        const double d2 = dx * dx + dy * dy;
+        if (d2 > inscribed2 || (d2 > outer2 && d2 < inner2))
+            return Background;
+        if (d2 > outer2)
+            return Minutes;
+        return d2 < inner2 ? Hours : Background;
+    }
+
     void PaintRows(int firstRow, int endRow) const
     {
         const int width = bitmap->width();
@@ -76,27 +116,23 @@ struct BandJob {
         const double inscribed2 = f.inscribed * f.inscribed;
         const double outer2 = f.outerEdge * f.outerEdge;
         const double inner2 = f.innerEdge * f.innerEdge;
+        std::vector<int> positions;
         for (int y = firstRow; y < endRow; ++y) {
             std::uint8_t* row = bitmap->scanLine(y);
             const double* rowDirections = directions + std::size_t(y) * std::size_t(width);
             const double dy = y - f.cy;
-            for (int x = 0; x < width; ++x) {
-                const double dx = x - f.cx;
-                std::uint8_t* pixel = row + 3 * x;
-                if (f.square) {
-                    if (std::fabs(dx) < f.innerEdge && std::fabs(dy) < f.innerEdge)
-                        hours.Paint(pixel, rowDirections[x], dx, dy);
-                    if (std::fabs(dx) > f.outerEdge || std::fabs(dy) > f.outerEdge)
-                        minutes.Paint(pixel, rowDirections[x], dx, dy);
+            // Runs of pixels of one band, each painted in one go.
+            int runStart = 0;
+            Region runRegion = RegionAt(0 - f.cx, dy, inscribed2, outer2, inner2);
+            for (int x = 1; x <= width; ++x) {
+                const Region region = x < width ? RegionAt(x - f.cx, dy, inscribed2, outer2, inner2) : Background;
+                if (region == runRegion && x < width)
                     continue;
-                }
-                const double d2 = dx * dx + dy * dy;
-                if (d2 > inscribed2 || (d2 > outer2 && d2 < inner2))
-                    continue;
-                if (d2 < inner2)
-                    hours.Paint(pixel, rowDirections[x], dx, dy);
-                if (d2 > outer2)
-                    minutes.Paint(pixel, rowDirections[x], dx, dy);
+                if (runRegion != Background)
+                    (runRegion == Hours ? hours : minutes)
+                        .PaintRun(row, rowDirections, runStart, x - 1, f.cx, dy, positions);
+                runStart = x;
+                runRegion = region;
             }
         }
     }

@@ -112,7 +112,10 @@ void DrawThinLine(const PixelWriter& writer, QPoint from, QPoint to, TColor colo
 
 // Every pixel whose centre lies closer than penWidth / 2 to the segment. The
 // test runs in doubled coordinates (a pixel's centre is 2x + 1), where it is
-// exact in extended precision for any image that fits in memory.
+// exact in extended precision for any image that fits in memory. The covered
+// pixels of a row form one run (the pen's shape is convex): each row starts
+// at the pixel nearest the segment and grows the run both ways, so the cost
+// follows the pixels drawn, not the line's bounding box.
 void DrawWideLine(const PixelWriter& writer, QPoint from, QPoint to, TColor colour, int penWidth)
 {
     if (from == to)
@@ -125,30 +128,45 @@ void DrawWideLine(const PixelWriter& writer, QPoint from, QPoint to, TColor colo
     const long double length2 = alongX * alongX + alongY * alongY;
     const long double reach2 = (long double)penWidth * penWidth;
 
+    const auto covered = [&](qint64 x, qint64 y) {
+        const long double relativeX = 2.0L * x + 1 - startX;
+        const long double relativeY = 2.0L * y + 1 - startY;
+        const long double projection = relativeX * alongX + relativeY * alongY;
+        if (projection <= 0)
+            return relativeX * relativeX + relativeY * relativeY < reach2;
+        if (projection >= length2) {
+            const long double endX = relativeX - alongX;
+            const long double endY = relativeY - alongY;
+            return endX * endX + endY * endY < reach2;
+        }
+        const long double cross = relativeX * alongY - relativeY * alongX;
+        return cross * cross < reach2 * length2;
+    };
+
     const qint64 margin = penWidth / 2 + 1;
     const qint64 left = std::max<qint64>(std::min(from.x(), to.x()) - margin, 0);
     const qint64 right = std::min<qint64>(std::max(from.x(), to.x()) + margin, writer.width() - 1);
     const qint64 top = std::max<qint64>(std::min(from.y(), to.y()) - margin, 0);
     const qint64 bottom = std::min<qint64>(std::max(from.y(), to.y()) + margin, writer.height() - 1);
     for (qint64 y = top; y <= bottom; ++y) {
-        const long double relativeY = 2.0L * y + 1 - startY;
-        for (qint64 x = left; x <= right; ++x) {
-            const long double relativeX = 2.0L * x + 1 - startX;
-            const long double projection = relativeX * alongX + relativeY * alongY;
-            bool covered;
-            if (projection <= 0) {
-                covered = relativeX * relativeX + relativeY * relativeY < reach2;
-            } else if (projection >= length2) {
-                const long double endX = relativeX - alongX;
-                const long double endY = relativeY - alongY;
-                covered = endX * endX + endY * endY < reach2;
-            } else {
-                const long double cross = relativeX * alongY - relativeY * alongX;
-                covered = cross * cross < reach2 * length2;
-            }
-            if (covered)
-                StoreColor(writer.at(x, y), colour);
-        }
+        // The column of the segment's point nearest this row's centre line;
+        // a covered pixel of the row, if any, lies within the margin of it.
+        const long double t = alongY == 0 ? 0 : std::clamp((2.0L * y + 1 - startY) / alongY, 0.0L, 1.0L);
+        const qint64 nearest = qint64(std::floor((startX + t * alongX - 1) / 2 + 0.5L));
+        qint64 seed = -1;
+        for (qint64 distance = 0; distance <= margin + 1 && seed < 0; ++distance)
+            for (const qint64 x : { nearest - distance, nearest + distance })
+                if (seed < 0 && x >= left && x <= right && covered(x, y))
+                    seed = x;
+        if (seed < 0)
+            continue;
+        qint64 runLeft = seed;
+        while (runLeft > left && covered(runLeft - 1, y))
+            --runLeft;
+        qint64 runRight = seed;
+        while (runRight < right && covered(runRight + 1, y))
+            ++runRight;
+        writer.fillRow(y, runLeft, runRight, colour);
     }
 }
 

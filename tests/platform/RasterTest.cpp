@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -149,6 +150,38 @@ TEST(RasterTest, WideLinesDoNotDependOnTheirDirection)
         DrawLine(backward, { 33, 9 }, { 5, 31 }, kInk, width);
         EXPECT_EQ(forward, backward) << "width " << width;
     }
+}
+
+// A wide line is every pixel whose centre lies closer than half the pen's
+// width to the segment; odd widths are centred on the end points' pixel
+// centres, even ones on their top-left corners. Checked pixel by pixel over
+// the whole image for lines of every slope, partly outside the image too.
+TEST(RasterTest, WideLinesCoverExactlyThePixelsNearTheSegment)
+{
+    const auto covered = [](QPoint from, QPoint to, int width, int x, int y) {
+        const double shift = width % 2 ? 0.5 : 0.0;
+        const double ax = from.x() + shift, ay = from.y() + shift;
+        const double bx = to.x() + shift, by = to.y() + shift;
+        const double px = x + 0.5, py = y + 0.5;
+        const double dx = bx - ax, dy = by - ay;
+        const double t = std::clamp(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+        const double ex = px - (ax + t * dx), ey = py - (ay + t * dy);
+        return 4 * (ex * ex + ey * ey) < double(width) * width - 1e-9;
+    };
+    const std::pair<QPoint, QPoint> segments[] = {
+        { { 5, 20 }, { 34, 20 } }, { { 20, 3 }, { 20, 36 } }, { { 2, 3 }, { 37, 36 } }, { { 3, 30 }, { 36, 29 } },
+        { { 10, 2 }, { 12, 37 } }, { { 30, 5 }, { 4, 33 } }, { { -10, 15 }, { 25, 50 } }, { { 19, 19 }, { 21, 20 } },
+    };
+    for (const auto& [from, to] : segments)
+        for (int width : { 2, 3, 4, 5, 8 }) {
+            QImage image = Blank(40, 40);
+            DrawLine(image, from, to, kInk, width);
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 40; ++x)
+                    ASSERT_EQ(PixelAt(image, x, y) == kInk, covered(from, to, width, x, y))
+                        << "width " << width << " line (" << from.x() << "," << from.y() << ")-(" << to.x() << ","
+                        << to.y() << ") at " << x << "," << y;
+        }
 }
 
 TEST(RasterTest, FillRectClipsToTheImage)
