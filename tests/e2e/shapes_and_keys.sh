@@ -73,7 +73,7 @@ same_colours || same_colours || fail "the face on screen differs from the render
 
 # Keys: the work area is the screen less the tray host's strut.
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-read -r _ _ area_width area_height < <(xprop -root _NET_WORKAREA | tr -d ',' | awk '{print $3, $4, $5, $6}')
+read -r _ area_top area_width area_height < <(xprop -root _NET_WORKAREA | tr -d ',' | awk '{print $3, $4, $5, $6}')
 at() { [ "$(window_geometry "$window" | cut -d' ' -f1,2)" = "$1" ]; }
 xdotool key Home
 wait_until 3 at "-1 -1" || fail "Home: at $(window_geometry "$window")"
@@ -85,4 +85,17 @@ xdotool key KP_5
 centre_x=$(python3 -c "print(round(($area_width - 200) / 2))")
 centre_y=$(python3 -c "print(round(($area_height - 200) / 2))")
 wait_until 3 at "$centre_x $centre_y" || fail "NumPad 5: at $(window_geometry "$window"), expected $centre_x $centre_y"
+
+# Dragging with the left button moves the window through the window manager;
+# dropped 8 and 10 pixels from the work area's left and top edges, it snaps
+# onto them.
+read -r x y _ < <(window_geometry "$window")
+xdotool mousemove $((x + 100)) $((y + 100)) mousedown 1
+sleep 0.2
+xdotool mousemove $((x + 110)) $((y + 110))
+sleep 0.2
+xdotool mousemove $((100 + 8)) $((100 + area_top + 10))
+sleep 0.3
+xdotool mouseup 1
+wait_until 3 at "0 $area_top" || fail "drag: at $(window_geometry "$window"), expected snapped to 0 $area_top"
 echo "PASS"
