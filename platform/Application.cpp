@@ -18,6 +18,17 @@ ErrorPresenter& CurrentPresenter()
     return presenter;
 }
 
+void ShowMessageBox(const QString& message)
+{
+    QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), message);
+}
+
+MessagePresenter& CurrentMessagePresenter()
+{
+    static MessagePresenter presenter = ShowMessageBox;
+    return presenter;
+}
+
 } // namespace
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
@@ -42,4 +53,14 @@ void ShowError(const QString& message)
 ErrorPresenter SetErrorPresenter(ErrorPresenter presenter)
 {
     return std::exchange(CurrentPresenter(), std::move(presenter));
+}
+
+void ShowMessage(const QString& message)
+{
+    CurrentMessagePresenter()(message);
+}
+
+MessagePresenter SetMessagePresenter(MessagePresenter presenter)
+{
+    return std::exchange(CurrentMessagePresenter(), std::move(presenter));
 }

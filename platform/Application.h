@@ -19,3 +19,10 @@ public:
 using ErrorPresenter = std::function<void(const QString& message)>;
 void ShowError(const QString& message);
 ErrorPresenter SetErrorPresenter(ErrorPresenter presenter);
+
+// Tells the user something that is not an error. Tests replace the presenter,
+// which by default opens a modal information box captioned with the
+// application's name.
+using MessagePresenter = std::function<void(const QString&)>;
+void ShowMessage(const QString&);
+MessagePresenter SetMessagePresenter(MessagePresenter);
