@@ -1,6 +1,7 @@
 #include "app/ClockU.h"
 
 #include "app/ClockSettings.h"
+#include "desktop/OnlyOne.h"
 #include "desktop/TrayIcon.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
@@ -29,6 +30,8 @@ constexpr QSize kInitialClientSize(269, 256);
 constexpr int kTickIntervalMs = 1000;
 constexpr int kAlarmsPage = 2;
 constexpr int kMaxTransparency = 50;
+constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
+                                  "taskbar instead of hiding in the tray.";
 
 QPixmap StartupPicture()
 {
@@ -49,6 +52,7 @@ TfrmDerAvo::TfrmDerAvo()
     , mHide(new QAction(QStringLiteral("Hide"), PopupMenu1))
     , mProperties(new QAction(QStringLiteral("Properties"), PopupMenu1))
     , mExit(new QAction(QStringLiteral("Exit"), PopupMenu1))
+    , OnlyOne1(new TOnlyOne(this))
 {
     setObjectName(QStringLiteral("frmDerAvo"));
     setWindowTitle(QStringLiteral("DerAvo"));
@@ -65,6 +69,8 @@ TfrmDerAvo::TfrmDerAvo()
     // The window handles the mouse over the surface (properties, dragging).
     Chart1->setAttribute(Qt::WA_TransparentForMouseEvents);
     BuildPopupMenu();
+    OnlyOne1->setObjectName(QStringLiteral("OnlyOne1"));
+    OnlyOne1->OnBringToFront = [this] { ShowUp(); };
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTickIntervalMs);
@@ -133,8 +139,11 @@ void TfrmDerAvo::FormShow()
 
 void TfrmDerAvo::FormActivate()
 {
-    if (Tag != -1 || !FOptions)
+    // Once: an activation before the first tick (a later start bringing the
+    // clock to the front) must not read the settings and apply "-hide" again.
+    if (Tag != -1 || !FOptions || FSettingsRead)
         return;
+    FSettingsRead = true;
     using namespace ClockSettings;
     Ui::frmOptions* options = FOptions->ui;
     const QString folder = ProgramFolder();
@@ -220,6 +229,9 @@ void TfrmDerAvo::ShowUp()
     showNormal();
     raise();
     activateWindow();
+    // Restored, the clock has its taskbar button again, unless it stays on
+    // top.
+    ApplyTaskbarButton();
 }
 
 void TfrmDerAvo::mHideClick()
@@ -228,8 +240,36 @@ void TfrmDerAvo::mHideClick()
     if (Tray)
         Tray->setHideTask(false);
     showMinimized();
-    if (Tray)
-        Tray->setHideTask(true);
+    if (TTrayNotifyIcon::TrayAvailable()) {
+        if (Tray)
+            Tray->setHideTask(true);
+    } else if (!FNoTrayReported) {
+        // Without a tray the taskbar button is the only way back.
+        FNoTrayReported = true;
+        ShowMessage(QString::fromLatin1(kNoTrayMessage));
+    }
+}
+
+void TfrmDerAvo::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Restored, also by the window manager (from the taskbar where there is
+    // no tray): the clock is on screen again.
+    if (event->type() != QEvent::WindowStateChange || isMinimized())
+        return;
+    if (mHide->isChecked())
+        mShow->setChecked(true);
+    if (FReshapeWhenRestored) {
+        FReshapeWhenRestored = false;
+        ApplySkin();
+    }
+}
+
+void TfrmDerAvo::ApplyTaskbarButton()
+{
+    // A clock that stays on top has no taskbar button.
+    if (Tray && FOptions)
+        Tray->setHideTask(FOptions->ui->chkStayOnTop->isChecked());
 }
 
 void TfrmDerAvo::mPropertiesClick()
@@ -302,8 +342,7 @@ void TfrmDerAvo::FullRefresh(int minute)
             setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
             show();
         }
-        if (Tray)
-            Tray->setHideTask(onTop);
+        ApplyTaskbarButton();
     }
     ShapeForm();
     Tag = 0;
@@ -313,7 +352,12 @@ void TfrmDerAvo::FullRefresh(int minute)
 void TfrmDerAvo::ShapeForm()
 {
     const int side = std::max<int>(Skin.ClockSize, TOverlaySurface::kMinimumSide);
-    resize(side, side);
+    // Resizing a minimised window restores it (Qt under openbox, at least):
+    // a hidden clock keeps its size and is reshaped when it is shown again.
+    if (isMinimized() && size() != QSize(side, side))
+        FReshapeWhenRestored = true;
+    else
+        resize(side, side);
     for (QImage& face : Faces)
         face = QImage(Chart1->size(), QImage::Format_RGB888);
     const int transparency = std::min<int>(Skin.Transparency, kMaxTransparency);

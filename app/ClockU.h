@@ -12,6 +12,7 @@ class QLabel;
 class QMenu;
 class ProfileFile;
 class TfrmOptions;
+class TOnlyOne;
 class TOverlaySurface;
 class TTrayNotifyIcon;
 
@@ -52,6 +53,9 @@ public:
     QAction* const mProperties;
     QAction* const mExit;
     TTrayNotifyIcon* Tray = nullptr;
+    // The single-instance guard; main runs its check before any other
+    // window exists, and a later start brings this window to the front.
+    TOnlyOne* const OnlyOne1;
 
     // Readout formats for the 12-hour and the 24-hour choice.
     QString AmPmFormat;
@@ -62,6 +66,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -74,8 +79,15 @@ private:
     void FullRefresh(int minute);
     void ShapeForm();
     void BuildPopupMenu();
+    void ApplyTaskbarButton();
 
     TfrmOptions* FOptions = nullptr;
     std::unique_ptr<ProfileFile> Settings;
     std::array<QImage, 2> Faces;
+    // Whether the user has been told that hiding keeps the taskbar button
+    // because the desktop has no tray.
+    bool FNoTrayReported = false;
+    bool FSettingsRead = false;
+    // Set when a size change waits for the minimised clock to be restored.
+    bool FReshapeWhenRestored = false;
 };
