@@ -104,9 +104,6 @@ void TOnlyOne::AcceptRequests()
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // The request may have arrived with the connection.
-        if (socket->bytesAvailable() > 0)
-            ReadRequest(socket);
     }
 }
 
