@@ -6,6 +6,7 @@
 #include "app/PlacementKeys.h"
 #include "app/ScreenSnap.h"
 #include "app/WindowShape.h"
+#include "desktop/OnlyOne.h"
 #include "desktop/TrayIcon.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
@@ -40,6 +41,8 @@ constexpr int kTickIntervalMs = 1000;
 constexpr int kTickDelayMs = 5;
 constexpr int kAlarmsPage = 2;
 constexpr int kSnapDistance = 15;
+constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
+                                  "taskbar instead of hiding in the tray.";
 
 // The visible pixels of a one-bit outline as a region, row by row.
 QRegion RegionOf(const QImage& outline)
@@ -79,6 +82,7 @@ TfrmDerAvo::TfrmDerAvo()
     , mHide(new QAction(QStringLiteral("Hide"), PopupMenu1))
     , mProperties(new QAction(QStringLiteral("Properties"), PopupMenu1))
     , mExit(new QAction(QStringLiteral("Exit"), PopupMenu1))
+    , OnlyOne1(new TOnlyOne(this))
 {
     setObjectName(QStringLiteral("frmDerAvo"));
     setWindowTitle(QStringLiteral("DerAvo"));
@@ -95,6 +99,8 @@ TfrmDerAvo::TfrmDerAvo()
     // The window handles the mouse over the surface (properties, dragging).
     Chart1->setAttribute(Qt::WA_TransparentForMouseEvents);
     BuildPopupMenu();
+    OnlyOne1->setObjectName(QStringLiteral("OnlyOne1"));
+    OnlyOne1->OnBringToFront = [this] { ShowUp(); };
 
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setSingleShot(true);
@@ -173,7 +179,9 @@ void TfrmDerAvo::FormShow()
 
 void TfrmDerAvo::FormActivate()
 {
-    if (Tag != -1 || FSettingsRead || !FOptions)
+    // Once: an activation before the first tick (a later start bringing the
+    // clock to the front) must not read the settings and apply "-hide" again.
+    if (Tag != -1 || !FOptions || FSettingsRead)
         return;
     FSettingsRead = true;
     using namespace ClockSettings;
@@ -263,6 +271,9 @@ void TfrmDerAvo::ShowUp()
     showNormal();
     raise();
     activateWindow();
+    // Restored, the clock has its taskbar button again, unless it stays on
+    // top.
+    ApplyTaskbarButton();
 }
 
 void TfrmDerAvo::mHideClick()
@@ -271,8 +282,36 @@ void TfrmDerAvo::mHideClick()
     if (Tray)
         Tray->setHideTask(false);
     showMinimized();
-    if (Tray)
-        Tray->setHideTask(true);
+    if (TTrayNotifyIcon::TrayAvailable()) {
+        if (Tray)
+            Tray->setHideTask(true);
+    } else if (!FNoTrayReported) {
+        // Without a tray the taskbar button is the only way back.
+        FNoTrayReported = true;
+        ShowMessage(QString::fromLatin1(kNoTrayMessage));
+    }
+}
+
+void TfrmDerAvo::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Restored, also by the window manager (from the taskbar where there is
+    // no tray): the clock is on screen again.
+    if (event->type() != QEvent::WindowStateChange || isMinimized())
+        return;
+    if (mHide->isChecked())
+        mShow->setChecked(true);
+    if (FReshapeWhenRestored) {
+        FReshapeWhenRestored = false;
+        ApplySkin();
+    }
+}
+
+void TfrmDerAvo::ApplyTaskbarButton()
+{
+    // A clock that stays on top has no taskbar button.
+    if (Tray && FOptions)
+        Tray->setHideTask(FOptions->ui->chkStayOnTop->isChecked());
 }
 
 void TfrmDerAvo::mPropertiesClick()
@@ -448,8 +487,7 @@ void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
             setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
             show();
         }
-        if (Tray)
-            Tray->setHideTask(onTop);
+        ApplyTaskbarButton();
     }
     ShapeForm();
 
@@ -467,7 +505,12 @@ void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
 void TfrmDerAvo::ShapeForm()
 {
     const int side = WindowSide(Skin.ClockSize);
-    resize(side, side);
+    // Resizing a minimised window restores it (Qt under openbox, at least):
+    // a hidden clock keeps its size and is reshaped when it is shown again.
+    if (isMinimized() && size() != QSize(side, side))
+        FReshapeWhenRestored = true;
+    else
+        resize(side, side);
     setMask(RegionOf(WindowOutline(size(), ShapeOf(Skin))));
     for (QImage& face : Faces)
         face = QImage(Chart1->size(), QImage::Format_RGB888);

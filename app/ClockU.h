@@ -15,6 +15,7 @@ class QLabel;
 class QMenu;
 class ProfileFile;
 class TfrmOptions;
+class TOnlyOne;
 class TOverlaySurface;
 class TTrayNotifyIcon;
 
@@ -55,6 +56,9 @@ public:
     QAction* const mProperties;
     QAction* const mExit;
     TTrayNotifyIcon* Tray = nullptr;
+    // The single-instance guard; main runs its check before any other
+    // window exists, and a later start brings this window to the front.
+    TOnlyOne* const OnlyOne1;
 
     // Readout formats for the 12-hour and the 24-hour choice.
     QString AmPmFormat;
@@ -65,6 +69,7 @@ public:
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -88,6 +93,7 @@ private:
     // user (a drag) can be told from it.
     void MoveWindowTo(QPoint position);
     void BuildPopupMenu();
+    void ApplyTaskbarButton();
 
     TfrmOptions* FOptions = nullptr;
     std::unique_ptr<ProfileFile> Settings;
@@ -97,4 +103,9 @@ private:
     bool FRefreshing = false;
     bool FSettingsRead = false;
     QPoint FExpectedPosition;
+    // Whether the user has been told that hiding keeps the taskbar button
+    // because the desktop has no tray.
+    bool FNoTrayReported = false;
+    // Set when a size change waits for the minimised clock to be restored.
+    bool FReshapeWhenRestored = false;
 };

@@ -1,5 +1,6 @@
 #include "alarms/ShowPicU.h"
 #include "app/ClockU.h"
+#include "desktop/OnlyOne.h"
 #include "platform/Application.h"
 #include "platform/TerminationSignals.h"
 #include "skins/OptionsU.h"
@@ -33,6 +34,10 @@ int main(int argc, char** argv)
     Application::setWindowIcon(QIcon(QStringLiteral(":/icons/vellamor.png")));
 
     TfrmDerAvo clockWindow;
+    // A second start hands over to the running clock and ends here, before
+    // any other window exists and without saving anything.
+    if (!clockWindow.OnlyOne1->CheckInstance())
+        return 0;
     TfrmOptions optionsWindow(&clockWindow);
     clockWindow.setOptionsWindow(&optionsWindow);
     TfrmShowPic presentationWindow;

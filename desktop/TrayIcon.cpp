@@ -2,23 +2,19 @@
 
 #include "platform/TaskbarButton.h"
 
-#include <QApplication>
-#include <QMenu>
-#include <QSystemTrayIcon>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QStyleHints>
 #include <QWidget>
 
 TTrayNotifyIcon::TTrayNotifyIcon(QWidget* owner) : QObject(owner), m_owner(owner), m_trayIcon(new QSystemTrayIcon(this))
 {
     m_clickTimer.setSingleShot(true);
-    m_clickTimer.setInterval(QApplication::doubleClickInterval());
+    m_clickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
     connect(&m_clickTimer, &QTimer::timeout, this, &TTrayNotifyIcon::ClickTimerElapsed);
-    connect(m_trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (reason == QSystemTrayIcon::Trigger)
-            ButtonPressed();
-        else if (reason == QSystemTrayIcon::DoubleClick)
-            DoubleClicked();
-    });
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &TTrayNotifyIcon::TrayActivated);
     m_trayIcon->setIcon(CurrentIcon());
+    m_owner->installEventFilter(this);
 }
 
 TTrayNotifyIcon::~TTrayNotifyIcon()
@@ -29,6 +25,11 @@ TTrayNotifyIcon::~TTrayNotifyIcon()
 QIcon TTrayNotifyIcon::FallbackIcon()
 {
     return QIcon(QStringLiteral(":/icons/vellamor.png"));
+}
+
+bool TTrayNotifyIcon::TrayAvailable()
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 QIcon TTrayNotifyIcon::CurrentIcon() const
@@ -52,6 +53,8 @@ void TTrayNotifyIcon::setHideTask(bool hide)
 
 void TTrayNotifyIcon::setHint(const QString& hint)
 {
+    if (hint == m_hint)
+        return;
     m_hint = hint;
     m_trayIcon->setToolTip(hint.left(kMaxHintLength));
 }
@@ -66,27 +69,52 @@ void TTrayNotifyIcon::setIconVisible(bool visible)
 
 void TTrayNotifyIcon::setPopupMenu(QMenu* menu)
 {
+    if (menu == m_popupMenu)
+        return;
+    disconnect(m_menuDestroyed);
     m_popupMenu = menu;
     m_trayIcon->setContextMenu(menu);
     if (menu)
-        connect(menu, &QObject::destroyed, this, [this] { m_trayIcon->setContextMenu(nullptr); });
+        m_menuDestroyed = connect(menu, &QObject::destroyed, this, [this] { setPopupMenu(nullptr); });
 }
 
-void TTrayNotifyIcon::ButtonPressed()
+bool TTrayNotifyIcon::eventFilter(QObject* watched, QEvent* event)
 {
-    m_clickTimer.start();
+    // The window manager drops the skip-taskbar state when the owner is
+    // hidden (also when a change of its window flags hides it), and Qt may
+    // map a new native window: ask again once the show has gone through.
+    if (watched == m_owner && event->type() == QEvent::Show && m_hideTask) {
+        QTimer::singleShot(0, this, [this] {
+            if (m_hideTask)
+                SetTaskbarButtonHidden(m_owner, true);
+        });
+    }
+    return QObject::eventFilter(watched, event);
 }
 
-void TTrayNotifyIcon::DoubleClicked()
+void TTrayNotifyIcon::TrayActivated(QSystemTrayIcon::ActivationReason reason)
 {
-    m_clickSuppressed = true;
-    if (OnDblClick)
-        OnDblClick(this);
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        // A press while a click is pending belongs to that click.
+        if (!m_clickTimer.isActive())
+            m_clickTimer.start();
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        // The double click swallows the single click its first press began.
+        m_clickTimer.stop();
+        if (OnDblClick)
+            OnDblClick(this);
+        break;
+    case QSystemTrayIcon::Context: // the tray opens PopupMenu itself
+    case QSystemTrayIcon::MiddleClick:
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
 }
 
 void TTrayNotifyIcon::ClickTimerElapsed()
 {
-    if (!m_clickSuppressed && OnClick)
+    if (OnClick)
         OnClick(this);
-    m_clickSuppressed = false;
 }

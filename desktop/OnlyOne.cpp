@@ -1,0 +1,119 @@
+#include "desktop/OnlyOne.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace {
+
+constexpr int kTitleCharacters = 20;
+// How long a later start keeps trying to reach the instance that holds the
+// lock (it may still be starting, or have just been killed) before it ends.
+constexpr int kHandOverMs = 5000;
+constexpr int kRetryMs = 50;
+constexpr int kSocketMs = 1000;
+// The one request a later start sends, and the most a request may hold.
+constexpr char kBringToFront[] = "show\n";
+constexpr qint64 kMaxRequestLength = 64;
+
+// Per user: the runtime folder (XDG_RUNTIME_DIR) is private to its user.
+QString RuntimeFolder()
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (folder.isEmpty())
+        folder = QDir::tempPath();
+    return folder + u'/';
+}
+
+// Asks the instance listening at serverPath to come to the front; false when
+// no instance listens there.
+bool AskToComeToFront(const QString& serverPath)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverPath);
+    if (!socket.waitForConnected(kSocketMs))
+        return false;
+    socket.write(kBringToFront);
+    const bool sent = socket.waitForBytesWritten(kSocketMs);
+    socket.disconnectFromServer();
+    return sent;
+}
+
+} // namespace
+
+TOnlyOne::TOnlyOne(QObject* owner) : QObject(owner) {}
+
+TOnlyOne::~TOnlyOne() = default;
+
+QString TOnlyOne::InstanceAtomName(const QString& applicationTitle)
+{
+    return QStringLiteral("OnlyOne") + applicationTitle.left(kTitleCharacters);
+}
+
+bool TOnlyOne::CheckInstance()
+{
+    if (!EnforceOnlyOne)
+        return true;
+    const QString path = RuntimeFolder() + InstanceAtomName(QCoreApplication::applicationName());
+    m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    // Never give up a live instance's lock for its age; a lock whose process
+    // is gone is taken over all the same.
+    m_lock->setStaleLockTime(0);
+
+    const QDeadlineTimer deadline(kHandOverMs);
+    for (;;) {
+        if (m_lock->tryLock(0)) {
+            Listen(path);
+            return true;
+        }
+        if (m_lock->error() != QLockFile::LockFailedError) {
+            // The folder cannot hold the lock: better an unguarded clock
+            // than none.
+            qWarning("Cannot create the lock file %s: running unguarded", qPrintable(m_lock->fileName()));
+            m_lock.reset();
+            return true;
+        }
+        if (AskToComeToFront(path) || deadline.hasExpired()) {
+            m_lock.reset();
+            return false;
+        }
+        // The holder has not begun to listen yet, or it was killed and its
+        // lock is about to be taken over.
+        QThread::msleep(kRetryMs);
+    }
+}
+
+void TOnlyOne::Listen(const QString& serverPath)
+{
+    m_server = std::make_unique<QLocalServer>();
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server.get(), &QLocalServer::newConnection, this, &TOnlyOne::AcceptRequests);
+    // A socket left by a killed instance is ours to replace: we hold the lock.
+    QLocalServer::removeServer(serverPath);
+    if (!m_server->listen(serverPath))
+        qWarning("Cannot listen on %s: %s", qPrintable(serverPath), qPrintable(m_server->errorString()));
+}
+
+void TOnlyOne::AcceptRequests()
+{
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void TOnlyOne::ReadRequest(QLocalSocket* socket)
+{
+    if (!socket->canReadLine() && socket->bytesAvailable() < kMaxRequestLength)
+        return;
+    const QByteArray request = socket->readLine(kMaxRequestLength);
+    // One request per connection; anything else is ignored.
+    socket->disconnectFromServer();
+    if (request == kBringToFront && OnBringToFront)
+        OnBringToFront();
+}
