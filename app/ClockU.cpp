@@ -14,7 +14,6 @@
 #include "platform/LocalClock.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
-#include "platform/Rounding.h"
 #include "skins/OptionsU.h"
 #include "skins/Skin.h"
 #include "skins/Texture.h"
@@ -28,11 +27,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QRegion>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTime>
 #include <QWindow>
-
-#include <algorithm>
 
 namespace {
 
@@ -44,17 +42,20 @@ constexpr int kSnapDistance = 15;
 constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
                                   "taskbar instead of hiding in the tray.";
 
-// The visible pixels of a one-bit outline as a region, row by row.
+// The visible pixels of a one-bit outline as a region, one rectangle per run
+// of a row.
 QRegion RegionOf(const QImage& outline)
 {
     QRegion region;
     for (int y = 0; y < outline.height(); ++y) {
+        const uchar* bits = outline.constScanLine(y);
+        const auto visible = [bits](int x) { return (bits[x >> 3] & (0x80 >> (x & 7))) != 0; };
         int runStart = -1;
         for (int x = 0; x <= outline.width(); ++x) {
-            const bool visible = x < outline.width() && outline.pixelIndex(x, y) != 0;
-            if (visible && runStart < 0)
+            const bool inside = x < outline.width() && visible(x);
+            if (inside && runStart < 0) {
                 runStart = x;
-            else if (!visible && runStart >= 0) {
+            } else if (!inside && runStart >= 0) {
                 region += QRect(runStart, y, x - runStart, 1);
                 runStart = -1;
             }
@@ -440,14 +441,8 @@ void TfrmDerAvo::Timer1Timer()
     if (Chart1->Tag == -2)
         Chart1->srsSec().Radius = ClockTick::MarkerRadius(Skin);
     if (Chart1->Tag < 0) {
-        FRefreshing = true;
-        try {
-            FullRefresh(minute, hourAngle);
-        } catch (...) {
-            FRefreshing = false;
-            throw;
-        }
-        FRefreshing = false;
+        const QScopedValueRollback refreshing(FRefreshing, true);
+        FullRefresh(minute, hourAngle);
         return;
     }
     OrdinaryTick(now.second(), minute, hourAngle);

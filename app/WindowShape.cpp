@@ -43,11 +43,17 @@ QImage WindowOutline(QSize size, ClockShape shape)
         FillRect(drawn, inset, kVisible);
         break;
     }
+    // One bit per pixel, most significant bit first; drawn pixels are white.
     QImage outline(size, QImage::Format_Mono);
     outline.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
-    for (int y = 0; y < size.height(); ++y)
+    outline.fill(0);
+    for (int y = 0; y < size.height(); ++y) {
+        const uchar* source = drawn.constScanLine(y);
+        uchar* bits = outline.scanLine(y);
         for (int x = 0; x < size.width(); ++x)
-            outline.setPixel(x, y, PixelAt(drawn, x, y) == kVisible ? 1 : 0);
+            if (source[3 * x] != 0)
+                bits[x >> 3] |= uchar(0x80 >> (x & 7));
+    }
     return outline;
 }
 
