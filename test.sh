@@ -7,7 +7,8 @@ scripts/setup-debian.sh
 scripts/build.sh build
 
 . scripts/desktop-session.sh
-start_desktop_session 97
+# VELLAMOR_TEST_DISPLAY lets several test runs share one machine.
+start_desktop_session "${VELLAMOR_TEST_DISPLAY:-97}"
 trap stop_desktop_session EXIT
 cd build
 ctest --output-on-failure -j"$(nproc)" "$@"
