@@ -1,5 +1,6 @@
 #include "app/ClockU.h"
 
+#include "app/ApplyTexture.h"
 #include "app/ClockAngles.h"
 #include "app/ClockSettings.h"
 #include "app/ClockTick.h"
@@ -16,7 +17,6 @@
 #include "platform/ProgramFolder.h"
 #include "skins/OptionsU.h"
 #include "skins/Skin.h"
-#include "skins/Texture.h"
 #include "ui_OptionsU.h"
 
 #include <QActionGroup>
