@@ -3,7 +3,6 @@
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmRules.h"
 #include "alarms/PresentationFlags.h"
-#include "platform/Application.h"
 #include "platform/LocalClock.h"
 
 #include <algorithm>
@@ -51,7 +50,7 @@ void AlarmSchedule::RingAlarm(int index)
 
     // The presentation runs its own event loop, in which the list may change.
     if (std::size_t(index) >= FStore.Alarms.size()) {
-        ShowMessage(QStringLiteral("Internal error 1001 - %1/%2").arg(index).arg(FStore.Alarms.size()));
+        Report(QStringLiteral("Internal error 1001 - %1/%2").arg(index).arg(FStore.Alarms.size()));
         return;
     }
     TAlarmRec& alarm = FStore.Alarms[std::size_t(index)];
@@ -63,7 +62,7 @@ void AlarmSchedule::RingAlarm(int index)
 void AlarmSchedule::RunStartupPass(TDateTime now)
 {
     if (const int missed = FindDueAlarm(true, -1, now); missed >= 0)
-        ShowMessage(MissedAlarmMessage(FStore.Alarms[std::size_t(missed)]));
+        Report(MissedAlarmMessage(FStore.Alarms[std::size_t(missed)]));
 
     // From the end, so that a deletion does not move the alarms still to test.
     for (int i = int(FStore.Alarms.size()) - 1; i >= 0; --i) {
@@ -119,5 +118,11 @@ void AlarmSchedule::ShowQueuedReports()
     // clock keeps polling.
     const QStringList reports = std::exchange(FQueuedReports, QStringList());
     for (const QString& report : reports)
-        ShowMessage(report);
+        Report(report);
+}
+
+void AlarmSchedule::Report(const QString& message) const
+{
+    if (FReporter)
+        FReporter(message);
 }

@@ -13,6 +13,11 @@
 // returns when the presentation has ended.
 using AlarmPresenter = std::function<void(const TAlarmRec&)>;
 
+// Tells the user something about the alarms (an alarm that should have rung,
+// a record that went away while it rang); the program shows it in a message
+// box.
+using AlarmReporter = std::function<void(const QString& message)>;
+
 // The schedule at work on the alarm store: ringing a due alarm, the clock's
 // one-second poll and the start-up pass. Every moment is the local
 // date-time, handed in by the caller.
@@ -22,6 +27,8 @@ public:
 
     // Who presents a ringing alarm; until one is set, no alarm rings.
     void setPresenter(AlarmPresenter presenter) { FPresenter = std::move(presenter); }
+    // Who tells the user; until one is set, reports are dropped.
+    void setReporter(AlarmReporter reporter) { FReporter = std::move(reporter); }
 
     // The rules of AlarmRules.h on the store's records.
     int FindDueAlarm(bool missedCheck, int index, TDateTime moment) const;
@@ -48,9 +55,11 @@ public:
 private:
     void QueueMissedReports(TDateTime lastPoll, TDateTime now);
     void ShowQueuedReports();
+    void Report(const QString& message) const;
 
     AlarmStore& FStore;
     AlarmPresenter FPresenter;
+    AlarmReporter FReporter;
     std::optional<TDateTime> FLastPoll;
     QStringList FQueuedReports;
     // The alarms reported missed on FReportedDay, by index and record bytes,

@@ -30,6 +30,7 @@ TfrmOptions::TfrmOptions(TfrmDerAvo* clockWindow) : ui(new Ui::frmOptions), FClo
     } catch (const std::exception& error) {
         ShowError(QString::fromStdString(error.what()));
     }
+    FAlarmSchedule.setReporter(ShowMessage);
     FAlarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
