@@ -7,17 +7,17 @@
 #include "app/PlacementKeys.h"
 #include "app/ScreenSnap.h"
 #include "app/WindowShape.h"
+#include "alarms/AlarmSchedule.h"
 #include "desktop/OnlyOne.h"
 #include "desktop/TrayIcon.h"
+#include "options/ClockOptions.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/JpegCodec.h"
 #include "platform/LocalClock.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProgramFolder.h"
-#include "skins/OptionsU.h"
 #include "skins/Skin.h"
-#include "ui_OptionsU.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -37,7 +37,6 @@ namespace {
 constexpr QSize kInitialClientSize(269, 256);
 constexpr int kTickIntervalMs = 1000;
 constexpr int kTickDelayMs = 5;
-constexpr int kAlarmsPage = 2;
 constexpr int kSnapDistance = 15;
 constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
                                   "taskbar instead of hiding in the tray.";
@@ -186,7 +185,6 @@ void TfrmDerAvo::FormActivate()
         return;
     FSettingsRead = true;
     using namespace ClockSettings;
-    Ui::frmOptions* options = FOptions->ui;
     const QString folder = ProgramFolder();
 
     // A skin file that cannot be read is reported, and the rest of the
@@ -198,7 +196,7 @@ void TfrmDerAvo::FormActivate()
         ShowError(QString::fromStdString(error.what()));
     }
 
-    options->chkLastPos->setChecked(Settings->ReadBool(kPosition, kKeepIt, true));
+    FOptions->SetKeepLastPosition(Settings->ReadBool(kPosition, kKeepIt, true));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     MoveWindowTo(QPoint(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), y()));
     MoveWindowTo(QPoint(x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height())));
@@ -207,15 +205,15 @@ void TfrmDerAvo::FormActivate()
     AmPmFormat = Settings->ReadString(kDefault, kDigFrmAmPm, QLatin1String(kDefaultAmPmFormat));
     H24Format = Settings->ReadString(kDefault, kDigFrm24, QLatin1String(kDefaultH24Format));
 
-    options->chkKeepSize->setChecked(Settings->ReadBool(kSize, kKeepIt, true));
+    FOptions->SetKeepSize(Settings->ReadBool(kSize, kKeepIt, true));
     // A stored size of 0 (or none) keeps the size the clock has, rather than
     // shrinking the window to nothing.
-    if (options->chkKeepSize->isChecked()) {
+    if (FOptions->KeepSize()) {
         if (const int lastOne = Settings->ReadInteger(kSize, kLastOne, 0); lastOne > 0)
             Skin.ClockSize = lastOne;
     }
     FOptions->SkinToControls();
-    options->chkStayOnTop->setChecked(Settings->ReadBool(kDefault, kOnTop, false));
+    FOptions->SetStayOnTop(Settings->ReadBool(kDefault, kOnTop, false));
 
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)
@@ -226,20 +224,19 @@ void TfrmDerAvo::FormActivate()
 void TfrmDerAvo::SaveSettings()
 {
     using namespace ClockSettings;
-    const Ui::frmOptions* options = FOptions->ui;
 
     // The alarms first: a store that cannot be written ends the save here.
-    FOptions->alarmStore().SaveAlarms();
+    FOptions->SaveAlarms();
     Settings->WriteString(kDefault, kSkin, SkinSettingFromPath(FOptions->SkinFileOrDefault(), ProgramFolder()));
-    Settings->WriteBool(kDefault, kOnTop, options->chkStayOnTop->isChecked());
+    Settings->WriteBool(kDefault, kOnTop, FOptions->StayOnTop());
     Settings->WriteInteger(kDefault, kDigFrm, FOptions->DigFormatIndex());
-    Settings->WriteBool(kPosition, kKeepIt, options->chkLastPos->isChecked());
-    if (options->chkLastPos->isChecked()) {
+    Settings->WriteBool(kPosition, kKeepIt, FOptions->KeepLastPosition());
+    if (FOptions->KeepLastPosition()) {
         Settings->WriteInteger(kPosition, kLeft, x());
         Settings->WriteInteger(kPosition, kTop, y());
     }
-    Settings->WriteBool(kSize, kKeepIt, options->chkKeepSize->isChecked());
-    Settings->WriteInteger(kSize, kLastOne, options->chkKeepSize->isChecked() ? Skin.ClockSize : 0);
+    Settings->WriteBool(kSize, kKeepIt, FOptions->KeepSize());
+    Settings->WriteInteger(kSize, kLastOne, FOptions->KeepSize() ? Skin.ClockSize : 0);
 }
 
 void TfrmDerAvo::closeEvent(QCloseEvent* event)
@@ -312,22 +309,22 @@ void TfrmDerAvo::ApplyTaskbarButton()
 {
     // A clock that stays on top has no taskbar button.
     if (Tray && FOptions)
-        Tray->setHideTask(FOptions->ui->chkStayOnTop->isChecked());
+        Tray->setHideTask(FOptions->StayOnTop());
 }
 
 void TfrmDerAvo::mPropertiesClick()
 {
     if (mHide->isChecked())
-        FOptions->ui->PageControl1->setCurrentIndex(kAlarmsPage);
-    if (FOptions->isVisible()) {
-        FOptions->raise();
-        FOptions->activateWindow();
-    } else {
-        FOptions->exec();
-    }
+        FOptions->ShowAlarmsPage();
+    FOptions->OpenOrRaise();
 }
 
 void TfrmDerAvo::mExitClick()
+{
+    close();
+}
+
+void TfrmDerAvo::CloseClock()
 {
     close();
 }
@@ -358,7 +355,7 @@ void TfrmDerAvo::FormKeyDown(int key, bool onKeypad)
     if (action.position)
         MoveWindowTo(*action.position);
     if (action.sizeStep != 0)
-        FOptions->ui->seSize->setValue(FOptions->ui->seSize->value() + action.sizeStep);
+        FOptions->StepSize(action.sizeStep);
 }
 
 void TfrmDerAvo::MoveWindowTo(QPoint position)
@@ -470,13 +467,14 @@ void TfrmDerAvo::OrdinaryTick(int second, int minute, double hourAngle)
 
 void TfrmDerAvo::PollAlarms()
 {
-    FOptions->alarmSchedule().PollAlarms(DateTimeFromLocal(CurrentLocalDateTime()));
+    if (FAlarmSchedule)
+        FAlarmSchedule->PollAlarms(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
 void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
 {
     if (mShow->isChecked()) {
-        const bool onTop = FOptions->ui->chkStayOnTop->isChecked();
+        const bool onTop = FOptions->StayOnTop();
         if (onTop != windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
             // Changing the window's flags hides it; show it again.
             setWindowFlag(Qt::WindowStaysOnTopHint, onTop);

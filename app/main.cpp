@@ -1,9 +1,9 @@
 #include "alarms/ShowPicU.h"
 #include "app/ClockU.h"
 #include "desktop/OnlyOne.h"
+#include "options/OptionsU.h"
 #include "platform/Application.h"
 #include "platform/TerminationSignals.h"
-#include "skins/OptionsU.h"
 
 #include <QIcon>
 
@@ -38,8 +38,9 @@ int main(int argc, char** argv)
     // any other window exists and without saving anything.
     if (!clockWindow.OnlyOne1->CheckInstance())
         return 0;
-    TfrmOptions optionsWindow(&clockWindow);
+    TfrmOptions optionsWindow(clockWindow);
     clockWindow.setOptionsWindow(&optionsWindow);
+    clockWindow.setAlarmSchedule(&optionsWindow.alarmSchedule());
     TfrmShowPic presentationWindow;
     optionsWindow.alarmSchedule().setPresenter([&presentationWindow](const TAlarmRec& alarm) {
         presentationWindow.ShowAlarm(alarm);

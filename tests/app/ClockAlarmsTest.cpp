@@ -1,8 +1,8 @@
 #include "alarms/PresentationFlags.h"
 #include "app/ClockU.h"
+#include "options/OptionsU.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
-#include "skins/OptionsU.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
 
@@ -96,8 +96,9 @@ private:
     void CreateWindows()
     {
         clock = std::make_unique<TfrmDerAvo>();
-        options = std::make_unique<TfrmOptions>(clock.get());
+        options = std::make_unique<TfrmOptions>(*clock);
         clock->setOptionsWindow(options.get());
+        clock->setAlarmSchedule(&options->alarmSchedule());
     }
 
     std::unique_ptr<TempFolder> folder;

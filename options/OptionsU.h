@@ -2,44 +2,52 @@
 
 #include "alarms/AlarmSchedule.h"
 #include "alarms/AlarmStore.h"
+#include "options/ClockOptions.h"
 #include "skins/Skin.h"
 
 #include <QDialog>
 #include <QString>
 
+#include <memory>
+
 namespace Ui {
 class frmOptions;
 }
-class TfrmDerAvo;
+class ClockCommands;
 
 // The options window: the skin designer, the gallery, the alarm editor and
 // the help text. The designer edits the live Skin and the clock follows at
-// once; nothing is written to disk until "Done" or "Save skin as...".
-class TfrmOptions : public QDialog {
+// once; nothing is written to disk until "Done" or "Save skin as...". It
+// reaches the clock through ClockCommands and offers the clock ClockOptions.
+class TfrmOptions : public QDialog, public ClockOptions {
     Q_OBJECT
 
 public:
-    explicit TfrmOptions(TfrmDerAvo* clockWindow);
+    explicit TfrmOptions(ClockCommands& clock);
     ~TfrmOptions() override;
 
-    // The form's controls; the clock window reads and sets the permanent
-    // options and steps the size box.
-    Ui::frmOptions* const ui;
+    bool KeepLastPosition() const override;
+    void SetKeepLastPosition(bool keep) override;
+    bool KeepSize() const override;
+    void SetKeepSize(bool keep) override;
+    bool StayOnTop() const override;
+    void SetStayOnTop(bool onTop) override;
+    int DigFormatIndex() const override;
+    void SetDigFormatIndex(int index) override;
+    void StepSize(int step) override;
 
-    // Reads the named skin (or "default.clk" when it is missing) into Skin,
-    // remembers the name and has the clock redraw.
-    void LoadSkin(const QString& fileName);
+    void LoadSkin(const QString& fileName) override;
     bool ReadSkinFile(const QString& fileName);
     // Writes Skin; an empty name means SkinFileOrDefault.
     void SaveSkin(const QString& fileName);
-    QString SkinFileOrDefault() const;
+    QString SkinFileOrDefault() const override;
 
-    void SkinToControls();
+    void SkinToControls() override;
     void ControlsToSkin();
+    void SaveAlarms() override;
 
-    // The readout format choice: 0 "AM/PM", 1 "24", -1 none.
-    int DigFormatIndex() const;
-    void SetDigFormatIndex(int index);
+    void ShowAlarmsPage() override;
+    void OpenOrRaise() override;
 
     // The alarm store, read when this window is created, and its schedule,
     // which the clock's tick polls; the alarm editor's page works on both.
@@ -54,7 +62,8 @@ private:
     void OKBtnClick(QObject* sender);
     void bbCloseClick();
 
-    TfrmDerAvo* const FClock;
+    const std::unique_ptr<Ui::frmOptions> ui;
+    ClockCommands& FClock;
     bool FUpdating = false;
     QString FSkinFile;
     TSkin FLoadBuffer {};

@@ -1,6 +1,6 @@
-#include "skins/OptionsU.h"
+#include "options/OptionsU.h"
 
-#include "app/ClockU.h"
+#include "options/ClockCommands.h"
 #include "platform/Application.h"
 #include "platform/DateTime.h"
 #include "platform/LocalClock.h"
@@ -13,7 +13,13 @@
 
 #include <algorithm>
 
-TfrmOptions::TfrmOptions(TfrmDerAvo* clockWindow) : ui(new Ui::frmOptions), FClock(clockWindow)
+namespace {
+
+constexpr int kAlarmsPage = 2;
+
+} // namespace
+
+TfrmOptions::TfrmOptions(ClockCommands& clock) : ui(std::make_unique<Ui::frmOptions>()), FClock(clock)
 {
     ui->setupUi(this);
     ui->PageControl1->setCurrentWidget(ui->tsSkinDesign);
@@ -34,10 +40,7 @@ TfrmOptions::TfrmOptions(TfrmDerAvo* clockWindow) : ui(new Ui::frmOptions), FClo
     FAlarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
-TfrmOptions::~TfrmOptions()
-{
-    delete ui;
-}
+TfrmOptions::~TfrmOptions() = default;
 
 void TfrmOptions::LoadSkin(const QString& fileName)
 {
@@ -48,12 +51,12 @@ void TfrmOptions::LoadSkin(const QString& fileName)
     FSkinFile = fileName;
     if (isVisible())
         SkinToControls();
-    FClock->ApplySkin();
+    FClock.ApplySkin();
 }
 
 bool TfrmOptions::ReadSkinFile(const QString& fileName)
 {
-    const SkinLoadOptions options { ui->chkKeepSize->isChecked(), Skin.ClockSize, ProgramFolder() };
+    const SkinLoadOptions options { KeepSize(), Skin.ClockSize, ProgramFolder() };
     return ::ReadSkinFile(fileName, FLoadBuffer, options);
 }
 
@@ -79,7 +82,42 @@ void TfrmOptions::ControlsToSkin()
     if (FUpdating)
         return;
     Skin.ClockSize = std::clamp(ui->seSize->value(), ui->seSize->minimum(), ui->seSize->maximum());
-    FClock->ApplySkin();
+    FClock.ApplySkin();
+}
+
+bool TfrmOptions::KeepLastPosition() const
+{
+    return ui->chkLastPos->isChecked();
+}
+
+void TfrmOptions::SetKeepLastPosition(bool keep)
+{
+    ui->chkLastPos->setChecked(keep);
+}
+
+bool TfrmOptions::KeepSize() const
+{
+    return ui->chkKeepSize->isChecked();
+}
+
+void TfrmOptions::SetKeepSize(bool keep)
+{
+    ui->chkKeepSize->setChecked(keep);
+}
+
+bool TfrmOptions::StayOnTop() const
+{
+    return ui->chkStayOnTop->isChecked();
+}
+
+void TfrmOptions::SetStayOnTop(bool onTop)
+{
+    ui->chkStayOnTop->setChecked(onTop);
+}
+
+void TfrmOptions::StepSize(int step)
+{
+    ui->seSize->setValue(ui->seSize->value() + step);
 }
 
 int TfrmOptions::DigFormatIndex() const
@@ -90,6 +128,26 @@ int TfrmOptions::DigFormatIndex() const
 void TfrmOptions::SetDigFormatIndex(int index)
 {
     SetRadioGroupItemIndex(ui->rgDigFormat, index);
+}
+
+void TfrmOptions::SaveAlarms()
+{
+    FAlarmStore.SaveAlarms();
+}
+
+void TfrmOptions::ShowAlarmsPage()
+{
+    ui->PageControl1->setCurrentIndex(kAlarmsPage);
+}
+
+void TfrmOptions::OpenOrRaise()
+{
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    } else {
+        exec();
+    }
 }
 
 void TfrmOptions::changeEvent(QEvent* event)
@@ -110,7 +168,7 @@ void TfrmOptions::OKBtnClick(QObject* sender)
 {
     ControlsToSkin();
     if (sender == ui->bbDone) {
-        FClock->SaveSettings();
+        FClock.SaveSettings();
         accept();
     }
 }
@@ -118,5 +176,5 @@ void TfrmOptions::OKBtnClick(QObject* sender)
 void TfrmOptions::bbCloseClick()
 {
     OKBtnClick(ui->bbDone);
-    FClock->close();
+    FClock.CloseClock();
 }
