@@ -1,9 +1,7 @@
 #include "options/OptionsU.h"
 
+#include "alarms/AlarmStore.h"
 #include "options/ClockCommands.h"
-#include "platform/Application.h"
-#include "platform/DateTime.h"
-#include "platform/LocalClock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RadioGroup.h"
 #include "skins/SkinFile.h"
@@ -19,7 +17,10 @@ constexpr int kAlarmsPage = 2;
 
 } // namespace
 
-TfrmOptions::TfrmOptions(ClockCommands& clock) : ui(std::make_unique<Ui::frmOptions>()), FClock(clock)
+TfrmOptions::TfrmOptions(ClockCommands& clock, AlarmStore& alarms)
+    : ui(std::make_unique<Ui::frmOptions>())
+    , FClock(clock)
+    , FAlarmStore(alarms)
 {
     ui->setupUi(this);
     ui->PageControl1->setCurrentWidget(ui->tsSkinDesign);
@@ -28,16 +29,6 @@ TfrmOptions::TfrmOptions(ClockCommands& clock) : ui(std::make_unique<Ui::frmOpti
     connect(ui->chkStayOnTop, &QCheckBox::clicked, this, &TfrmOptions::bbHourStCClick);
     connect(ui->bbDone, &QPushButton::clicked, this, [this] { OKBtnClick(ui->bbDone); });
     connect(ui->bbClose, &QPushButton::clicked, this, &TfrmOptions::bbCloseClick);
-
-    // A store that cannot be read is reported; the alarms read before the
-    // failure stay, and the start-up pass still runs on them.
-    try {
-        FAlarmStore.LoadAlarms();
-    } catch (const std::exception& error) {
-        ShowError(QString::fromStdString(error.what()));
-    }
-    FAlarmSchedule.setReporter(ShowMessage);
-    FAlarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
 TfrmOptions::~TfrmOptions() = default;

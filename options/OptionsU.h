@@ -1,7 +1,5 @@
 #pragma once
 
-#include "alarms/AlarmSchedule.h"
-#include "alarms/AlarmStore.h"
 #include "options/ClockOptions.h"
 #include "skins/Skin.h"
 
@@ -13,17 +11,19 @@
 namespace Ui {
 class frmOptions;
 }
+class AlarmStore;
 class ClockCommands;
 
 // The options window: the skin designer, the gallery, the alarm editor and
 // the help text. The designer edits the live Skin and the clock follows at
 // once; nothing is written to disk until "Done" or "Save skin as...". It
 // reaches the clock through ClockCommands and offers the clock ClockOptions.
+// The alarm store it works on belongs to the program.
 class TfrmOptions : public QDialog, public ClockOptions {
     Q_OBJECT
 
 public:
-    explicit TfrmOptions(ClockCommands& clock);
+    TfrmOptions(ClockCommands& clock, AlarmStore& alarms);
     ~TfrmOptions() override;
 
     bool KeepLastPosition() const override;
@@ -49,11 +49,6 @@ public:
     void ShowAlarmsPage() override;
     void OpenOrRaise() override;
 
-    // The alarm store, read when this window is created, and its schedule,
-    // which the clock's tick polls; the alarm editor's page works on both.
-    AlarmStore& alarmStore() { return FAlarmStore; }
-    AlarmSchedule& alarmSchedule() { return FAlarmSchedule; }
-
 protected:
     void changeEvent(QEvent* event) override;
 
@@ -67,6 +62,5 @@ private:
     bool FUpdating = false;
     QString FSkinFile;
     TSkin FLoadBuffer {};
-    AlarmStore FAlarmStore;
-    AlarmSchedule FAlarmSchedule { FAlarmStore };
+    AlarmStore& FAlarmStore;
 };

@@ -1,3 +1,4 @@
+#include "alarms/AlarmStore.h"
 #include "app/ClockAngles.h"
 #include "app/ClockU.h"
 #include "app/FaceRenderer.h"
@@ -38,6 +39,7 @@ struct ClockFixture {
     MessagePresenter previousMessagePresenter;
     LocalClockSource previousClock;
     QDateTime now { QDate(2026, 3, 4), QTime(10, 14, 30) };
+    std::unique_ptr<AlarmStore> alarms;
     std::unique_ptr<TfrmDerAvo> clock;
     std::unique_ptr<TfrmOptions> options;
 
@@ -72,9 +74,9 @@ struct ClockFixture {
     {
         clock = std::make_unique<TfrmDerAvo>();
         clock->Timer1->stop(); // ticks are run by hand
-        options = std::make_unique<TfrmOptions>(*clock);
+        alarms = std::make_unique<AlarmStore>(); // in the program folder, which home now is
+        options = std::make_unique<TfrmOptions>(*clock, *alarms);
         clock->setOptionsWindow(options.get());
-        clock->setAlarmSchedule(&options->alarmSchedule());
         clock->show();
         clock->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(clock.get()));
