@@ -6,7 +6,14 @@
 #include "platform/ProfileUpdate.h"
 #include "platform/RegularFile.h"
 
+#include <algorithm>
 #include <utility>
+
+namespace {
+
+constexpr qint64 kReadPieceSize = 64 * 1024;
+
+} // namespace
 
 ProfileFile::ProfileFile(QString fileName) : m_fileName(std::move(fileName)) {}
 
@@ -14,8 +21,15 @@ QString ProfileFile::ReadString(const QString& section, const QString& key, cons
 {
     std::optional<QString> value;
     try {
-        if (std::optional<QByteArray> bytes = ReadRegularFile(m_fileName, kMaxFileSize))
-            value = ProfileText(std::move(*bytes)).value(section, key);
+        if (std::optional<RegularFileReader> file = OpenToRead()) {
+            // Read only as far as the look-up goes.
+            ProfileText text([&file, left = kMaxFileSize]() mutable {
+                QByteArray piece = file->read(std::min(kReadPieceSize, left));
+                left -= piece.size();
+                return piece;
+            });
+            value = text.value(section, key);
+        }
     } catch (const IoError&) {
         // Reported once through ReadProblem; every key reads as its default.
     }
@@ -35,11 +49,19 @@ bool ProfileFile::ReadBool(const QString& section, const QString& key, bool defa
 QString ProfileFile::ReadProblem() const
 {
     try {
-        ReadRegularFile(m_fileName, kMaxFileSize);
+        OpenToRead();
     } catch (const IoError& error) {
         return error.message();
     }
     return QString();
+}
+
+std::optional<RegularFileReader> ProfileFile::OpenToRead() const
+{
+    std::optional<RegularFileReader> file = RegularFileReader::Open(m_fileName);
+    if (file)
+        file->refuseLargerThan(kMaxFileSize);
+    return file;
 }
 
 void ProfileFile::WriteString(const QString& section, const QString& key, const QString& value)

@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 
 #include <cstring>
-#include <limits>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -76,11 +76,26 @@ QByteArrayView UnquotedValue(QByteArrayView line)
 
 ProfileText::ProfileText(QByteArray bytes) : m_source(std::move(bytes)) {}
 
+ProfileText::ProfileText(PieceReader readPiece) : m_readPiece(std::move(readPiece)) {}
+
 bool ProfileText::hasLine(qsizetype index) const
 {
-    while (qsizetype(m_lines.size()) <= index && m_scanned < m_source.size()) {
+    while (qsizetype(m_lines.size()) <= index) {
+        m_searched = std::max(m_searched, m_scanned);
+        const auto* newline = static_cast<const char*>(
+            std::memchr(m_source.constData() + m_searched, '\n', std::size_t(m_source.size() - m_searched)));
+        if (!newline && m_readPiece) {
+            // The line may go on in the next piece.
+            m_searched = m_source.size();
+            if (const QByteArray piece = m_readPiece(); !piece.isEmpty())
+                m_source.append(piece);
+            else
+                m_readPiece = nullptr;
+            continue;
+        }
+        if (m_scanned >= m_source.size())
+            break;
         const char* start = m_source.constData() + m_scanned;
-        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', std::size_t(m_source.size() - m_scanned)));
         Line line { m_scanned, 0, LineEnd::None, false };
         if (!newline) {
             line.length = m_source.size() - m_scanned;
@@ -97,6 +112,16 @@ bool ProfileText::hasLine(qsizetype index) const
         m_lines.push_back(line);
     }
     return index < qsizetype(m_lines.size());
+}
+
+void ProfileText::readToTheEnd() const
+{
+    while (m_readPiece) {
+        if (const QByteArray piece = m_readPiece(); !piece.isEmpty())
+            m_source.append(piece);
+        else
+            m_readPiece = nullptr;
+    }
 }
 
 QByteArrayView ProfileText::content(const Line& line) const
@@ -143,52 +168,47 @@ std::optional<QString> ProfileText::value(const QString& section, const QString&
 void ProfileText::setValue(const QString& section, const QString& key, const QString& value)
 {
     const KeyPosition position = locate(section, key);
+    const QByteArray entry = key.toUtf8() + '=' + value.toUtf8();
     if (position.keyLine >= 0) {
         Line& line = m_lines[std::size_t(position.keyLine)];
         const QByteArrayView text = content(line);
         if (DecodeText(UnquotedValue(text)) == value)
             return;
-        const LineEnd end = line.end;
-        line = addedLine(text.first(text.indexOf('=')).trimmed().toByteArray() + '=' + value.toUtf8());
-        line.end = end;
+        line = addedLine(text.first(text.indexOf('=')).trimmed().toByteArray() + '=' + value.toUtf8(), line.end);
     } else if (position.sectionLine >= 0) {
-        endLine(position.lastEntryLine);
-        m_lines.insert(m_lines.begin() + position.lastEntryLine + 1, addedLine(key.toUtf8() + '=' + value.toUtf8()));
+        const LineEnd end = endLine(position.lastEntryLine);
+        m_lines.insert(m_lines.begin() + position.lastEntryLine + 1, addedLine(entry, end));
     } else {
         // Every line has been found: the section is nowhere in the file.
+        LineEnd end = LineEnd::Lf;
         if (!m_lines.empty()) {
-            endLine(qsizetype(m_lines.size()) - 1);
+            end = endLine(qsizetype(m_lines.size()) - 1);
             if (!content(m_lines.back()).trimmed().isEmpty())
-                m_lines.push_back(addedLine(QByteArray()));
+                m_lines.push_back(addedLine(QByteArray(), end));
         }
-        m_lines.push_back(addedLine('[' + section.toUtf8() + ']'));
-        m_lines.push_back(addedLine(key.toUtf8() + '=' + value.toUtf8()));
+        m_lines.push_back(addedLine('[' + section.toUtf8() + ']', end));
+        m_lines.push_back(addedLine(entry, end));
     }
 }
 
-ProfileText::LineEnd ProfileText::newLineEnd() const
-{
-    if (!m_crlf)
-        m_crlf = m_source.contains(kCrLf);
-    return *m_crlf ? LineEnd::CrLf : LineEnd::Lf;
-}
-
-ProfileText::Line ProfileText::addedLine(QByteArray content)
+ProfileText::Line ProfileText::addedLine(QByteArray content, LineEnd end)
 {
     m_added.push_back(std::move(content));
-    return Line { qsizetype(m_added.size()) - 1, 0, newLineEnd(), true };
+    return Line { qsizetype(m_added.size()) - 1, 0, end, true };
 }
 
-void ProfileText::endLine(qsizetype index)
+ProfileText::LineEnd ProfileText::endLine(qsizetype index)
 {
     Line& line = m_lines[std::size_t(index)];
+    // An unended last line takes the line end of the file's first line.
     if (line.end == LineEnd::None)
-        line.end = newLineEnd();
+        line.end = index > 0 && m_lines.front().end == LineEnd::CrLf ? LineEnd::CrLf : LineEnd::Lf;
+    return line.end;
 }
 
 QByteArray ProfileText::bytes() const
 {
-    hasLine(std::numeric_limits<qsizetype>::max());
+    readToTheEnd();
     const QByteArrayView source(m_source);
     QByteArray result;
     result.reserve(m_source.size());
@@ -216,5 +236,7 @@ QByteArray ProfileText::bytes() const
         result.append(end);
     }
     flushRun();
+    // What no look-up needed to split is copied as it is.
+    result.append(source.sliced(m_scanned));
     return result;
 }
