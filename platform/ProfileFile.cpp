@@ -13,6 +13,15 @@ namespace {
 
 constexpr qint64 kReadPieceSize = 64 * 1024;
 
+// Nothing when there is no file; throws IoError when it is refused.
+std::optional<RegularFileReader> OpenToRead(const QString& fileName)
+{
+    std::optional<RegularFileReader> file = RegularFileReader::Open(fileName);
+    if (file)
+        file->refuseLargerThan(ProfileFile::kMaxFileSize);
+    return file;
+}
+
 } // namespace
 
 ProfileFile::ProfileFile(QString fileName) : m_fileName(std::move(fileName)) {}
@@ -21,7 +30,7 @@ QString ProfileFile::ReadString(const QString& section, const QString& key, cons
 {
     std::optional<QString> value;
     try {
-        if (std::optional<RegularFileReader> file = OpenToRead()) {
+        if (std::optional<RegularFileReader> file = OpenToRead(m_fileName)) {
             // Read only as far as the look-up goes.
             ProfileText text([&file, left = kMaxFileSize]() mutable {
                 QByteArray piece = file->read(std::min(kReadPieceSize, left));
@@ -49,19 +58,11 @@ bool ProfileFile::ReadBool(const QString& section, const QString& key, bool defa
 QString ProfileFile::ReadProblem() const
 {
     try {
-        OpenToRead();
+        OpenToRead(m_fileName);
     } catch (const IoError& error) {
         return error.message();
     }
     return QString();
-}
-
-std::optional<RegularFileReader> ProfileFile::OpenToRead() const
-{
-    std::optional<RegularFileReader> file = RegularFileReader::Open(m_fileName);
-    if (file)
-        file->refuseLargerThan(kMaxFileSize);
-    return file;
 }
 
 void ProfileFile::WriteString(const QString& section, const QString& key, const QString& value)

@@ -1,10 +1,6 @@
 #pragma once
 
-#include "platform/RegularFile.h"
-
 #include <QString>
-
-#include <optional>
 
 // An INI file read and written one value at a time, by section and key, with
 // the rules of ProfileText: names match ignoring letter case, a write changes
@@ -42,8 +38,5 @@ public:
     void WriteBool(const QString& section, const QString& key, bool value);
 
 private:
-    // Nothing when there is no file; throws IoError when it is refused.
-    std::optional<RegularFileReader> OpenToRead() const;
-
     QString m_fileName;
 };
