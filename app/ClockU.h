@@ -37,6 +37,9 @@ public:
     void ApplySkin();
     // Writes the settings file; throws IoError when it cannot.
     void SaveSettings();
+    // Closes the clock for a termination signal (a logout): always ends the
+    // program, reporting a failed save only on the error output.
+    void Terminate();
 
     void ShowUp();
     void mHideClick();
@@ -102,6 +105,7 @@ private:
     TFaceRenderer FFaceRenderer;
     bool FRefreshing = false;
     bool FSettingsRead = false;
+    bool FTerminating = false;
     QPoint FExpectedPosition;
     // Whether the user has been told that hiding keeps the taskbar button
     // because the desktop has no tray.

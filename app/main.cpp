@@ -44,7 +44,7 @@ int main(int argc, char** argv)
     optionsWindow.alarmSchedule().setPresenter([&presentationWindow](const TAlarmRec& alarm) {
         presentationWindow.ShowAlarm(alarm);
     });
-    OnTerminationSignal([&clockWindow] { clockWindow.close(); });
+    OnTerminationSignal([&clockWindow] { clockWindow.Terminate(); });
 
     clockWindow.show();
     return application.exec();
