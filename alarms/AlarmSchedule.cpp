@@ -64,12 +64,10 @@ void AlarmSchedule::RunStartupPass(TDateTime now)
     if (const int missed = FindDueAlarm(true, -1, now); missed >= 0)
         Report(MissedAlarmMessage(FStore.Alarms[std::size_t(missed)]));
 
-    // From the end, so that a deletion does not move the alarms still to test.
-    for (int i = int(FStore.Alarms.size()) - 1; i >= 0; --i) {
-        const TAlarmRec& alarm = FStore.Alarms[std::size_t(i)];
-        if (alarm.Mode == TAlarmRec::Once && alarm.DeleteAfterExpiration && NextRingDate(i, now) == 0)
-            FStore.Alarms.erase(FStore.Alarms.begin() + i);
-    }
+    // In one pass, however many expired.
+    std::erase_if(FStore.Alarms, [now](const TAlarmRec& alarm) {
+        return alarm.Mode == TAlarmRec::Once && alarm.DeleteAfterExpiration && ::NextRingDate(alarm, now) == 0;
+    });
     FStore.RebuildList();
 }
 

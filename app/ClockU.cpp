@@ -16,6 +16,7 @@
 #include "platform/JpegCodec.h"
 #include "platform/LocalClock.h"
 #include "platform/ProfileFile.h"
+#include "platform/ProfileUpdate.h"
 #include "platform/ProgramFolder.h"
 #include "skins/Skin.h"
 
@@ -187,6 +188,11 @@ void TfrmDerAvo::FormActivate()
     using namespace ClockSettings;
     const QString folder = ProgramFolder();
 
+    // A settings file that cannot be read (a folder, a FIFO, a huge file) is
+    // reported; every key then reads as its default.
+    if (const QString problem = Settings->ReadProblem(); !problem.isEmpty())
+        ShowError(problem);
+
     // A skin file that cannot be read is reported, and the rest of the
     // settings still apply, so that closing the clock does not overwrite the
     // user's position and size with defaults.
@@ -227,32 +233,47 @@ void TfrmDerAvo::SaveSettings()
 
     // The alarms first: a store that cannot be written ends the save here.
     FOptions->SaveAlarms();
-    Settings->WriteString(kDefault, kSkin, SkinSettingFromPath(FOptions->SkinFileOrDefault(), ProgramFolder()));
-    Settings->WriteBool(kDefault, kOnTop, FOptions->StayOnTop());
-    Settings->WriteInteger(kDefault, kDigFrm, FOptions->DigFormatIndex());
-    Settings->WriteBool(kPosition, kKeepIt, FOptions->KeepLastPosition());
+    // All keys reach the file in one replacement, or none does.
+    ProfileUpdate settings(Settings->fileName());
+    settings.WriteString(kDefault, kSkin, SkinSettingFromPath(FOptions->SkinFileOrDefault(), ProgramFolder()));
+    settings.WriteBool(kDefault, kOnTop, FOptions->StayOnTop());
+    settings.WriteInteger(kDefault, kDigFrm, FOptions->DigFormatIndex());
+    settings.WriteBool(kPosition, kKeepIt, FOptions->KeepLastPosition());
     if (FOptions->KeepLastPosition()) {
-        Settings->WriteInteger(kPosition, kLeft, x());
-        Settings->WriteInteger(kPosition, kTop, y());
+        settings.WriteInteger(kPosition, kLeft, x());
+        settings.WriteInteger(kPosition, kTop, y());
     }
-    Settings->WriteBool(kSize, kKeepIt, FOptions->KeepSize());
-    Settings->WriteInteger(kSize, kLastOne, FOptions->KeepSize() ? Skin.ClockSize : 0);
+    settings.WriteBool(kSize, kKeepIt, FOptions->KeepSize());
+    settings.WriteInteger(kSize, kLastOne, FOptions->KeepSize() ? Skin.ClockSize : 0);
+    settings.Commit();
 }
 
 void TfrmDerAvo::closeEvent(QCloseEvent* event)
 {
-    // A failed save keeps the clock open, so that nothing is lost and the
-    // next attempt to close saves again.
+    // Closing always ends the program. A save that fails leaves the files on
+    // disk as they were and is reported once: in a box, or only on the error
+    // output when the session ends the program and no one may be there to
+    // answer a box.
+    event->accept();
     try {
         SaveSettings();
     } catch (const std::exception& error) {
-        event->ignore();
-        ShowError(QString::fromStdString(error.what()));
-        return;
+        if (FTerminating)
+            qCritical("%s", error.what());
+        else
+            ShowError(QString::fromStdString(error.what()));
     }
-    event->accept();
-    // Closing the clock ends the program, also from inside a modal window.
+    // Also from inside a modal window.
     QCoreApplication::quit();
+}
+
+void TfrmDerAvo::Terminate()
+{
+    FTerminating = true;
+    // A close still showing its failed save refuses another close: the
+    // program ends all the same, leaving every event loop.
+    if (!close())
+        QCoreApplication::exit();
 }
 
 void TfrmDerAvo::ApplySkin()

@@ -44,6 +44,9 @@ public:
     // file; throws IoError when either cannot be written.
     void SaveSettings() override;
     void CloseClock() override;
+    // Closes the clock for a termination signal (a logout): always ends the
+    // program, reporting a failed save only on the error output.
+    void Terminate();
 
     void ShowUp();
     void mHideClick();
@@ -110,6 +113,7 @@ private:
     TFaceRenderer FFaceRenderer;
     bool FRefreshing = false;
     bool FSettingsRead = false;
+    bool FTerminating = false;
     QPoint FExpectedPosition;
     // Whether the user has been told that hiding keeps the taskbar button
     // because the desktop has no tray.

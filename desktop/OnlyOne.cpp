@@ -1,12 +1,12 @@
 #include "desktop/OnlyOne.h"
 
+#include "desktop/RuntimeFolder.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
-#include <QStandardPaths>
 #include <QThread>
 
 namespace {
@@ -20,15 +20,6 @@ constexpr int kSocketMs = 1000;
 // The one request a later start sends, and the most a request may hold.
 constexpr char kBringToFront[] = "show\n";
 constexpr qint64 kMaxRequestLength = 64;
-
-// Per user: the runtime folder (XDG_RUNTIME_DIR) is private to its user.
-QString RuntimeFolder()
-{
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + u'/';
-}
 
 // Asks the instance listening at serverPath to come to the front; false when
 // no instance listens there.
@@ -59,7 +50,14 @@ bool TOnlyOne::CheckInstance()
 {
     if (!EnforceOnlyOne)
         return true;
-    const QString path = RuntimeFolder() + InstanceAtomName(QCoreApplication::applicationName());
+    const RuntimeFolder folder = PrivateRuntimeFolder();
+    if (folder.path.isEmpty()) {
+        // Better an unguarded clock than one that another user keeps from
+        // starting.
+        qWarning("Not guarding against a second start: %s", qPrintable(folder.problem));
+        return true;
+    }
+    const QString path = folder.path + InstanceAtomName(QCoreApplication::applicationName());
     m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
     // Never give up a live instance's lock for its age; a lock whose process
     // is gone is taken over all the same.

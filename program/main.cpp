@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     if (!clockWindow.OnlyOne1->CheckInstance())
         return 0;
     program.CreateOtherWindows();
-    OnTerminationSignal([&clockWindow] { clockWindow.close(); });
+    OnTerminationSignal([&clockWindow] { clockWindow.Terminate(); });
 
     clockWindow.show();
     return application.exec();

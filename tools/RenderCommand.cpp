@@ -4,9 +4,12 @@
 #include "app/ClockPicture.h"
 #include "app/ClockSettings.h"
 #include "app/FaceRenderer.h"
+#include "platform/AtomicFile.h"
+#include "platform/IoError.h"
 #include "platform/ProgramFolder.h"
 #include "skins/SkinFile.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QGuiApplication>
 #include <QImage>
@@ -111,8 +114,16 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
             err << clock.Problem->text << '\n';
         picture = clock.Image;
     }
-    if (!picture.save(request.output, "PNG")) {
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!picture.save(&png, "PNG")) {
         err << "Unable to write to " << request.output << '\n';
+        return kFailed;
+    }
+    try {
+        WriteFileAtomically(request.output, png.data());
+    } catch (const IoError& error) {
+        err << error.message() << '\n';
         return kFailed;
     }
     return kDone;

@@ -10,6 +10,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QSpinBox>
@@ -18,6 +19,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -198,20 +200,60 @@ private slots:
         QVERIFY(Skin.Square); // the built-in skin stays
     }
 
-    void failedSaveKeepsTheClockOpen()
+    void failedSaveIsReportedOnceAndTheClockClosesAnyway()
     {
         ClockFixture f;
         f.start();
         f.home.write("vellamor.ini", "[Default]\nSkin=x.clk\n");
         QFile::setPermissions(f.home.file("vellamor.ini"), QFile::ReadOwner);
-        QVERIFY(!f.clock->close());
-        QVERIFY(f.clock->isVisible());
+        QVERIFY(f.clock->close());
+        QVERIFY(!f.clock->isVisible());
         QCOMPARE(f.errors, QStringList { "Unable to write to " + f.home.file("vellamor.ini") });
         QCOMPARE(f.ini(), QByteArray("[Default]\nSkin=x.clk\n"));
+    }
 
-        QFile::setPermissions(f.home.file("vellamor.ini"), QFile::ReadOwner | QFile::WriteOwner);
-        QVERIFY(f.clock->close());
-        QVERIFY(f.ini().contains("LastOne=400"));
+    // A settings file that is not a regular file, or is larger than any real
+    // one, is reported at the start and never waited on, read or replaced; a
+    // termination signal still ends the clock, with the failed save on the
+    // error output and no box.
+    void refusedSettingsFileIsReportedAndLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder") << "folder" << "it is a folder, not a file";
+        QTest::newRow("FIFO") << "fifo" << "it is a pipe (FIFO), not a regular file";
+        QTest::newRow("link to /dev/zero") << "zero" << "it is a device, not a regular file";
+        QTest::newRow("64 MB and more") << "huge" << "it is larger than 64.0 MB, more than such a file ever holds";
+    }
+    void refusedSettingsFileIsReportedAndLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        ClockFixture f;
+        const QString ini = f.home.file("vellamor.ini");
+        if (kind == u"folder")
+            QVERIFY(QDir().mkdir(ini));
+        else if (kind == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        else if (kind == u"zero")
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ini));
+        else
+            QVERIFY(QFile(ini).open(QIODevice::WriteOnly) && QFile(ini).resize((qint64(64) << 20) + 1));
+        const QFileInfo before(ini);
+
+        f.start();
+        QCOMPARE(f.errors, QStringList { "Cannot read " + ini + ": " + reason });
+        QCOMPARE(f.clock->pos(), QPoint(0, 0));
+
+        QTest::ignoreMessage(QtCriticalMsg, qPrintable("Unable to write to " + ini));
+        f.clock->Terminate();
+        QVERIFY(!f.clock->isVisible());
+        QCOMPARE(f.errors.size(), 1);
+        const QFileInfo after(ini);
+        QCOMPARE(after.isDir(), before.isDir());
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.lastModified(), before.lastModified());
     }
 
     void keysHideAndOpenTheOptionsOnTheAlarmsPageWhileHidden()
