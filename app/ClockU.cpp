@@ -182,35 +182,57 @@ void TfrmDerAvo::FormActivate()
 {
     // Once: an activation before the first tick (a later start bringing the
     // clock to the front) must not read the settings and apply "-hide" again.
-    if (Tag != -1 || !FOptions || FSettingsRead)
+    if (Tag != ClockTick::kBeforeFirstTick || !FOptions || FSettingsRead)
         return;
     FSettingsRead = true;
-    using namespace ClockSettings;
-    const QString folder = ProgramFolder();
-
     // A settings file that cannot be read (a folder, a FIFO, a huge file) is
     // reported; every key then reads as its default.
     if (const QString problem = Settings->ReadProblem(); !problem.isEmpty())
         ShowError(problem);
 
+    // The skin first: the size read after it overrides the skin's own.
+    LoadSkinFromSettings();
+    ReadPosition();
+    ReadReadoutFormat();
+    ReadClockSize();
+    FOptions->SkinToControls();
+    FOptions->SetStayOnTop(Settings->ReadBool(ClockSettings::kDefault, ClockSettings::kOnTop, false));
+    ApplyStartSwitches();
+}
+
+void TfrmDerAvo::LoadSkinFromSettings()
+{
+    using namespace ClockSettings;
     // A skin file that cannot be read is reported, and the rest of the
     // settings still apply, so that closing the clock does not overwrite the
     // user's position and size with defaults.
     try {
-        FOptions->LoadSkin(SkinPathFromSetting(Settings->ReadString(kDefault, kSkin, QString()), folder));
+        FOptions->LoadSkin(SkinPathFromSetting(Settings->ReadString(kDefault, kSkin, QString()), ProgramFolder()));
     } catch (const std::exception& error) {
         ShowError(QString::fromStdString(error.what()));
     }
+}
 
+void TfrmDerAvo::ReadPosition()
+{
+    using namespace ClockSettings;
     FOptions->SetKeepLastPosition(Settings->ReadBool(kPosition, kKeepIt, true));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     MoveWindowTo(QPoint(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), y()));
     MoveWindowTo(QPoint(x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height())));
+}
 
+void TfrmDerAvo::ReadReadoutFormat()
+{
+    using namespace ClockSettings;
     FOptions->SetDigFormatIndex(Settings->ReadInteger(kDefault, kDigFrm, 0));
     AmPmFormat = Settings->ReadString(kDefault, kDigFrmAmPm, QLatin1String(kDefaultAmPmFormat));
     H24Format = Settings->ReadString(kDefault, kDigFrm24, QLatin1String(kDefaultH24Format));
+}
 
+void TfrmDerAvo::ReadClockSize()
+{
+    using namespace ClockSettings;
     FOptions->SetKeepSize(Settings->ReadBool(kSize, kKeepIt, true));
     // A stored size of 0 (or none) keeps the size the clock has, rather than
     // shrinking the window to nothing.
@@ -218,9 +240,10 @@ void TfrmDerAvo::FormActivate()
         if (const int lastOne = Settings->ReadInteger(kSize, kLastOne, 0); lastOne > 0)
             Skin.ClockSize = lastOne;
     }
-    FOptions->SkinToControls();
-    FOptions->SetStayOnTop(Settings->ReadBool(kDefault, kOnTop, false));
+}
 
+void TfrmDerAvo::ApplyStartSwitches()
+{
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)
         if (arguments[i].toLower() == u"-hide")
@@ -278,9 +301,10 @@ void TfrmDerAvo::Terminate()
 
 void TfrmDerAvo::ApplySkin()
 {
-    if (Chart1->Tag >= 0)
-        Chart1->Tag = -2;
-    if (Chart1->Tag == -2)
+    using namespace ClockTick;
+    if (ShowsAMinute(Chart1->Tag))
+        Chart1->Tag = kRefreshRequested;
+    if (Chart1->Tag == kRefreshRequested)
         Timer1Timer();
 }
 
@@ -436,7 +460,7 @@ void TfrmDerAvo::Timer1Timer()
     // own (a missing texture) is skipped: it would only stack another box.
     if (!FOptions || FRefreshing)
         return;
-    if (Chart1->Tag == -1) {
+    if (Chart1->Tag == ClockTick::kBeforeFirstTick) {
         setVisible(true);
         Chart1->setVisible(true);
         Image1->setVisible(false);
@@ -446,7 +470,7 @@ void TfrmDerAvo::Timer1Timer()
     const int minute = now.minute();
     const double hourAngle = HourAngle(hour12, minute);
 
-    if (Chart1->Tag == -1) {
+    if (Chart1->Tag == ClockTick::kBeforeFirstTick) {
         TReadoutLabel& readout = Chart1->srsDigit();
         readout.X = 0;
         readout.Y = 0;
@@ -456,9 +480,9 @@ void TfrmDerAvo::Timer1Timer()
         marker.Y = 0;
         marker.Radius = ClockTick::MarkerRadius(Skin);
     }
-    if (Chart1->Tag == -2)
+    if (Chart1->Tag == ClockTick::kRefreshRequested)
         Chart1->srsSec().Radius = ClockTick::MarkerRadius(Skin);
-    if (Chart1->Tag < 0) {
+    if (ClockTick::IsFullRefreshDue(Chart1->Tag)) {
         const QScopedValueRollback refreshing(FRefreshing, true);
         FullRefresh(minute, hourAngle);
         return;
@@ -510,7 +534,7 @@ void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
     FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
 
     ClockTick::ApplyMarkerStyle(Chart1->srsSec(), Skin);
-    Tag = 0;
+    Tag = ClockTick::kAfterFirstTick;
     ApplyTexture(Chart1->ColorBand());
     ClockTick::SetUpReadout(Chart1->srsDigit(), Skin, Chart1->width(), logicalDpiY());
     Chart1->Tag = minute;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ClockTick.h"
 #include "app/FaceRenderer.h"
 #include "options/ClockCommands.h"
 
@@ -33,7 +34,8 @@ public:
     ~TfrmDerAvo() override;
 
     // The options window and the alarm schedule come after the clock window
-    // and are linked here; until then a tick does nothing.
+    // and are linked here. Until the options window is linked a tick does
+    // nothing; until the schedule is, no alarm is polled.
     void setOptionsWindow(ClockOptions* options) { FOptions = options; }
     void setAlarmSchedule(AlarmSchedule* schedule) { FAlarmSchedule = schedule; }
 
@@ -53,9 +55,9 @@ public:
     void mPropertiesClick();
     void mExitClick();
 
-    // -1 until the first full refresh; FormActivate reads the settings only
-    // while it is -1.
-    int Tag = -1;
+    // ClockTick::kBeforeFirstTick until the first full refresh;
+    // FormActivate reads the settings only before.
+    int Tag = ClockTick::kBeforeFirstTick;
 
     QTimer* const Timer1;
     TOverlaySurface* const Chart1;
@@ -89,7 +91,14 @@ protected:
 
 private:
     void FormShow();
+    // Reads the settings file, once, in these steps.
     void FormActivate();
+    void LoadSkinFromSettings();
+    void ReadPosition();
+    void ReadReadoutFormat();
+    void ReadClockSize();
+    // "-hide" on the command line hides the clock in the tray.
+    void ApplyStartSwitches();
     void Chart1KeyPress(QChar key);
     void FormKeyDown(int key, bool onKeypad);
     // Starts the next tick at a wall-clock second at least atLeastMs away.
