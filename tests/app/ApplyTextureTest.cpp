@@ -6,27 +6,17 @@
 #include "skins/PatternTiles.h"
 #include "skins/Skin.h"
 #include "skins/Texture.h"
+#include "tests/support/PictureFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QDir>
-#include <QImageWriter>
 
 namespace {
 
 constexpr TColor kRed = MakeColor(255, 0, 0);
 constexpr TColor kYellow = MakeColor(255, 255, 0);
-
-QByteArray BmpOf(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "bmp").write(image);
-    return bytes;
-}
 
 class TextureTest : public ::testing::Test {
 protected:
@@ -150,7 +140,7 @@ TEST_F(TextureTest, TransparencyOutsideItsRangeCountsAsTheNearestLimit)
 
 TEST_F(TextureTest, APictureInTheTexturesFolderIsFoundByNameAndItsFullPathKept)
 {
-    folder.write(QStringLiteral("Textures/stone.bmp"), BmpOf(stone));
+    folder.write(QStringLiteral("Textures/stone.bmp"), BmpBytes(stone));
     band.Brush.Style = BrushStyle::Vertical;
     band.Brush.Color = kYellow;
     Apply(QStringLiteral("C:\\Program Files\\Clock\\Textures\\stone.bmp"), kRed, 30);
@@ -191,7 +181,7 @@ TEST_F(TextureTest, AMissingPictureIsReportedAndTheBandKeepsItsPicture)
 
 TEST_F(TextureTest, APictureThatCannotBeLoadedShowsItsErrorAndChangesNothing)
 {
-    folder.write(QStringLiteral("Textures/broken.bmp"), BmpOf(stone).chopped(4));
+    folder.write(QStringLiteral("Textures/broken.bmp"), BmpBytes(stone).chopped(4));
     band.Brush.Image = stone;
     Apply(QStringLiteral("broken.bmp"), kRed, 60);
     ASSERT_EQ(errors.size(), 1);
@@ -207,7 +197,7 @@ TEST_F(TextureTest, AFullPathTheSkinCannotHoldIsUsedButNotWrittenBack)
 {
     // The name fits the skin's 120 characters, its full path does not.
     const QString name = QString(100, u'x') + QStringLiteral(".bmp");
-    folder.write(QStringLiteral("Textures/") + name, BmpOf(stone));
+    folder.write(QStringLiteral("Textures/") + name, BmpBytes(stone));
     const QString path = folder.file(QStringLiteral("Textures/") + name);
     ASSERT_GT(path.size(), 120);
 

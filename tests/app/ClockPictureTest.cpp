@@ -3,13 +3,12 @@
 #include "platform/Raster.h"
 #include "skins/Skin.h"
 #include "skins/Texture.h"
+#include "tests/support/PictureFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QDir>
-#include <QImageWriter>
 
 namespace {
 
@@ -21,11 +20,7 @@ TEST(ClockPictureTest, DrawingAnotherSkinLeavesTheLiveSkinAsItIs)
     TempFolder home;
     home.becomeProgramFolder();
     QDir(home.path()).mkdir(QStringLiteral("Textures"));
-    QByteArray stone;
-    QBuffer buffer(&stone);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "bmp").write(NewRasterImage(QSize(3, 2), MakeColor(90, 80, 70)));
-    home.write(QStringLiteral("Textures/stone.bmp"), stone);
+    home.write(QStringLiteral("Textures/stone.bmp"), BmpBytes(NewRasterImage(QSize(3, 2), MakeColor(90, 80, 70))));
 
     TSkin drawn = DefaultSkin();
     drawn.Square = false;

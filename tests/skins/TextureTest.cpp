@@ -2,24 +2,14 @@
 
 #include "platform/Raster.h"
 #include "skins/Skin.h"
+#include "tests/support/PictureFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QDir>
-#include <QImageWriter>
 
 namespace {
-
-QByteArray BmpOf(const QImage& image)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "bmp").write(image);
-    return bytes;
-}
 
 // Resolving works on the skin it is given, against the folder it is given:
 // the live Skin, the texture globals and the process's program folder play
@@ -29,8 +19,8 @@ TEST(ResolveTextureTest, ResolvesTheGivenSkinAndChangesNothing)
     TempFolder folder; // not the program folder
     QDir(folder.path()).mkdir(QStringLiteral("Textures"));
     const QImage stone = NewRasterImage(QSize(3, 2), MakeColor(90, 80, 70));
-    folder.write(QStringLiteral("Textures/stone.bmp"), BmpOf(stone));
-    folder.write(QStringLiteral("Textures/broken.bmp"), BmpOf(stone).chopped(4));
+    folder.write(QStringLiteral("Textures/stone.bmp"), BmpBytes(stone));
+    folder.write(QStringLiteral("Textures/broken.bmp"), BmpBytes(stone).chopped(4));
     const QString stonePath = folder.file(QStringLiteral("Textures/stone.bmp"));
 
     Skin = DefaultSkin();
