@@ -1,21 +1,65 @@
 #include "options/OptionsU.h"
 
 #include "alarms/AlarmStore.h"
+#include "options/AlarmEditing.h"
 #include "options/ClockCommands.h"
+#include "options/ColorButton.h"
+#include "options/DesignerFields.h"
+#include "options/SkinGallery.h"
+#include "options/SpinEdit.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RadioGroup.h"
 #include "skins/SkinFile.h"
 #include "ui_OptionsU.h"
 
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QUrl>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kAlarmsPage = 2;
+constexpr int kEscape = 27;
+
+const char* const kStatusNotice = "Click here to read the Vellamor manual";
+
+// The window's own font: a plain sans of 13 pixels, which the controls'
+// layout at the window's fixed width is made for.
+QFont WindowFont()
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(13);
+    return font;
+}
+
+// The notice of the status bar: underlined blue, 15 pixels.
+void StyleStatusBar(QStatusBar& bar)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(15);
+    font.setUnderline(true);
+    bar.setFont(font);
+    QPalette palette = bar.palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    bar.setPalette(palette);
+}
 
 } // namespace
+
+// A row of the designer's table with its control.
+struct TfrmOptions::BoundRow {
+    const DesignerRow& row;
+    QWidget* control;
+};
 
 TfrmOptions::TfrmOptions(ClockCommands& clock, AlarmStore& alarms)
     : ui(std::make_unique<Ui::frmOptions>())
@@ -23,15 +67,50 @@ TfrmOptions::TfrmOptions(ClockCommands& clock, AlarmStore& alarms)
     , FAlarmStore(alarms)
 {
     ui->setupUi(this);
-    ui->PageControl1->setCurrentWidget(ui->tsSkinDesign);
-
-    connect(ui->seSize, &QSpinBox::valueChanged, this, &TfrmOptions::bbHourStCClick);
-    connect(ui->chkStayOnTop, &QCheckBox::clicked, this, &TfrmOptions::bbHourStCClick);
-    connect(ui->bbDone, &QPushButton::clicked, this, [this] { OKBtnClick(ui->bbDone); });
-    connect(ui->bbClose, &QPushButton::clicked, this, &TfrmOptions::bbCloseClick);
+    FormCreate();
 }
 
 TfrmOptions::~TfrmOptions() = default;
+
+void TfrmOptions::FormCreate()
+{
+    setFont(WindowFont());
+    StyleStatusBar(*ui->StatusBar1);
+    ui->StatusBar1->showMessage(QString::fromLatin1(kStatusNotice));
+    ui->StatusBar1->installEventFilter(this);
+    BindDesignerRows();
+
+    for (const BoundRow& bound : FDesignerRows) {
+        QWidget* const control = bound.control;
+        if (auto* button = qobject_cast<ColorButton*>(control))
+            connect(button, &QPushButton::clicked, this, [this, button] { bbHourStCClick(button); });
+        else if (auto* list = qobject_cast<QComboBox*>(control))
+            connect(list, &QComboBox::currentIndexChanged, this, [this] { bbHourStCClick(nullptr); });
+    }
+    for (SpinEdit* box : { ui->seHourMdC, ui->seMinMdC, ui->seTicsWidth, ui->seSize, ui->seTransparency, ui->seDigSize })
+        connect(box, &SpinEdit::valueChanged, this, [this] { bbHourStCClick(nullptr); });
+    connect(ui->seInnerEdge, &SpinEdit::valueChanged, this, &TfrmOptions::seInnerEdgeChange);
+    connect(ui->seOuterEdge, &SpinEdit::valueChanged, this, &TfrmOptions::seOuterEdgeChange);
+    connect(ui->chkStayOnTop, &QCheckBox::clicked, this, [this] { bbHourStCClick(nullptr); });
+    for (QRadioButton* shape : ui->rgShape->findChildren<QRadioButton*>())
+        connect(shape, &QRadioButton::clicked, this, [this] { OKBtnClick(ui->rgShape); });
+    for (QRadioButton* format : ui->rgDigFormat->findChildren<QRadioButton*>())
+        connect(format, &QRadioButton::clicked, this, &TfrmOptions::rgDigFormatClick);
+    connect(ui->bbDone, &QPushButton::clicked, this, [this] { OKBtnClick(ui->bbDone); });
+    connect(ui->bbClose, &QPushButton::clicked, this, &TfrmOptions::bbCloseClick);
+    connect(ui->PageControl1, &QTabWidget::currentChanged, this, &TfrmOptions::PageControl1Change);
+
+    ui->PageControl1->setCurrentWidget(ui->tsSkinDesign);
+}
+
+void TfrmOptions::BindDesignerRows()
+{
+    for (const DesignerRow& row : DesignerRowsInStoreOrder()) {
+        QWidget* const control = findChild<QWidget*>(QLatin1String(row.control));
+        Q_ASSERT_X(control, "TfrmOptions", row.control);
+        FDesignerRows.push_back({ row, control });
+    }
+}
 
 void TfrmOptions::LoadSkin(const QString& fileName)
 {
@@ -64,7 +143,38 @@ QString TfrmOptions::SkinFileOrDefault() const
 void TfrmOptions::SkinToControls()
 {
     FUpdating = true;
-    ui->seSize->setValue(Skin.ClockSize);
+    for (const char* name : DesignerFillOrder()) {
+        const auto bound = std::find_if(FDesignerRows.begin(), FDesignerRows.end(),
+            [name](const BoundRow& candidate) { return qstrcmp(candidate.row.control, name) == 0; });
+        const DesignerRow& row = bound->row;
+        switch (row.kind) {
+        case DesignerKind::Colour: {
+            auto& button = static_cast<ColorButton&>(*bound->control);
+            button.Tag = Skin.*row.colour;
+            PaintColorButton(button);
+            break;
+        }
+        case DesignerKind::Number:
+        case DesignerKind::Size:
+            static_cast<SpinEdit&>(*bound->control).setValue(Skin.*row.number);
+            break;
+        case DesignerKind::ItemIndex: {
+            auto& list = static_cast<QComboBox&>(*bound->control);
+            const int index = Skin.*row.number;
+            list.setCurrentIndex(index >= 0 && index < list.count() ? index : -1);
+            break;
+        }
+        case DesignerKind::Shape:
+            SetRadioGroupItemIndex(ui->rgShape, ShapeIndex(Skin));
+            break;
+        case DesignerKind::Transparency:
+            ui->seTransparency->setValue(Skin.Transparency);
+            break;
+        case DesignerKind::Font:
+            SelectFont(Skin.DigFont.text());
+            break;
+        }
+    }
     FUpdating = false;
 }
 
@@ -72,8 +182,53 @@ void TfrmOptions::ControlsToSkin()
 {
     if (FUpdating)
         return;
-    Skin.ClockSize = std::clamp(ui->seSize->value(), ui->seSize->minimum(), ui->seSize->maximum());
+    for (const BoundRow& bound : FDesignerRows) {
+        const DesignerRow& row = bound.row;
+        switch (row.kind) {
+        case DesignerKind::Colour:
+            Skin.*row.colour = static_cast<const ColorButton&>(*bound.control).Tag;
+            break;
+        case DesignerKind::Number:
+            Skin.*row.number = static_cast<const SpinEdit&>(*bound.control).value();
+            break;
+        case DesignerKind::Size: {
+            const auto& box = static_cast<const SpinEdit&>(*bound.control);
+            Skin.*row.number = box.clamped(box.value());
+            break;
+        }
+        case DesignerKind::ItemIndex:
+            Skin.*row.number = static_cast<const QComboBox&>(*bound.control).currentIndex();
+            break;
+        case DesignerKind::Shape:
+            StoreShapeIndex(Skin, RadioGroupItemIndex(ui->rgShape));
+            break;
+        case DesignerKind::Transparency:
+            Skin.Transparency = StoredTransparency(ui->seTransparency->value());
+            break;
+        case DesignerKind::Font:
+            Skin.DigFont.setText(ui->cbFontNames->currentText());
+            break;
+        }
+    }
     FClock.ApplySkin();
+}
+
+void TfrmOptions::SelectFont(const QString& font)
+{
+    // The skin's font, else "Arial"; with neither, the selection stays.
+    int index = ui->cbFontNames->findText(font, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0)
+        index = ui->cbFontNames->findText(QStringLiteral("Arial"), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index >= 0)
+        ui->cbFontNames->setCurrentIndex(index);
+}
+
+void TfrmOptions::FillFontNames(const QStringList& families)
+{
+    ui->cbFontNames->clear();
+    ui->cbFontNames->addItems(families);
+    // A list filled anew has no selection until the skin's font is chosen.
+    ui->cbFontNames->setCurrentIndex(-1);
 }
 
 bool TfrmOptions::KeepLastPosition() const
@@ -119,6 +274,7 @@ int TfrmOptions::DigFormatIndex() const
 void TfrmOptions::SetDigFormatIndex(int index)
 {
     SetRadioGroupItemIndex(ui->rgDigFormat, index);
+    rgDigFormatClick();
 }
 
 void TfrmOptions::SaveAlarms()
@@ -141,23 +297,81 @@ void TfrmOptions::OpenOrRaise()
     }
 }
 
+void TfrmOptions::FormActivate(bool realActivation)
+{
+    FUpdating = true;
+    if (FGallery)
+        FGallery->RefillSkinList();
+    if (realActivation) {
+        QStringList families;
+        for (const QString& family : QFontDatabase::families())
+            if (!QFontDatabase::isPrivateFamily(family))
+                families << family;
+        FillFontNames(ScreenFontNames(families));
+        SkinToControls();
+    }
+    FUpdating = false;
+    if (FAlarmEditor)
+        FAlarmEditor->InitEditor();
+}
+
 void TfrmOptions::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        SkinToControls();
+        FormActivate(true);
 }
 
-void TfrmOptions::bbHourStCClick()
+void TfrmOptions::keyPressEvent(QKeyEvent* event)
+{
+    // Keys reach the window whichever control has the focus, unless the
+    // control uses them itself.
+    if (event->text().size() == 1)
+        FormKeyPress(event->text().front());
+    if (isVisible())
+        QDialog::keyPressEvent(event);
+}
+
+bool TfrmOptions::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui->StatusBar1 && event->type() == QEvent::MouseButtonRelease
+        && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
+        && ui->StatusBar1->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+        StatusBar1Click();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmOptions::bbHourStCClick(QObject* sender)
 {
     if (FUpdating)
         return;
+    if (auto* button = qobject_cast<ColorButton*>(sender)) {
+        if (const auto chosen = ChooseColor(button->Tag))
+            button->Tag = *chosen;
+        PaintColorButton(*button);
+    }
     ControlsToSkin();
+}
+
+void TfrmOptions::seInnerEdgeChange()
+{
+    bbHourStCClick(nullptr);
+    ui->seOuterEdge->setMinimum(ui->seInnerEdge->value() - 1);
+}
+
+void TfrmOptions::seOuterEdgeChange()
+{
+    bbHourStCClick(nullptr);
+    ui->seInnerEdge->setMaximum(ui->seOuterEdge->value() + 1);
 }
 
 void TfrmOptions::OKBtnClick(QObject* sender)
 {
     ControlsToSkin();
+    if (FAlarmEditor && FAlarmEditor->IsEditing())
+        FAlarmEditor->EndEditing();
     if (sender == ui->bbDone) {
         FClock.SaveSettings();
         accept();
@@ -168,4 +382,41 @@ void TfrmOptions::bbCloseClick()
 {
     OKBtnClick(ui->bbDone);
     FClock.CloseClock();
+}
+
+void TfrmOptions::rgDigFormatClick()
+{
+    if (FAlarmEditor)
+        FAlarmEditor->SetTimeFormat(DigFormatIndex() == 0);
+}
+
+void TfrmOptions::FormKeyPress(QChar key)
+{
+    // Closes as the title bar does: nothing is stored or undone.
+    if (key.unicode() == kEscape)
+        reject();
+}
+
+void TfrmOptions::PageControl1Change(int index)
+{
+    if (index == kGalleryPage && FGallery && GalleryPageTag == 0)
+        FGallery->BuildGallery();
+    else if (index == kAlarmsPage && FAlarmEditor)
+        FAlarmEditor->SelectFirstIfNone();
+}
+
+QString TfrmOptions::ManualFile()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/manual/index.html");
+}
+
+void TfrmOptions::StatusBar1Click()
+{
+    const QString manual = ManualFile();
+    if (!QFileInfo(manual).isFile()) {
+        ShowMessage(tr("The manual is not installed: %1").arg(QDir::toNativeSeparators(manual)));
+        return;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
+        ShowMessage(tr("Cannot open the manual %1: no web browser answered.").arg(QDir::toNativeSeparators(manual)));
 }
