@@ -32,20 +32,42 @@ constexpr int kEscape = 27;
 
 const char* const kStatusNotice = "Click here to read the Vellamor manual";
 
-// The window's own font: a plain sans of 13 pixels, which the controls'
-// layout at the window's fixed width is made for.
-QFont WindowFont()
+// A plain sans whose lines are the given number of pixels high (ascent and
+// descent; the em is smaller), Arial or the font the desktop offers in its
+// place.
+QFont SansOfLineHeight(int lineHeight)
 {
     QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(13);
+    int pixelSize = lineHeight;
+    do
+        font.setPixelSize(pixelSize--);
+    while (pixelSize > 1 && QFontMetrics(font).height() > lineHeight);
     return font;
 }
 
-// The notice of the status bar: underlined blue, 15 pixels.
+// The window's own font, lines of 13 pixels: the controls' layout at the
+// window's fixed width is made for it.
+QFont WindowFont()
+{
+    return SansOfLineHeight(13);
+}
+
+// The backgrounds that set the permanent options and the saving of a skin
+// apart from the skin's own controls.
+constexpr TColor kPermanentOptionsColor = 0xEAF3F4;
+constexpr TColor kSaveSkinColor = 0xCEE3E8;
+
+void SetBackground(QWidget& widget, TColor colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, ToQColor(colour));
+    widget.setPalette(palette);
+}
+
+// The notice of the status bar: underlined blue, lines of 15 pixels.
 void StyleStatusBar(QStatusBar& bar)
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(15);
+    QFont font = SansOfLineHeight(15);
     font.setUnderline(true);
     bar.setFont(font);
     QPalette palette = bar.palette();
@@ -66,6 +88,7 @@ TfrmOptions::TfrmOptions(ClockCommands& clock, AlarmStore& alarms)
     , FClock(clock)
     , FAlarmStore(alarms)
 {
+    setFont(WindowFont());
     ui->setupUi(this);
     FormCreate();
 }
@@ -74,7 +97,8 @@ TfrmOptions::~TfrmOptions() = default;
 
 void TfrmOptions::FormCreate()
 {
-    setFont(WindowFont());
+    SetBackground(*ui->gbPermanent, kPermanentOptionsColor);
+    SetBackground(*ui->gbSaveSkin, kSaveSkinColor);
     StyleStatusBar(*ui->StatusBar1);
     ui->StatusBar1->showMessage(QString::fromLatin1(kStatusNotice));
     ui->StatusBar1->installEventFilter(this);

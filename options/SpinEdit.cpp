@@ -30,6 +30,8 @@ SpinEdit::SpinEdit(QWidget* parent) : QAbstractSpinBox(parent)
 {
     // The text is the value: nothing of the base class interprets it.
     setKeyboardTracking(false);
+    // As wide as its longest number, wherever it stands.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     lineEdit()->setText(QStringLiteral("0"));
     connect(lineEdit(), &QLineEdit::textChanged, this, [this] { emit valueChanged(value()); });
 }
