@@ -103,6 +103,8 @@ void TfrmOptions::FormCreate()
     ui->StatusBar1->showMessage(QString::fromLatin1(kStatusNotice));
     ui->StatusBar1->installEventFilter(this);
     BindDesignerRows();
+    FInnerEdgeFormMaximum = ui->seInnerEdge->maximum();
+    FOuterEdgeFormMinimum = ui->seOuterEdge->minimum();
 
     for (const BoundRow& bound : FDesignerRows) {
         QWidget* const control = bound.control;
@@ -167,6 +169,10 @@ QString TfrmOptions::SkinFileOrDefault() const
 void TfrmOptions::SkinToControls()
 {
     FUpdating = true;
+    // The band boundaries bound each other as they are filled; the bounds
+    // the last skin left would show this skin's boundaries clamped.
+    ui->seInnerEdge->setMaximum(FInnerEdgeFormMaximum);
+    ui->seOuterEdge->setMinimum(FOuterEdgeFormMinimum);
     for (const char* name : DesignerFillOrder()) {
         const auto bound = std::find_if(FDesignerRows.begin(), FDesignerRows.end(),
             [name](const BoundRow& candidate) { return qstrcmp(candidate.row.control, name) == 0; });

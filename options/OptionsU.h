@@ -106,4 +106,6 @@ private:
     AlarmEditing* FAlarmEditor = nullptr;
     SkinGallery* FGallery = nullptr;
     std::vector<BoundRow> FDesignerRows;
+    int FInnerEdgeFormMaximum = 0;
+    int FOuterEdgeFormMinimum = 0;
 };
