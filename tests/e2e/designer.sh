@@ -10,7 +10,7 @@ trap 'stop_clock; rm -rf "$home"' EXIT
 shot="$home/shot.png"
 
 pixel() {
-    convert "$shot" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
+    picture_pixel "$shot" "$1" "$2"
 }
 
 printf '[Default]\nSkin=Classic.clk\n[Position]\nLeft=100\nTop=100\n[Size]\nKeepIt=1\nLastOne=200\n' >"$home/vellamor.ini"
@@ -51,19 +51,8 @@ wait_until 5 has_geometry 300 || fail "typing 300 left the clock at $(window_geo
 cp "$home/Classic.clk" "$home/made.clk"
 "$program_folder/vellamor-tool" skin set "$home/made.clk" Square=1 Rounded=0 >/dev/null
 same_colours() {
-    local minute
-    minute=$(date +%H:%M)
     sleep 1.2
-    import -window root "$shot"
-    "$program_folder/vellamor-tool" render --skin "$home/made.clk" --time "$minute:00" --size 300 \
-        -o "$home/expected.png" 2>/dev/null
-    [ "$(date +%H:%M)" = "$minute" ] || return 1
-    local point expected
-    for point in "5 150" "295 150" "150 5" "150 90" "200 150" "2 2" "297 297"; do
-        set -- $point
-        expected=$(convert "$home/expected.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:)
-        [ "$(pixel $((100 + $1)) $((100 + $2)))" = "$expected" ] || { echo "at $point: $(pixel $((100 + $1)) $((100 + $2))) not $expected" >&2; return 1; }
-    done
+    screen_shows_skin "$home/made.clk" 300 100 100 "5 150" "295 150" "150 5" "150 90" "200 150" "2 2" "297 297"
 }
 same_colours || same_colours || fail "the clock on screen is not the designed skin"
 
