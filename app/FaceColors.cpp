@@ -56,6 +56,60 @@ QPalette::ColorRole RoleOfSystemColor(int index, bool& known)
     }
 }
 
+// One channel of MixColor(c1, c2, total, pos) for pos = 0, 1, 2, ...: the
+// quotient of pos * |delta| + total / 2 by total is stepped along with its
+// remainder instead of divided anew.
+class SteppedChannel {
+public:
+    SteppedChannel(int first, int last, int total)
+        : m_first(first), m_step(std::abs(last - first)), m_sign(last < first ? -1 : 1), m_total(total),
+          m_remainder(total / 2)
+    {
+    }
+
+    int Value() const { return m_first + m_sign * m_quotient; }
+
+    void Step()
+    {
+        m_remainder += m_step;
+        while (m_remainder >= m_total) {
+            m_remainder -= m_total;
+            ++m_quotient;
+        }
+    }
+
+private:
+    int m_first;
+    int m_step;
+    int m_sign;
+    int m_total;
+    int m_quotient = 0;
+    int m_remainder;
+};
+
+// MixColor(c1, c2, total, pos) for pos = 0..count - 1 of plain colours,
+// appended to colours.
+void AppendMixes(TColor c1, TColor c2, int total, int count, std::vector<TColor>& colours)
+{
+    SteppedChannel red(RedOf(c1), RedOf(c2), total);
+    SteppedChannel green(GreenOf(c1), GreenOf(c2), total);
+    SteppedChannel blue(BlueOf(c1), BlueOf(c2), total);
+    for (int pos = 0; pos < count; ++pos) {
+        colours.push_back(TColor(std::uint32_t(red.Value() + green.Value() * 256 + blue.Value() * 65536)));
+        red.Step();
+        green.Step();
+        blue.Step();
+    }
+}
+
+int GradientSplit(int total, int mid)
+{
+    if (mid == 0)
+        mid = 50;
+    mid = std::clamp(mid, 1, 99);
+    return int(RoundHalfEven(double(total) * mid / 100));
+}
+
 } // namespace
 
 TColor ResolveSystemColor(TColor colour)
@@ -81,12 +135,22 @@ TColor MixColor(TColor c1, TColor c2, int total, int pos)
 
 TColor GradientColor(TColor c1, TColor c2, int total, int pos, int mid)
 {
-    if (mid == 0)
-        mid = 50;
-    mid = std::clamp(mid, 1, 99);
-    const int split = int(RoundHalfEven(double(total) * mid / 100));
+    const int split = GradientSplit(total, mid);
     const TColor mean = MixColor(c1, c2, total, total / 2);
     if (pos < split)
         return MixColor(c1, mean, split, pos);
     return MixColor(mean, c2, total - split, pos - split);
+}
+
+std::vector<TColor> GradientColors(TColor c1, TColor c2, int total, int mid)
+{
+    c1 = ResolveSystemColor(c1);
+    c2 = ResolveSystemColor(c2);
+    const int split = std::clamp(GradientSplit(total, mid), 0, total);
+    const TColor mean = MixColor(c1, c2, total, total / 2);
+    std::vector<TColor> colours;
+    colours.reserve(std::size_t(std::max(total, 0)));
+    AppendMixes(c1, mean, split, split, colours);
+    AppendMixes(mean, c2, total - split, total - split, colours);
+    return colours;
 }
