@@ -56,49 +56,27 @@ QPalette::ColorRole RoleOfSystemColor(int index, bool& known)
     }
 }
 
-// One channel of MixColor(c1, c2, total, pos) for pos = 0, 1, 2, ...: the
-// quotient of pos * |delta| + total / 2 by total is stepped along with its
-// remainder instead of divided anew.
-class SteppedChannel {
-public:
-    SteppedChannel(int first, int last, int total)
-        : m_first(first), m_step(std::abs(last - first)), m_sign(last < first ? -1 : 1), m_total(total),
-          m_remainder(total / 2)
-    {
-    }
-
-    int Value() const { return m_first + m_sign * m_quotient; }
-
-    void Step()
-    {
-        m_remainder += m_step;
-        while (m_remainder >= m_total) {
-            m_remainder -= m_total;
-            ++m_quotient;
-        }
-    }
-
-private:
-    int m_first;
-    int m_step;
-    int m_sign;
-    int m_total;
-    int m_quotient = 0;
-    int m_remainder;
-};
-
-// MixColor(c1, c2, total, pos) for pos = 0..count - 1 of plain colours,
-// appended to colours.
-void AppendMixes(TColor c1, TColor c2, int total, int count, std::vector<TColor>& colours)
+// MixColor(c1, c2, total, pos) of plain colours for pos = 0..count - 1 into
+// colours (zero on entry), channel by channel. A channel's quotient
+// (pos * |delta| + total / 2) / total changes at most |delta| times, so it is
+// written in runs whose ends take one division each.
+void MixRuns(TColor c1, TColor c2, int total, int count, TColor* colours)
 {
-    SteppedChannel red(RedOf(c1), RedOf(c2), total);
-    SteppedChannel green(GreenOf(c1), GreenOf(c2), total);
-    SteppedChannel blue(BlueOf(c1), BlueOf(c2), total);
-    for (int pos = 0; pos < count; ++pos) {
-        colours.push_back(TColor(std::uint32_t(red.Value() + green.Value() * 256 + blue.Value() * 65536)));
-        red.Step();
-        green.Step();
-        blue.Step();
+    for (const int shift : { 0, 8, 16 }) {
+        const int first = int((c1 >> shift) & 0xFF);
+        const int last = int((c2 >> shift) & 0xFF);
+        const std::int64_t step = std::abs(last - first);
+        const int sign = last < first ? -1 : 1;
+        int pos = 0;
+        for (std::int64_t quotient = 0; pos < count; ++quotient) {
+            // The first position whose quotient is above this one.
+            const std::int64_t above = (quotient + 1) * total - total / 2;
+            const std::int64_t next = step == 0 ? count : (above + step - 1) / step;
+            const int end = int(std::min<std::int64_t>(next, count));
+            const TColor value = TColor(first + sign * quotient) << shift;
+            for (; pos < end; ++pos)
+                colours[pos] |= value;
+        }
     }
 }
 
@@ -148,9 +126,8 @@ std::vector<TColor> GradientColors(TColor c1, TColor c2, int total, int mid)
     c2 = ResolveSystemColor(c2);
     const int split = std::clamp(GradientSplit(total, mid), 0, total);
     const TColor mean = MixColor(c1, c2, total, total / 2);
-    std::vector<TColor> colours;
-    colours.reserve(std::size_t(std::max(total, 0)));
-    AppendMixes(c1, mean, split, split, colours);
-    AppendMixes(mean, c2, total - split, total - split, colours);
+    std::vector<TColor> colours(std::size_t(std::max(total, 0)), 0);
+    MixRuns(c1, mean, split, split, colours.data());
+    MixRuns(mean, c2, total - split, total - split, colours.data() + split);
     return colours;
 }

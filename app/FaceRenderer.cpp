@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -28,25 +29,23 @@ constexpr std::uint32_t kHalfStep = 1u << (kFractionBits - 1);
 constexpr std::uint32_t kBoundaryMargin = 8;
 // A band's scaled positions are offset into this many milliradians and one
 // turn more before a pixel's direction (at most a quarter turn either way) is
-// added, so that they stay positive and within the 32 bits of fixed point.
+// added, so that they stay positive, below two turns and within the 32 bits
+// of fixed point.
 constexpr long double kLowestOffset = 1600;
 
-// One entry per position: red, green and blue, and a spare byte so that a
-// pixel is written with one four-byte store whose spare byte lands on the next
-// pixel of the run, which is written after it.
-using ColourTable = std::array<std::array<std::uint8_t, 4>, kTurnLength>;
-
-std::array<std::uint8_t, 4> BytesOf(TColor colour)
-{
-    return { std::uint8_t(RedOf(colour)), std::uint8_t(GreenOf(colour)), std::uint8_t(BlueOf(colour)), 0 };
-}
+// A band's colours by position, for two turns, so that a scaled position
+// needs no reduction to one turn. A colour $00BBGGRR lies in memory as red,
+// green, blue and a spare byte, so that a pixel is written with one
+// four-byte store whose spare byte lands on the next pixel of the run, which
+// is written after it.
+static_assert(std::endian::native == std::endian::little, "colours are stored as the image's bytes");
+using ColourTable = std::vector<TColor>;
 
 ColourTable BandColours(TColor first, TColor last, int middle)
 {
-    const std::vector<TColor> colours = GradientColors(first, last, kTurnLength, middle);
-    ColourTable table;
-    std::transform(colours.begin(), colours.end(), table.begin(), BytesOf);
-    return table;
+    ColourTable colours = GradientColors(first, last, kTurnLength, middle);
+    colours.insert(colours.end(), colours.begin(), colours.end());
+    return colours;
 }
 
 // Writes count pixels from pixel on, left to right, colour by colour.
@@ -54,10 +53,14 @@ template <typename ColourOf>
 void WritePixels(std::uint8_t* pixel, int count, ColourOf colourOf)
 {
 #pragma GCC unroll 4
-    for (int i = 0; i + 1 < count; ++i, pixel += 3)
-        std::memcpy(pixel, colourOf(i).data(), 4);
-    if (count > 0)
-        std::memcpy(pixel, colourOf(count - 1).data(), 3);
+    for (int i = 0; i + 1 < count; ++i, pixel += 3) {
+        const TColor colour = colourOf(i);
+        std::memcpy(pixel, &colour, 4);
+    }
+    if (count > 0) {
+        const TColor colour = colourOf(count - 1);
+        std::memcpy(pixel, &colour, 3);
+    }
 }
 
 // The four quarters around the centre, which mirror the direction table:
@@ -118,7 +121,7 @@ struct Band {
         for (int i = 0; i < count; ++i) {
             const std::uint32_t position = rounded(angles[i], lowOf);
             boundaries |= position ^ rounded(angles[i], highOf);
-            positions[i] = int(position) >= kTurnLength ? int(position) - kTurnLength : int(position);
+            positions[i] = int(position);
         }
         if (boundaries != 0)
             for (int i = 0; i < count; ++i)
@@ -250,12 +253,12 @@ private:
         band.Positions(angles + first, count, half.quarter, positions, [&](int i) {
             return BandPosition(half.direction * (first + i + m_directions.ColumnOffset()), dy, band.angle);
         });
-        const ColourTable& colours = *band.colours;
+        const TColor* colours = band.colours->data(); // a local pointer, which the stores cannot change
         std::uint8_t* leftmost = row + 3 * half.LeftColumn(first, end);
         if (half.direction > 0)
-            WritePixels(leftmost, count, [&](int i) { return colours[std::size_t(positions[i])]; });
+            WritePixels(leftmost, count, [&](int i) { return colours[positions[i]]; });
         else
-            WritePixels(leftmost, count, [&](int i) { return colours[std::size_t(positions[count - 1 - i])]; });
+            WritePixels(leftmost, count, [&](int i) { return colours[positions[count - 1 - i]]; });
     }
 
     QImage& m_bitmap;
@@ -313,7 +316,7 @@ void TFaceRenderer::DrawFace(QImage& bitmap, const TSkin& skin, double hourAngle
     bitmap.bits(); // detach once, before the rows are written
     BandPainter painter(bitmap, face, m_directions);
     std::vector<RowBands> rows(std::size_t(bitmap.height()));
-    const std::array<std::uint8_t, 4> background = BytesOf(ResolveSystemColor(skin.TicsBandColor));
+    const TColor background = ResolveSystemColor(skin.TicsBandColor);
     std::vector<std::uint8_t> backgroundRow(3 * std::size_t(bitmap.width()) + 1);
     WritePixels(backgroundRow.data(), bitmap.width(), [&](int) { return background; });
     for (int y = 0; y < bitmap.height(); ++y) {
