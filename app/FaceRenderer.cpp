@@ -81,9 +81,9 @@ struct Band {
     const ColourTable* colours;
     // Per quarter, the scaled position (w + A + pi) * 1000 of a pixel, less
     // whole turns, in steps: offset + (tableAngle ^ flip), where flip is all
-    // ones for the quarters that take the table's angle negated (the one that
-    // completes the negation is in the offset). low and high are the offset
-    // with half a step for the rounding, less and plus the margin.
+    // ones for the quarters that take the table's angle negated
+    // (-a = (a ^ ~0) + 1, the 1 being in the offset). low and high are the
+    // offset with half a step for the rounding, less and plus the margin.
     std::array<std::uint32_t, 4> flip;
     std::array<std::uint32_t, 4> low;
     std::array<std::uint32_t, 4> high;
@@ -110,22 +110,22 @@ struct Band {
     void Positions(const std::int32_t* angles, int count, std::size_t quarter, int* positions,
         ExactPosition exactPosition) const
     {
-        const std::uint32_t flipOf = flip[quarter];
-        const std::uint32_t lowOf = low[quarter];
-        const std::uint32_t highOf = high[quarter];
+        const std::uint32_t flipMask = flip[quarter];
+        const std::uint32_t lowBase = low[quarter];
+        const std::uint32_t highBase = high[quarter];
         const auto rounded = [=](std::int32_t angle, std::uint32_t base) {
-            return (base + (std::uint32_t(angle) ^ flipOf)) >> kFractionBits;
+            return (base + (std::uint32_t(angle) ^ flipMask)) >> kFractionBits;
         };
         // A plain loop over arrays, so that the compiler vectorises it.
         std::uint32_t boundaries = 0;
         for (int i = 0; i < count; ++i) {
-            const std::uint32_t position = rounded(angles[i], lowOf);
-            boundaries |= position ^ rounded(angles[i], highOf);
+            const std::uint32_t position = rounded(angles[i], lowBase);
+            boundaries |= position ^ rounded(angles[i], highBase);
             positions[i] = int(position);
         }
         if (boundaries != 0)
             for (int i = 0; i < count; ++i)
-                if (rounded(angles[i], lowOf) != rounded(angles[i], highOf))
+                if (rounded(angles[i], lowBase) != rounded(angles[i], highBase))
                     positions[i] = exactPosition(i);
     }
 };
@@ -202,13 +202,14 @@ public:
         const double outer2 = f.outerEdge * f.outerEdge;
         const double inner2 = f.innerEdge * f.innerEdge;
         const auto d2 = [&](int index) { return dx(index) * dx(index) + dy * dy; };
-        const auto reach = [&](double radius2) { return std::sqrt(std::max(radius2 - dy * dy, 0.0)) - offset; };
-        bands.hoursEnd = FirstWhere(reach(std::min({ inner2, outer2, inscribed2 })), count,
+        // About the index where the circle of squared radius radius2 meets the row.
+        const auto meeting = [&](double radius2) { return std::sqrt(std::max(radius2 - dy * dy, 0.0)) - offset; };
+        bands.hoursEnd = FirstWhere(meeting(std::min({ inner2, outer2, inscribed2 })), count,
             [&](int i) { return !(d2(i) < inner2 && d2(i) <= outer2 && d2(i) <= inscribed2); });
-        bands.minutesBegin
-            = FirstWhere(reach(std::max(outer2, inner2)), count, [&](int i) { return d2(i) > outer2 && d2(i) >= inner2; });
+        bands.minutesBegin = FirstWhere(meeting(std::max(outer2, inner2)), count,
+            [&](int i) { return d2(i) > outer2 && d2(i) >= inner2; });
         bands.minutesEnd = std::max(bands.minutesBegin,
-            FirstWhere(reach(inscribed2), count, [&](int i) { return d2(i) > inscribed2; }));
+            FirstWhere(meeting(inscribed2), count, [&](int i) { return d2(i) > inscribed2; }));
         return bands;
     }
 
