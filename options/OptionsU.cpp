@@ -187,6 +187,12 @@ void TfrmOptions::SkinToControls()
         case DesignerKind::Number:
         case DesignerKind::Size:
             static_cast<SpinEdit&>(*bound->control).setValue(Skin.*row.number);
+            // Also when the box already showed the value and so reports no
+            // change.
+            if (bound->control == ui->seInnerEdge)
+                BoundOuterEdge();
+            else if (bound->control == ui->seOuterEdge)
+                BoundInnerEdge();
             break;
         case DesignerKind::ItemIndex: {
             auto& list = static_cast<QComboBox&>(*bound->control);
@@ -388,12 +394,22 @@ void TfrmOptions::bbHourStCClick(QObject* sender)
 void TfrmOptions::seInnerEdgeChange()
 {
     bbHourStCClick(nullptr);
-    ui->seOuterEdge->setMinimum(ui->seInnerEdge->value() - 1);
+    BoundOuterEdge();
 }
 
 void TfrmOptions::seOuterEdgeChange()
 {
     bbHourStCClick(nullptr);
+    BoundInnerEdge();
+}
+
+void TfrmOptions::BoundOuterEdge()
+{
+    ui->seOuterEdge->setMinimum(ui->seInnerEdge->value() - 1);
+}
+
+void TfrmOptions::BoundInnerEdge()
+{
     ui->seInnerEdge->setMaximum(ui->seOuterEdge->value() + 1);
 }
 

@@ -88,6 +88,10 @@ private:
     void bbHourStCClick(QObject* sender);
     void seInnerEdgeChange();
     void seOuterEdgeChange();
+    // The band boundaries can cross by one at most: each box bounds the
+    // other.
+    void BoundOuterEdge();
+    void BoundInnerEdge();
     void OKBtnClick(QObject* sender);
     void bbCloseClick();
     void rgDigFormatClick();

@@ -314,6 +314,12 @@ private slots:
         QCOMPARE(d.control<SpinEdit>("seInnerEdge")->value(), 80);
         QCOMPARE(d.control<SpinEdit>("seOuterEdge")->value(), 85);
         QCOMPARE(d.control<SpinEdit>("seOuterEdge")->minimum(), 79);
+
+        // Filled again with the same skin, as at the next opening of the
+        // window: the boxes show no change, the bounds stay.
+        d.window->SkinToControls();
+        QCOMPARE(d.control<SpinEdit>("seOuterEdge")->minimum(), 79);
+        QCOMPARE(d.control<SpinEdit>("seInnerEdge")->maximum(), 86);
     }
 
     void typedValues_data()
