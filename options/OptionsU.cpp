@@ -103,20 +103,27 @@ void TfrmOptions::FormCreate()
     ui->StatusBar1->showMessage(QString::fromLatin1(kStatusNotice));
     ui->StatusBar1->installEventFilter(this);
     BindDesignerRows();
+    // Filled before the window is first shown, too: the clock's size keys
+    // store the designer (the font among it) before that.
+    FillFontNames();
     FInnerEdgeFormMaximum = ui->seInnerEdge->maximum();
     FOuterEdgeFormMinimum = ui->seOuterEdge->minimum();
 
+    // The designer's controls share one change handler; the band boundaries
+    // and the shape have their own.
     for (const BoundRow& bound : FDesignerRows) {
         QWidget* const control = bound.control;
         if (auto* button = qobject_cast<ColorButton*>(control))
             connect(button, &QPushButton::clicked, this, [this, button] { bbHourStCClick(button); });
         else if (auto* list = qobject_cast<QComboBox*>(control))
             connect(list, &QComboBox::currentIndexChanged, this, [this] { bbHourStCClick(nullptr); });
+        else if (control == ui->seInnerEdge)
+            connect(ui->seInnerEdge, &SpinEdit::valueChanged, this, &TfrmOptions::seInnerEdgeChange);
+        else if (control == ui->seOuterEdge)
+            connect(ui->seOuterEdge, &SpinEdit::valueChanged, this, &TfrmOptions::seOuterEdgeChange);
+        else if (auto* box = qobject_cast<SpinEdit*>(control))
+            connect(box, &SpinEdit::valueChanged, this, [this] { bbHourStCClick(nullptr); });
     }
-    for (SpinEdit* box : { ui->seHourMdC, ui->seMinMdC, ui->seTicsWidth, ui->seSize, ui->seTransparency, ui->seDigSize })
-        connect(box, &SpinEdit::valueChanged, this, [this] { bbHourStCClick(nullptr); });
-    connect(ui->seInnerEdge, &SpinEdit::valueChanged, this, &TfrmOptions::seInnerEdgeChange);
-    connect(ui->seOuterEdge, &SpinEdit::valueChanged, this, &TfrmOptions::seOuterEdgeChange);
     connect(ui->chkStayOnTop, &QCheckBox::clicked, this, [this] { bbHourStCClick(nullptr); });
     for (QRadioButton* shape : ui->rgShape->findChildren<QRadioButton*>())
         connect(shape, &QRadioButton::clicked, this, [this] { OKBtnClick(ui->rgShape); });
@@ -133,7 +140,8 @@ void TfrmOptions::BindDesignerRows()
 {
     for (const DesignerRow& row : DesignerRowsInStoreOrder()) {
         QWidget* const control = findChild<QWidget*>(QLatin1String(row.control));
-        Q_ASSERT_X(control, "TfrmOptions", row.control);
+        if (!control)
+            qFatal("The options form has no control %s", row.control);
         FDesignerRows.push_back({ row, control });
     }
 }
@@ -259,10 +267,14 @@ void TfrmOptions::SelectFont(const QString& font)
         ui->cbFontNames->setCurrentIndex(index);
 }
 
-void TfrmOptions::FillFontNames(const QStringList& families)
+void TfrmOptions::FillFontNames()
 {
+    QStringList families;
+    for (const QString& family : QFontDatabase::families())
+        if (!QFontDatabase::isPrivateFamily(family))
+            families << family;
     ui->cbFontNames->clear();
-    ui->cbFontNames->addItems(families);
+    ui->cbFontNames->addItems(ScreenFontNames(families));
     // A list filled anew has no selection until the skin's font is chosen.
     ui->cbFontNames->setCurrentIndex(-1);
 }
@@ -339,11 +351,7 @@ void TfrmOptions::FormActivate(bool realActivation)
     if (FGallery)
         FGallery->RefillSkinList();
     if (realActivation) {
-        QStringList families;
-        for (const QString& family : QFontDatabase::families())
-            if (!QFontDatabase::isPrivateFamily(family))
-                families << family;
-        FillFontNames(ScreenFontNames(families));
+        FillFontNames();
         SkinToControls();
     }
     FUpdating = false;

@@ -98,7 +98,8 @@ private:
     void FormKeyPress(QChar key);
     void PageControl1Change(int index);
     void StatusBar1Click();
-    void FillFontNames(const QStringList& families);
+    // The installed screen fonts, sorted, none selected.
+    void FillFontNames();
     void SelectFont(const QString& font);
 
     const std::unique_ptr<Ui::frmOptions> ui;

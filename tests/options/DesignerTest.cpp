@@ -507,6 +507,23 @@ private slots:
         QCOMPARE(Skin.DigFont.text(), selected);
     }
 
+    // As at start-up: the clock fills the designer before the window was
+    // ever shown, and its size keys store it.
+    void sizeKeysBeforeTheWindowWasShownKeepTheFont()
+    {
+        TempFolder home;
+        home.becomeProgramFolder();
+        Skin = DefaultSkin();
+        RecordingClock clock;
+        AlarmStore alarms;
+        TfrmOptions window(clock, alarms);
+        window.SkinToControls();
+        window.StepSize(5);
+        QCOMPARE(Skin.ClockSize, 405);
+        QCOMPARE(Skin.DigFont.text(), QString("Arial"));
+        QCOMPARE(clock.applied, 1);
+    }
+
     void fontListIsSortedAndHoldsArial()
     {
         Designer d;
