@@ -9,9 +9,6 @@ home=$(new_home)
 trap 'stop_clock; rm -rf "$home"' EXIT
 shot="$home/shot.png"
 
-pixel() {
-    picture_pixel "$shot" "$1" "$2"
-}
 
 printf '[Default]\nSkin=Classic.clk\n[Position]\nLeft=100\nTop=100\n[Size]\nKeepIt=1\nLastOne=200\n' >"$home/vellamor.ini"
 start_clock "$home"
@@ -20,8 +17,8 @@ has_geometry() { [ "$(window_geometry "$clock")" = "100 100 $1 $1" ]; }
 wait_until 5 has_geometry 200 || fail "geometry $(window_geometry "$clock")"
 sleep 1.5
 import -window root "$shot"
-desktop=$(pixel 1200 1000)
-is_clock() { [ "$(pixel $((100 + $1)) $((100 + $2)))" != "$desktop" ]; }
+desktop=$(screen_pixel 1200 1000)
+is_clock() { [ "$(screen_pixel $((100 + $1)) $((100 + $2)))" != "$desktop" ]; }
 ! is_clock 2 2 || fail "the circular clock shows its corner"
 
 xdotool windowactivate --sync "$clock" 2>/dev/null || xdotool windowfocus --sync "$clock"

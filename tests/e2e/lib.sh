@@ -64,6 +64,11 @@ picture_pixel() {
     convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
+# The colour of a pixel of the last screenshot, $home/shot.png.
+screen_pixel() {
+    picture_pixel "$home/shot.png" "$1" "$2"
+}
+
 # screen_shows_skin SKIN SIDE LEFT TOP "X Y"...: takes a screenshot into
 # $home/shot.png and checks that at each point (relative to LEFT, TOP) the
 # screen shows what the command-line companion renders for the skin at this

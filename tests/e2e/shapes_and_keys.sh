@@ -9,10 +9,6 @@ home=$(new_home)
 trap 'stop_clock; rm -rf "$home"' EXIT
 shot="$home/shot.png"
 
-# The colour of a screen pixel in the last screenshot, as "r,g,b".
-pixel() {
-    picture_pixel "$shot" "$1" "$2"
-}
 
 # check_outline SKIN SHAPE: a 200-pixel clock at (100, 100).
 check_outline() {
@@ -25,8 +21,8 @@ check_outline() {
     sleep 1.5 # the first tick has drawn; let the compositor present it
     import -window root "$shot"
     local desktop
-    desktop=$(pixel 1200 1000)
-    is_clock() { [ "$(pixel $((100 + $1)) $((100 + $2)))" != "$desktop" ]; }
+    desktop=$(screen_pixel 1200 1000)
+    is_clock() { [ "$(screen_pixel $((100 + $1)) $((100 + $2)))" != "$desktop" ]; }
     case $2 in
     square)
         is_clock 1 1 && is_clock 198 198 && is_clock 100 1 || fail "square: visible area not 1..198"
