@@ -75,7 +75,16 @@ void TTrayNotifyIcon::setPopupMenu(QMenu* menu)
     m_popupMenu = menu;
     m_trayIcon->setContextMenu(menu);
     if (menu)
-        m_menuDestroyed = connect(menu, &QObject::destroyed, this, [this] { setPopupMenu(nullptr); });
+        m_menuDestroyed = connect(menu, &QObject::destroyed, this, &TTrayNotifyIcon::ForgetPopupMenu);
+}
+
+void TTrayNotifyIcon::ForgetPopupMenu()
+{
+    // The menu is no longer a QMenu while it is destroyed: let go of it
+    // without looking at it through its type.
+    disconnect(m_menuDestroyed);
+    m_popupMenu.clear();
+    m_trayIcon->setContextMenu(nullptr);
 }
 
 bool TTrayNotifyIcon::eventFilter(QObject* watched, QEvent* event)
