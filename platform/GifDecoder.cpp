@@ -57,6 +57,12 @@ void CheckIsWhole(const QByteArray& bytes)
     if (!bytes.startsWith("GIF87a") && !bytes.startsWith("GIF89a"))
         throw PictureError(QStringLiteral("it is not a valid GIF picture (it does not begin with GIF87a or GIF89a)."));
     const GifBlocks blocks(bytes);
+    // Qt draws into a canvas of the logical screen's size, whatever the
+    // frames need.
+    const int screenWidth = blocks.byteAt(6) | blocks.byteAt(7) << 8;
+    const int screenHeight = blocks.byteAt(8) | blocks.byteAt(9) << 8;
+    if (qint64(screenWidth) * screenHeight > kMaxPicturePixels)
+        throw PictureTooLargeError(screenWidth, screenHeight);
     qsizetype at = blocks.afterColourTable(kScreenDescriptorEnd, blocks.byteAt(kScreenDescriptorEnd - 3));
     for (;;) {
         const std::uint8_t introducer = blocks.byteAt(at);

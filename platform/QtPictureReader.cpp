@@ -31,5 +31,8 @@ QImage ReadWithQt(const QByteArray& bytes, const QByteArray& format)
     if (image.isNull())
         throw PictureError(QStringLiteral("it is not a valid %1 picture (%2).")
                                .arg(QString::fromLatin1(format.toUpper()), reader.errorString()));
+    // Some readers tell no size beforehand.
+    if (qint64(image.width()) * image.height() > kMaxPicturePixels)
+        throw PictureTooLargeError(image.width(), image.height());
     return image;
 }

@@ -321,6 +321,7 @@ TEST(PictureLoaderTest, BadFilesGiveAClearErrorNamingTheFile)
           "30000 bits per pixel" },
         { "cut.jpg", jpeg.chopped(jpeg.size() / 3), false, "Premature end of JPEG file" },
         { "huge.bmp", BmpHeaderOnly(30000, 30000), false, "too large (30000 × 30000 pixels" },
+        { "huge.gif", QByteArray(kTinyGif).replace(6, 4, "\x28\x23\x28\x23"), false, "too large (9000 × 9000 pixels" },
         { "picture.xyz", png, false, "files of type .xyz" },
         { "picture", png, false, "no picture extension" },
     };

@@ -1,0 +1,54 @@
+// An alarm store of any bytes: it loads, every alarm gets its list texts and
+// its next ring date, the due checks run, and the store saves back to the
+// same records.
+
+#include "alarms/AlarmListText.h"
+#include "alarms/AlarmRules.h"
+#include "alarms/AlarmStore.h"
+#include "platform/DateTime.h"
+#include "tests/fuzz/FuzzApplication.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    StartFuzzApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("Alarms.cfg"));
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::abort();
+    file.close();
+
+    AlarmStore store(path);
+    store.LoadAlarms();
+    const TDateTime now = EncodeDateTime(QDate(2004, 1, 5), QTime(12, 0, 4));
+    for (const TAlarmRec& alarm : store.Alarms) {
+        AlarmTypeText(alarm.Mode);
+        AlarmTimeText(alarm, true);
+        AlarmTimeText(alarm, false);
+        NextRingDateText(NextRingDate(alarm, now));
+        MissedAlarmMessage(alarm);
+    }
+    FindDueAlarm(store.Alarms, false, -1, now);
+    FindDueAlarm(store.Alarms, true, -1, now);
+
+    store.SaveAlarms();
+    QFile saved(path);
+    if (!saved.open(QIODevice::ReadOnly))
+        std::abort();
+    const qsizetype records = bytes.size() / qsizetype(kAlarmRecordSize) * qsizetype(kAlarmRecordSize);
+    if (saved.readAll() != bytes.left(records))
+        std::abort();
+    return 0;
+}
