@@ -3,39 +3,54 @@
 #include "platform/AtomicFile.h"
 #include "platform/IoError.h"
 #include "platform/ProgramFolder.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
+
+namespace {
+
+// Records read from the file at a time.
+constexpr std::size_t kRecordsPerRead = 64;
+
+} // namespace
 
 QString DefaultAlarmStorePath()
 {
     return ProgramFolder() + QStringLiteral("Alarm/Alarms.cfg");
 }
 
-AlarmStore::AlarmStore(QString fileName) : FFileName(std::move(fileName)) {}
+AlarmStore::AlarmStore(QString fileName) : m_fileName(std::move(fileName)) {}
 
 void AlarmStore::LoadAlarms()
 {
     Alarms.clear();
-    QFile file(FFileName);
-    if (!file.exists())
+    std::optional<RegularFileReader> file = RegularFileReader::Open(m_fileName);
+    if (!file)
         return;
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Cannot read %1: %2").arg(FFileName, file.errorString()));
+    // A trailing part shorter than a record is ignored, so it does not count
+    // against the limit.
+    file->refuseLargerThan(qint64(kMaxAlarms * kAlarmRecordSize + kAlarmRecordSize - 1));
 
-    const qint64 count = file.size() / qint64(kAlarmRecordSize);
-    for (qint64 i = 0; i < count; ++i) {
-        AlarmRecordBytes bytes {};
-        const qint64 read = file.read(reinterpret_cast<char*>(bytes.data()), qint64(bytes.size()));
-        if (read < 0)
-            throw IoError(QStringLiteral("Cannot read %1: %2").arg(FFileName, file.errorString()));
+    // The count is known from the size: the records are read in large pieces
+    // straight into their place, never moved again.
+    const std::size_t count = std::size_t(file->size()) / kAlarmRecordSize;
+    Alarms.reserve(count);
+    while (Alarms.size() < count) {
+        const std::size_t wanted = std::min(kRecordsPerRead, count - Alarms.size());
+        const QByteArray piece = file->read(qint64(wanted * kAlarmRecordSize));
+        AlarmRecordBytes bytes;
+        for (qsizetype offset = 0; offset + qsizetype(kAlarmRecordSize) <= piece.size(); offset += qsizetype(kAlarmRecordSize)) {
+            std::memcpy(bytes.data(), piece.constData() + offset, kAlarmRecordSize);
+            Alarms.push_back(ReadAlarmRecord(bytes));
+        }
         // The file got shorter since its size was taken.
-        if (read < qint64(bytes.size()))
+        if (std::size_t(piece.size()) < wanted * kAlarmRecordSize)
             break;
-        Alarms.push_back(ReadAlarmRecord(bytes));
     }
 }
 
@@ -53,8 +68,8 @@ void AlarmStore::SaveAlarms()
         contents.append(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     }
     // A folder that cannot be made shows as the write's own error.
-    QDir().mkpath(QFileInfo(FFileName).absolutePath());
-    WriteFileAtomically(FFileName, contents);
+    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
+    WriteFileAtomically(m_fileName, contents);
 }
 
 void AlarmStore::DeleteAlarm(int index)

@@ -15,14 +15,19 @@ QString DefaultAlarmStorePath();
 // one after another, no header. Records are addressed by index everywhere.
 class AlarmStore {
 public:
+    // Far more alarms than anyone keeps; a larger file is refused rather than
+    // read into memory.
+    static constexpr std::size_t kMaxAlarms = 100000;
+
     explicit AlarmStore(QString fileName = DefaultAlarmStorePath());
 
-    const QString& fileName() const { return FFileName; }
+    const QString& fileName() const { return m_fileName; }
 
     // Replaces Alarms with the file's records. A missing file or folder gives
     // an empty store; a trailing part shorter than a record is ignored.
-    // Throws IoError when the file cannot be read; the records read before
-    // the failure stay.
+    // Throws IoError, naming the file, when it cannot be read, is not a
+    // regular file or holds more than kMaxAlarms records; the records read
+    // before a failure stay.
     void LoadAlarms();
 
     // Writes all of Alarms over the file, creating a missing folder. The file
@@ -47,5 +52,5 @@ public:
     std::function<void()> ListChanged;
 
 private:
-    QString FFileName;
+    QString m_fileName;
 };

@@ -35,18 +35,18 @@ bool HasSettled(QMediaPlayer::MediaStatus status)
 
 MediaPlayer::MediaPlayer(QObject* parent)
     : QObject(parent)
-    , FAudioOutput(NewAudioOutput(this))
-    , FPlayer(new QMediaPlayer(this))
+    , m_audioOutput(NewAudioOutput(this))
+    , m_player(new QMediaPlayer(this))
 {
-    FPlayer->setAudioOutput(FAudioOutput);
-    connect(FPlayer, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
+    m_player->setAudioOutput(m_audioOutput);
+    connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
         if (status == QMediaPlayer::EndOfMedia)
             EndPlay(QString());
     });
     // A file that breaks while playing reports an error but leaves the
     // player's state at "playing": the error ends the play.
-    connect(FPlayer, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
-        EndPlay(tr("Cannot play the sound file \"%1\": %2").arg(FFileName, text));
+    connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
+        EndPlay(tr("Cannot play the sound file \"%1\": %2").arg(m_fileName, text));
     });
 }
 
@@ -57,59 +57,59 @@ void MediaPlayer::Open()
     Stop();
     // Clearing the source first closes the file opened before, so that
     // opening the same file again reads it afresh.
-    FPlayer->setSource(QUrl());
+    m_player->setSource(QUrl());
 
     QString firstError;
     QEventLoop loading;
-    connect(FPlayer, &QMediaPlayer::mediaStatusChanged, &loading, [&loading](QMediaPlayer::MediaStatus status) {
+    connect(m_player, &QMediaPlayer::mediaStatusChanged, &loading, [&loading](QMediaPlayer::MediaStatus status) {
         if (HasSettled(status))
             loading.quit();
     });
-    connect(FPlayer, &QMediaPlayer::errorOccurred, &loading, [&](QMediaPlayer::Error, const QString& text) {
+    connect(m_player, &QMediaPlayer::errorOccurred, &loading, [&](QMediaPlayer::Error, const QString& text) {
         if (firstError.isEmpty())
             firstError = text;
         loading.quit();
     });
     QTimer::singleShot(kOpenTimeoutMs, &loading, &QEventLoop::quit);
 
-    FPlayer->setSource(QUrl::fromLocalFile(QFileInfo(FFileName).absoluteFilePath()));
-    if (firstError.isEmpty() && !HasSettled(FPlayer->mediaStatus()))
+    m_player->setSource(QUrl::fromLocalFile(QFileInfo(m_fileName).absoluteFilePath()));
+    if (firstError.isEmpty() && !HasSettled(m_player->mediaStatus()))
         loading.exec(QEventLoop::ExcludeUserInputEvents);
 
-    if (FPlayer->mediaStatus() == QMediaPlayer::LoadedMedia && firstError.isEmpty())
+    if (m_player->mediaStatus() == QMediaPlayer::LoadedMedia && firstError.isEmpty())
         return;
     QString reason = firstError;
     if (reason.isEmpty())
-        reason = FPlayer->mediaStatus() == QMediaPlayer::InvalidMedia ? tr("The file holds no sound the player can play.")
+        reason = m_player->mediaStatus() == QMediaPlayer::InvalidMedia ? tr("The file holds no sound the player can play.")
                                                                       : tr("The file did not open in time.");
-    throw SoundError(tr("Cannot open the sound file \"%1\": %2").arg(FFileName, reason));
+    throw SoundError(tr("Cannot open the sound file \"%1\": %2").arg(m_fileName, reason));
 }
 
 void MediaPlayer::Play()
 {
-    FErrorString.clear();
-    FPlayRunning = true;
-    FPlayer->play();
+    m_errorString.clear();
+    m_playRunning = true;
+    m_player->play();
 }
 
 void MediaPlayer::Stop()
 {
-    FPlayRunning = false;
-    FPlayer->stop();
+    m_playRunning = false;
+    m_player->stop();
 }
 
 bool MediaPlayer::IsPlaying() const
 {
-    return FPlayer->playbackState() == QMediaPlayer::PlayingState;
+    return m_player->playbackState() == QMediaPlayer::PlayingState;
 }
 
 void MediaPlayer::EndPlay(const QString& errorString)
 {
-    if (!FPlayRunning)
+    if (!m_playRunning)
         return;
-    FPlayRunning = false;
-    FErrorString = errorString;
+    m_playRunning = false;
+    m_errorString = errorString;
     if (!errorString.isEmpty())
-        FPlayer->stop();
+        m_player->stop();
     emit Notify();
 }

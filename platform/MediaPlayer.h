@@ -16,8 +16,8 @@ public:
     explicit MediaPlayer(QObject* parent = nullptr);
     ~MediaPlayer() override;
 
-    QString FileName() const { return FFileName; }
-    void SetFileName(const QString& fileName) { FFileName = fileName; }
+    QString FileName() const { return m_fileName; }
+    void SetFileName(const QString& fileName) { m_fileName = fileName; }
 
     // Closes the file opened before, opens FileName and returns once the
     // player has read enough of it to play it. Throws SoundError when the
@@ -32,7 +32,7 @@ public:
 
     bool IsPlaying() const;
     // Why the last play failed; empty when it ended normally.
-    QString ErrorString() const { return FErrorString; }
+    QString ErrorString() const { return m_errorString; }
 
 signals:
     // A play has ended: it reached the end of the sound, or it failed
@@ -42,9 +42,9 @@ signals:
 private:
     void EndPlay(const QString& errorString);
 
-    QAudioOutput* const FAudioOutput;
-    QMediaPlayer* const FPlayer;
-    QString FFileName;
-    QString FErrorString;
-    bool FPlayRunning = false;
+    QAudioOutput* const m_audioOutput;
+    QMediaPlayer* const m_player;
+    QString m_fileName;
+    QString m_errorString;
+    bool m_playRunning = false;
 };

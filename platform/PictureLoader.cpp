@@ -7,11 +7,14 @@
 #include "platform/PictureError.h"
 #include "platform/PngDecoder.h"
 #include "platform/QtPictureReader.h"
+#include "platform/RegularFile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -25,27 +28,17 @@ QString Described(const QString& path, const QString& reason)
     return QStringLiteral("Cannot load the picture %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }
 
-void CheckIsFile(const QString& path)
-{
-    const QFileInfo info(path);
-    if (info.isDir())
-        throw IoError(Described(path, QStringLiteral("it is a folder, not a file.")));
-    if (!info.exists())
-        throw IoError(Described(path, QStringLiteral("the file does not exist.")));
-    // A pipe or a device would block the reading or never end it.
-    if (!info.isFile())
-        throw IoError(Described(path, QStringLiteral("it is not a regular file.")));
-}
+// No picture within the pixel limit takes more on disk: uncompressed, at
+// 16 bits a channel with alpha, with room for its headers.
+constexpr qint64 kMaxPictureFileBytes = kMaxPicturePixels * 8 + (qint64(1) << 20);
 
-QByteArray ReadWholeFile(const QString& path)
+// Only a regular file is read, and none larger than a picture can be.
+QByteArray ReadPictureFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError(Described(path, file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw IoError(Described(path, file.errorString()));
-    return bytes;
+    std::optional<QByteArray> bytes = ReadRegularFile(path, kMaxPictureFileBytes);
+    if (!bytes)
+        throw IoError(Described(path, QStringLiteral("the file does not exist.")));
+    return *std::move(bytes);
 }
 
 } // namespace
@@ -53,13 +46,12 @@ QByteArray ReadWholeFile(const QString& path)
 QImage LoadPicture(const QString& path)
 {
     const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
-    CheckIsFile(path);
+    const QByteArray bytes = ReadPictureFile(path);
     if (format.isEmpty())
         throw PictureError(Described(path, QStringLiteral("the file name has no picture extension (such as .bmp or .jpg).")));
     if (!IsJpeg(format) && !QImageReader::supportedImageFormats().contains(format))
         throw PictureError(Described(path, QStringLiteral("files of type .%1 are not pictures this program can load.")
                                                .arg(QString::fromLatin1(format))));
-    const QByteArray bytes = ReadWholeFile(path);
     try {
         return DecodePicture(bytes, format);
     } catch (const PictureError& error) {

@@ -2,15 +2,18 @@
 
 #include <QString>
 
-// An INI file read and written one value at a time, by section and key.
-// Section and key names match ignoring letter case. A write changes the one
-// line of its key in place and keeps every other line, comment and the order;
-// a new key goes to the end of its section, a new section to the end of the
-// file. A missing file or key reads as the default; values are cut to 2047
-// characters. A failed write throws IoError("Unable to write to <file>").
+// An INI file read and written one value at a time, by section and key, with
+// the rules of ProfileText: names match ignoring letter case, a write changes
+// the one line of its key and keeps every other byte. A missing file or key,
+// or a file that cannot be read, reads as the default; values are cut to 2047
+// characters. Several writes that belong together go through a ProfileUpdate,
+// which reads and replaces the file once.
 class ProfileFile {
 public:
     static constexpr int kMaxValueLength = 2047;
+    // Far beyond any real settings file; a larger one is refused rather than
+    // read into memory.
+    static constexpr qint64 kMaxFileSize = qint64(64) << 20;
 
     explicit ProfileFile(QString fileName);
 
@@ -23,9 +26,15 @@ public:
     // Read as an integer; any non-zero value is true.
     bool ReadBool(const QString& section, const QString& key, bool defaultValue) const;
 
+    // Why the file cannot be read although it is there (a folder, a FIFO, a
+    // device, a file larger than kMaxFileSize, no permission), naming it; an
+    // empty text when it can be read or does not exist.
+    QString ReadProblem() const;
+
+    // Each one a ProfileUpdate of one value; a failed write throws
+    // IoError("Unable to write to <file>").
     void WriteString(const QString& section, const QString& key, const QString& value);
     void WriteInteger(const QString& section, const QString& key, int value);
-    // Written as "1" or "0".
     void WriteBool(const QString& section, const QString& key, bool value);
 
 private:

@@ -4,25 +4,23 @@
 #include "platform/FileNames.h"
 #include "platform/IntegerText.h"
 #include "platform/IoError.h"
+#include "platform/RegularFile.h"
 
-#include <QFile>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
 constexpr std::int32_t kDefaultMiddlePos = 50;
 
-std::array<std::uint8_t, kSkinRecordSize> ReadFirstRecord(const QString& fileName)
+std::array<std::uint8_t, kSkinRecordSize> ReadFirstRecord(RegularFileReader& file)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
-    std::array<std::uint8_t, kSkinRecordSize> bytes {};
-    const qint64 read = file.read(reinterpret_cast<char*>(bytes.data()), qint64(bytes.size()));
-    if (read < 0)
-        throw IoError(QStringLiteral("Cannot read %1: %2").arg(fileName, file.errorString()));
-    if (read < qint64(bytes.size()))
+    const QByteArray read = file.read(qint64(kSkinRecordSize));
+    if (read.size() < qsizetype(kSkinRecordSize))
         throw IoError(QStringLiteral("Read beyond end of file"));
+    std::array<std::uint8_t, kSkinRecordSize> bytes {};
+    std::copy(read.begin(), read.end(), bytes.begin());
     return bytes;
 }
 
@@ -42,9 +40,13 @@ QString SkinPathToRead(const QString& requested, const QString& programFolder)
 
 bool ReadSkinFile(const QString& fileName, TSkin& loadBuffer, const SkinLoadOptions& options)
 {
+    // What is not a file (a folder, a FIFO, a device) counts as missing.
     if (!QFileInfo(fileName).isFile())
         return false;
-    TSkin skin = ReadSkinRecord(ReadFirstRecord(fileName));
+    std::optional<RegularFileReader> file = RegularFileReader::Open(fileName);
+    if (!file)
+        return false;
+    TSkin skin = ReadSkinRecord(ReadFirstRecord(*file));
 
     if (skin.HourMiddlePos == 0)
         skin.HourMiddlePos = kDefaultMiddlePos;

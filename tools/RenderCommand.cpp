@@ -4,9 +4,12 @@
 #include "app/ClockPicture.h"
 #include "app/ClockSettings.h"
 #include "app/FaceRenderer.h"
+#include "platform/AtomicFile.h"
+#include "platform/IoError.h"
 #include "platform/ProgramFolder.h"
 #include "skins/SkinFile.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QGuiApplication>
 #include <QImage>
@@ -104,11 +107,23 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
         TFaceRenderer().DrawFace(picture, skin, HourAngle(request.time.hour() % 12, minute), MinuteAngle(minute));
     } else {
         const QString format = QLatin1String(request.h24 ? ClockSettings::kDefaultH24Format : ClockSettings::kDefaultAmPmFormat);
-        picture = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size, format,
+        const ClockPicture clock = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size, format,
             QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+        // The clock is drawn all the same, without the texture's picture.
+        if (clock.Problem)
+            err << clock.Problem->text << '\n';
+        picture = clock.Image;
     }
-    if (!picture.save(request.output, "PNG")) {
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!picture.save(&png, "PNG")) {
         err << "Unable to write to " << request.output << '\n';
+        return kFailed;
+    }
+    try {
+        WriteFileAtomically(request.output, png.data());
+    } catch (const IoError& error) {
+        err << error.message() << '\n';
         return kFailed;
     }
     return kDone;

@@ -2,9 +2,10 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/IoError.h"
+#include "platform/RegularFile.h"
 #include "skins/SkinFields.h"
 
-#include <QFile>
+#include <algorithm>
 
 namespace {
 
@@ -17,10 +18,10 @@ const char* const kUsage = "usage: vellamor-tool skin show FILE\n"
 
 TSkin ReadSkin(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw IoError(QStringLiteral("Cannot open %1: %2").arg(fileName, file.errorString()));
-    const QByteArray bytes = file.read(qint64(kSkinRecordSize));
+    std::optional<RegularFileReader> file = RegularFileReader::Open(fileName);
+    if (!file)
+        throw IoError(QStringLiteral("Cannot read %1: no such file").arg(fileName));
+    const QByteArray bytes = file->read(qint64(kSkinRecordSize));
     if (bytes.size() < qsizetype(kSkinRecordSize))
         throw IoError(QStringLiteral("%1: Read beyond end of file").arg(fileName));
     std::array<std::uint8_t, kSkinRecordSize> record {};

@@ -1,11 +1,15 @@
 #include "alarms/AlarmStore.h"
 #include "platform/IoError.h"
 #include "tests/alarms/AlarmFixtures.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+
+#include <sys/stat.h>
 
 #include <random>
 
@@ -128,4 +132,65 @@ TEST_F(AlarmStoreTest, ASaveThatCannotBeWrittenRaisesAnInputOutputError)
     folder.write(QStringLiteral("NotAFolder"), "x");
     AlarmStore noFolder(folder.file(QStringLiteral("NotAFolder/Alarms.cfg")));
     EXPECT_THROW(noFolder.SaveAlarms(), IoError);
+}
+
+// What is not a store is refused with a message naming it, without waiting
+// on it or reading it without end.
+TEST_F(AlarmStoreTest, WhatIsNotAStoreIsRefused)
+{
+    const QString path = folder.file(kStoreName);
+    const qint64 tooMany = qint64(AlarmStore::kMaxAlarms + 1) * qint64(kAlarmRecordSize);
+    const auto sized = [&](qint64 size) {
+        folder.write(kStoreName, QByteArray());
+        QFile(path).resize(size);
+    };
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        { "it is a pipe (FIFO), not a regular file", [&] { ::mkfifo(QFile::encodeName(path).constData(), 0600); } },
+        { "it is a device, not a regular file", [&] { QFile::link(QStringLiteral("/dev/zero"), path); } },
+        { "it is larger than 64.1 MB, more than such a file ever holds", [&] { sized(tooMany); } },
+    };
+    QDir().mkpath(folder.file("Alarm"));
+    for (const auto& [reason, make] : cases) {
+        QFile::remove(path);
+        make();
+        store.Alarms.push_back(AlarmAt(TAlarmRec::Daily, 7, 0));
+        try {
+            store.LoadAlarms();
+            ADD_FAILURE() << "loaded: " << reason;
+        } catch (const IoError& error) {
+            EXPECT_EQ(error.message().toStdString(), ("Cannot read " + path + ": " + reason).toStdString());
+        }
+        EXPECT_TRUE(store.Alarms.empty()) << reason;
+    }
+
+    // The most alarms a store holds, and a trailing part, still load.
+    QFile::remove(path);
+    sized(tooMany - 1);
+    store.LoadAlarms();
+    EXPECT_EQ(store.Alarms.size(), AlarmStore::kMaxAlarms);
+}
+
+// A full disk, or a file-size limit, fails the save as a whole, and the store
+// on disk keeps its old records.
+TEST_F(AlarmStoreTest, ASaveThatCannotBeWrittenLeavesTheOldStore)
+{
+    const QString path = folder.file(kStoreName);
+    const std::vector<TAlarmRec> old = { OnceAlarm(QDate(2004, 12, 31), 7, 5), MonthlyDayAlarm(31, 8, 0) };
+    const std::vector<TAlarmRec> changed(8, DailyAlarm(1, QDate(2004, 3, 10), 7, 5));
+    const auto save = [&] {
+        store.Alarms = changed;
+        store.SaveAlarms();
+    };
+    folder.write(kStoreName, StoreBytes(old));
+    const SaveOutcome limited = SaveWithFileSizeLimit(1000, path, save);
+    EXPECT_EQ(limited.error.toStdString(), ("Unable to write to " + path + ": " + qt_error_string(EFBIG)).toStdString());
+    EXPECT_EQ(limited.fileAfter, StoreBytes(old));
+
+    QString skipReason;
+    const std::optional<SaveOutcome> full = SaveOnFullDisk(
+        folder.file("Alarm"), path, [&] { folder.write(kStoreName, StoreBytes(old)); }, save, skipReason);
+    if (!full)
+        GTEST_SKIP() << "no small tmpfs: " << skipReason.toStdString();
+    EXPECT_EQ(full->error.toStdString(), ("Unable to write to " + path + ": " + qt_error_string(ENOSPC)).toStdString());
+    EXPECT_EQ(full->fileAfter, StoreBytes(old));
 }

@@ -1,19 +1,25 @@
+#include "alarms/AlarmStore.h"
 #include "app/ClockAngles.h"
 #include "app/ClockU.h"
 #include "app/FaceRenderer.h"
+#include "options/OptionsU.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
-#include "skins/OptionsU.h"
 #include "skins/SkinFile.h"
 #include "tests/support/TempFolder.h"
-#include "ui_OptionsU.h"
 
+#include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
 
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -35,6 +41,7 @@ struct ClockFixture {
     MessagePresenter previousMessagePresenter;
     LocalClockSource previousClock;
     QDateTime now { QDate(2026, 3, 4), QTime(10, 14, 30) };
+    std::unique_ptr<AlarmStore> alarms;
     std::unique_ptr<TfrmDerAvo> clock;
     std::unique_ptr<TfrmOptions> options;
 
@@ -69,14 +76,21 @@ struct ClockFixture {
     {
         clock = std::make_unique<TfrmDerAvo>();
         clock->Timer1->stop(); // ticks are run by hand
-        options = std::make_unique<TfrmOptions>(clock.get());
+        alarms = std::make_unique<AlarmStore>(); // in the program folder, which home now is
+        options = std::make_unique<TfrmOptions>(*clock, *alarms);
         clock->setOptionsWindow(options.get());
         clock->show();
         clock->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(clock.get()));
     }
 
-    Ui::frmOptions* ui() const { return options->ui; }
+    // A control of the options window, found by its name as the user finds
+    // it by its caption.
+    template <typename Control>
+    Control* control(const char* name) const
+    {
+        return options->findChild<Control*>(QLatin1String(name));
+    }
     QByteArray ini() const { return home.read("vellamor.ini"); }
 };
 
@@ -102,9 +116,9 @@ private slots:
         QVERIFY(!Skin.Square);              // read from default.clk
         QCOMPARE(Skin.ClockSize, 400);      // the skin's own size does not take effect at start
         QCOMPARE(f.clock->pos(), QPoint(0, 0));
-        QVERIFY(f.ui()->chkLastPos->isChecked());
-        QVERIFY(f.ui()->chkKeepSize->isChecked());
-        QVERIFY(!f.ui()->chkStayOnTop->isChecked());
+        QVERIFY(f.options->KeepLastPosition());
+        QVERIFY(f.options->KeepSize());
+        QVERIFY(!f.options->StayOnTop());
         QCOMPARE(f.options->DigFormatIndex(), 0);
         QCOMPARE(f.clock->AmPmFormat, QStringLiteral("h:mm:ss AM/PM"));
         QCOMPARE(f.clock->H24Format, QStringLiteral("h:mm:ss"));
@@ -128,13 +142,13 @@ private slots:
         QCOMPARE(f.options->SkinFileOrDefault(), f.home.file("Classic.clk"));
         const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
         QCOMPARE(f.clock->pos(), QPoint(qRound(screenWidth / 2.0), -50));
-        QVERIFY(!f.ui()->chkLastPos->isChecked());
+        QVERIFY(!f.options->KeepLastPosition());
         QCOMPARE(f.options->DigFormatIndex(), 1);
         QCOMPARE(f.clock->AmPmFormat, QStringLiteral("hh:nn"));
         QCOMPARE(f.clock->H24Format, QStringLiteral("h.nn"));
         QCOMPARE(Skin.ClockSize, 250);
-        QCOMPARE(f.ui()->seSize->value(), 250);
-        QVERIFY(f.ui()->chkStayOnTop->isChecked());
+        QCOMPARE(f.control<QSpinBox>("seSize")->value(), 250);
+        QVERIFY(f.options->StayOnTop());
     }
 
     void lastOneIsReadOnlyWhileKeepingTheSize_data()
@@ -165,8 +179,8 @@ private slots:
         QCOMPARE(f.clock->pos(), QPoint(120, 80));
         f.options->LoadSkin("/elsewhere/mine.clk"); // missing: default.clk is read, the name is kept
         f.clock->move(300, 200);
-        f.ui()->chkLastPos->setChecked(false);
-        f.ui()->chkKeepSize->setChecked(false);
+        f.control<QCheckBox>("chkLastPos")->setChecked(false);
+        f.control<QCheckBox>("chkKeepSize")->setChecked(false);
         f.clock->SaveSettings();
         QCOMPARE(f.ini(),
             QByteArray("; kept comment\n[Position]\nKeepIt=0\nLeft=120\nTop=80\n\n[Default]\nSkin=/elsewhere/mine.clk\n"
@@ -182,24 +196,64 @@ private slots:
         QCOMPARE(f.errors, QStringList { QStringLiteral("Read beyond end of file") });
         QCOMPARE(f.clock->pos(), QPoint(100, 60));
         QCOMPARE(Skin.ClockSize, 300);
-        QVERIFY(f.ui()->chkStayOnTop->isChecked());
+        QVERIFY(f.options->StayOnTop());
         QVERIFY(Skin.Square); // the built-in skin stays
     }
 
-    void failedSaveKeepsTheClockOpen()
+    void failedSaveIsReportedOnceAndTheClockClosesAnyway()
     {
         ClockFixture f;
         f.start();
         f.home.write("vellamor.ini", "[Default]\nSkin=x.clk\n");
         QFile::setPermissions(f.home.file("vellamor.ini"), QFile::ReadOwner);
-        QVERIFY(!f.clock->close());
-        QVERIFY(f.clock->isVisible());
+        QVERIFY(f.clock->close());
+        QVERIFY(!f.clock->isVisible());
         QCOMPARE(f.errors, QStringList { "Unable to write to " + f.home.file("vellamor.ini") });
         QCOMPARE(f.ini(), QByteArray("[Default]\nSkin=x.clk\n"));
+    }
 
-        QFile::setPermissions(f.home.file("vellamor.ini"), QFile::ReadOwner | QFile::WriteOwner);
-        QVERIFY(f.clock->close());
-        QVERIFY(f.ini().contains("LastOne=400"));
+    // A settings file that is not a regular file, or is larger than any real
+    // one, is reported at the start and never waited on, read or replaced; a
+    // termination signal still ends the clock, with the failed save on the
+    // error output and no box.
+    void refusedSettingsFileIsReportedAndLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("folder") << "folder" << "it is a folder, not a file";
+        QTest::newRow("FIFO") << "fifo" << "it is a pipe (FIFO), not a regular file";
+        QTest::newRow("link to /dev/zero") << "zero" << "it is a device, not a regular file";
+        QTest::newRow("64 MB and more") << "huge" << "it is larger than 64.0 MB, more than such a file ever holds";
+    }
+    void refusedSettingsFileIsReportedAndLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        ClockFixture f;
+        const QString ini = f.home.file("vellamor.ini");
+        if (kind == u"folder")
+            QVERIFY(QDir().mkdir(ini));
+        else if (kind == u"fifo")
+            QCOMPARE(::mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        else if (kind == u"zero")
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), ini));
+        else
+            QVERIFY(QFile(ini).open(QIODevice::WriteOnly) && QFile(ini).resize((qint64(64) << 20) + 1));
+        const QFileInfo before(ini);
+
+        f.start();
+        QCOMPARE(f.errors, QStringList { "Cannot read " + ini + ": " + reason });
+        QCOMPARE(f.clock->pos(), QPoint(0, 0));
+
+        QTest::ignoreMessage(QtCriticalMsg, qPrintable("Unable to write to " + ini));
+        f.clock->Terminate();
+        QVERIFY(!f.clock->isVisible());
+        QCOMPARE(f.errors.size(), 1);
+        const QFileInfo after(ini);
+        QCOMPARE(after.isDir(), before.isDir());
+        QCOMPARE(after.isSymLink(), before.isSymLink());
+        QCOMPARE(after.size(), before.size());
+        QCOMPARE(after.lastModified(), before.lastModified());
     }
 
     void keysHideAndOpenTheOptionsOnTheAlarmsPageWhileHidden()
@@ -212,7 +266,7 @@ private slots:
 
         int pageWhenShown = -1;
         QTimer::singleShot(0, [&] {
-            pageWhenShown = f.ui()->PageControl1->currentIndex();
+            pageWhenShown = f.control<QTabWidget>("PageControl1")->currentIndex();
             f.options->reject();
         });
         QTest::keyClick(f.clock.get(), Qt::Key_O);
@@ -229,7 +283,7 @@ private slots:
         ClockFixture f;
         f.start();
         QCOMPARE(f.clock->Chart1->Tag, -1);
-        f.ui()->seSize->setValue(300); // the designer stores the size and applies the skin
+        f.control<QSpinBox>("seSize")->setValue(300); // the designer stores the size and applies the skin
         QCOMPARE(Skin.ClockSize, 300);
         QCOMPARE(f.clock->Chart1->Tag, -1);
         QCOMPARE(f.clock->Tag, -1);
@@ -241,7 +295,7 @@ private slots:
         QVERIFY(f.clock->Chart1->isVisible());
         QVERIFY(!f.clock->Image1->isVisible());
 
-        f.ui()->seSize->setValue(350);
+        f.control<QSpinBox>("seSize")->setValue(350);
         QCOMPARE(f.clock->size(), QSize(350, 350));
         QVERIFY(f.clock->Chart1->Tag >= 0);
     }

@@ -2,12 +2,14 @@
 // of itself ("--instance") as the competing starts, all sharing one private
 // runtime folder.
 #include "desktop/OnlyOne.h"
+#include "desktop/RuntimeFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLocalSocket>
+#include <QDirIterator>
 #include <QProcess>
-#include <QStandardPaths>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -15,6 +17,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -58,11 +62,6 @@ std::unique_ptr<QProcess> StartInstance(int expectedRequests)
     return process;
 }
 
-QString RuntimeFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + u'/';
-}
-
 } // namespace
 
 class OnlyOneTest : public QObject {
@@ -76,6 +75,8 @@ private slots:
     void simultaneousStartsLeaveOneRunning();
     void foreignRequestsAreIgnored();
     void unenforcedGuardAlwaysRuns();
+    void withoutARuntimeFolderOnlyAPrivateOneIsUsed_data();
+    void withoutARuntimeFolderOnlyAPrivateOneIsUsed();
 };
 
 void OnlyOneTest::instanceNameTakesTwentyCharactersOfTheTitle()
@@ -129,7 +130,7 @@ void OnlyOneTest::startAfterTheFirstWasKilledRuns()
     killed->kill();
     QVERIFY(killed->waitForFinished(kProcessMs));
     // It left its lock file and its socket behind.
-    const QString name = RuntimeFolder() + TOnlyOne::InstanceAtomName(QLatin1String(kTitle));
+    const QString name = PrivateRuntimeFolder().path + TOnlyOne::InstanceAtomName(QLatin1String(kTitle));
     QVERIFY(QFile::exists(name + QStringLiteral(".lock")));
     QVERIFY(QFile::exists(name));
 
@@ -172,7 +173,7 @@ void OnlyOneTest::foreignRequestsAreIgnored()
     int requests = 0;
     first.OnBringToFront = [&] { ++requests; };
     QVERIFY(first.CheckInstance());
-    const QString serverPath = RuntimeFolder() + TOnlyOne::InstanceAtomName(QLatin1String(kTitle));
+    const QString serverPath = PrivateRuntimeFolder().path + TOnlyOne::InstanceAtomName(QLatin1String(kTitle));
 
     for (const QByteArray& request : { QByteArray("hide\n"), QByteArray("show"), QByteArray(100000, 's') }) {
         QLocalSocket socket;
@@ -197,6 +198,83 @@ void OnlyOneTest::unenforcedGuardAlwaysRuns()
     TOnlyOne unenforced;
     unenforced.EnforceOnlyOne = false;
     QVERIFY(unenforced.CheckInstance());
+}
+
+void OnlyOneTest::withoutARuntimeFolderOnlyAPrivateOneIsUsed_data()
+{
+    QTest::addColumn<QString>("planted");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("none yet") << "" << "";
+    QTest::newRow("a folder open to all") << "open" << "can be used by other users (mode 0755, not 0700)";
+    QTest::newRow("a link") << "link" << "is a link, not a folder of this user";
+    QTest::newRow("a file") << "file" << "is not a folder";
+    QTest::newRow("another user's folder") << "foreign" << "belongs to another user";
+}
+
+// With XDG_RUNTIME_DIR unset, the guard works in a folder of its own in the
+// temporary folder, which it makes private; one planted there by someone else
+// is refused, and the clock then runs unguarded rather than not at all.
+void OnlyOneTest::withoutARuntimeFolderOnlyAPrivateOneIsUsed()
+{
+    QFETCH(QString, planted);
+    QFETCH(QString, problem);
+    QTemporaryDir temporary;
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const std::optional<QByteArray> tmpdir
+        = qEnvironmentVariableIsSet("TMPDIR") ? std::optional(qgetenv("TMPDIR")) : std::nullopt;
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        if (tmpdir)
+            qputenv("TMPDIR", *tmpdir);
+        else
+            qunsetenv("TMPDIR");
+    });
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+
+    const QString folder = temporary.path() + QStringLiteral("/vellamor-%1").arg(::getuid());
+    const QByteArray name = QFile::encodeName(folder);
+    if (planted == u"open" || planted == u"foreign")
+        QCOMPARE(::mkdir(name.constData(), 0755), 0);
+    if (planted == u"foreign") {
+        if (::getuid() != 0)
+            QSKIP("only root can give a folder to another user");
+        QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+    }
+    if (planted == u"link") {
+        QVERIFY(QDir().mkdir(temporary.path() + QStringLiteral("/elsewhere")));
+        QVERIFY(QFile::link(temporary.path() + QStringLiteral("/elsewhere"), folder));
+    }
+    if (planted == u"file")
+        QVERIFY(QFile(folder).open(QIODevice::WriteOnly));
+
+    const RuntimeFolder runtimeFolder = PrivateRuntimeFolder();
+    const auto locks = [&] {
+        QStringList found;
+        for (QDirIterator it(temporary.path(), { QStringLiteral("*.lock") }, QDir::Files | QDir::Hidden,
+                 QDirIterator::Subdirectories);
+             it.hasNext();)
+            found << it.next();
+        return found;
+    };
+    if (problem.isEmpty()) {
+        QCOMPARE(runtimeFolder.path, folder + u'/');
+        struct stat info {};
+        QCOMPARE(::lstat(name.constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t(0700));
+        TOnlyOne first;
+        QVERIFY(first.CheckInstance());
+        QCOMPARE(locks(), QStringList { folder + QStringLiteral("/OnlyOneVellamor.lock") });
+        TOnlyOne second;
+        QVERIFY(!second.CheckInstance());
+    } else {
+        QCOMPARE(runtimeFolder.path, QString());
+        QCOMPARE(runtimeFolder.problem, folder + u' ' + problem);
+        QTest::ignoreMessage(QtWarningMsg, qPrintable("Not guarding against a second start: " + folder + u' ' + problem));
+        TOnlyOne guard;
+        QVERIFY(guard.CheckInstance());
+        QCOMPARE(locks(), QStringList());
+    }
 }
 
 int main(int argc, char** argv)

@@ -1,7 +1,5 @@
 #include "tests/fuzz/FuzzApplication.h"
 
-#include "platform/Application.h"
-
 #include <QGuiApplication>
 
 void StartFuzzApplication()
@@ -14,6 +12,4 @@ void StartFuzzApplication()
     // application torn down by then would leave its caches behind as leaks.
     static const QGuiApplication* const application = new QGuiApplication(argc, argv);
     Q_UNUSED(application);
-    SetErrorPresenter([](const QString&) {});
-    SetMessagePresenter([](const QString&) {});
 }

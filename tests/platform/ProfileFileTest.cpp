@@ -1,6 +1,10 @@
 #include "platform/IoError.h"
 #include "platform/ProfileFile.h"
+#include "platform/ProfileUpdate.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
+
+#include <QDir>
 
 #include <QFile>
 
@@ -14,7 +18,7 @@ protected:
     QString iniPath = folder.file(QStringLiteral("vellamor.ini"));
     ProfileFile ini { iniPath };
 
-    void givenFile(const char* content) { folder.write(QStringLiteral("vellamor.ini"), content); }
+    void givenFile(const QByteArray& content) { folder.write(QStringLiteral("vellamor.ini"), content); }
     QByteArray fileContent() const { return folder.read(QStringLiteral("vellamor.ini")); }
 };
 
@@ -110,6 +114,120 @@ TEST_F(ProfileFileTest, FailedWriteRaisesAndLeavesTheFileAsItWas)
 
     ProfileFile inMissingFolder(folder.file("no/such/folder/vellamor.ini"));
     EXPECT_THROW(inMissingFolder.WriteBool("Size", "KeepIt", true), IoError);
+}
+
+TEST_F(ProfileFileTest, ValuesReadAsUtf8OrElseAsWindows1252)
+{
+    givenFile("[Names]\nNew=Z\xc3\xbcrich \xe2\x82\xac\nOld=Z\xfcrich \x80\n");
+    EXPECT_EQ(ini.ReadString("Names", "New", ""), QStringLiteral("Zürich €"));
+    EXPECT_EQ(ini.ReadString("Names", "Old", ""), QStringLiteral("Zürich €"));
+}
+
+// Text with its zero bytes.
+template <std::size_t N>
+QByteArray Bytes(const char (&text)[N])
+{
+    return QByteArray(text, qsizetype(N - 1));
+}
+
+struct KeyWrite {
+    const char* section;
+    const char* key;
+    QString value;
+};
+
+// What another program put in the file stays byte for byte: only the lines
+// of the written keys change, or are added.
+TEST_F(ProfileFileTest, AnUpdateKeepsEveryByteItDoesNotChange)
+{
+    struct Case {
+        const char* name;
+        QByteArray before;
+        std::vector<KeyWrite> writes;
+        QByteArray after;
+    };
+    const Case cases[] = {
+        { "Windows-1252 text in another section", "[Names]\nCity=Z\xfcrich\n[Default]\nSkin=old.clk\n",
+            { { "Default", "Skin", "new.clk" }, { "Size", "LastOne", "300" } },
+            "[Names]\nCity=Z\xfcrich\n[Default]\nSkin=new.clk\n\n[Size]\nLastOne=300\n" },
+        { "binary content and mixed line ends", Bytes("[Blob]\nData=\x00\x01\xff\r\x80\n[Default]\r\nSkin=a\r\n"),
+            { { "Default", "Skin", "b" }, { "Default", "OnTop", "1" } },
+            Bytes("[Blob]\nData=\x00\x01\xff\r\x80\n[Default]\r\nSkin=b\r\nOnTop=1\r\n") },
+        { "no line end at the end", "[Default]\nSkin=old.clk", { { "Default", "Skin", "new.clk" } },
+            "[Default]\nSkin=new.clk" },
+        { "a key added after an unended last line", "[Default]\nSkin=a.clk", { { "Default", "OnTop", "0" } },
+            "[Default]\nSkin=a.clk\nOnTop=0\n" },
+        { "an unchanged Windows-1252 value", "[Default]\nSkin = \"Z\xfcrich.clk\" \nDigFrm=0\n",
+            { { "Default", "Skin", QStringLiteral("Zürich.clk") }, { "Default", "DigFrm", "1" } },
+            "[Default]\nSkin = \"Z\xfcrich.clk\" \nDigFrm=1\n" },
+        { "several keys into a new section", "", { { "Position", "Left", "5" }, { "Position", "Top", "6" }, { "position", "LEFT", "7" } },
+            "[Position]\nLeft=7\nTop=6\n" },
+    };
+    for (const Case& c : cases) {
+        givenFile(c.before);
+        ProfileUpdate update(iniPath);
+        for (const KeyWrite& write : c.writes)
+            update.WriteString(write.section, write.key, write.value);
+        EXPECT_EQ(fileContent(), c.before) << c.name << ": written before Commit";
+        update.Commit();
+        EXPECT_EQ(fileContent(), c.after) << c.name;
+    }
+}
+
+TEST_F(ProfileFileTest, AnUpdateWritesWhatOneWriteAfterAnotherWould)
+{
+    const QByteArray before = "; mine\n[Size]\nKeepIt=1\n\n[Default]\nskin=x.clk\n";
+    ProfileUpdate update(iniPath);
+    ProfileFile oneByOne(folder.file("one-by-one.ini"));
+    folder.write("one-by-one.ini", before);
+    givenFile(before);
+    update.WriteString("Default", "Skin", "Ocean.clk");
+    oneByOne.WriteString("Default", "Skin", "Ocean.clk");
+    update.WriteBool("Default", "OnTop", true);
+    oneByOne.WriteBool("Default", "OnTop", true);
+    update.WriteInteger("Position", "Left", -50);
+    oneByOne.WriteInteger("Position", "Left", -50);
+    update.WriteBool("Size", "KeepIt", false);
+    oneByOne.WriteBool("Size", "KeepIt", false);
+    update.Commit();
+    EXPECT_EQ(fileContent(), folder.read("one-by-one.ini"));
+    EXPECT_EQ(fileContent(), "; mine\n[Size]\nKeepIt=0\n\n[Default]\nskin=Ocean.clk\nOnTop=1\n\n[Position]\nLeft=-50\n");
+}
+
+// A full disk, or a file-size limit, fails the update as a whole: the file on
+// disk keeps its old bytes, and the failure has the settings' own message.
+TEST_F(ProfileFileTest, AnUpdateThatCannotBeWrittenLeavesTheOldFile)
+{
+    const QByteArray before = "[Default]\nSkin=old.clk\n";
+    const auto update = [this] {
+        ProfileUpdate settings(iniPath);
+        settings.WriteString("Default", "Skin", QString(200, u'n'));
+        settings.WriteInteger("Size", "LastOne", 300);
+        settings.Commit();
+    };
+    for (const qint64 limit : { 0, 100 }) {
+        givenFile(before);
+        const SaveOutcome outcome = SaveWithFileSizeLimit(limit, iniPath, update);
+        EXPECT_EQ(outcome.error, "Unable to write to " + iniPath) << limit;
+        EXPECT_EQ(outcome.fileAfter, before) << limit;
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "vellamor.ini" }) << limit;
+    }
+
+    QString skipReason;
+    QDir().mkdir(folder.file("disk"));
+    const QString onDisk = folder.file("disk/vellamor.ini");
+    const std::optional<SaveOutcome> outcome = SaveOnFullDisk(
+        folder.file("disk"), onDisk, [&] { folder.write("disk/vellamor.ini", before); },
+        [&] {
+            ProfileUpdate settings(onDisk);
+            settings.WriteString("Default", "Skin", QString(8000, u'n'));
+            settings.Commit();
+        },
+        skipReason);
+    if (!outcome)
+        GTEST_SKIP() << "no small tmpfs: " << skipReason.toStdString();
+    EXPECT_EQ(outcome->error, "Unable to write to " + onDisk);
+    EXPECT_EQ(outcome->fileAfter, before);
 }
 
 } // namespace

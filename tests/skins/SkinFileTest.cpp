@@ -1,11 +1,14 @@
 #include "platform/IoError.h"
 #include "skins/SkinFile.h"
+#include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -59,7 +62,11 @@ TEST_F(SkinFileTest, ShortFilesReportReadBeyondEndAndChangeNothing)
 TEST_F(SkinFileTest, MissingFilesAndFoldersAreNotRead)
 {
     QDir(folder.path()).mkdir("a folder.clk");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder.file("fifo.clk")).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link("/dev/zero", folder.file("zero.clk")));
     EXPECT_FALSE(ReadSkinFile(folder.file("a folder.clk"), loaded, options()));
+    EXPECT_FALSE(ReadSkinFile(folder.file("fifo.clk"), loaded, options()));
+    EXPECT_FALSE(ReadSkinFile(folder.file("zero.clk"), loaded, options()));
     EXPECT_FALSE(ReadSkinFile(folder.file("none.clk"), loaded, options()));
     EXPECT_EQ(loaded, DefaultSkin());
 
@@ -152,6 +159,30 @@ TEST_F(SkinFileTest, FailedSaveLeavesTheEarlierFileWhole)
 
     EXPECT_THROW(SaveSkinFile(folder.file("missing/mine.clk"), changed, folder.path()), IoError);
     EXPECT_FALSE(QFile::exists(folder.file("missing/mine.clk")));
+}
+
+// A full disk, or a file-size limit, fails the save as a whole, and the skin
+// on disk keeps its old bytes.
+TEST_F(SkinFileTest, ASaveOnAFullDiskLeavesTheOldSkin)
+{
+    const QString path = folder.file("disk/mine.clk");
+    const TSkin original = DefaultSkin();
+    const auto save = [&] {
+        TSkin changed = skinWith([](TSkin& s) { s.SecStyle = 2; });
+        SaveSkinFile(path, changed, folder.path());
+    };
+    folder.write("disk/mine.clk", Bytes(original));
+    const SaveOutcome limited = SaveWithFileSizeLimit(100, path, save);
+    EXPECT_EQ(limited.error.toStdString(), ("Unable to write to " + path + ": " + qt_error_string(EFBIG)).toStdString());
+    EXPECT_EQ(limited.fileAfter, Bytes(original));
+
+    QString skipReason;
+    const std::optional<SaveOutcome> full = SaveOnFullDisk(
+        folder.file("disk"), path, [&] { folder.write("disk/mine.clk", Bytes(original)); }, save, skipReason);
+    if (!full)
+        GTEST_SKIP() << "no small tmpfs: " << skipReason.toStdString();
+    EXPECT_EQ(full->error.toStdString(), ("Unable to write to " + path + ": " + qt_error_string(ENOSPC)).toStdString());
+    EXPECT_EQ(full->fileAfter, Bytes(original));
 }
 
 } // namespace

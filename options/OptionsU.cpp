@@ -1,9 +1,7 @@
-#include "skins/OptionsU.h"
+#include "options/OptionsU.h"
 
-#include "app/ClockU.h"
-#include "platform/Application.h"
-#include "platform/DateTime.h"
-#include "platform/LocalClock.h"
+#include "alarms/AlarmStore.h"
+#include "options/ClockCommands.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RadioGroup.h"
 #include "skins/SkinFile.h"
@@ -13,7 +11,16 @@
 
 #include <algorithm>
 
-TfrmOptions::TfrmOptions(TfrmDerAvo* clockWindow) : ui(new Ui::frmOptions), FClock(clockWindow)
+namespace {
+
+constexpr int kAlarmsPage = 2;
+
+} // namespace
+
+TfrmOptions::TfrmOptions(ClockCommands& clock, AlarmStore& alarms)
+    : ui(std::make_unique<Ui::frmOptions>())
+    , FClock(clock)
+    , FAlarmStore(alarms)
 {
     ui->setupUi(this);
     ui->PageControl1->setCurrentWidget(ui->tsSkinDesign);
@@ -22,21 +29,9 @@ TfrmOptions::TfrmOptions(TfrmDerAvo* clockWindow) : ui(new Ui::frmOptions), FClo
     connect(ui->chkStayOnTop, &QCheckBox::clicked, this, &TfrmOptions::bbHourStCClick);
     connect(ui->bbDone, &QPushButton::clicked, this, [this] { OKBtnClick(ui->bbDone); });
     connect(ui->bbClose, &QPushButton::clicked, this, &TfrmOptions::bbCloseClick);
-
-    // A store that cannot be read is reported; the alarms read before the
-    // failure stay, and the start-up pass still runs on them.
-    try {
-        FAlarmStore.LoadAlarms();
-    } catch (const std::exception& error) {
-        ShowError(QString::fromStdString(error.what()));
-    }
-    FAlarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
-TfrmOptions::~TfrmOptions()
-{
-    delete ui;
-}
+TfrmOptions::~TfrmOptions() = default;
 
 void TfrmOptions::LoadSkin(const QString& fileName)
 {
@@ -47,12 +42,12 @@ void TfrmOptions::LoadSkin(const QString& fileName)
     FSkinFile = fileName;
     if (isVisible())
         SkinToControls();
-    FClock->ApplySkin();
+    FClock.ApplySkin();
 }
 
 bool TfrmOptions::ReadSkinFile(const QString& fileName)
 {
-    const SkinLoadOptions options { ui->chkKeepSize->isChecked(), Skin.ClockSize, ProgramFolder() };
+    const SkinLoadOptions options { KeepSize(), Skin.ClockSize, ProgramFolder() };
     return ::ReadSkinFile(fileName, FLoadBuffer, options);
 }
 
@@ -78,7 +73,42 @@ void TfrmOptions::ControlsToSkin()
     if (FUpdating)
         return;
     Skin.ClockSize = std::clamp(ui->seSize->value(), ui->seSize->minimum(), ui->seSize->maximum());
-    FClock->ApplySkin();
+    FClock.ApplySkin();
+}
+
+bool TfrmOptions::KeepLastPosition() const
+{
+    return ui->chkLastPos->isChecked();
+}
+
+void TfrmOptions::SetKeepLastPosition(bool keep)
+{
+    ui->chkLastPos->setChecked(keep);
+}
+
+bool TfrmOptions::KeepSize() const
+{
+    return ui->chkKeepSize->isChecked();
+}
+
+void TfrmOptions::SetKeepSize(bool keep)
+{
+    ui->chkKeepSize->setChecked(keep);
+}
+
+bool TfrmOptions::StayOnTop() const
+{
+    return ui->chkStayOnTop->isChecked();
+}
+
+void TfrmOptions::SetStayOnTop(bool onTop)
+{
+    ui->chkStayOnTop->setChecked(onTop);
+}
+
+void TfrmOptions::StepSize(int step)
+{
+    ui->seSize->setValue(ui->seSize->value() + step);
 }
 
 int TfrmOptions::DigFormatIndex() const
@@ -89,6 +119,26 @@ int TfrmOptions::DigFormatIndex() const
 void TfrmOptions::SetDigFormatIndex(int index)
 {
     SetRadioGroupItemIndex(ui->rgDigFormat, index);
+}
+
+void TfrmOptions::SaveAlarms()
+{
+    FAlarmStore.SaveAlarms();
+}
+
+void TfrmOptions::ShowAlarmsPage()
+{
+    ui->PageControl1->setCurrentIndex(kAlarmsPage);
+}
+
+void TfrmOptions::OpenOrRaise()
+{
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    } else {
+        exec();
+    }
 }
 
 void TfrmOptions::changeEvent(QEvent* event)
@@ -109,7 +159,7 @@ void TfrmOptions::OKBtnClick(QObject* sender)
 {
     ControlsToSkin();
     if (sender == ui->bbDone) {
-        FClock->SaveSettings();
+        FClock.SaveSettings();
         accept();
     }
 }
@@ -117,5 +167,5 @@ void TfrmOptions::OKBtnClick(QObject* sender)
 void TfrmOptions::bbCloseClick()
 {
     OKBtnClick(ui->bbDone);
-    FClock->close();
+    FClock.CloseClock();
 }
