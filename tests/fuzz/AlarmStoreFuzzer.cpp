@@ -6,10 +6,9 @@
 #include "alarms/AlarmRules.h"
 #include "alarms/AlarmStore.h"
 #include "platform/DateTime.h"
-#include "tests/fuzz/FuzzApplication.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <cstdint>
 #include <cstdlib>
@@ -22,13 +21,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("Alarms.cfg"));
+    const QString path = InputAsFile(QStringLiteral("Alarms.cfg"), data, size);
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        std::abort();
-    file.close();
 
     AlarmStore store(path);
     store.LoadAlarms();

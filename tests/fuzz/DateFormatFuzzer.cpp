@@ -1,7 +1,7 @@
 // A readout format of any text, for a moment of any date and time.
 
 #include "platform/DateTimeFormat.h"
-#include "tests/fuzz/FuzzApplication.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <QDateTime>
 

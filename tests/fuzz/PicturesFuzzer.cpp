@@ -3,7 +3,7 @@
 
 #include "platform/PictureError.h"
 #include "platform/PictureLoader.h"
-#include "tests/fuzz/FuzzApplication.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <array>
 #include <cstdint>

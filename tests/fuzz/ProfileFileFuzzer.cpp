@@ -2,10 +2,7 @@
 // written is read back as written.
 
 #include "platform/ProfileFile.h"
-#include "tests/fuzz/FuzzApplication.h"
-
-#include <QFile>
-#include <QTemporaryDir>
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -18,14 +15,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("vellamor.ini"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
-        std::abort();
-    file.close();
-
-    ProfileFile profile(path);
+    ProfileFile profile(InputAsFile(QStringLiteral("vellamor.ini"), data, size));
     profile.ReadString(QStringLiteral("Skin"), QStringLiteral("Last"), QString());
     profile.ReadInteger(QStringLiteral("Position"), QStringLiteral("Left"), 0);
     profile.ReadBool(QStringLiteral("Size"), QStringLiteral("KeepIt"), true);

@@ -5,7 +5,7 @@
 #include "app/ClockPicture.h"
 #include "skins/Skin.h"
 #include "skins/SkinFields.h"
-#include "tests/fuzz/FuzzApplication.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 #include <QDateTime>
 

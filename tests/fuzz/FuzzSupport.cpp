@@ -1,6 +1,10 @@
-#include "tests/fuzz/FuzzApplication.h"
+#include "tests/fuzz/FuzzSupport.h"
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
+
+#include <cstdlib>
 
 void StartFuzzApplication()
 {
@@ -12,4 +16,14 @@ void StartFuzzApplication()
     // application torn down by then would leave its caches behind as leaks.
     static const QGuiApplication* const application = new QGuiApplication(argc, argv);
     Q_UNUSED(application);
+}
+
+QString InputAsFile(const QString& name, const std::uint8_t* data, std::size_t size)
+{
+    static const QTemporaryDir folder;
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(reinterpret_cast<const char*>(data), qint64(size)) != qint64(size))
+        std::abort();
+    return path;
 }
