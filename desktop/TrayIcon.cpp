@@ -1,5 +1,6 @@
 #include "desktop/TrayIcon.h"
 
+#include "desktop/ProgramIcon.h"
 #include "platform/TaskbarButton.h"
 
 #include <QEvent>
@@ -24,7 +25,7 @@ TTrayNotifyIcon::~TTrayNotifyIcon()
 
 QIcon TTrayNotifyIcon::FallbackIcon()
 {
-    return QIcon(QStringLiteral(":/icons/vellamor.png"));
+    return ProgramIcon();
 }
 
 bool TTrayNotifyIcon::TrayAvailable()

@@ -1,15 +1,34 @@
 #!/usr/bin/env bash
-# Draws the options window's tab icons and button glyphs into
-# resources/icons/ with ImageMagick: each is drawn at 64 x 64 and scaled down
-# to 16 x 16, which smooths its edges. Run it after changing a drawing; the
-# pictures are kept in the repository.
+# Draws the program's icons into resources/icons/:
+# - the program icon (also the tray icon), the clock's own face as SVG from
+#   make-program-icon.py, and from it the PNG sizes of the hicolor icon theme
+#   with rsvg-convert (librsvg2-bin); 16 to 24 pixels from a variant of fewer,
+#   bolder parts;
+# - the options window's tab icons and button glyphs, with ImageMagick: each
+#   is drawn at 64 x 64 and scaled down to 16 x 16 and, for screens of double
+#   density, 32 x 32 ("@2x", which Qt picks by itself), smoothing its edges.
+# Run it after changing a drawing; the pictures are kept in the repository.
 set -euo pipefail
-cd "$(dirname "$0")/../resources/icons"
+scripts=$(cd "$(dirname "$0")" && pwd)
+cd "$scripts/../resources/icons"
+
+mkdir -p hicolor/scalable/apps
+python3 "$scripts/make-program-icon.py" full hicolor/scalable/apps/vellamor.svg
+small=$(mktemp --suffix=.svg)
+trap 'rm -f "$small"' EXIT
+python3 "$scripts/make-program-icon.py" small "$small"
+for size in 16 22 24 32 48 64 128 256; do
+    mkdir -p "hicolor/${size}x${size}/apps"
+    drawing=hicolor/scalable/apps/vellamor.svg
+    [ "$size" -le 24 ] && drawing=$small
+    rsvg-convert -w "$size" -h "$size" "$drawing" -o "hicolor/${size}x${size}/apps/vellamor.png"
+done
 
 draw() { # NAME DRAW-ARGUMENTS...
     local name=$1
     shift
     convert -size 64x64 xc:none "$@" -filter Lanczos -resize 16x16 -strip "PNG32:$name.png"
+    convert -size 64x64 xc:none "$@" -filter Lanczos -resize 32x32 -strip "PNG32:$name@2x.png"
 }
 
 # Skin Design: a painter's palette with three colours.
