@@ -461,7 +461,7 @@ void TfrmOptions::PageControl1Change(int index)
 
 QString TfrmOptions::ManualFile()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/manual/index.html");
+    return ShippedFolder() + QStringLiteral("manual/index.html");
 }
 
 void TfrmOptions::StatusBar1Click()

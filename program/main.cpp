@@ -1,10 +1,10 @@
 #include "app/ClockU.h"
 #include "desktop/OnlyOne.h"
+#include "desktop/ProgramIcon.h"
 #include "platform/Application.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TerminationSignals.h"
 #include "program/ClockProgram.h"
-
-#include <QIcon>
 
 #include <cstring>
 
@@ -30,7 +30,11 @@ int main(int argc, char** argv)
     PreferX11OnWayland(argc, argv);
     Application application(argc, argv);
     Application::setApplicationName(QStringLiteral("Vellamor"));
-    Application::setWindowIcon(QIcon(QStringLiteral(":/icons/vellamor.png")));
+    Application::setWindowIcon(ProgramIcon());
+    // An installed clock keeps the user's files in their own folder, filled
+    // with the shipped skins, textures and alarm files at the first start.
+    if (const QString problems = PrepareProgramFolder(); !problems.isEmpty())
+        ShowError(problems);
 
     ClockProgram program;
     TfrmDerAvo& clockWindow = program.clockWindow();
