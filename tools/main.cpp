@@ -1,4 +1,6 @@
+#include "platform/ProgramFolder.h"
 #include "tools/AlarmsCommand.h"
+#include "tools/AutostartCommand.h"
 #include "tools/RenderCommand.h"
 #include "tools/SkinCommand.h"
 
@@ -20,6 +22,10 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const QStringList arguments = QGuiApplication::arguments().mid(1);
     const QString verb = arguments.value(0);
+    // An installed tool, like the clock, fills the user's folder at its first
+    // run, so that the shipped skins find their textures there.
+    if (const QString problems = PrepareProgramFolder(); !problems.isEmpty())
+        err << problems << '\n';
 
     if (verb == u"skin")
         return RunSkinCommand(arguments.mid(1), out, err);
@@ -27,9 +33,13 @@ int main(int argc, char** argv)
         return RunRenderCommand(arguments.mid(1), err);
     if (verb == u"alarms")
         return RunAlarmsCommand(arguments.mid(1), out, err);
+    if (verb == u"autostart")
+        return RunAutostartCommand(arguments.mid(1), QGuiApplication::applicationDirPath() + QStringLiteral("/vellamor"),
+            out, err);
 
     err << "usage: vellamor-tool skin ...\n"
            "       vellamor-tool render ...\n"
-           "       vellamor-tool alarms ...\n";
+           "       vellamor-tool alarms ...\n"
+           "       vellamor-tool autostart on [--hidden] | off\n";
     return 2;
 }

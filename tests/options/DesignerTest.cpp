@@ -590,15 +590,18 @@ private slots:
         QVERIFY(manual.readAll().contains("~/.config/autostart/vellamor.desktop"));
     }
 
-    void helpTellsHowToRemoveTheAutostartEntry()
+    void helpTellsHowToTurnAutostartOnAndOff()
     {
         Designer d;
         const QStringList lines = d.control<QPlainTextEdit>("memoHelp")->toPlainText().split('\n');
-        QCOMPARE(lines.size(), 35);
+        QCOMPARE(lines.size(), 37);
         QCOMPARE(lines[0], QString("NAVIGATION"));
         QCOMPARE(lines[13], QString("\"Skins from the box\" as examples. \"Skins from the box\" are "));
         QCOMPARE(lines[23], QString(" Although Vellamor comes with variety of bitmap textures, "));
-        QVERIFY(lines.mid(32).join(' ').contains("~/.config/autostart/vellamor.desktop"));
+        const QString autostart = lines.mid(32).join(' ');
+        QVERIFY(autostart.contains("\"vellamor-tool autostart on\""));
+        QVERIFY(autostart.contains("\"vellamor-tool autostart off\""));
+        QVERIFY(autostart.contains("~/.config/autostart/vellamor.desktop"));
     }
 
     // The real clock window follows the designer: the tics band of its face
