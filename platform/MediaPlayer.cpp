@@ -1,53 +1,50 @@
 #include "platform/MediaPlayer.h"
 
+#include "platform/SoundDevice.h"
 #include "platform/SoundError.h"
 
-#include <QAudioOutput>
-#include <QEventLoop>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
-#include <QMediaPlayer>
-#include <QTimer>
-#include <QUrl>
+#include <QPluginLoader>
 
 namespace {
 
-// Opening reads the file's header; a file that takes longer than this is
-// given up as unplayable instead of holding the alarm.
-constexpr int kOpenTimeoutMs = 10000;
+const QString kSoundPluginName = QStringLiteral("vellamor_sound");
 
-// Qt Multimedia's FFmpeg backend crashes on a machine without an audio
-// device; the GStreamer backend plays, and reports the end of each play, with
-// or without one. The choice must be made before the first player exists.
-QAudioOutput* NewAudioOutput(QObject* parent)
+// Beside the program, then in the lib folder beside the program's folder:
+// the layout of a build (bin/, lib/) and of an installation alike.
+QStringList SoundPluginFolders()
 {
-#ifdef Q_OS_LINUX
-    qputenv("QT_MEDIA_BACKEND", "gstreamer");
-#endif
-    return new QAudioOutput(parent);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return { programFolder, QDir::cleanPath(programFolder + QStringLiteral("/../lib")) };
 }
 
-bool HasSettled(QMediaPlayer::MediaStatus status)
+// Loads the sound plugin once; it stays loaded for the rest of the run.
+// Returns null, and why, when it cannot be found or loaded.
+SoundDeviceFactory* SoundPlugin(QString& failure)
 {
-    return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::InvalidMedia;
+    static SoundDeviceFactory* factory = nullptr;
+    if (factory)
+        return factory;
+    failure = QCoreApplication::translate("MediaPlayer", "The sound player %1 was not found in %2.")
+                  .arg(kSoundPluginName, SoundPluginFolders().join(QStringLiteral(" or ")));
+    for (const QString& folder : SoundPluginFolders()) {
+        QPluginLoader loader(QDir(folder).filePath(kSoundPluginName));
+        if (loader.load() && (factory = qobject_cast<SoundDeviceFactory*>(loader.instance())))
+            return factory;
+        // A plugin that is there but does not load says why.
+        if (QFileInfo::exists(loader.fileName()))
+            failure = loader.errorString();
+    }
+    return nullptr;
 }
 
 } // namespace
 
 MediaPlayer::MediaPlayer(QObject* parent)
     : QObject(parent)
-    , FAudioOutput(NewAudioOutput(this))
-    , FPlayer(new QMediaPlayer(this))
 {
-    FPlayer->setAudioOutput(FAudioOutput);
-    connect(FPlayer, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia)
-            EndPlay(QString());
-    });
-    // A file that breaks while playing reports an error but leaves the
-    // player's state at "playing": the error ends the play.
-    connect(FPlayer, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
-        EndPlay(tr("Cannot play the sound file \"%1\": %2").arg(FFileName, text));
-    });
 }
 
 MediaPlayer::~MediaPlayer() = default;
@@ -55,61 +52,61 @@ MediaPlayer::~MediaPlayer() = default;
 void MediaPlayer::Open()
 {
     Stop();
-    // Clearing the source first closes the file opened before, so that
-    // opening the same file again reads it afresh.
-    FPlayer->setSource(QUrl());
-
-    QString firstError;
-    QEventLoop loading;
-    connect(FPlayer, &QMediaPlayer::mediaStatusChanged, &loading, [&loading](QMediaPlayer::MediaStatus status) {
-        if (HasSettled(status))
-            loading.quit();
-    });
-    connect(FPlayer, &QMediaPlayer::errorOccurred, &loading, [&](QMediaPlayer::Error, const QString& text) {
-        if (firstError.isEmpty())
-            firstError = text;
-        loading.quit();
-    });
-    QTimer::singleShot(kOpenTimeoutMs, &loading, &QEventLoop::quit);
-
-    FPlayer->setSource(QUrl::fromLocalFile(QFileInfo(FFileName).absoluteFilePath()));
-    if (firstError.isEmpty() && !HasSettled(FPlayer->mediaStatus()))
-        loading.exec(QEventLoop::ExcludeUserInputEvents);
-
-    if (FPlayer->mediaStatus() == QMediaPlayer::LoadedMedia && firstError.isEmpty())
-        return;
-    QString reason = firstError;
-    if (reason.isEmpty())
-        reason = FPlayer->mediaStatus() == QMediaPlayer::InvalidMedia ? tr("The file holds no sound the player can play.")
-                                                                      : tr("The file did not open in time.");
-    throw SoundError(tr("Cannot open the sound file \"%1\": %2").arg(FFileName, reason));
+    QString reason;
+    if (!FDevice) {
+        if (SoundDeviceFactory* plugin = SoundPlugin(reason))
+            FDevice = plugin->CreateSoundDevice([this](const QString& error) { PostEnd(error); });
+    }
+    if (FDevice)
+        reason = FDevice->Open(QFileInfo(FFileName).absoluteFilePath());
+    if (!reason.isEmpty())
+        throw SoundError(tr("Cannot open the sound file \"%1\": %2").arg(FFileName, reason));
 }
 
 void MediaPlayer::Play()
 {
+    ++FPlayNumber;
     FErrorString.clear();
     FPlayRunning = true;
-    FPlayer->play();
+    if (FDevice)
+        FDevice->Play();
+    else
+        PostEnd(tr("No sound player is loaded."));
 }
 
 void MediaPlayer::Stop()
 {
+    ++FPlayNumber;
     FPlayRunning = false;
-    FPlayer->stop();
+    if (FDevice)
+        FDevice->Stop();
 }
 
 bool MediaPlayer::IsPlaying() const
 {
-    return FPlayer->playbackState() == QMediaPlayer::PlayingState;
+    return FDevice && FDevice->IsPlaying();
 }
 
-void MediaPlayer::EndPlay(const QString& errorString)
+void MediaPlayer::PostEnd(const QString& error)
+{
+    const unsigned playNumber = FPlayNumber;
+    QMetaObject::invokeMethod(
+        this,
+        [this, playNumber, error] {
+            if (playNumber == FPlayNumber)
+                EndPlay(error);
+        },
+        Qt::QueuedConnection);
+}
+
+void MediaPlayer::EndPlay(const QString& error)
 {
     if (!FPlayRunning)
         return;
     FPlayRunning = false;
-    FErrorString = errorString;
-    if (!errorString.isEmpty())
-        FPlayer->stop();
+    if (!error.isEmpty()) {
+        FErrorString = tr("Cannot play the sound file \"%1\": %2").arg(FFileName, error);
+        FDevice->Stop();
+    }
     emit Notify();
 }
