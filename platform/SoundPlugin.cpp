@@ -17,6 +17,8 @@ namespace {
 // Opening reads the file's header; a file that takes longer than this is
 // given up as unplayable instead of holding the alarm.
 constexpr int kOpenTimeoutMs = 10000;
+// How often one play is tried again after ending unplayed.
+constexpr int kMaxRestarts = 3;
 
 bool HasSettled(QMediaPlayer::MediaStatus status)
 {
@@ -37,27 +39,43 @@ public:
     bool IsPlaying() const override;
 
 private:
-    // A player that has reached the end of its sound is not played again:
-    // Qt's GStreamer pipeline, rewound at its end, loses the audio sink's
-    // clock after a few plays and stays silent from then on. Every play but
-    // the first after Open gets a player of its own.
+    // A player that has played is not played again: Qt's GStreamer
+    // pipeline, rewound at the end of its sound, loses the audio sink's clock
+    // after a few plays and stays silent from then on. Every play but the
+    // first after Open gets a player of its own.
     void NewPlayer();
+    void PlayOnNewPlayer();
+    // A new player now and then reports the end of a sound at once, without
+    // having played any of it; the play is then tried on another player.
+    bool EndedUnplayed() const;
 
     const EndHandler m_ended;
     QAudioOutput* const m_audioOutput;
     std::unique_ptr<QMediaPlayer> m_player;
     QUrl m_source;
+    // The player has been asked to play once.
     bool m_played = false;
+    int m_restarts = 0;
 };
 
 void MultimediaSoundDevice::NewPlayer()
 {
+    // The player it replaces may be the one whose signal is being handled.
+    if (m_player) {
+        m_player->disconnect(this);
+        m_player.release()->deleteLater();
+    }
     m_player = std::make_unique<QMediaPlayer>();
     m_player->setAudioOutput(m_audioOutput);
-    m_played = false;
     connect(m_player.get(), &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia)
+        if (status != QMediaPlayer::EndOfMedia)
+            return;
+        if (EndedUnplayed() && m_restarts < kMaxRestarts) {
+            ++m_restarts;
+            PlayOnNewPlayer();
+        } else {
             m_ended(QString());
+        }
     });
     // A file that breaks while playing reports an error but leaves the
     // player's state at "playing": the error ends the play.
@@ -69,6 +87,7 @@ void MultimediaSoundDevice::NewPlayer()
 QString MultimediaSoundDevice::Open(const QString& absolutePath)
 {
     m_source = QUrl::fromLocalFile(absolutePath);
+    m_played = false;
     NewPlayer();
 
     QString firstError;
@@ -100,12 +119,25 @@ void MultimediaSoundDevice::Play()
 {
     if (!m_player)
         return;
-    if (m_played) {
-        NewPlayer();
-        m_player->setSource(m_source);
+    m_restarts = 0;
+    if (!m_played) {
+        m_played = true;
+        m_player->play();
+        return;
     }
-    m_played = true;
+    PlayOnNewPlayer();
+}
+
+void MultimediaSoundDevice::PlayOnNewPlayer()
+{
+    NewPlayer();
+    m_player->setSource(m_source);
     m_player->play();
+}
+
+bool MultimediaSoundDevice::EndedUnplayed() const
+{
+    return m_player->position() == 0 && m_player->duration() > 0;
 }
 
 void MultimediaSoundDevice::Stop()
