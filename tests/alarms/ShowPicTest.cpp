@@ -42,6 +42,16 @@ QImage TestPicture()
     return picture;
 }
 
+// Whether anything is drawn on the area besides its background.
+bool HasInk(const QImage& area)
+{
+    for (int y = 0; y < area.height(); ++y)
+        for (int x = 0; x < area.width(); ++x)
+            if (area.pixel(x, y) != area.pixel(0, 0))
+                return true;
+    return false;
+}
+
 } // namespace
 
 class ShowPicTest : public QObject {
@@ -73,10 +83,10 @@ private slots:
     void missingDocumentShowsTheName_data();
     void missingDocumentShowsTheName();
     void secondAlarmIsRefusedWhileOneIsShown();
-    void soundThatCannotBeOpenedIsReported_data();
-    void soundThatCannotBeOpenedIsReported();
-    void pictureThatCannotBeLoadedIsReported_data();
-    void pictureThatCannotBeLoadedIsReported();
+    void badSoundStillShowsThePictureAndSaysWhy_data();
+    void badSoundStillShowsThePictureAndSaysWhy();
+    void badPictureShowsItsNameAndWhyWhileTheSoundPlays_data();
+    void badPictureShowsItsNameAndWhyWhileTheSoundPlays();
 
 private:
     bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {})
@@ -96,7 +106,6 @@ private:
     std::unique_ptr<PresentationDriver> FDriver;
     ErrorPresenter FPreviousPresenter;
     QStringList FErrors;
-    bool FPresentationActiveAtError = false;
     QList<QUrl> FOpenedDocuments;
 };
 
@@ -123,7 +132,6 @@ void ShowPicTest::initTestCase()
 
     FPreviousPresenter = SetErrorPresenter([this](const QString& message) {
         FErrors.append(message);
-        FPresentationActiveAtError = PresentationActive;
     });
 }
 
@@ -434,27 +442,41 @@ void ShowPicTest::secondAlarmIsRefusedWhileOneIsShown()
     NextAlarmRings();
 }
 
-void ShowPicTest::soundThatCannotBeOpenedIsReported_data()
+void ShowPicTest::badSoundStillShowsThePictureAndSaysWhy_data()
 {
     QTest::addColumn<QString>("sound");
     QTest::newRow("empty") << "empty.wav";
     QTest::newRow("not audio") << "notes.mp3";
 }
 
-void ShowPicTest::soundThatCannotBeOpenedIsReported()
+void ShowPicTest::badSoundStillShowsThePictureAndSaysWhy()
 {
     QFETCH(QString, sound);
-    QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(QStringLiteral("picture.jpg")), FFolder.file(sound))));
-    QVERIFY(!FDriver->WasShown());
-    QCOMPARE(FErrors.size(), 1);
-    QVERIFY2(FErrors[0].startsWith(QStringLiteral("Cannot open the sound file \"%1\": ").arg(FFolder.file(sound))),
-        qPrintable(FErrors[0]));
-    // While the message is up no other presentation may start.
-    QVERIFY(FPresentationActiveAtError);
+    QImage shown;
+    QRect errorArea;
+    QString errorText;
+    bool silentPresentation = false;
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(QStringLiteral("picture.jpg")), FFolder.file(sound), 1), [&] {
+        shown = FWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        errorArea = FWindow->lblError->isVisible() ? FWindow->lblError->geometry() : QRect();
+        errorText = FWindow->lblError->text();
+        silentPresentation = PresentationActive && !SoundPlaying && !FWindow->Timer1->isActive();
+        Click(FWindow->Image1);
+    }));
+    QVERIFY(FDriver->WasShown());
+    QVERIFY(FErrors.isEmpty());
+    QVERIFY(silentPresentation);
+    // The picture at the top, the reason in a line under it.
+    const QImage picture = DecodeJpeg(FFolder.read(QStringLiteral("picture.jpg"))).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.copy(QRect(QPoint(), picture.size())), picture);
+    QVERIFY2(errorText.startsWith(QStringLiteral("Cannot open the sound file \"%1\": ").arg(FFolder.file(sound))),
+        qPrintable(errorText));
+    QVERIFY(errorArea.top() >= picture.height());
+    QVERIFY(HasInk(shown.copy(errorArea)));
     NextAlarmRings();
 }
 
-void ShowPicTest::pictureThatCannotBeLoadedIsReported_data()
+void ShowPicTest::badPictureShowsItsNameAndWhyWhileTheSoundPlays_data()
 {
     QTest::addColumn<QString>("picture");
     QTest::newRow("not a jpeg") << "garbage.jpg";
@@ -463,16 +485,32 @@ void ShowPicTest::pictureThatCannotBeLoadedIsReported_data()
     QTest::newRow("unknown extension") << "picture.xyz";
 }
 
-void ShowPicTest::pictureThatCannotBeLoadedIsReported()
+void ShowPicTest::badPictureShowsItsNameAndWhyWhileTheSoundPlays()
 {
     QFETCH(QString, picture);
-    QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(picture), FFolder.file(QStringLiteral("long.wav")), 1)));
-    QVERIFY(!FDriver->WasShown());
-    QCOMPARE(FErrors.size(), 1);
-    QVERIFY2(FErrors[0].startsWith(QStringLiteral("Cannot load the picture %1: ").arg(FFolder.file(picture))),
-        qPrintable(FErrors[0]));
-    QVERIFY(!FWindow->MediaPlayer1->IsPlaying());
-    QVERIFY(!FWindow->Timer1->isActive());
+    QString shownText;
+    QString errorText;
+    bool errorUnderText = false;
+    bool heard = false;
+    bool repeating = false;
+    FSink->StartRecording();
+    QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(picture), FFolder.file(QStringLiteral("long.wav")), 1), [&] {
+        shownText = FWindow->StaticText1->text();
+        errorText = FWindow->lblError->isVisible() ? FWindow->lblError->text() : QString();
+        errorUnderText = FWindow->lblError->geometry().top() >= FWindow->StaticText1->geometry().bottom();
+        heard = QTest::qWaitFor([&] { return FSink->FirstSound(FSink->Now() - 2 * kWindowMs, kWindowMs) >= 0; });
+        repeating = SoundPlaying && FWindow->Timer1->isActive();
+        Click(FWindow->StaticText1);
+    }));
+    FSink->StopRecording();
+    QVERIFY(FDriver->WasShown());
+    QVERIFY(FErrors.isEmpty());
+    QCOMPARE(shownText, QStringLiteral(" %1 ").arg(picture));
+    QVERIFY2(errorText.startsWith(QStringLiteral("Cannot load the picture %1: ").arg(FFolder.file(picture))),
+        qPrintable(errorText));
+    QVERIFY(errorUnderText);
+    QVERIFY(heard);
+    QVERIFY(repeating);
     NextAlarmRings();
 }
 
