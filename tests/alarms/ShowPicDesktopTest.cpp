@@ -15,8 +15,8 @@
 
 // The presentation window on a real X11 desktop with a window manager and a
 // compositor: what the user sees, and a document opened by the desktop's own
-// opener (xdg-open). Leaves the screenshots picture-alarm.png and
-// text-alarm.png in the working folder.
+// opener (xdg-open). Leaves the screenshots picture-alarm.png,
+// text-alarm.png and bad-sound-alarm.png in the working folder.
 class ShowPicDesktopTest : public QObject {
     Q_OBJECT
 
@@ -24,6 +24,7 @@ private slots:
     void initTestCase();
     void pictureAlarmShowsThePicture();
     void textAlarmShowsTheText();
+    void badSoundShowsThePictureAndTheReason();
     void documentOpensInItsRegisteredApplication();
 
 private:
@@ -143,6 +144,30 @@ void ShowPicDesktopTest::textAlarmShowsTheText()
         highlightRows += std::any_of(row, row + shown.painted.width(), [highlight](QRgb pixel) { return pixel == highlight; });
     }
     QVERIFY2(highlightRows >= 15, qPrintable(QString::number(highlightRows)));
+}
+
+void ShowPicDesktopTest::badSoundShowsThePictureAndTheReason()
+{
+    const QByteArray jpeg = EncodeJpeg(TestPicture(), 90);
+    FFolder.write(QStringLiteral("picture.jpg"), jpeg);
+    FFolder.write(QStringLiteral("notes.mp3"), "Buy milk.\n");
+    const OnScreen shown = Look(PictureAlarm(QStringLiteral("Picture"), FFolder.file(QStringLiteral("picture.jpg")),
+                                    FFolder.file(QStringLiteral("notes.mp3")), 1),
+        [](TfrmShowPic& window) -> QWidget* { return window.Image1; }, QStringLiteral("bad-sound-alarm.png"));
+
+    QVERIFY(shown.seenAsPainted);
+    QVERIFY(shown.staysOnTop);
+    // The picture, and under it a line of text on the window's background.
+    const QImage picture = DecodeJpeg(jpeg).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.painted.copy(QRect(QPoint(), picture.size())), picture);
+    const QImage below = shown.painted.copy(0, picture.height(), shown.painted.width(), shown.painted.height() - picture.height());
+    const QRgb background = below.pixel(0, 0);
+    int inkRows = 0;
+    for (int y = 0; y < below.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(below.constScanLine(y));
+        inkRows += std::any_of(row, row + below.width(), [background](QRgb pixel) { return pixel != background; });
+    }
+    QVERIFY2(inkRows >= 8, qPrintable(QString::number(inkRows)));
 }
 
 void ShowPicDesktopTest::documentOpensInItsRegisteredApplication()
