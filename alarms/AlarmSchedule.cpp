@@ -3,7 +3,6 @@
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmRules.h"
 #include "alarms/PresentationFlags.h"
-#include "platform/Application.h"
 #include "platform/LocalClock.h"
 
 #include <algorithm>
@@ -29,54 +28,54 @@ double ContinuousSeconds(TDateTime value)
 
 } // namespace
 
-AlarmSchedule::AlarmSchedule(AlarmStore& store) : FStore(store) {}
+AlarmSchedule::AlarmSchedule(AlarmStore& store) : m_store(store) {}
 
 int AlarmSchedule::FindDueAlarm(bool missedCheck, int index, TDateTime moment) const
 {
-    return ::FindDueAlarm(FStore.Alarms, missedCheck, index, moment);
+    return ::FindDueAlarm(m_store.Alarms, missedCheck, index, moment);
 }
 
 TDateTime AlarmSchedule::NextRingDate(int index, TDateTime now) const
 {
-    if (index < 0 || std::size_t(index) >= FStore.Alarms.size())
+    if (index < 0 || std::size_t(index) >= m_store.Alarms.size())
         return 0;
-    return ::NextRingDate(FStore.Alarms[std::size_t(index)], now);
+    return ::NextRingDate(m_store.Alarms[std::size_t(index)], now);
 }
 
 void AlarmSchedule::RingAlarm(int index)
 {
-    if (index < 0 || std::size_t(index) >= FStore.Alarms.size() || PresentationActive || !FPresenter)
+    if (index < 0 || std::size_t(index) >= m_store.Alarms.size() || PresentationActive || !m_presenter)
         return;
-    FPresenter(TAlarmRec(FStore.Alarms[std::size_t(index)]));
+    m_presenter(TAlarmRec(m_store.Alarms[std::size_t(index)]));
 
     // The presentation runs its own event loop, in which the list may change.
-    if (std::size_t(index) >= FStore.Alarms.size()) {
-        ShowMessage(QStringLiteral("Internal error 1001 - %1/%2").arg(index).arg(FStore.Alarms.size()));
+    if (std::size_t(index) >= m_store.Alarms.size()) {
+        Report(QStringLiteral("Internal error 1001 - %1/%2").arg(index).arg(m_store.Alarms.size()));
         return;
     }
-    TAlarmRec& alarm = FStore.Alarms[std::size_t(index)];
+    TAlarmRec& alarm = m_store.Alarms[std::size_t(index)];
     alarm.LastRung = EncodeDate(CurrentLocalDateTime().date());
     if (alarm.DeleteAfterPlaying && alarm.Mode == TAlarmRec::Once)
-        FStore.DeleteAlarm(index);
+        m_store.DeleteAlarm(index);
 }
 
 void AlarmSchedule::RunStartupPass(TDateTime now)
 {
     if (const int missed = FindDueAlarm(true, -1, now); missed >= 0)
-        ShowMessage(MissedAlarmMessage(FStore.Alarms[std::size_t(missed)]));
+        Report(MissedAlarmMessage(m_store.Alarms[std::size_t(missed)]));
 
     // In one pass, however many expired.
-    std::erase_if(FStore.Alarms, [now](const TAlarmRec& alarm) {
+    std::erase_if(m_store.Alarms, [now](const TAlarmRec& alarm) {
         return alarm.Mode == TAlarmRec::Once && alarm.DeleteAfterExpiration && ::NextRingDate(alarm, now) == 0;
     });
-    FStore.RebuildList();
+    m_store.RebuildList();
 }
 
 void AlarmSchedule::PollAlarms(TDateTime now)
 {
-    if (FLastPoll && ContinuousSeconds(now) - ContinuousSeconds(*FLastPoll) > kLongestGapSeconds)
-        QueueMissedReports(*FLastPoll, now);
-    FLastPoll = now;
+    if (m_lastPoll && ContinuousSeconds(now) - ContinuousSeconds(*m_lastPoll) > kLongestGapSeconds)
+        QueueMissedReports(*m_lastPoll, now);
+    m_lastPoll = now;
     // A report waits while an alarm is on screen, where its box would hide.
     if (!PresentationActive)
         ShowQueuedReports();
@@ -87,15 +86,15 @@ void AlarmSchedule::PollAlarms(TDateTime now)
 void AlarmSchedule::QueueMissedReports(TDateTime lastPoll, TDateTime now)
 {
     const double today = std::trunc(now);
-    if (today != FReportedDay) {
-        FReportedDay = today;
-        FReported.clear();
+    if (today != m_reportedDay) {
+        m_reportedDay = today;
+        m_reported.clear();
     }
     const double midnight = ContinuousSeconds(today);
     const double from = ContinuousSeconds(lastPoll);
     const double to = ContinuousSeconds(now);
-    for (std::size_t i = 0; i < FStore.Alarms.size(); ++i) {
-        const TAlarmRec& alarm = FStore.Alarms[i];
+    for (std::size_t i = 0; i < m_store.Alarms.size(); ++i) {
+        const TAlarmRec& alarm = m_store.Alarms[i];
         if (!IsDueOnDay(alarm, now))
             continue;
         // Missed when no poll fell into the two seconds the ring check sees.
@@ -104,10 +103,10 @@ void AlarmSchedule::QueueMissedReports(TDateTime lastPoll, TDateTime now)
         if (from >= ringStart || to < ringStart + kRingSeconds)
             continue;
         const ReportedAlarm reported { int(i), WriteAlarmRecord(alarm) };
-        if (std::find(FReported.begin(), FReported.end(), reported) != FReported.end())
+        if (std::find(m_reported.begin(), m_reported.end(), reported) != m_reported.end())
             continue;
-        FReported.push_back(reported);
-        FQueuedReports.append(MissedAlarmMessage(alarm));
+        m_reported.push_back(reported);
+        m_queuedReports.append(MissedAlarmMessage(alarm));
     }
 }
 
@@ -115,7 +114,13 @@ void AlarmSchedule::ShowQueuedReports()
 {
     // Taken off the queue first: each box runs an event loop in which the
     // clock keeps polling.
-    const QStringList reports = std::exchange(FQueuedReports, QStringList());
+    const QStringList reports = std::exchange(m_queuedReports, QStringList());
     for (const QString& report : reports)
-        ShowMessage(report);
+        Report(report);
+}
+
+void AlarmSchedule::Report(const QString& message) const
+{
+    if (m_reporter)
+        m_reporter(message);
 }

@@ -13,6 +13,11 @@
 // returns when the presentation has ended.
 using AlarmPresenter = std::function<void(const TAlarmRec&)>;
 
+// Tells the user something about the alarms (an alarm that should have rung,
+// a record that went away while it rang); the program shows it in a message
+// box.
+using AlarmReporter = std::function<void(const QString& message)>;
+
 // The schedule at work on the alarm store: ringing a due alarm, the clock's
 // one-second poll and the start-up pass. Every moment is the local
 // date-time, handed in by the caller.
@@ -21,7 +26,9 @@ public:
     explicit AlarmSchedule(AlarmStore& store);
 
     // Who presents a ringing alarm; until one is set, no alarm rings.
-    void setPresenter(AlarmPresenter presenter) { FPresenter = std::move(presenter); }
+    void setPresenter(AlarmPresenter presenter) { m_presenter = std::move(presenter); }
+    // Who tells the user; until one is set, reports are dropped.
+    void setReporter(AlarmReporter reporter) { m_reporter = std::move(reporter); }
 
     // The rules of AlarmRules.h on the store's records.
     int FindDueAlarm(bool missedCheck, int index, TDateTime moment) const;
@@ -48,14 +55,16 @@ public:
 private:
     void QueueMissedReports(TDateTime lastPoll, TDateTime now);
     void ShowQueuedReports();
+    void Report(const QString& message) const;
 
-    AlarmStore& FStore;
-    AlarmPresenter FPresenter;
-    std::optional<TDateTime> FLastPoll;
-    QStringList FQueuedReports;
-    // The alarms reported missed on FReportedDay, by index and record bytes,
+    AlarmStore& m_store;
+    AlarmPresenter m_presenter;
+    AlarmReporter m_reporter;
+    std::optional<TDateTime> m_lastPoll;
+    QStringList m_queuedReports;
+    // The alarms reported missed on m_reportedDay, by index and record bytes,
     // so that a clock set back and forward again does not report them twice.
     using ReportedAlarm = std::pair<int, AlarmRecordBytes>;
-    TDateTime FReportedDay = 0;
-    std::vector<ReportedAlarm> FReported;
+    TDateTime m_reportedDay = 0;
+    std::vector<ReportedAlarm> m_reported;
 };

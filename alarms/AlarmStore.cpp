@@ -24,12 +24,12 @@ QString DefaultAlarmStorePath()
     return ProgramFolder() + QStringLiteral("Alarm/Alarms.cfg");
 }
 
-AlarmStore::AlarmStore(QString fileName) : FFileName(std::move(fileName)) {}
+AlarmStore::AlarmStore(QString fileName) : m_fileName(std::move(fileName)) {}
 
 void AlarmStore::LoadAlarms()
 {
     Alarms.clear();
-    std::optional<RegularFileReader> file = RegularFileReader::Open(FFileName);
+    std::optional<RegularFileReader> file = RegularFileReader::Open(m_fileName);
     if (!file)
         return;
     // A trailing part shorter than a record is ignored, so it does not count
@@ -68,8 +68,8 @@ void AlarmStore::SaveAlarms()
         contents.append(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     }
     // A folder that cannot be made shows as the write's own error.
-    QDir().mkpath(QFileInfo(FFileName).absolutePath());
-    WriteFileAtomically(FFileName, contents);
+    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
+    WriteFileAtomically(m_fileName, contents);
 }
 
 void AlarmStore::DeleteAlarm(int index)

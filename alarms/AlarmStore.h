@@ -21,7 +21,7 @@ public:
 
     explicit AlarmStore(QString fileName = DefaultAlarmStorePath());
 
-    const QString& fileName() const { return FFileName; }
+    const QString& fileName() const { return m_fileName; }
 
     // Replaces Alarms with the file's records. A missing file or folder gives
     // an empty store; a trailing part shorter than a record is ignored.
@@ -52,5 +52,5 @@ public:
     std::function<void()> ListChanged;
 
 private:
-    QString FFileName;
+    QString m_fileName;
 };

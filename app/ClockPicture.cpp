@@ -6,14 +6,14 @@
 #include "app/WindowShape.h"
 #include "overlay/OverlayComposer.h"
 #include "platform/DateTimeFormat.h"
-#include "skins/Texture.h"
+#include "platform/ProgramFolder.h"
 
 #include <QGuiApplication>
 #include <QPalette>
 
-QImage ClockPictureAt(const TSkin& skin, const QDateTime& moment, int side, const QString& readoutFormat, double pixelsPerInch)
+ClockPicture ClockPictureAt(const TSkin& skin, const QDateTime& moment, int side, const QString& readoutFormat,
+    double pixelsPerInch)
 {
-    Skin = skin;
     const QTime time = moment.time();
     const int minute = time.minute();
     const double hourAngle = HourAngle(time.hour() % 12, minute);
@@ -22,24 +22,25 @@ QImage ClockPictureAt(const TSkin& skin, const QDateTime& moment, int side, cons
     scene.Size = QSize(side, side);
     scene.Color = FromQColor(QGuiApplication::palette().color(QPalette::Button));
     QImage face(scene.Size, QImage::Format_RGB888);
-    TFaceRenderer().DrawFace(face, Skin, hourAngle, MinuteAngle(minute));
+    TFaceRenderer().DrawFace(face, skin, hourAngle, MinuteAngle(minute));
     scene.FacePicture = face;
 
-    scene.srsSec.Radius = ClockTick::MarkerRadius(Skin);
-    ClockTick::ApplyMarkerStyle(scene.srsSec, Skin);
-    ApplyTexture(scene.ColorBand);
-    ClockTick::SetUpReadout(scene.srsDigit, Skin, side, pixelsPerInch);
+    scene.srsSec.Radius = ClockTick::MarkerRadius(skin);
+    ClockTick::ApplyMarkerStyle(scene.srsSec, skin);
+    const ResolvedTexture texture = ResolveTexture(skin, ProgramFolder());
+    texture.ApplyTo(scene.ColorBand);
+    ClockTick::SetUpReadout(scene.srsDigit, skin, side, pixelsPerInch);
 
-    const QPointF marker = ClockTick::MarkerPosition(Skin, time.second());
+    const QPointF marker = ClockTick::MarkerPosition(skin, time.second());
     scene.srsSec.X = marker.x();
     scene.srsSec.Y = marker.y();
     scene.srsDigit.Text = FormatDateTime(readoutFormat, moment);
 
     QImage picture = OverlayComposer::ComposeAll(scene).convertToFormat(QImage::Format_ARGB32);
-    const QImage outline = WindowOutline(scene.Size, ShapeOf(Skin));
+    const QImage outline = WindowOutline(scene.Size, ShapeOf(skin));
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x)
             if (!outline.pixelIndex(x, y))
                 picture.setPixel(x, y, qRgba(0, 0, 0, 0));
-    return picture;
+    return { picture, texture.Problem };
 }

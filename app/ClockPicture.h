@@ -1,14 +1,25 @@
 #pragma once
 
 #include "skins/Skin.h"
+#include "skins/Texture.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QString>
-#include <QDateTime>
+
+#include <optional>
+
+struct ClockPicture {
+    QImage Image;
+    // What the texture could not show (a missing picture); the band then
+    // has no picture.
+    std::optional<TextureProblem> Problem;
+};
 
 // The whole clock as its window shows it at a moment, composed off screen:
 // the face of that minute, texture band, seconds marker and readout, after a
 // full refresh and one ordinary tick. Outside the window's outline the
-// picture is transparent (ARGB32). Uses the live Skin and the texture
-// globals, as the window does: the skin to draw is put into Skin first.
-QImage ClockPictureAt(const TSkin& skin, const QDateTime& moment, int side, const QString& readoutFormat, double pixelsPerInch);
+// picture is transparent (ARGB32). Drawn from the given skin alone: the live
+// Skin and the texture globals stay as they are.
+ClockPicture ClockPictureAt(const TSkin& skin, const QDateTime& moment, int side, const QString& readoutFormat,
+    double pixelsPerInch);

@@ -15,6 +15,28 @@
 // path, and the readout's font, box and text.
 namespace ClockTick {
 
+// The tick state, kept in the Tag of the overlay surface (Chart1): the
+// first tick and every tick after a skin change are full refreshes, every
+// other tick is ordinary. Between ticks the state is the minute whose face
+// the surface shows (0..59), or one of these two.
+inline constexpr int kBeforeFirstTick = -1;
+inline constexpr int kRefreshRequested = -2;
+// The clock window's own Tag is kBeforeFirstTick until the first full
+// refresh, and kAfterFirstTick from then on; the settings file is read only
+// before.
+inline constexpr int kAfterFirstTick = 0;
+
+// Whether the next tick is a full refresh.
+constexpr bool IsFullRefreshDue(int tickState)
+{
+    return tickState < 0;
+}
+// Whether the surface shows the face of a minute, drawn by a full refresh.
+constexpr bool ShowsAMinute(int tickState)
+{
+    return tickState >= 0;
+}
+
 inline constexpr auto kFirstReadoutText = "12:34:56 AM";
 
 // The marker runs halfway between the band edges and fills the middle band:

@@ -1,13 +1,16 @@
 #include "app/ClockU.h"
 
+#include "app/ApplyTexture.h"
 #include "app/ClockAngles.h"
 #include "app/ClockSettings.h"
 #include "app/ClockTick.h"
 #include "app/PlacementKeys.h"
 #include "app/ScreenSnap.h"
 #include "app/WindowShape.h"
+#include "alarms/AlarmSchedule.h"
 #include "desktop/OnlyOne.h"
 #include "desktop/TrayIcon.h"
+#include "options/ClockOptions.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/JpegCodec.h"
@@ -15,10 +18,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/ProfileUpdate.h"
 #include "platform/ProgramFolder.h"
-#include "skins/OptionsU.h"
 #include "skins/Skin.h"
-#include "skins/Texture.h"
-#include "ui_OptionsU.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -38,32 +38,9 @@ namespace {
 constexpr QSize kInitialClientSize(269, 256);
 constexpr int kTickIntervalMs = 1000;
 constexpr int kTickDelayMs = 5;
-constexpr int kAlarmsPage = 2;
 constexpr int kSnapDistance = 15;
 constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
                                   "taskbar instead of hiding in the tray.";
-
-// The visible pixels of a one-bit outline as a region, one rectangle per run
-// of a row.
-QRegion RegionOf(const QImage& outline)
-{
-    QRegion region;
-    for (int y = 0; y < outline.height(); ++y) {
-        const uchar* bits = outline.constScanLine(y);
-        const auto visible = [bits](int x) { return (bits[x >> 3] & (0x80 >> (x & 7))) != 0; };
-        int runStart = -1;
-        for (int x = 0; x <= outline.width(); ++x) {
-            const bool inside = x < outline.width() && visible(x);
-            if (inside && runStart < 0) {
-                runStart = x;
-            } else if (!inside && runStart >= 0) {
-                region += QRect(runStart, y, x - runStart, 1);
-                runStart = -1;
-            }
-        }
-    }
-    return region;
-}
 
 QPixmap StartupPicture()
 {
@@ -183,46 +160,68 @@ void TfrmDerAvo::FormActivate()
 {
     // Once: an activation before the first tick (a later start bringing the
     // clock to the front) must not read the settings and apply "-hide" again.
-    if (Tag != -1 || !FOptions || FSettingsRead)
+    if (Tag != ClockTick::kBeforeFirstTick || !FOptions || FSettingsRead)
         return;
     FSettingsRead = true;
-    using namespace ClockSettings;
-    Ui::frmOptions* options = FOptions->ui;
-    const QString folder = ProgramFolder();
-
     // A settings file that cannot be read (a folder, a FIFO, a huge file) is
     // reported; every key then reads as its default.
     if (const QString problem = Settings->ReadProblem(); !problem.isEmpty())
         ShowError(problem);
 
+    // The skin first: the size read after it overrides the skin's own.
+    LoadSkinFromSettings();
+    ReadPosition();
+    ReadReadoutFormat();
+    ReadClockSize();
+    FOptions->SkinToControls();
+    FOptions->SetStayOnTop(Settings->ReadBool(ClockSettings::kDefault, ClockSettings::kOnTop, false));
+    ApplyStartSwitches();
+}
+
+void TfrmDerAvo::LoadSkinFromSettings()
+{
+    using namespace ClockSettings;
     // A skin file that cannot be read is reported, and the rest of the
     // settings still apply, so that closing the clock does not overwrite the
     // user's position and size with defaults.
     try {
-        FOptions->LoadSkin(SkinPathFromSetting(Settings->ReadString(kDefault, kSkin, QString()), folder));
+        FOptions->LoadSkin(SkinPathFromSetting(Settings->ReadString(kDefault, kSkin, QString()), ProgramFolder()));
     } catch (const std::exception& error) {
         ShowError(QString::fromStdString(error.what()));
     }
+}
 
-    options->chkLastPos->setChecked(Settings->ReadBool(kPosition, kKeepIt, true));
+void TfrmDerAvo::ReadPosition()
+{
+    using namespace ClockSettings;
+    FOptions->SetKeepLastPosition(Settings->ReadBool(kPosition, kKeepIt, true));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     MoveWindowTo(QPoint(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), y()));
     MoveWindowTo(QPoint(x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height())));
+}
 
+void TfrmDerAvo::ReadReadoutFormat()
+{
+    using namespace ClockSettings;
     FOptions->SetDigFormatIndex(Settings->ReadInteger(kDefault, kDigFrm, 0));
     AmPmFormat = Settings->ReadString(kDefault, kDigFrmAmPm, QLatin1String(kDefaultAmPmFormat));
     H24Format = Settings->ReadString(kDefault, kDigFrm24, QLatin1String(kDefaultH24Format));
+}
 
-    options->chkKeepSize->setChecked(Settings->ReadBool(kSize, kKeepIt, true));
+void TfrmDerAvo::ReadClockSize()
+{
+    using namespace ClockSettings;
+    FOptions->SetKeepSize(Settings->ReadBool(kSize, kKeepIt, true));
     // A stored size of 0 (or none) keeps the size the clock has, rather than
     // shrinking the window to nothing.
-    if (options->chkKeepSize->isChecked()) {
+    if (FOptions->KeepSize()) {
         if (const int lastOne = Settings->ReadInteger(kSize, kLastOne, 0); lastOne > 0)
             Skin.ClockSize = lastOne;
     }
-    FOptions->SkinToControls();
-    options->chkStayOnTop->setChecked(Settings->ReadBool(kDefault, kOnTop, false));
+}
 
+void TfrmDerAvo::ApplyStartSwitches()
+{
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)
         if (arguments[i].toLower() == u"-hide")
@@ -232,22 +231,21 @@ void TfrmDerAvo::FormActivate()
 void TfrmDerAvo::SaveSettings()
 {
     using namespace ClockSettings;
-    const Ui::frmOptions* options = FOptions->ui;
 
     // The alarms first: a store that cannot be written ends the save here.
-    FOptions->alarmStore().SaveAlarms();
+    FOptions->SaveAlarms();
     // All keys reach the file in one replacement, or none does.
     ProfileUpdate settings(Settings->fileName());
     settings.WriteString(kDefault, kSkin, SkinSettingFromPath(FOptions->SkinFileOrDefault(), ProgramFolder()));
-    settings.WriteBool(kDefault, kOnTop, options->chkStayOnTop->isChecked());
+    settings.WriteBool(kDefault, kOnTop, FOptions->StayOnTop());
     settings.WriteInteger(kDefault, kDigFrm, FOptions->DigFormatIndex());
-    settings.WriteBool(kPosition, kKeepIt, options->chkLastPos->isChecked());
-    if (options->chkLastPos->isChecked()) {
+    settings.WriteBool(kPosition, kKeepIt, FOptions->KeepLastPosition());
+    if (FOptions->KeepLastPosition()) {
         settings.WriteInteger(kPosition, kLeft, x());
         settings.WriteInteger(kPosition, kTop, y());
     }
-    settings.WriteBool(kSize, kKeepIt, options->chkKeepSize->isChecked());
-    settings.WriteInteger(kSize, kLastOne, options->chkKeepSize->isChecked() ? Skin.ClockSize : 0);
+    settings.WriteBool(kSize, kKeepIt, FOptions->KeepSize());
+    settings.WriteInteger(kSize, kLastOne, FOptions->KeepSize() ? Skin.ClockSize : 0);
     settings.Commit();
 }
 
@@ -281,9 +279,10 @@ void TfrmDerAvo::Terminate()
 
 void TfrmDerAvo::ApplySkin()
 {
-    if (Chart1->Tag >= 0)
-        Chart1->Tag = -2;
-    if (Chart1->Tag == -2)
+    using namespace ClockTick;
+    if (ShowsAMinute(Chart1->Tag))
+        Chart1->Tag = kRefreshRequested;
+    if (Chart1->Tag == kRefreshRequested)
         Timer1Timer();
 }
 
@@ -333,22 +332,22 @@ void TfrmDerAvo::ApplyTaskbarButton()
 {
     // A clock that stays on top has no taskbar button.
     if (Tray && FOptions)
-        Tray->setHideTask(FOptions->ui->chkStayOnTop->isChecked());
+        Tray->setHideTask(FOptions->StayOnTop());
 }
 
 void TfrmDerAvo::mPropertiesClick()
 {
     if (mHide->isChecked())
-        FOptions->ui->PageControl1->setCurrentIndex(kAlarmsPage);
-    if (FOptions->isVisible()) {
-        FOptions->raise();
-        FOptions->activateWindow();
-    } else {
-        FOptions->exec();
-    }
+        FOptions->ShowAlarmsPage();
+    FOptions->OpenOrRaise();
 }
 
 void TfrmDerAvo::mExitClick()
+{
+    close();
+}
+
+void TfrmDerAvo::CloseClock()
 {
     close();
 }
@@ -379,7 +378,7 @@ void TfrmDerAvo::FormKeyDown(int key, bool onKeypad)
     if (action.position)
         MoveWindowTo(*action.position);
     if (action.sizeStep != 0)
-        FOptions->ui->seSize->setValue(FOptions->ui->seSize->value() + action.sizeStep);
+        FOptions->StepSize(action.sizeStep);
 }
 
 void TfrmDerAvo::MoveWindowTo(QPoint position)
@@ -439,7 +438,7 @@ void TfrmDerAvo::Timer1Timer()
     // own (a missing texture) is skipped: it would only stack another box.
     if (!FOptions || FRefreshing)
         return;
-    if (Chart1->Tag == -1) {
+    if (Chart1->Tag == ClockTick::kBeforeFirstTick) {
         setVisible(true);
         Chart1->setVisible(true);
         Image1->setVisible(false);
@@ -449,7 +448,7 @@ void TfrmDerAvo::Timer1Timer()
     const int minute = now.minute();
     const double hourAngle = HourAngle(hour12, minute);
 
-    if (Chart1->Tag == -1) {
+    if (Chart1->Tag == ClockTick::kBeforeFirstTick) {
         TReadoutLabel& readout = Chart1->srsDigit();
         readout.X = 0;
         readout.Y = 0;
@@ -459,9 +458,9 @@ void TfrmDerAvo::Timer1Timer()
         marker.Y = 0;
         marker.Radius = ClockTick::MarkerRadius(Skin);
     }
-    if (Chart1->Tag == -2)
+    if (Chart1->Tag == ClockTick::kRefreshRequested)
         Chart1->srsSec().Radius = ClockTick::MarkerRadius(Skin);
-    if (Chart1->Tag < 0) {
+    if (ClockTick::IsFullRefreshDue(Chart1->Tag)) {
         const QScopedValueRollback refreshing(FRefreshing, true);
         FullRefresh(minute, hourAngle);
         return;
@@ -491,13 +490,14 @@ void TfrmDerAvo::OrdinaryTick(int second, int minute, double hourAngle)
 
 void TfrmDerAvo::PollAlarms()
 {
-    FOptions->alarmSchedule().PollAlarms(DateTimeFromLocal(CurrentLocalDateTime()));
+    if (FAlarmSchedule)
+        FAlarmSchedule->PollAlarms(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
 void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
 {
     if (mShow->isChecked()) {
-        const bool onTop = FOptions->ui->chkStayOnTop->isChecked();
+        const bool onTop = FOptions->StayOnTop();
         if (onTop != windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
             // Changing the window's flags hides it; show it again.
             setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
@@ -512,7 +512,7 @@ void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
     FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
 
     ClockTick::ApplyMarkerStyle(Chart1->srsSec(), Skin);
-    Tag = 0;
+    Tag = ClockTick::kAfterFirstTick;
     ApplyTexture(Chart1->ColorBand());
     ClockTick::SetUpReadout(Chart1->srsDigit(), Skin, Chart1->width(), logicalDpiY());
     Chart1->Tag = minute;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/ClockTick.h"
 #include "app/FaceRenderer.h"
+#include "options/ClockCommands.h"
 
 #include <QImage>
 #include <QPoint>
@@ -10,33 +12,40 @@
 #include <array>
 #include <memory>
 
+class AlarmSchedule;
+class ClockOptions;
 class QAction;
 class QLabel;
 class QMenu;
 class ProfileFile;
-class TfrmOptions;
 class TOnlyOne;
 class TOverlaySurface;
 class TTrayNotifyIcon;
 
 // The clock window: a borderless window filled by the overlay surface, with
 // the tray menu, the settings file and the one-second tick that drives the
-// clock.
-class TfrmDerAvo : public QWidget {
+// clock. It reads the options window's settings through ClockOptions, and
+// the options window drives it through ClockCommands.
+class TfrmDerAvo : public QWidget, public ClockCommands {
     Q_OBJECT
 
 public:
     TfrmDerAvo();
     ~TfrmDerAvo() override;
 
-    // The options window is created after the clock window and linked here.
-    void setOptionsWindow(TfrmOptions* options) { FOptions = options; }
+    // The options window and the alarm schedule come after the clock window
+    // and are linked here. Until the options window is linked a tick does
+    // nothing; until the schedule is, no alarm is polled.
+    void setOptionsWindow(ClockOptions* options) { FOptions = options; }
+    void setAlarmSchedule(AlarmSchedule* schedule) { FAlarmSchedule = schedule; }
 
     // Redraws everything from Skin: requests a full refresh and runs the tick
     // at once. Before the first tick it does nothing; the first tick draws.
-    void ApplySkin();
-    // Writes the settings file; throws IoError when it cannot.
-    void SaveSettings();
+    void ApplySkin() override;
+    // Writes the alarm store through the options window, then the settings
+    // file; throws IoError when either cannot be written.
+    void SaveSettings() override;
+    void CloseClock() override;
     // Closes the clock for a termination signal (a logout): always ends the
     // program, reporting a failed save only on the error output.
     void Terminate();
@@ -46,9 +55,9 @@ public:
     void mPropertiesClick();
     void mExitClick();
 
-    // -1 until the first full refresh; FormActivate reads the settings only
-    // while it is -1.
-    int Tag = -1;
+    // ClockTick::kBeforeFirstTick until the first full refresh;
+    // FormActivate reads the settings only before.
+    int Tag = ClockTick::kBeforeFirstTick;
 
     QTimer* const Timer1;
     TOverlaySurface* const Chart1;
@@ -82,7 +91,14 @@ protected:
 
 private:
     void FormShow();
+    // Reads the settings file, once, in these steps.
     void FormActivate();
+    void LoadSkinFromSettings();
+    void ReadPosition();
+    void ReadReadoutFormat();
+    void ReadClockSize();
+    // "-hide" on the command line hides the clock in the tray.
+    void ApplyStartSwitches();
     void Chart1KeyPress(QChar key);
     void FormKeyDown(int key, bool onKeypad);
     // Starts the next tick at a wall-clock second at least atLeastMs away.
@@ -98,7 +114,8 @@ private:
     void BuildPopupMenu();
     void ApplyTaskbarButton();
 
-    TfrmOptions* FOptions = nullptr;
+    ClockOptions* FOptions = nullptr;
+    AlarmSchedule* FAlarmSchedule = nullptr;
     std::unique_ptr<ProfileFile> Settings;
     // The face of minute m is entry m mod 2; the other holds the next minute's.
     std::array<QImage, 2> Faces;

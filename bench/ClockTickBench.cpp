@@ -1,11 +1,11 @@
 // The ordinary tick's whole path on the real surface widget (offscreen):
 // the marker moves, the surface recomposes and presents at once, the readout
 // text changes and is presented by the next paint.
+#include "app/ApplyTexture.h"
 #include "app/ClockAngles.h"
 #include "app/ClockTick.h"
 #include "app/FaceRenderer.h"
 #include "overlay/OverlaySurface.h"
-#include "skins/Texture.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -7,14 +7,14 @@
 #include <QStyleHints>
 #include <QWidget>
 
-TTrayNotifyIcon::TTrayNotifyIcon(QWidget* owner) : QObject(owner), m_owner(owner), m_trayIcon(new QSystemTrayIcon(this))
+TTrayNotifyIcon::TTrayNotifyIcon(QWidget* owner) : QObject(owner), FOwner(owner), FTrayIcon(new QSystemTrayIcon(this))
 {
-    m_clickTimer.setSingleShot(true);
-    m_clickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-    connect(&m_clickTimer, &QTimer::timeout, this, &TTrayNotifyIcon::ClickTimerElapsed);
-    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &TTrayNotifyIcon::TrayActivated);
-    m_trayIcon->setIcon(CurrentIcon());
-    m_owner->installEventFilter(this);
+    FClickTimer.setSingleShot(true);
+    FClickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    connect(&FClickTimer, &QTimer::timeout, this, &TTrayNotifyIcon::ClickTimerElapsed);
+    connect(FTrayIcon, &QSystemTrayIcon::activated, this, &TTrayNotifyIcon::TrayActivated);
+    FTrayIcon->setIcon(CurrentIcon());
+    FOwner->installEventFilter(this);
 }
 
 TTrayNotifyIcon::~TTrayNotifyIcon()
@@ -34,48 +34,57 @@ bool TTrayNotifyIcon::TrayAvailable()
 
 QIcon TTrayNotifyIcon::CurrentIcon() const
 {
-    return m_icon.isNull() ? FallbackIcon() : m_icon;
+    return FIcon.isNull() ? FallbackIcon() : FIcon;
 }
 
 void TTrayNotifyIcon::setIcon(const QIcon& icon)
 {
-    m_icon = icon;
-    m_trayIcon->setIcon(CurrentIcon());
+    FIcon = icon;
+    FTrayIcon->setIcon(CurrentIcon());
 }
 
 void TTrayNotifyIcon::setHideTask(bool hide)
 {
-    if (hide == m_hideTask)
+    if (hide == FHideTask)
         return;
-    m_hideTask = hide;
-    SetTaskbarButtonHidden(m_owner, hide);
+    FHideTask = hide;
+    SetTaskbarButtonHidden(FOwner, hide);
 }
 
 void TTrayNotifyIcon::setHint(const QString& hint)
 {
-    if (hint == m_hint)
+    if (hint == FHint)
         return;
-    m_hint = hint;
-    m_trayIcon->setToolTip(hint.left(kMaxHintLength));
+    FHint = hint;
+    FTrayIcon->setToolTip(hint.left(kMaxHintLength));
 }
 
 void TTrayNotifyIcon::setIconVisible(bool visible)
 {
-    if (visible == m_iconVisible)
+    if (visible == FIconVisible)
         return;
-    m_iconVisible = visible;
-    m_trayIcon->setVisible(visible);
+    FIconVisible = visible;
+    FTrayIcon->setVisible(visible);
 }
 
 void TTrayNotifyIcon::setPopupMenu(QMenu* menu)
 {
-    if (menu == m_popupMenu)
+    if (menu == FPopupMenu)
         return;
-    disconnect(m_menuDestroyed);
-    m_popupMenu = menu;
-    m_trayIcon->setContextMenu(menu);
+    disconnect(FMenuDestroyed);
+    FPopupMenu = menu;
+    FTrayIcon->setContextMenu(menu);
     if (menu)
-        m_menuDestroyed = connect(menu, &QObject::destroyed, this, [this] { setPopupMenu(nullptr); });
+        FMenuDestroyed = connect(menu, &QObject::destroyed, this, &TTrayNotifyIcon::ForgetPopupMenu);
+}
+
+void TTrayNotifyIcon::ForgetPopupMenu()
+{
+    // The menu is no longer a QMenu while it is destroyed: let go of it
+    // without looking at it through its type.
+    disconnect(FMenuDestroyed);
+    FPopupMenu.clear();
+    FTrayIcon->setContextMenu(nullptr);
 }
 
 bool TTrayNotifyIcon::eventFilter(QObject* watched, QEvent* event)
@@ -83,10 +92,10 @@ bool TTrayNotifyIcon::eventFilter(QObject* watched, QEvent* event)
     // The window manager drops the skip-taskbar state when the owner is
     // hidden (also when a change of its window flags hides it), and Qt may
     // map a new native window: ask again once the show has gone through.
-    if (watched == m_owner && event->type() == QEvent::Show && m_hideTask) {
+    if (watched == FOwner && event->type() == QEvent::Show && FHideTask) {
         QTimer::singleShot(0, this, [this] {
-            if (m_hideTask)
-                SetTaskbarButtonHidden(m_owner, true);
+            if (FHideTask)
+                SetTaskbarButtonHidden(FOwner, true);
         });
     }
     return QObject::eventFilter(watched, event);
@@ -97,12 +106,12 @@ void TTrayNotifyIcon::TrayActivated(QSystemTrayIcon::ActivationReason reason)
     switch (reason) {
     case QSystemTrayIcon::Trigger:
         // A press while a click is pending belongs to that click.
-        if (!m_clickTimer.isActive())
-            m_clickTimer.start();
+        if (!FClickTimer.isActive())
+            FClickTimer.start();
         break;
     case QSystemTrayIcon::DoubleClick:
         // The double click swallows the single click its first press began.
-        m_clickTimer.stop();
+        FClickTimer.stop();
         if (OnDblClick)
             OnDblClick(this);
         break;

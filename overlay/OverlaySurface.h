@@ -9,7 +9,8 @@
 // layers off screen and presents the finished image in one copy; while
 // nothing changes, a repaint presents the kept image again.
 //
-// Its Tag is the tick state of the clock: -1 before the first tick, -2 when a
+// Its Tag is the tick state of the clock (ClockTick::kBeforeFirstTick and
+// kRefreshRequested, app/ClockTick.h): -1 before the first tick, -2 when a
 // full refresh is requested, otherwise the minute whose face it shows.
 //
 // Properties are changed through the accessors below. Every non-const

@@ -1,14 +1,10 @@
 #pragma once
 
-#include <QString>
-
-#include <stdexcept>
+#include "platform/MessageError.h"
 
 // The input-output error of file operations. It carries the text the user
 // sees in the application's error box.
-class IoError : public std::runtime_error {
+class IoError : public MessageError {
 public:
-    explicit IoError(const QString& message) : std::runtime_error(message.toStdString()) {}
-
-    QString message() const { return QString::fromStdString(what()); }
+    using MessageError::MessageError;
 };

@@ -53,47 +53,47 @@ void MediaPlayer::Open()
 {
     Stop();
     QString reason;
-    if (!FDevice) {
+    if (!m_device) {
         if (SoundDeviceFactory* plugin = SoundPlugin(reason))
-            FDevice = plugin->CreateSoundDevice([this](const QString& error) { PostEnd(error); });
+            m_device = plugin->CreateSoundDevice([this](const QString& error) { PostEnd(error); });
     }
-    if (FDevice)
-        reason = FDevice->Open(QFileInfo(FFileName).absoluteFilePath());
+    if (m_device)
+        reason = m_device->Open(QFileInfo(m_fileName).absoluteFilePath());
     if (!reason.isEmpty())
-        throw SoundError(tr("Cannot open the sound file \"%1\": %2").arg(FFileName, reason));
+        throw SoundError(tr("Cannot open the sound file \"%1\": %2").arg(m_fileName, reason));
 }
 
 void MediaPlayer::Play()
 {
-    ++FPlayNumber;
-    FErrorString.clear();
-    FPlayRunning = true;
-    if (FDevice)
-        FDevice->Play();
+    ++m_playNumber;
+    m_errorString.clear();
+    m_playRunning = true;
+    if (m_device)
+        m_device->Play();
     else
         PostEnd(tr("No sound player is loaded."));
 }
 
 void MediaPlayer::Stop()
 {
-    ++FPlayNumber;
-    FPlayRunning = false;
-    if (FDevice)
-        FDevice->Stop();
+    ++m_playNumber;
+    m_playRunning = false;
+    if (m_device)
+        m_device->Stop();
 }
 
 bool MediaPlayer::IsPlaying() const
 {
-    return FDevice && FDevice->IsPlaying();
+    return m_device && m_device->IsPlaying();
 }
 
 void MediaPlayer::PostEnd(const QString& error)
 {
-    const unsigned playNumber = FPlayNumber;
+    const unsigned playNumber = m_playNumber;
     QMetaObject::invokeMethod(
         this,
         [this, playNumber, error] {
-            if (playNumber == FPlayNumber)
+            if (playNumber == m_playNumber)
                 EndPlay(error);
         },
         Qt::QueuedConnection);
@@ -101,12 +101,12 @@ void MediaPlayer::PostEnd(const QString& error)
 
 void MediaPlayer::EndPlay(const QString& error)
 {
-    if (!FPlayRunning)
+    if (!m_playRunning)
         return;
-    FPlayRunning = false;
+    m_playRunning = false;
     if (!error.isEmpty()) {
-        FErrorString = tr("Cannot play the sound file \"%1\": %2").arg(FFileName, error);
-        FDevice->Stop();
+        m_errorString = tr("Cannot play the sound file \"%1\": %2").arg(m_fileName, error);
+        m_device->Stop();
     }
     emit Notify();
 }

@@ -22,8 +22,8 @@ public:
     explicit MediaPlayer(QObject* parent = nullptr);
     ~MediaPlayer() override;
 
-    QString FileName() const { return FFileName; }
-    void SetFileName(const QString& fileName) { FFileName = fileName; }
+    QString FileName() const { return m_fileName; }
+    void SetFileName(const QString& fileName) { m_fileName = fileName; }
 
     // Closes the file opened before, opens FileName and returns once the
     // player has read enough of it to play it. Throws SoundError when the
@@ -38,7 +38,7 @@ public:
 
     bool IsPlaying() const;
     // Why the last play failed; empty when it ended normally.
-    QString ErrorString() const { return FErrorString; }
+    QString ErrorString() const { return m_errorString; }
 
 signals:
     // A play has ended: it reached the end of the sound, or it failed
@@ -50,11 +50,11 @@ private:
     void PostEnd(const QString& error);
     void EndPlay(const QString& error);
 
-    std::unique_ptr<SoundDevice> FDevice;
-    QString FFileName;
-    QString FErrorString;
+    std::unique_ptr<SoundDevice> m_device;
+    QString m_fileName;
+    QString m_errorString;
     // Counts plays and stops, so that a queued end of an earlier play is
     // not taken for the end of the running one.
-    unsigned FPlayNumber = 0;
-    bool FPlayRunning = false;
+    unsigned m_playNumber = 0;
+    bool m_playRunning = false;
 };

@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QString>
+#include "platform/MessageError.h"
 
-#include <stdexcept>
+#include <QString>
 
 // A picture that cannot be decoded or encoded; the text is the image
 // library's own message, or says what is wrong with the picture.
-class PictureError : public std::runtime_error {
+class PictureError : public MessageError {
 public:
-    explicit PictureError(const QString& message) : std::runtime_error(message.toStdString()) {}
-
-    QString message() const { return QString::fromStdString(what()); }
+    using MessageError::MessageError;
 };
 
 // Pictures above this many pixels are refused before any memory is taken.

@@ -1,13 +1,11 @@
 #include "skins/Texture.h"
 
 #include "overlay/TextureBand.h"
-#include "platform/Application.h"
 #include "platform/FileNames.h"
 #include "platform/IntegerText.h"
 #include "platform/PictureLoader.h"
-#include "platform/ProgramFolder.h"
 #include "skins/PatternTiles.h"
-#include "skins/Skin.h"
+#include "skins/SkinFile.h"
 
 #include <QFileInfo>
 
@@ -23,61 +21,73 @@ constexpr int kMaxTransparency = 100;
 
 // The picture a texture text names: the text itself when a file is there,
 // else the file of that name in the Textures folder; empty when neither is.
-QString ExistingTexturePath(const QString& texture)
+QString ExistingTexturePath(const QString& texture, const QString& programFolder)
 {
     if (QFileInfo(texture).isFile())
         return QFileInfo(texture).absoluteFilePath();
-    const QString inTextures = ProgramFolder() + QStringLiteral("Textures/") + ExtractFileName(texture);
+    const QString inTextures = TexturesFolder(programFolder) + ExtractFileName(texture);
     return QFileInfo(inTextures).isFile() ? inTextures : QString();
 }
 
-void ApplyPicture(TTextureBand& band, const QString& texture)
+void ResolvePicture(ResolvedTexture& resolved, const QString& texture, const QString& programFolder)
 {
-    TextureStyle = 0;
-    const QString path = ExistingTexturePath(texture);
+    resolved.Style = 0;
+    const QString path = ExistingTexturePath(texture, programFolder);
     if (path.isEmpty()) {
-        ShowMessage(QStringLiteral("Texture file not found."));
+        resolved.Problem = TextureProblem { TextureProblem::Kind::Notice, QStringLiteral("Texture file not found.") };
         return;
     }
     try {
-        band.Brush.Image = LoadPicture(path);
+        resolved.BandImage = LoadPicture(path);
     } catch (const std::exception& error) {
-        ShowError(QString::fromStdString(error.what()));
+        resolved.Problem = TextureProblem { TextureProblem::Kind::Error, QString::fromStdString(error.what()) };
         return;
     }
-    TextureFile = path;
-    // The full path goes back into the skin only when the record can hold
-    // it; a cut or re-encoded path would name no file at the next refresh,
-    // while the text as it was finds this one again.
-    decltype(Skin.Texture) stored;
+    resolved.File = path;
+    decltype(TSkin::Texture) stored;
     stored.setText(path);
     if (stored.text() == path)
-        Skin.Texture = stored;
+        resolved.StoredTexture = stored;
 }
 
-void ApplyStyle(TTextureBand& band, int style)
+void ResolveStyle(ResolvedTexture& resolved, int style, TColor colour)
 {
     if (style < 0 || style > kLastTextureStyle)
         style = kNoTextureStyle;
-    TextureStyle = style;
-    band.Brush.Image = QImage();
-    if (style < kFirstTileStyle)
-        band.Brush.Style = static_cast<BrushStyle>(style);
-    else
-        LoadPatternTile(style - kFirstTileStyle, band.Brush.Image);
+    resolved.Style = style;
+    if (style < kFirstTileStyle) {
+        resolved.BandImage = QImage();
+        resolved.BandStyle = static_cast<BrushStyle>(style);
+    } else {
+        QImage tile;
+        LoadPatternTile(style - kFirstTileStyle, tile);
+        resolved.BandImage = tile;
+    }
     if (style != kNoTextureStyle)
-        band.Brush.Color = Skin.TextureColor;
+        resolved.BandColor = colour;
 }
 
 } // namespace
 
-void ApplyTexture(TTextureBand& ColorBand)
+ResolvedTexture ResolveTexture(const TSkin& skin, const QString& programFolder)
 {
-    TextureFile.clear();
-    const QString texture = Skin.Texture.text();
+    ResolvedTexture resolved;
+    const QString texture = skin.Texture.text();
     if (const std::optional<std::int32_t> style = ParseInteger(texture))
-        ApplyStyle(ColorBand, *style);
+        ResolveStyle(resolved, *style, skin.TextureColor);
     else
-        ApplyPicture(ColorBand, texture);
-    ColorBand.Transparency = std::clamp(Skin.TextureTransparency, 0, kMaxTransparency);
+        ResolvePicture(resolved, texture, programFolder);
+    resolved.BandTransparency = std::clamp(skin.TextureTransparency, 0, kMaxTransparency);
+    return resolved;
+}
+
+void ResolvedTexture::ApplyTo(TTextureBand& band) const
+{
+    if (BandImage)
+        band.Brush.Image = *BandImage;
+    if (BandStyle)
+        band.Brush.Style = *BandStyle;
+    if (BandColor)
+        band.Brush.Color = *BandColor;
+    band.Transparency = BandTransparency;
 }

@@ -1,6 +1,13 @@
 #pragma once
 
+#include "platform/Color.h"
+#include "platform/Raster.h"
+#include "skins/Skin.h"
+
+#include <QImage>
 #include <QString>
+
+#include <optional>
 
 struct TTextureBand;
 
@@ -17,10 +24,39 @@ inline constexpr int kNoTextureStyle = 1; // "None"
 extern int TextureStyle;
 extern QString TextureFile;
 
-// Puts the live Skin's Texture, TextureColor and TextureTransparency onto the
-// band (ColorBand). A picture that is missing shows "Texture file not found."
-// and one that cannot be loaded shows its error; either way the band keeps
-// its previous picture, and nothing is thrown, so a bad skin never stops the
-// clock's refresh. A style number outside 0..19 shows no texture, as style
-// "None" does, and a transparency outside 0..100 counts as the nearest limit.
-void ApplyTexture(TTextureBand& ColorBand);
+// Something the user is told about a texture: a plain notice ("Texture file
+// not found.") or the error of a picture that cannot be loaded.
+struct TextureProblem {
+    enum class Kind { Notice, Error };
+    Kind kind;
+    QString text;
+};
+
+// What a skin's texture puts onto the band, worked out without changing
+// anything. The band's brush parts left empty keep what the band has: a
+// picture leaves the brush's style and colour, "None" its colour, and a
+// picture that cannot be had leaves the whole brush.
+struct ResolvedTexture {
+    int Style = 0;  // what TextureStyle becomes: the style number, 0 for a picture
+    QString File;   // what TextureFile becomes: the loaded picture's path, else empty
+    std::optional<BrushStyle> BandStyle;
+    std::optional<TColor> BandColor;
+    std::optional<QImage> BandImage; // a null image takes the band's picture away
+    int BandTransparency = 0;        // 0..100
+    std::optional<TextureProblem> Problem;
+    // The picture's full path for the skin's Texture, when the record can
+    // hold it; a cut or re-encoded path would name no file at the next
+    // refresh, while the text as it was finds this one again.
+    std::optional<decltype(TSkin::Texture)> StoredTexture;
+
+    // Puts the brush parts and the transparency onto the band.
+    void ApplyTo(TTextureBand& band) const;
+};
+
+// Resolves the skin's Texture, TextureColor and TextureTransparency: a
+// picture is looked for at the path the text gives, then by its file name in
+// programFolder + "Textures/"; a style number outside 0..19 shows no texture,
+// as style "None" does, and a transparency outside 0..100 counts as the
+// nearest limit. Never throws: a missing or unreadable picture comes back as
+// the Problem.
+ResolvedTexture ResolveTexture(const TSkin& skin, const QString& programFolder);

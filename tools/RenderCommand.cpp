@@ -107,8 +107,12 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
         TFaceRenderer().DrawFace(picture, skin, HourAngle(request.time.hour() % 12, minute), MinuteAngle(minute));
     } else {
         const QString format = QLatin1String(request.h24 ? ClockSettings::kDefaultH24Format : ClockSettings::kDefaultAmPmFormat);
-        picture = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size, format,
+        const ClockPicture clock = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size, format,
             QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+        // The clock is drawn all the same, without the texture's picture.
+        if (clock.Problem)
+            err << clock.Problem->text << '\n';
+        picture = clock.Image;
     }
     QBuffer png;
     png.open(QIODevice::WriteOnly);

@@ -2,8 +2,6 @@
 #include "tools/RenderCommand.h"
 #include "tools/SkinCommand.h"
 
-#include "platform/Application.h"
-
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -20,10 +18,6 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    // Messages that would open a box in the clock go to the error output.
-    const auto toErrorOutput = [&err](const QString& message) { err << message << Qt::endl; };
-    SetErrorPresenter(toErrorOutput);
-    SetMessagePresenter(toErrorOutput);
     const QStringList arguments = QGuiApplication::arguments().mid(1);
     const QString verb = arguments.value(0);
 

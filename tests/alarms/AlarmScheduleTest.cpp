@@ -1,6 +1,5 @@
 #include "alarms/AlarmSchedule.h"
 #include "alarms/PresentationFlags.h"
-#include "platform/Application.h"
 #include "platform/LocalClock.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
@@ -12,24 +11,23 @@
 namespace {
 
 // A schedule on a store in a temporary folder, with the local time, the
-// presenter and the message box replaced by recorders.
+// presenter and the reporter replaced by recorders.
 class AlarmScheduleTest : public ::testing::Test {
 protected:
     AlarmScheduleTest()
     {
-        previousMessagePresenter = SetMessagePresenter([this](const QString& message) { messages.append(message); });
         previousClock = SetLocalClockSource([this] { return LocalFromDateTime(clock); });
         schedule.setPresenter([this](const TAlarmRec& alarm) {
             presented.append(alarm.Name.text());
             if (duringPresentation)
                 duringPresentation();
         });
+        schedule.setReporter([this](const QString& message) { messages.append(message); });
         store.ListChanged = [this] { ++listRebuilds; };
     }
 
     ~AlarmScheduleTest() override
     {
-        SetMessagePresenter(previousMessagePresenter);
         SetLocalClockSource(previousClock);
         SoundPlaying = false;
         PresentationActive = false;
@@ -52,7 +50,6 @@ protected:
     int listRebuilds = 0;
 
 private:
-    MessagePresenter previousMessagePresenter;
     LocalClockSource previousClock;
 };
 

@@ -36,13 +36,13 @@ TAlarmRec DocumentAlarm(const QString& name, const QString& docFile)
 
 bool PresentationDriver::Present(const TAlarmRec& r, const std::function<void()>& whileShown)
 {
-    FShown = false;
+    m_shown = false;
     QTimer poll;
     poll.setInterval(kPollMs);
     connect(&poll, &QTimer::timeout, this, [&] {
-        if (FShown || !FWindow.isVisible())
+        if (m_shown || !m_window.isVisible())
             return;
-        FShown = true;
+        m_shown = true;
         if (whileShown)
             whileShown();
     });
@@ -51,10 +51,10 @@ bool PresentationDriver::Present(const TAlarmRec& r, const std::function<void()>
     watchdog.setSingleShot(true);
     connect(&watchdog, &QTimer::timeout, this, [&] {
         timedOut = true;
-        FWindow.close();
+        m_window.close();
     });
     poll.start();
     watchdog.start(kWatchdogMs);
-    FWindow.ShowAlarm(r);
+    m_window.ShowAlarm(r);
     return !timedOut;
 }

@@ -19,16 +19,16 @@ class PresentationDriver : public QObject {
     Q_OBJECT
 
 public:
-    explicit PresentationDriver(TfrmShowPic& window) : FWindow(window) {}
+    explicit PresentationDriver(TfrmShowPic& window) : m_window(window) {}
 
     // Runs ShowAlarm; whileShown runs once the window is on screen. Returns
     // false when the window was still up after a generous time (it is then
     // closed).
     bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {});
     // Whether the last presentation brought the window on screen.
-    bool WasShown() const { return FShown; }
+    bool WasShown() const { return m_shown; }
 
 private:
-    TfrmShowPic& FWindow;
-    bool FShown = false;
+    TfrmShowPic& m_window;
+    bool m_shown = false;
 };

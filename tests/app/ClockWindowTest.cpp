@@ -1,16 +1,20 @@
+#include "alarms/AlarmStore.h"
 #include "app/ClockAngles.h"
 #include "app/ClockU.h"
 #include "app/FaceRenderer.h"
+#include "options/OptionsU.h"
+#include "options/SpinEdit.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
-#include "skins/OptionsU.h"
 #include "skins/SkinFile.h"
 #include "tests/support/TempFolder.h"
-#include "ui_OptionsU.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
 
@@ -37,6 +41,7 @@ struct ClockFixture {
     MessagePresenter previousMessagePresenter;
     LocalClockSource previousClock;
     QDateTime now { QDate(2026, 3, 4), QTime(10, 14, 30) };
+    std::unique_ptr<AlarmStore> alarms;
     std::unique_ptr<TfrmDerAvo> clock;
     std::unique_ptr<TfrmOptions> options;
 
@@ -71,14 +76,21 @@ struct ClockFixture {
     {
         clock = std::make_unique<TfrmDerAvo>();
         clock->Timer1->stop(); // ticks are run by hand
-        options = std::make_unique<TfrmOptions>(clock.get());
+        alarms = std::make_unique<AlarmStore>(); // in the program folder, which home now is
+        options = std::make_unique<TfrmOptions>(*clock, *alarms);
         clock->setOptionsWindow(options.get());
         clock->show();
         clock->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(clock.get()));
     }
 
-    Ui::frmOptions* ui() const { return options->ui; }
+    // A control of the options window, found by its name as the user finds
+    // it by its caption.
+    template <typename Control>
+    Control* control(const char* name) const
+    {
+        return options->findChild<Control*>(QLatin1String(name));
+    }
     QByteArray ini() const { return home.read("vellamor.ini"); }
 };
 
@@ -104,9 +116,9 @@ private slots:
         QVERIFY(!Skin.Square);              // read from default.clk
         QCOMPARE(Skin.ClockSize, 400);      // the skin's own size does not take effect at start
         QCOMPARE(f.clock->pos(), QPoint(0, 0));
-        QVERIFY(f.ui()->chkLastPos->isChecked());
-        QVERIFY(f.ui()->chkKeepSize->isChecked());
-        QVERIFY(!f.ui()->chkStayOnTop->isChecked());
+        QVERIFY(f.options->KeepLastPosition());
+        QVERIFY(f.options->KeepSize());
+        QVERIFY(!f.options->StayOnTop());
         QCOMPARE(f.options->DigFormatIndex(), 0);
         QCOMPARE(f.clock->AmPmFormat, QStringLiteral("h:mm:ss AM/PM"));
         QCOMPARE(f.clock->H24Format, QStringLiteral("h:mm:ss"));
@@ -130,13 +142,13 @@ private slots:
         QCOMPARE(f.options->SkinFileOrDefault(), f.home.file("Classic.clk"));
         const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
         QCOMPARE(f.clock->pos(), QPoint(qRound(screenWidth / 2.0), -50));
-        QVERIFY(!f.ui()->chkLastPos->isChecked());
+        QVERIFY(!f.options->KeepLastPosition());
         QCOMPARE(f.options->DigFormatIndex(), 1);
         QCOMPARE(f.clock->AmPmFormat, QStringLiteral("hh:nn"));
         QCOMPARE(f.clock->H24Format, QStringLiteral("h.nn"));
         QCOMPARE(Skin.ClockSize, 250);
-        QCOMPARE(f.ui()->seSize->value(), 250);
-        QVERIFY(f.ui()->chkStayOnTop->isChecked());
+        QCOMPARE(f.control<SpinEdit>("seSize")->value(), 250);
+        QVERIFY(f.options->StayOnTop());
     }
 
     void lastOneIsReadOnlyWhileKeepingTheSize_data()
@@ -167,8 +179,8 @@ private slots:
         QCOMPARE(f.clock->pos(), QPoint(120, 80));
         f.options->LoadSkin("/elsewhere/mine.clk"); // missing: default.clk is read, the name is kept
         f.clock->move(300, 200);
-        f.ui()->chkLastPos->setChecked(false);
-        f.ui()->chkKeepSize->setChecked(false);
+        f.control<QCheckBox>("chkLastPos")->setChecked(false);
+        f.control<QCheckBox>("chkKeepSize")->setChecked(false);
         f.clock->SaveSettings();
         QCOMPARE(f.ini(),
             QByteArray("; kept comment\n[Position]\nKeepIt=0\nLeft=120\nTop=80\n\n[Default]\nSkin=/elsewhere/mine.clk\n"
@@ -184,7 +196,7 @@ private slots:
         QCOMPARE(f.errors, QStringList { QStringLiteral("Read beyond end of file") });
         QCOMPARE(f.clock->pos(), QPoint(100, 60));
         QCOMPARE(Skin.ClockSize, 300);
-        QVERIFY(f.ui()->chkStayOnTop->isChecked());
+        QVERIFY(f.options->StayOnTop());
         QVERIFY(Skin.Square); // the built-in skin stays
     }
 
@@ -254,7 +266,7 @@ private slots:
 
         int pageWhenShown = -1;
         QTimer::singleShot(0, [&] {
-            pageWhenShown = f.ui()->PageControl1->currentIndex();
+            pageWhenShown = f.control<QTabWidget>("PageControl1")->currentIndex();
             f.options->reject();
         });
         QTest::keyClick(f.clock.get(), Qt::Key_O);
@@ -271,7 +283,7 @@ private slots:
         ClockFixture f;
         f.start();
         QCOMPARE(f.clock->Chart1->Tag, -1);
-        f.ui()->seSize->setValue(300); // the designer stores the size and applies the skin
+        f.control<SpinEdit>("seSize")->setValue(300); // the designer stores the size and applies the skin
         QCOMPARE(Skin.ClockSize, 300);
         QCOMPARE(f.clock->Chart1->Tag, -1);
         QCOMPARE(f.clock->Tag, -1);
@@ -283,7 +295,7 @@ private slots:
         QVERIFY(f.clock->Chart1->isVisible());
         QVERIFY(!f.clock->Image1->isVisible());
 
-        f.ui()->seSize->setValue(350);
+        f.control<SpinEdit>("seSize")->setValue(350);
         QCOMPARE(f.clock->size(), QSize(350, 350));
         QVERIFY(f.clock->Chart1->Tag >= 0);
     }

@@ -1,222 +1,72 @@
 #include "skins/Texture.h"
 
-#include "overlay/OverlayComposer.h"
-#include "platform/Application.h"
 #include "platform/Raster.h"
-#include "skins/PatternTiles.h"
 #include "skins/Skin.h"
+#include "tests/support/PictureFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QDir>
-#include <QImageWriter>
 
 namespace {
 
-constexpr TColor kRed = MakeColor(255, 0, 0);
-constexpr TColor kYellow = MakeColor(255, 255, 0);
-
-QByteArray BmpOf(const QImage& image)
+// Resolving works on the skin it is given, against the folder it is given:
+// the live Skin, the texture globals and the process's program folder play
+// no part, and a problem comes back in the result instead of being shown.
+TEST(ResolveTextureTest, ResolvesTheGivenSkinAndChangesNothing)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "bmp").write(image);
-    return bytes;
-}
+    TempFolder folder; // not the program folder
+    QDir(folder.path()).mkdir(QStringLiteral("Textures"));
+    const QImage stone = NewRasterImage(QSize(3, 2), MakeColor(90, 80, 70));
+    folder.write(QStringLiteral("Textures/stone.bmp"), BmpBytes(stone));
+    folder.write(QStringLiteral("Textures/broken.bmp"), BmpBytes(stone).chopped(4));
+    const QString stonePath = folder.file(QStringLiteral("Textures/stone.bmp"));
 
-class TextureTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        folder.becomeProgramFolder();
-        QDir(folder.path()).mkdir(QStringLiteral("Textures"));
-        Skin = DefaultSkin();
-        TextureStyle = 0;
-        TextureFile.clear();
-        previousMessages = SetMessagePresenter([this](const QString& message) { messages << message; });
-        previousErrors = SetErrorPresenter([this](const QString& message) { errors << message; });
-        stone = NewRasterImage(QSize(3, 2), MakeColor(90, 80, 70));
+    Skin = DefaultSkin();
+    Skin.Texture.setText(QStringLiteral("4"));
+    const TSkin live = Skin;
+    TextureStyle = 4;
+    TextureFile = QStringLiteral("kept.bmp");
+
+    struct Case {
+        const char* texture;
+        int style;
+        QString file;
+        std::optional<TextureProblem::Kind> problem;
+        bool stored;
+    };
+    const Case cases[] = {
+        { "C:\\Clock\\Textures\\stone.bmp", 0, stonePath, std::nullopt, true },
+        { "gone.bmp", 0, QString(), TextureProblem::Kind::Notice, false },
+        { "broken.bmp", 0, QString(), TextureProblem::Kind::Error, false },
+        { "13", 13, QString(), std::nullopt, false },
+        { "-3", kNoTextureStyle, QString(), std::nullopt, false },
+    };
+    for (const Case& c : cases) {
+        TSkin skin = DefaultSkin();
+        skin.Texture.setText(QString::fromLatin1(c.texture));
+        skin.TextureColor = MakeColor(255, 0, 0);
+        skin.TextureTransparency = 130;
+        const ResolvedTexture resolved = ResolveTexture(skin, folder.path());
+        EXPECT_EQ(resolved.Style, c.style) << c.texture;
+        EXPECT_EQ(resolved.File, c.file) << c.texture;
+        EXPECT_EQ(resolved.BandTransparency, 100) << c.texture;
+        ASSERT_EQ(resolved.Problem.has_value(), c.problem.has_value()) << c.texture;
+        if (c.problem) {
+            EXPECT_EQ(resolved.Problem->kind, *c.problem) << c.texture;
+        }
+        ASSERT_EQ(resolved.StoredTexture.has_value(), c.stored) << c.texture;
+        if (c.stored) {
+            EXPECT_EQ(resolved.StoredTexture->text(), stonePath);
+        }
+        // A picture, found or not, leaves the brush's style and colour.
+        EXPECT_EQ(resolved.BandColor.has_value(), c.style != 0 && c.style != kNoTextureStyle) << c.texture;
+        EXPECT_EQ(resolved.BandStyle.has_value(), c.style != 0 && c.style < kFirstTileStyle) << c.texture;
     }
-
-    void TearDown() override
-    {
-        SetMessagePresenter(previousMessages);
-        SetErrorPresenter(previousErrors);
-        Skin = DefaultSkin();
-    }
-
-    void Apply(const QString& texture, TColor colour = kRed, int transparency = 40)
-    {
-        Skin.Texture.setText(texture);
-        Skin.TextureColor = colour;
-        Skin.TextureTransparency = transparency;
-        ApplyTexture(band);
-    }
-
-    // The band alone over a white face, opaque.
-    QImage Shown() const
-    {
-        OverlayScene scene;
-        scene.Size = QSize(32, 32);
-        scene.FacePicture = NewRasterImage(scene.Size, kWhite);
-        scene.ColorBand = band;
-        scene.ColorBand.Transparency = 0;
-        scene.srsSec.Active = false;
-        scene.srsDigit.Active = false;
-        return OverlayComposer::ComposeAll(scene);
-    }
-
-    TempFolder folder;
-    TTextureBand band;
-    QImage stone;
-    QStringList messages;
-    QStringList errors;
-    MessagePresenter previousMessages;
-    ErrorPresenter previousErrors;
-};
-
-TEST_F(TextureTest, AHatchStyleDrawsSilverLinesOnTheTextureColour)
-{
-    Apply(QStringLiteral("6"), kRed, 40);
-    EXPECT_EQ(TextureStyle, 6);
-    EXPECT_TRUE(TextureFile.isEmpty());
-    EXPECT_EQ(band.Brush.Style, BrushStyle::Cross);
-    EXPECT_EQ(band.Brush.Color, kRed);
-    EXPECT_TRUE(band.Brush.Image.isNull());
-    EXPECT_EQ(band.Transparency, 40);
-    const QImage shown = Shown();
-    EXPECT_EQ(PixelAt(shown, 8, 3), kSilver);
-    EXPECT_EQ(PixelAt(shown, 3, 8), kSilver);
-    EXPECT_EQ(PixelAt(shown, 3, 3), kRed);
-    EXPECT_TRUE(messages.isEmpty());
-}
-
-TEST_F(TextureTest, ATileStyleLoadsItsPatternTileAsTheBrushPicture)
-{
-    Apply(QStringLiteral("10"), kYellow);
-    QImage tile3;
-    LoadPatternTile(2, tile3);
-    EXPECT_EQ(TextureStyle, 10);
-    EXPECT_EQ(band.Brush.Image, tile3);
-    EXPECT_EQ(band.Brush.Color, kYellow);
-    // Tile 3 has ink where x and y are both odd.
-    const QImage shown = Shown();
-    EXPECT_EQ(PixelAt(shown, 3, 5), kSilver);
-    EXPECT_EQ(PixelAt(shown, 4, 5), kYellow);
-}
-
-TEST_F(TextureTest, NoneKeepsTheBrushColourAndSolidIgnoresIt)
-{
-    band.Brush.Color = kYellow;
-    band.Brush.Image = stone;
-    Apply(QStringLiteral("1"), kRed);
-    EXPECT_EQ(band.Brush.Style, BrushStyle::Clear);
-    EXPECT_EQ(band.Brush.Color, kYellow);
-    EXPECT_TRUE(band.Brush.Image.isNull());
-    EXPECT_EQ(PixelAt(Shown(), 5, 5), kWhite);
-
-    Apply(QStringLiteral("0"), kRed);
-    EXPECT_EQ(band.Brush.Style, BrushStyle::Solid);
-    EXPECT_EQ(PixelAt(Shown(), 5, 5), kSilver);
-}
-
-TEST_F(TextureTest, StyleNumbersOutsideTheTableShowNoTexture)
-{
-    for (const char* texture : { "20", "-3", "2147483647" }) {
-        band.Brush.Color = kYellow;
-        band.Brush.Image = stone;
-        Apply(QString::fromLatin1(texture), kRed);
-        EXPECT_EQ(TextureStyle, kNoTextureStyle) << texture;
-        EXPECT_EQ(band.Brush.Style, BrushStyle::Clear) << texture;
-        EXPECT_TRUE(band.Brush.Image.isNull()) << texture;
-        EXPECT_EQ(band.Brush.Color, kYellow) << texture;
-        EXPECT_EQ(PixelAt(Shown(), 5, 5), kWhite) << texture;
-    }
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_TRUE(errors.isEmpty());
-}
-
-TEST_F(TextureTest, TransparencyOutsideItsRangeCountsAsTheNearestLimit)
-{
-    Apply(QStringLiteral("0"), kRed, 250);
-    EXPECT_EQ(band.Transparency, 100);
-    Apply(QStringLiteral("0"), kRed, -7);
-    EXPECT_EQ(band.Transparency, 0);
-}
-
-TEST_F(TextureTest, APictureInTheTexturesFolderIsFoundByNameAndItsFullPathKept)
-{
-    folder.write(QStringLiteral("Textures/stone.bmp"), BmpOf(stone));
-    band.Brush.Style = BrushStyle::Vertical;
-    band.Brush.Color = kYellow;
-    Apply(QStringLiteral("C:\\Program Files\\Clock\\Textures\\stone.bmp"), kRed, 30);
-    const QString path = folder.file(QStringLiteral("Textures/stone.bmp"));
-    EXPECT_EQ(TextureStyle, 0);
-    EXPECT_EQ(TextureFile, path);
-    EXPECT_EQ(Skin.Texture.text(), path);
-    EXPECT_EQ(band.Brush.Image.size(), QSize(3, 2));
-    EXPECT_EQ(PixelAt(band.Brush.Image.convertToFormat(kRasterFormat), 1, 1), MakeColor(90, 80, 70));
-    // A picture leaves the brush's style and colour alone.
-    EXPECT_EQ(band.Brush.Style, BrushStyle::Vertical);
-    EXPECT_EQ(band.Brush.Color, kYellow);
-    EXPECT_EQ(band.Transparency, 30);
-
-    // The full path is taken as it stands the next time.
-    ApplyTexture(band);
-    EXPECT_EQ(TextureFile, path);
-    EXPECT_TRUE(messages.isEmpty());
-}
-
-TEST_F(TextureTest, AMissingPictureIsReportedAndTheBandKeepsItsPicture)
-{
-    QDir(folder.path()).mkpath(QStringLiteral("Textures/folder.bmp"));
-    band.Brush.Image = stone;
-    for (const char* texture : { "", "gone.bmp", "/nowhere/gone.bmp", "folder.bmp" }) {
-        messages.clear();
-        TextureFile = QStringLiteral("remembered.bmp");
-        Apply(QString::fromLatin1(texture), kRed, 20);
-        EXPECT_EQ(messages, QStringList { QStringLiteral("Texture file not found.") }) << texture;
-        EXPECT_TRUE(TextureFile.isEmpty()) << texture;
-        EXPECT_EQ(TextureStyle, 0) << texture;
-        EXPECT_EQ(band.Brush.Image, stone) << texture;
-        EXPECT_EQ(Skin.Texture.text(), QString::fromLatin1(texture)) << texture;
-        EXPECT_EQ(band.Transparency, 20) << texture;
-    }
-    EXPECT_TRUE(errors.isEmpty());
-}
-
-TEST_F(TextureTest, APictureThatCannotBeLoadedShowsItsErrorAndChangesNothing)
-{
-    folder.write(QStringLiteral("Textures/broken.bmp"), BmpOf(stone).chopped(4));
-    band.Brush.Image = stone;
-    Apply(QStringLiteral("broken.bmp"), kRed, 60);
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_TRUE(errors[0].contains(QStringLiteral("broken.bmp"))) << errors[0].toStdString();
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_EQ(band.Brush.Image, stone);
-    EXPECT_TRUE(TextureFile.isEmpty());
-    EXPECT_EQ(Skin.Texture.text(), QStringLiteral("broken.bmp"));
-    EXPECT_EQ(band.Transparency, 60);
-}
-
-TEST_F(TextureTest, AFullPathTheSkinCannotHoldIsUsedButNotWrittenBack)
-{
-    // The name fits the skin's 120 characters, its full path does not.
-    const QString name = QString(100, u'x') + QStringLiteral(".bmp");
-    folder.write(QStringLiteral("Textures/") + name, BmpOf(stone));
-    const QString path = folder.file(QStringLiteral("Textures/") + name);
-    ASSERT_GT(path.size(), 120);
-
-    Apply(name);
-    EXPECT_EQ(TextureFile, path);
-    EXPECT_EQ(band.Brush.Image.size(), QSize(3, 2));
-    EXPECT_EQ(Skin.Texture.text(), name);
-    ApplyTexture(band);
-    EXPECT_EQ(TextureFile, path);
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(Skin, live);
+    EXPECT_EQ(TextureStyle, 4);
+    EXPECT_EQ(TextureFile, QStringLiteral("kept.bmp"));
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 #include "app/ClockU.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
-#include "skins/OptionsU.h"
+#include "program/ClockProgram.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
 
@@ -11,9 +11,9 @@
 
 #include <memory>
 
-// The clock and options windows with the alarm store and schedule: the
-// store is read and checked when the options window is created, saved first
-// by SaveSettings, and polled by the clock's tick.
+// The program's windows with its alarm store and schedule: the store is read
+// and checked when the options window is created, saved first by
+// SaveSettings, and polled by the clock's tick.
 class ClockAlarmsTest : public QObject {
     Q_OBJECT
 
@@ -28,15 +28,14 @@ private slots:
         previousMessages = SetMessagePresenter([this](const QString& message) {
             messages.append(message);
             // A message box runs an event loop in which the clock ticks.
-            if (clock)
-                clock->Timer1Timer();
+            if (program)
+                program->clockWindow().Timer1Timer();
         });
     }
 
     void cleanup()
     {
-        options.reset();
-        clock.reset();
+        program.reset();
         SetLocalClockSource(previousClock);
         SetMessagePresenter(previousMessages);
         folder.reset();
@@ -52,16 +51,16 @@ private slots:
 
         CreateWindows();
         QCOMPARE(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
-        QCOMPARE(options->alarmStore().Alarms.size(), std::size_t(1));
-        QCOMPARE(options->alarmStore().Alarms[0].Name.text(), QStringLiteral("Wake"));
+        QCOMPARE(program->alarmStore().Alarms.size(), std::size_t(1));
+        QCOMPARE(program->alarmStore().Alarms[0].Name.text(), QStringLiteral("Wake"));
     }
 
     void saveSettingsWritesTheStoreFirst()
     {
         CreateWindows();
-        options->alarmStore().Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
-        clock->SaveSettings();
-        QCOMPARE(folder->read(QStringLiteral("Alarm/Alarms.cfg")), StoreBytes(options->alarmStore().Alarms));
+        program->alarmStore().Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
+        program->clockWindow().SaveSettings();
+        QCOMPARE(folder->read(QStringLiteral("Alarm/Alarms.cfg")), StoreBytes(program->alarmStore().Alarms));
         QVERIFY(QFile::exists(folder->file(QStringLiteral("vellamor.ini"))));
     }
 
@@ -69,7 +68,7 @@ private slots:
     {
         CreateWindows();
         QDir().mkpath(folder->file(QStringLiteral("Alarm/Alarms.cfg")));
-        QVERIFY_THROWS_EXCEPTION(std::exception, clock->SaveSettings());
+        QVERIFY_THROWS_EXCEPTION(std::exception, program->clockWindow().SaveSettings());
         QVERIFY(!QFile::exists(folder->file(QStringLiteral("vellamor.ini"))));
     }
 
@@ -77,32 +76,32 @@ private slots:
     {
         CreateWindows();
         QStringList presented;
-        options->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) { presented.append(alarm.Name.text()); });
+        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) { presented.append(alarm.Name.text()); });
         TAlarmRec wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
         wake.Name.setText(QStringLiteral("Wake"));
-        options->alarmStore().Alarms = { wake };
+        program->alarmStore().Alarms = { wake };
 
-        clock->Timer1Timer(); // the first tick is a full refresh
+        program->clockWindow().Timer1Timer(); // the first tick is a full refresh
         now = Moment(2004, 3, 10, 8, 1, 3);
-        clock->Timer1Timer();
+        program->clockWindow().Timer1Timer();
         QVERIFY(presented.isEmpty());
         now = Moment(2004, 3, 10, 8, 1, 4);
-        clock->Timer1Timer();
+        program->clockWindow().Timer1Timer();
         QCOMPARE(presented, QStringList { QStringLiteral("Wake") });
-        QCOMPARE(options->alarmStore().Alarms[0].LastRung, Day(2004, 3, 10));
+        QCOMPARE(program->alarmStore().Alarms[0].LastRung, Day(2004, 3, 10));
     }
 
 private:
+    // As the program starts them; the message box of the start-up pass ticks
+    // the clock before it is linked to the options.
     void CreateWindows()
     {
-        clock = std::make_unique<TfrmDerAvo>();
-        options = std::make_unique<TfrmOptions>(clock.get());
-        clock->setOptionsWindow(options.get());
+        program = std::make_unique<ClockProgram>();
+        program->CreateOtherWindows();
     }
 
     std::unique_ptr<TempFolder> folder;
-    std::unique_ptr<TfrmDerAvo> clock;
-    std::unique_ptr<TfrmOptions> options;
+    std::unique_ptr<ClockProgram> program;
     TDateTime now = 0;
     QStringList messages;
     LocalClockSource previousClock;

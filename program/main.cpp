@@ -1,9 +1,8 @@
-#include "alarms/ShowPicU.h"
 #include "app/ClockU.h"
 #include "desktop/OnlyOne.h"
 #include "platform/Application.h"
 #include "platform/TerminationSignals.h"
-#include "skins/OptionsU.h"
+#include "program/ClockProgram.h"
 
 #include <QIcon>
 
@@ -33,17 +32,13 @@ int main(int argc, char** argv)
     Application::setApplicationName(QStringLiteral("Vellamor"));
     Application::setWindowIcon(QIcon(QStringLiteral(":/icons/vellamor.png")));
 
-    TfrmDerAvo clockWindow;
+    ClockProgram program;
+    TfrmDerAvo& clockWindow = program.clockWindow();
     // A second start hands over to the running clock and ends here, before
     // any other window exists and without saving anything.
     if (!clockWindow.OnlyOne1->CheckInstance())
         return 0;
-    TfrmOptions optionsWindow(&clockWindow);
-    clockWindow.setOptionsWindow(&optionsWindow);
-    TfrmShowPic presentationWindow;
-    optionsWindow.alarmSchedule().setPresenter([&presentationWindow](const TAlarmRec& alarm) {
-        presentationWindow.ShowAlarm(alarm);
-    });
+    program.CreateOtherWindows();
     OnTerminationSignal([&clockWindow] { clockWindow.Terminate(); });
 
     clockWindow.show();

@@ -1,0 +1,22 @@
+#include "app/ApplyTexture.h"
+
+#include "platform/Application.h"
+#include "platform/ProgramFolder.h"
+#include "skins/Skin.h"
+#include "skins/Texture.h"
+
+void ApplyTexture(TTextureBand& ColorBand)
+{
+    const ResolvedTexture resolved = ResolveTexture(Skin, ProgramFolder());
+    resolved.ApplyTo(ColorBand);
+    TextureStyle = resolved.Style;
+    TextureFile = resolved.File;
+    if (resolved.StoredTexture)
+        Skin.Texture = *resolved.StoredTexture;
+    if (!resolved.Problem)
+        return;
+    if (resolved.Problem->kind == TextureProblem::Kind::Notice)
+        ShowMessage(resolved.Problem->text);
+    else
+        ShowError(resolved.Problem->text);
+}

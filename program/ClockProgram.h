@@ -1,0 +1,38 @@
+#pragma once
+
+#include "alarms/AlarmSchedule.h"
+#include "alarms/AlarmStore.h"
+
+#include <memory>
+
+class TfrmDerAvo;
+class TfrmOptions;
+class TfrmShowPic;
+
+// The running program: the alarm store and its schedule, which live for the
+// whole run, and the three windows, created and linked in the order the
+// program starts them. The clock window polls the schedule; the options
+// window (and the alarm editor in it) works on the store.
+class ClockProgram {
+public:
+    // Creates the clock window, the first of the three.
+    ClockProgram();
+    ~ClockProgram();
+
+    // Creates the options window, reads the alarm store and runs the
+    // schedule's start-up pass (which reports a missed alarm of today), then
+    // creates the presentation window, through which the schedule rings
+    // alarms, and links the clock to the options and the schedule.
+    void CreateOtherWindows();
+
+    TfrmDerAvo& clockWindow() { return *m_clockWindow; }
+    AlarmStore& alarmStore() { return m_alarmStore; }
+    AlarmSchedule& alarmSchedule() { return m_alarmSchedule; }
+
+private:
+    AlarmStore m_alarmStore;
+    AlarmSchedule m_alarmSchedule { m_alarmStore };
+    const std::unique_ptr<TfrmDerAvo> m_clockWindow;
+    std::unique_ptr<TfrmOptions> m_optionsWindow;
+    std::unique_ptr<TfrmShowPic> m_presentationWindow;
+};
