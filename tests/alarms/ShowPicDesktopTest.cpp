@@ -1,7 +1,9 @@
 #include "alarms/ShowPicU.h"
 #include "platform/JpegCodec.h"
 #include "tests/alarms/PresentationDriver.h"
+#include "tests/support/NullSink.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/ToneFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +14,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 
 // The presentation window on a real X11 desktop with a window manager and a
 // compositor: what the user sees, and a document opened by the desktop's own
@@ -25,6 +28,7 @@ private slots:
     void pictureAlarmShowsThePicture();
     void textAlarmShowsTheText();
     void badSoundShowsThePictureAndTheReason();
+    void soundBeginsAsTheWindowAppears();
     void pictureLargerThanTheScreenIsFittedIntoTheWorkArea();
     void documentOpensInItsRegisteredApplication();
 
@@ -40,6 +44,8 @@ private:
     OnScreen Look(const TAlarmRec& r, QWidget* (*clickTarget)(TfrmShowPic&), const QString& screenshotName);
 
     TempFolder FFolder;
+    // Every sound of these tests goes to it.
+    std::unique_ptr<NullSink> FSink;
 };
 
 namespace {
@@ -86,6 +92,7 @@ bool HasStayOnTopState(const QWidget& window)
 void ShowPicDesktopTest::initTestCase()
 {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    FSink = std::make_unique<NullSink>();
 }
 
 ShowPicDesktopTest::OnScreen ShowPicDesktopTest::Look(const TAlarmRec& r, QWidget* (*clickTarget)(TfrmShowPic&),
@@ -169,6 +176,40 @@ void ShowPicDesktopTest::badSoundShowsThePictureAndTheReason()
         inkRows += std::any_of(row, row + below.width(), [background](QRgb pixel) { return pixel != background; });
     }
     QVERIFY2(inkRows >= 8, qPrintable(QString::number(inkRows)));
+}
+
+void ShowPicDesktopTest::soundBeginsAsTheWindowAppears()
+{
+    const QString sound = WriteTone(FFolder, QStringLiteral("second.wav"), 1.0);
+    TfrmShowPic window;
+    PresentationDriver driver(window);
+    // The first paint of the window: the compositor shows it with its next
+    // frame.
+    qint64 painted = -1;
+    struct PaintFilter : QObject {
+        qint64& painted;
+        NullSink& sink;
+        PaintFilter(qint64& painted, NullSink& sink) : painted(painted), sink(sink) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && painted < 0)
+                painted = sink.Now();
+            return false;
+        }
+    } paintFilter(painted, *FSink);
+    window.installEventFilter(&paintFilter);
+    FSink->StartRecording();
+    const qint64 presented = FSink->Now();
+    bool heard = false;
+
+    QVERIFY(driver.Present(PictureAlarm(QStringLiteral("Listen"), QString(), sound), [&] {
+        heard = QTest::qWaitFor([&] { return FSink->FirstSound(presented, 10) >= 0; });
+        QTest::mouseClick(window.StaticText1, Qt::LeftButton);
+    }));
+    FSink->StopRecording();
+    QVERIFY(heard);
+    QVERIFY(painted >= 0);
+    qInfo("The sound began %lld ms after the window's first paint.", FSink->FirstSound(presented, 10) - painted);
 }
 
 void ShowPicDesktopTest::pictureLargerThanTheScreenIsFittedIntoTheWorkArea()
