@@ -4,9 +4,8 @@
 #include "alarms/PresentationFlags.h"
 #include "platform/Application.h"
 #include "platform/FileNames.h"
-#include "platform/IoError.h"
+#include "platform/MessageError.h"
 #include "platform/MediaPlayer.h"
-#include "platform/PictureError.h"
 #include "platform/PictureLoader.h"
 #include "platform/SoundError.h"
 #include "ui_ShowPicU.h"
@@ -100,10 +99,8 @@ void TfrmShowPic::PresentPictureOrText(const TAlarmRec& r)
     if (IsExistingFile(visualFile)) {
         try {
             ShowPicture(visualFile);
-        } catch (const PictureError& error) {
-            ShowText(textInstead);
-            ReportError(error.message());
-        } catch (const IoError& error) {
+        } catch (const MessageError& error) {
+            // A picture that cannot be read or decoded.
             ShowText(textInstead);
             ReportError(error.message());
         }
