@@ -14,6 +14,8 @@ packages=(
     xvfb x11-utils xdotool imagemagick sox libsox-fmt-mp3 openbox picom trayer pulseaudio
     # the sanitizer run and the fuzzers (scripts/sanitize.sh)
     clang libclang-rt-14-dev
+    # the end-to-end runs set the clock's date and time
+    faketime
 )
 
 missing=()
