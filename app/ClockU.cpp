@@ -6,6 +6,7 @@
 #include "app/ClockTick.h"
 #include "app/PlacementKeys.h"
 #include "app/ScreenSnap.h"
+#include "app/WindowDrag.h"
 #include "app/WindowShape.h"
 #include "alarms/AlarmSchedule.h"
 #include "desktop/OnlyOne.h"
@@ -18,6 +19,7 @@
 #include "platform/ProfileFile.h"
 #include "platform/ProfileUpdate.h"
 #include "platform/ProgramFolder.h"
+#include "platform/WindowManager.h"
 #include "skins/Skin.h"
 
 #include <QActionGroup>
@@ -41,6 +43,8 @@ constexpr int kTickDelayMs = 5;
 constexpr int kSnapDistance = 15;
 constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
                                   "taskbar instead of hiding in the tray.";
+constexpr char kNoTrayNoWindowManagerMessage[] = "This desktop has no notification area (tray) and no window manager, "
+                                                 "so the hidden clock comes back when you start it again.";
 
 // The visible pixels of a one-bit outline as a region, one rectangle per run
 // of a row.
@@ -84,9 +88,10 @@ TfrmDerAvo::TfrmDerAvo()
     , mProperties(new QAction(QStringLiteral("Properties"), PopupMenu1))
     , mExit(new QAction(QStringLiteral("Exit"), PopupMenu1))
     , OnlyOne1(new TOnlyOne(this))
+    , FDrag(new WindowDrag(*this))
 {
     setObjectName(QStringLiteral("frmDerAvo"));
-    setWindowTitle(QStringLiteral("DerAvo"));
+    setWindowTitle(QStringLiteral("Vellamor"));
     resize(kInitialClientSize);
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     MoveWindowTo(desktop.center() - rect().center());
@@ -100,6 +105,8 @@ TfrmDerAvo::TfrmDerAvo()
     // The window handles the mouse over the surface (properties, dragging).
     Chart1->setAttribute(Qt::WA_TransparentForMouseEvents);
     BuildPopupMenu();
+    FDrag->MoveWindow = [this](QPoint position) { MoveWindowTo(position); };
+    FDrag->OnDropped = [this](QPoint position) { WindowDropped(position); };
     OnlyOne1->setObjectName(QStringLiteral("OnlyOne1"));
     OnlyOne1->OnBringToFront = [this] { ShowUp(); };
 
@@ -218,8 +225,8 @@ void TfrmDerAvo::ReadPosition()
     using namespace ClockSettings;
     FOptions->SetKeepLastPosition(Settings->ReadBool(kPosition, kKeepIt, true));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    MoveWindowTo(QPoint(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), y()));
-    MoveWindowTo(QPoint(x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height())));
+    MoveWindowTo(QPoint(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), FPosition.y()));
+    MoveWindowTo(QPoint(FPosition.x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height())));
 }
 
 void TfrmDerAvo::ReadReadoutFormat()
@@ -263,8 +270,8 @@ void TfrmDerAvo::SaveSettings()
     settings.WriteInteger(kDefault, kDigFrm, FOptions->DigFormatIndex());
     settings.WriteBool(kPosition, kKeepIt, FOptions->KeepLastPosition());
     if (FOptions->KeepLastPosition()) {
-        settings.WriteInteger(kPosition, kLeft, x());
-        settings.WriteInteger(kPosition, kTop, y());
+        settings.WriteInteger(kPosition, kLeft, FPosition.x());
+        settings.WriteInteger(kPosition, kTop, FPosition.y());
     }
     settings.WriteBool(kSize, kKeepIt, FOptions->KeepSize());
     settings.WriteInteger(kSize, kLastOne, FOptions->KeepSize() ? Skin.ClockSize : 0);
@@ -322,17 +329,32 @@ void TfrmDerAvo::ShowUp()
 void TfrmDerAvo::mHideClick()
 {
     mHide->setChecked(true);
+    // Minimising needs a window manager: without one the window is hidden,
+    // and the tray icon, or starting the clock again, brings it back.
+    if (!WindowManagerRunning()) {
+        hide();
+        if (!TTrayNotifyIcon::TrayAvailable())
+            ReportNoTray(QString::fromLatin1(kNoTrayNoWindowManagerMessage));
+        return;
+    }
     if (Tray)
         Tray->setHideTask(false);
     showMinimized();
     if (TTrayNotifyIcon::TrayAvailable()) {
         if (Tray)
             Tray->setHideTask(true);
-    } else if (!FNoTrayReported) {
+    } else {
         // Without a tray the taskbar button is the only way back.
-        FNoTrayReported = true;
-        ShowMessage(QString::fromLatin1(kNoTrayMessage));
+        ReportNoTray(QString::fromLatin1(kNoTrayMessage));
     }
+}
+
+void TfrmDerAvo::ReportNoTray(const QString& message)
+{
+    if (FNoTrayReported)
+        return;
+    FNoTrayReported = true;
+    ShowMessage(message);
 }
 
 void TfrmDerAvo::changeEvent(QEvent* event)
@@ -392,11 +414,11 @@ void TfrmDerAvo::keyPressEvent(QKeyEvent* event)
 
 void TfrmDerAvo::FormKeyDown(int key, bool onKeypad)
 {
-    // The keys measure the primary screen's work area as if it started at
-    // the screen's origin.
-    const QSize workArea = QGuiApplication::primaryScreen()->availableGeometry().size();
+    // The keys place the window by its real size, which is the skin's size
+    // as drawn, within the primary screen's work area.
+    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
     const PlacementKeys::Action action
-        = PlacementKeys::ForKey(PlacementKeys::VirtualKeyOf(key, onKeypad), pos(), Skin.ClockSize, workArea);
+        = PlacementKeys::ForKey(PlacementKeys::VirtualKeyOf(key, onKeypad), FPosition, width(), workArea);
     if (action.position)
         MoveWindowTo(*action.position);
     if (action.sizeStep != 0)
@@ -405,20 +427,33 @@ void TfrmDerAvo::FormKeyDown(int key, bool onKeypad)
 
 void TfrmDerAvo::MoveWindowTo(QPoint position)
 {
-    FExpectedPosition = position;
+    FPosition = position;
     move(position);
+}
+
+void TfrmDerAvo::WindowDropped(QPoint position)
+{
+    FPosition = position;
+    if (!screen())
+        return;
+    const QPoint snapped = SnapToWorkArea(QRect(position, size()), screen()->availableGeometry(), kSnapDistance);
+    if (snapped != position)
+        MoveWindowTo(snapped);
+}
+
+void TfrmDerAvo::mousePressEvent(QMouseEvent* event)
+{
+    FDrag->Press(*event);
 }
 
 void TfrmDerAvo::mouseMoveEvent(QMouseEvent* event)
 {
-    // Dragging with the left button hands the window to the window system's
-    // interactive move, as a drag on a caption would.
-    if (event->buttons().testFlag(Qt::LeftButton) && windowHandle())
-        windowHandle()->startSystemMove();
+    FDrag->Move(*event);
 }
 
 void TfrmDerAvo::mouseReleaseEvent(QMouseEvent* event)
 {
+    FDrag->Release(*event);
     if (event->button() == Qt::RightButton)
         mPropertiesClick();
 }
@@ -426,14 +461,7 @@ void TfrmDerAvo::mouseReleaseEvent(QMouseEvent* event)
 void TfrmDerAvo::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    // Moves the program makes itself land where they are asked to; any other
-    // move is the user's drag, which snaps to the work area's edges.
-    if (pos() == FExpectedPosition || !screen())
-        return;
-    const QPoint snapped = SnapToWorkArea(frameGeometry(), screen()->availableGeometry(), kSnapDistance);
-    FExpectedPosition = pos();
-    if (snapped != frameGeometry().topLeft())
-        MoveWindowTo(pos() + (snapped - frameGeometry().topLeft()));
+    FDrag->WindowMoved();
 }
 
 void TfrmDerAvo::resizeEvent(QResizeEvent* event)
@@ -461,7 +489,9 @@ void TfrmDerAvo::Timer1Timer()
     if (!FOptions || FRefreshing)
         return;
     if (Chart1->Tag == ClockTick::kBeforeFirstTick) {
-        setVisible(true);
+        // A clock hidden by "-hide" stays hidden.
+        if (mShow->isChecked())
+            setVisible(true);
         Chart1->setVisible(true);
         Image1->setVisible(false);
     }

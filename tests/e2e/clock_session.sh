@@ -72,9 +72,17 @@ ended() {
     [[ $state == Z* ]]
 }
 
-# The clock window ("DerAvo") of process $1.
+# The clock window ("Vellamor") of process $1; its message boxes carry the
+# same name, as dialogs.
 clock_window() {
-    xdotool search --all --pid "$1" --name '^DerAvo$' 2>/dev/null | head -n 1
+    local window
+    for window in $(xdotool search --all --pid "$1" --name '^Vellamor$' 2>/dev/null); do
+        if ! output_has DIALOG xprop -id "$window" _NET_WM_WINDOW_TYPE; then
+            echo "$window"
+            return 0
+        fi
+    done
+    return 1
 }
 
 # The tray icon of process $1: its window embedded in the tray host's

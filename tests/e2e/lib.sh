@@ -27,12 +27,14 @@ start_clock() {
 }
 
 # The clock window's id, once it exists; "visible" limits it to mapped ones.
+# The program's message boxes carry its name too, as dialogs.
 clock_window() {
     local id visible=()
     [ "${1:-}" = visible ] && visible=(--onlyvisible)
     for _ in $(seq 1 50); do
-        id=$(xdotool search "${visible[@]}" --name '^DerAvo$' 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        for id in $(xdotool search "${visible[@]}" --name '^Vellamor$' 2>/dev/null || true); do
+            xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG || { echo "$id"; return 0; }
+        done
         sleep 0.1
     done
     return 1
