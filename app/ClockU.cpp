@@ -41,6 +41,8 @@ constexpr QSize kInitialClientSize(269, 256);
 constexpr int kTickIntervalMs = 1000;
 constexpr int kTickDelayMs = 5;
 constexpr int kSnapDistance = 15;
+// How long after a resize a move is taken as the window manager's answer to it.
+constexpr int kResizeMovesMs = 500;
 constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
                                   "taskbar instead of hiding in the tray.";
 constexpr char kNoTrayNoWindowManagerMessage[] = "This desktop has no notification area (tray) and no window manager, "
@@ -105,6 +107,8 @@ TfrmDerAvo::TfrmDerAvo()
     // The window handles the mouse over the surface (properties, dragging).
     Chart1->setAttribute(Qt::WA_TransparentForMouseEvents);
     BuildPopupMenu();
+    FResizeMoves.setSingleShot(true);
+    FResizeMoves.setInterval(kResizeMovesMs);
     FDrag->MoveWindow = [this](QPoint position) { MoveWindowTo(position); };
     FDrag->OnDropped = [this](QPoint position) { WindowDropped(position); };
     OnlyOne1->setObjectName(QStringLiteral("OnlyOne1"));
@@ -462,6 +466,12 @@ void TfrmDerAvo::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     FDrag->WindowMoved();
+    // A window manager may move a window that grows partly off the screen
+    // back onto it; the clock goes back to where it was placed, once.
+    if (FResizeMoves.isActive() && !FDrag->Dragging() && pos() != FPosition) {
+        FResizeMoves.stop();
+        move(FPosition);
+    }
 }
 
 void TfrmDerAvo::resizeEvent(QResizeEvent* event)
@@ -575,10 +585,12 @@ void TfrmDerAvo::ShapeForm()
     const int side = WindowSide(Skin.ClockSize);
     // Resizing a minimised window restores it (Qt under openbox, at least):
     // a hidden clock keeps its size and is reshaped when it is shown again.
-    if (isMinimized() && size() != QSize(side, side))
+    if (isMinimized() && size() != QSize(side, side)) {
         FReshapeWhenRestored = true;
-    else
+    } else if (size() != QSize(side, side)) {
         resize(side, side);
+        FResizeMoves.start();
+    }
     setMask(RegionOf(WindowOutline(size(), ShapeOf(Skin))));
     for (QImage& face : Faces)
         face = QImage(Chart1->size(), QImage::Format_RGB888);

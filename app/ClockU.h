@@ -135,6 +135,8 @@ private:
     // are not the user's.
     QPoint FPosition;
     WindowDrag* const FDrag;
+    // Runs for a moment after the clock resized itself.
+    QTimer FResizeMoves;
     // Whether the user has been told that hiding keeps the taskbar button
     // because the desktop has no tray.
     bool FNoTrayReported = false;

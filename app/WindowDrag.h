@@ -28,6 +28,9 @@ public:
     // may come after the button is released.
     void WindowMoved();
 
+    // From the press until the window has settled after the release.
+    bool Dragging() const { return m_mover != Mover::None; }
+
     // Moves the window while it follows the pointer by itself.
     std::function<void(QPoint position)> MoveWindow;
     // Where a drag left the window.

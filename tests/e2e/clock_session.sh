@@ -72,12 +72,14 @@ ended() {
     [[ $state == Z* ]]
 }
 
-# The clock window ("Vellamor") of process $1; its message boxes carry the
-# same name, as dialogs.
+# The clock window of process $1: among its windows named "Vellamor" (the
+# message boxes, the tray icon, Qt's leader window), the one normal window
+# the window manager manages.
 clock_window() {
     local window
     for window in $(xdotool search --all --pid "$1" --name '^Vellamor$' 2>/dev/null); do
-        if ! output_has DIALOG xprop -id "$window" _NET_WM_WINDOW_TYPE; then
+        if output_has _NET_WM_WINDOW_TYPE_NORMAL xprop -id "$window" _NET_WM_WINDOW_TYPE &&
+            output_has 'Override Redirect State: no' xwininfo -id "$window"; then
             echo "$window"
             return 0
         fi

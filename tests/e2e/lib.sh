@@ -26,14 +26,21 @@ start_clock() {
     clock_pid=$!
 }
 
+# Whether window $1 is the clock window: among the windows named "Vellamor"
+# (the message boxes, the tray icon, Qt's leader window), the one normal
+# window the window manager manages.
+is_clock_window() {
+    [[ $(xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null) == *_NET_WM_WINDOW_TYPE_NORMAL* ]] &&
+        [[ $(xwininfo -id "$1" 2>/dev/null) == *"Override Redirect State: no"* ]]
+}
+
 # The clock window's id, once it exists; "visible" limits it to mapped ones.
-# The program's message boxes carry its name too, as dialogs.
 clock_window() {
     local id visible=()
     [ "${1:-}" = visible ] && visible=(--onlyvisible)
     for _ in $(seq 1 50); do
         for id in $(xdotool search "${visible[@]}" --name '^Vellamor$' 2>/dev/null || true); do
-            xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG || { echo "$id"; return 0; }
+            is_clock_window "$id" && { echo "$id"; return 0; }
         done
         sleep 0.1
     done
