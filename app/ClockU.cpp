@@ -196,32 +196,35 @@ void TfrmDerAvo::FormActivate()
     if (Tag != ClockTick::kBeforeFirstTick || !FOptions || FSettingsRead)
         return;
     FSettingsRead = true;
-    // A settings file that cannot be read (a folder, a FIFO, a huge file) is
-    // reported; every key then reads as its default.
-    if (const QString problem = Settings->ReadProblem(); !problem.isEmpty())
-        ShowError(problem);
-
+    // Everything is read before any box appears: the clock may be closed
+    // while a box waits (a logout), and it then saves what it read, not
+    // defaults. A settings file that cannot be read (a folder, a FIFO, a
+    // huge file) is reported, and every key reads as its default.
+    const QString readProblem = Settings->ReadProblem();
     // The skin first: the size read after it overrides the skin's own.
-    LoadSkinFromSettings();
+    const QString skinProblem = LoadSkinFromSettings();
     ReadPosition();
     ReadReadoutFormat();
     ReadClockSize();
     FOptions->SkinToControls();
     FOptions->SetStayOnTop(Settings->ReadBool(ClockSettings::kDefault, ClockSettings::kOnTop, false));
+    for (const QString& problem : { readProblem, skinProblem })
+        if (!problem.isEmpty())
+            ShowError(problem);
     ApplyStartSwitches();
 }
 
-void TfrmDerAvo::LoadSkinFromSettings()
+QString TfrmDerAvo::LoadSkinFromSettings()
 {
     using namespace ClockSettings;
-    // A skin file that cannot be read is reported, and the rest of the
-    // settings still apply, so that closing the clock does not overwrite the
-    // user's position and size with defaults.
+    // A skin file that cannot be read leaves the built-in skin; the rest of
+    // the settings still apply.
     try {
         FOptions->LoadSkin(SkinPathFromSetting(Settings->ReadString(kDefault, kSkin, QString()), ProgramFolder()));
     } catch (const std::exception& error) {
-        ShowError(QString::fromStdString(error.what()));
+        return QString::fromStdString(error.what());
     }
+    return QString();
 }
 
 void TfrmDerAvo::ReadPosition()
@@ -267,6 +270,9 @@ void TfrmDerAvo::SaveSettings()
 
     // The alarms first: a store that cannot be written ends the save here.
     FOptions->SaveAlarms();
+    // Settings not read yet would be saved as defaults over the user's.
+    if (!FSettingsRead)
+        return;
     // All keys reach the file in one replacement, or none does.
     ProfileUpdate settings(Settings->fileName());
     settings.WriteString(kDefault, kSkin, SkinSettingFromPath(FOptions->SkinFileOrDefault(), ProgramFolder()));

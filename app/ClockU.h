@@ -95,7 +95,8 @@ private:
     void FormShow();
     // Reads the settings file, once, in these steps.
     void FormActivate();
-    void LoadSkinFromSettings();
+    // What went wrong reading the skin, or nothing.
+    QString LoadSkinFromSettings();
     void ReadPosition();
     void ReadReadoutFormat();
     void ReadClockSize();

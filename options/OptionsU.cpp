@@ -133,12 +133,12 @@ void TfrmOptions::ShowAlarmsPage()
 
 void TfrmOptions::OpenOrRaise()
 {
-    if (isVisible()) {
-        raise();
-        activateWindow();
-    } else {
-        exec();
-    }
+    // Not modal: the tray icon, the clock and its tick carry on while the
+    // window is open. A window manager shows a modal window in place of
+    // its minimised owner, and the tray could not bring the clock back.
+    show();
+    raise();
+    activateWindow();
 }
 
 void TfrmOptions::changeEvent(QEvent* event)

@@ -72,7 +72,8 @@ struct ClockFixture {
     const TSecondsMarker& marker() const { return std::as_const(*clock->Chart1).srsSec(); }
     const TReadoutLabel& readout() const { return std::as_const(*clock->Chart1).srsDigit(); }
 
-    void start()
+    // Shows the clock, which reads its settings at its first activation.
+    void show()
     {
         clock = std::make_unique<TfrmDerAvo>();
         clock->Timer1->stop(); // ticks are run by hand
@@ -81,6 +82,10 @@ struct ClockFixture {
         clock->setOptionsWindow(options.get());
         clock->show();
         clock->activateWindow();
+    }
+    void start()
+    {
+        show();
         QVERIFY(QTest::qWaitForWindowActive(clock.get()));
     }
 
@@ -200,6 +205,26 @@ private slots:
         QVERIFY(Skin.Square); // the built-in skin stays
     }
 
+    // A logout while the start-up's skin error waits for OK saves what was
+    // read, not defaults.
+    void closingWhileTheStartupErrorIsUpKeepsTheSettings()
+    {
+        ClockFixture f;
+        f.home.write("bad.clk", QByteArray(443, '\0'));
+        f.home.write("vellamor.ini",
+            "[Default]\nSkin=bad.clk\nOnTop=1\nDigFrm=1\n[Position]\nLeft=100\nTop=60\n[Size]\nLastOne=300\n");
+        SetErrorPresenter([&f](const QString& message) {
+            f.errors << message;
+            f.clock->Terminate();
+        });
+        f.show();
+        QTRY_COMPARE(f.errors.size(), 1);
+        QVERIFY(!f.clock->isVisible());
+        const QByteArray saved = f.ini();
+        for (const char* line : { "\nOnTop=1\n", "\nDigFrm=1\n", "\nLeft=100\n", "\nTop=60\n", "\nLastOne=300\n" })
+            QVERIFY2(saved.contains(line), saved.constData());
+    }
+
     void failedSaveIsReportedOnceAndTheClockClosesAnyway()
     {
         ClockFixture f;
@@ -264,13 +289,10 @@ private slots:
         QVERIFY(f.clock->mHide->isChecked());
         QVERIFY(!f.clock->mShow->isChecked());
 
-        int pageWhenShown = -1;
-        QTimer::singleShot(0, [&] {
-            pageWhenShown = f.control<QTabWidget>("PageControl1")->currentIndex();
-            f.options->reject();
-        });
         QTest::keyClick(f.clock.get(), Qt::Key_O);
-        QCOMPARE(pageWhenShown, 2);
+        QVERIFY(f.options->isVisible());
+        QCOMPARE(f.control<QTabWidget>("PageControl1")->currentIndex(), 2);
+        f.options->reject();
 
         f.clock->ShowUp();
         QVERIFY(f.clock->mShow->isChecked());
