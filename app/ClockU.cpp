@@ -565,12 +565,11 @@ void TfrmDerAvo::PollAlarms()
 void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
 {
     if (mShow->isChecked()) {
-        const bool onTop = FOptions->StayOnTop();
-        if (onTop != windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
-            // Changing the window's flags hides it; show it again.
-            setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-            show();
-        }
+        // Set on the native window: changing the widget's flags would
+        // replace it, and the windows open over the clock would lose their
+        // place above it.
+        if (QWindow* native = windowHandle())
+            native->setFlag(Qt::WindowStaysOnTopHint, FOptions->StayOnTop());
         ApplyTaskbarButton();
     }
     ShapeForm();

@@ -79,6 +79,7 @@ clock_window() {
     local window
     for window in $(xdotool search --all --pid "$1" --name '^Vellamor$' 2>/dev/null); do
         if output_has _NET_WM_WINDOW_TYPE_NORMAL xprop -id "$window" _NET_WM_WINDOW_TYPE &&
+            ! output_has _NET_WM_WINDOW_TYPE_DIALOG xprop -id "$window" _NET_WM_WINDOW_TYPE &&
             output_has 'Override Redirect State: no' xwininfo -id "$window"; then
             echo "$window"
             return 0

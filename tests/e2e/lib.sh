@@ -30,7 +30,9 @@ start_clock() {
 # (the message boxes, the tray icon, Qt's leader window), the one normal
 # window the window manager manages.
 is_clock_window() {
-    [[ $(xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null) == *_NET_WM_WINDOW_TYPE_NORMAL* ]] &&
+    local type
+    type=$(xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null)
+    [[ $type == *_NET_WM_WINDOW_TYPE_NORMAL* && $type != *_NET_WM_WINDOW_TYPE_DIALOG* ]] &&
         [[ $(xwininfo -id "$1" 2>/dev/null) == *"Override Redirect State: no"* ]]
 }
 
