@@ -530,13 +530,13 @@ void TfrmDerAvo::Timer1Timer()
         Chart1->srsSec().Radius = ClockTick::MarkerRadius(Skin);
     if (ClockTick::IsFullRefreshDue(Chart1->Tag)) {
         const QScopedValueRollback refreshing(FRefreshing, true);
-        FullRefresh(minute, hourAngle);
+        FullRefresh(hour12, minute, hourAngle);
         return;
     }
-    OrdinaryTick(now.second(), minute, hourAngle);
+    OrdinaryTick(now.second(), hour12, minute, hourAngle);
 }
 
-void TfrmDerAvo::OrdinaryTick(int second, int minute, double hourAngle)
+void TfrmDerAvo::OrdinaryTick(int second, int hour12, int minute, double hourAngle)
 {
     const QPointF marker = ClockTick::MarkerPosition(Skin, second);
     Chart1->srsSec().X = marker.x();
@@ -548,12 +548,28 @@ void TfrmDerAvo::OrdinaryTick(int second, int minute, double hourAngle)
     if (const auto text = ClockTick::ReadoutText(CurrentLocalDateTime(), FOptions->DigFormatIndex(), AmPmFormat, H24Format))
         Chart1->srsDigit().Text = *text;
 
-    if (minute != Chart1->Tag) {
+    const int face = ClockTick::FaceMinute(hour12, minute);
+    switch (ClockTick::FaceStepAt(FShownFace, face)) {
+    case ClockTick::FaceStep::Keep:
+        break;
+    case ClockTick::FaceStep::ShowPrepared:
         // The face of this minute was prepared a minute ahead; prepare the next.
         Chart1->setFacePicture(Faces[minute % 2]);
         FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
-        Chart1->Tag = minute;
+        break;
+    case ClockTick::FaceStep::RedrawBoth:
+        DrawBothFaces(minute, hourAngle);
+        break;
     }
+    FShownFace = face;
+    Chart1->Tag = minute;
+}
+
+void TfrmDerAvo::DrawBothFaces(int minute, double hourAngle)
+{
+    FFaceRenderer.DrawFace(Faces[minute % 2], Skin, hourAngle, MinuteAngle(minute));
+    Chart1->setFacePicture(Faces[minute % 2]);
+    FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
 }
 
 void TfrmDerAvo::PollAlarms()
@@ -562,7 +578,7 @@ void TfrmDerAvo::PollAlarms()
         FAlarmSchedule->PollAlarms(DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
-void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
+void TfrmDerAvo::FullRefresh(int hour12, int minute, double hourAngle)
 {
     if (mShow->isChecked()) {
         // Set on the native window: changing the widget's flags would
@@ -573,10 +589,8 @@ void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
         ApplyTaskbarButton();
     }
     ShapeForm();
-
-    FFaceRenderer.DrawFace(Faces[minute % 2], Skin, hourAngle, MinuteAngle(minute));
-    Chart1->setFacePicture(Faces[minute % 2]);
-    FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
+    DrawBothFaces(minute, hourAngle);
+    FShownFace = ClockTick::FaceMinute(hour12, minute);
 
     ClockTick::ApplyMarkerStyle(Chart1->srsSec(), Skin);
     Tag = ClockTick::kAfterFirstTick;

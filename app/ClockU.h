@@ -106,8 +106,11 @@ private:
     void FormKeyDown(int key, bool onKeypad);
     // Starts the next tick at a wall-clock second at least atLeastMs away.
     void ArmTimer1(int atLeastMs = 0);
-    void FullRefresh(int minute, double hourAngle);
-    void OrdinaryTick(int second, int minute, double hourAngle);
+    void FullRefresh(int hour12, int minute, double hourAngle);
+    void OrdinaryTick(int second, int hour12, int minute, double hourAngle);
+    // The face of minute and the one of the minute after, with the hour
+    // hand of hourAngle; the first goes on screen.
+    void DrawBothFaces(int minute, double hourAngle);
     // Step 3 of an ordinary tick: rings the alarm due now.
     void PollAlarms();
     void ShapeForm();
@@ -127,6 +130,8 @@ private:
     // The face of minute m is entry m mod 2; the other holds the next minute's.
     std::array<QImage, 2> Faces;
     TFaceRenderer FFaceRenderer;
+    // The face minute (ClockTick::FaceMinute) of the face on screen.
+    int FShownFace = 0;
     bool FRefreshing = false;
     bool FSettingsRead = false;
     bool FTerminating = false;

@@ -344,6 +344,26 @@ private slots:
         QCOMPARE(f.facePicture(), Face(3, 59, 60));
     }
 
+    // A jump of the clock (set by hand, daylight saving) redraws both faces
+    // at once, whole hours included; the minute after shows the right face.
+    void aClockJumpRedrawsTheFaces()
+    {
+        ClockFixture f;
+        f.start();
+        f.tickAt(QTime(10, 5, 30));
+        f.tickAt(QTime(10, 5, 31));
+        f.tickAt(QTime(11, 5, 32)); // an hour ahead
+        QCOMPARE(f.facePicture(), Face(11, 5, 5));
+        f.tickAt(QTime(11, 6, 0));
+        QCOMPARE(f.facePicture(), Face(11, 5, 6));
+        f.tickAt(QTime(10, 6, 1)); // an hour back
+        QCOMPARE(f.facePicture(), Face(10, 6, 6));
+        f.tickAt(QTime(10, 32, 0)); // 26 minutes ahead
+        QCOMPARE(f.facePicture(), Face(10, 32, 32));
+        f.tickAt(QTime(10, 33, 0));
+        QCOMPARE(f.facePicture(), Face(10, 32, 33));
+    }
+
     void markerAndReadoutFollowTheTicks()
     {
         ClockFixture f;
