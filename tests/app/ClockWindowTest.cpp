@@ -423,15 +423,17 @@ private slots:
         ClockFixture f;
         f.start();
         f.tickAt(QTime(9, 0, 0));
-        const QSize workArea = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint origin = workArea.topLeft();
         QTest::keyClick(f.clock.get(), Qt::Key_Home);
-        QCOMPARE(f.clock->pos(), QPoint(-1, -1));
+        QCOMPARE(f.clock->pos(), origin + QPoint(-1, -1));
         QTest::keyClick(f.clock.get(), Qt::Key_PageDown);
-        QCOMPARE(f.clock->pos(), QPoint(workArea.width() - 400 + 1, workArea.height() - 400));
+        QCOMPARE(f.clock->pos(), origin + QPoint(workArea.width() - 400 + 1, workArea.height() - 400));
         QTest::keyClick(f.clock.get(), Qt::Key_5, Qt::KeypadModifier);
-        QCOMPARE(f.clock->pos(), QPoint(qRound((workArea.width() - 400) / 2.0), qRound((workArea.height() - 400) / 2.0)));
+        const QPoint centre = origin + QPoint(qRound((workArea.width() - 400) / 2.0), qRound((workArea.height() - 400) / 2.0));
+        QCOMPARE(f.clock->pos(), centre);
         QTest::keyClick(f.clock.get(), Qt::Key_Left);
-        QCOMPARE(f.clock->pos().x(), qRound((workArea.width() - 400) / 2.0) - 5);
+        QCOMPARE(f.clock->pos().x(), centre.x() - 5);
 
         QTest::keyClick(f.clock.get(), Qt::Key_Minus, Qt::KeypadModifier);
         QCOMPARE(Skin.ClockSize, 390);
@@ -440,6 +442,14 @@ private slots:
         QCOMPARE(Skin.ClockSize, 390);
         QTest::keyClick(f.clock.get(), Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(Skin.ClockSize, 400);
+
+        // A stored size beyond the designer's range is drawn at 1000 pixels;
+        // the keys place the window as drawn.
+        Skin.ClockSize = 2000;
+        f.clock->ApplySkin();
+        QCOMPARE(f.clock->size(), QSize(1000, 1000));
+        QTest::keyClick(f.clock.get(), Qt::Key_PageDown);
+        QCOMPARE(f.clock->pos(), origin + QPoint(workArea.width() - 1000 + 1, workArea.height() - 1000));
     }
 };
 
