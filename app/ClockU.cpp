@@ -4,6 +4,7 @@
 #include "app/ClockAngles.h"
 #include "app/ClockSettings.h"
 #include "app/ClockTick.h"
+#include "app/FaceColors.h"
 #include "app/PlacementKeys.h"
 #include "app/ScreenSnap.h"
 #include "app/WindowDrag.h"
@@ -592,10 +593,11 @@ void TfrmDerAvo::FullRefresh(int hour12, int minute, double hourAngle)
     DrawBothFaces(minute, hourAngle);
     FShownFace = ClockTick::FaceMinute(hour12, minute);
 
-    ClockTick::ApplyMarkerStyle(Chart1->srsSec(), Skin);
+    const TSkin drawn = SkinToDraw(Skin);
+    ClockTick::ApplyMarkerStyle(Chart1->srsSec(), drawn);
     Tag = ClockTick::kAfterFirstTick;
     ApplyTexture(Chart1->ColorBand());
-    ClockTick::SetUpReadout(Chart1->srsDigit(), Skin, Chart1->width(), logicalDpiY());
+    ClockTick::SetUpReadout(Chart1->srsDigit(), drawn, Chart1->width(), logicalDpiY());
     Chart1->Tag = minute;
 }
 

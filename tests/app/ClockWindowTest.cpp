@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPalette>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
@@ -393,6 +394,33 @@ private slots:
         QCOMPARE(f.clock->size(), QSize(400, 400));
         QCOMPARE(f.clock->mask().boundingRect(), QRect(1, 1, 398, 398));
         QCOMPARE(qRound(f.clock->windowOpacity() * 255), 128);
+    }
+
+    // Colours naming a system colour ($8000000F, the button face) are drawn
+    // in that colour everywhere, not in the colour of their low bytes.
+    void systemColoursAreResolvedForAllDrawing()
+    {
+        constexpr TColor kButtonFace = 0x8000000F;
+        constexpr TColor kWindowText = 0x80000008;
+        ClockFixture f;
+        f.home.write("default.clk", SkinBytes([](TSkin& s) {
+            s.SecColor = kButtonFace;
+            s.SecStyle = 1; // a full circle
+            s.DigColor = kWindowText;
+            s.MinLastColor = kButtonFace; // the readout's frame at the bottom
+            s.DigPosition = 3;
+            s.TextureColor = kWindowText;
+            s.Texture.setText("2"); // a hatch in TextureColor
+        }));
+        f.start();
+        f.tickAt(QTime(9, 0, 0));
+        const TColor buttonFace = FromQColor(QGuiApplication::palette().color(QPalette::Button));
+        const TColor windowText = FromQColor(QGuiApplication::palette().color(QPalette::Text));
+        QCOMPARE(f.marker().OutlineColor, buttonFace);
+        QCOMPARE(f.marker().FillColor, buttonFace);
+        QCOMPARE(f.readout().FontColor, windowText);
+        QCOMPARE(f.readout().FrameColor, buttonFace);
+        QCOMPARE(std::as_const(*f.clock->Chart1).ColorBand().Brush.Color, windowText);
     }
 
     void damagedSkinStillGivesARunningClock()
