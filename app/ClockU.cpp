@@ -38,7 +38,7 @@
 
 namespace {
 
-constexpr QSize kInitialClientSize(269, 256);
+constexpr char kProgramName[] = "Vellamor";
 constexpr int kTickIntervalMs = 1000;
 constexpr int kTickDelayMs = 5;
 constexpr int kSnapDistance = 15;
@@ -94,14 +94,17 @@ TfrmDerAvo::TfrmDerAvo()
     , FDrag(new WindowDrag(*this))
 {
     setObjectName(QStringLiteral("frmDerAvo"));
-    setWindowTitle(QStringLiteral("Vellamor"));
-    resize(kInitialClientSize);
+    // The name the taskbar and the window switcher show.
+    setWindowTitle(QLatin1String(kProgramName));
+    Image1->setPixmap(StartupPicture());
+    // The start-up picture whole, until the first tick gives the window the
+    // skin's size.
+    resize(Image1->pixmap().size());
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     MoveWindowTo(desktop.center() - rect().center());
 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(StartupPicture());
     Image1->setGeometry(rect());
     Chart1->setGeometry(rect());
     Chart1->hide();
@@ -185,6 +188,7 @@ void TfrmDerAvo::FormShow()
     Tray = new TTrayNotifyIcon(this);
     Tray->setIconVisible(true);
     Tray->setIcon(QGuiApplication::windowIcon());
+    Tray->setHint(QLatin1String(kProgramName));
     Tray->OnClick = [this](QObject*) { ShowUp(); };
     Tray->OnDblClick = [this](QObject*) { ShowUp(); };
     Tray->setPopupMenu(PopupMenu1);

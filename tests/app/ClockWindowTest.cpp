@@ -2,6 +2,7 @@
 #include "app/ClockAngles.h"
 #include "app/ClockU.h"
 #include "app/FaceRenderer.h"
+#include "desktop/TrayIcon.h"
 #include "options/OptionsU.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
@@ -126,6 +127,10 @@ private slots:
         QVERIFY(f.options->KeepSize());
         QVERIFY(!f.options->StayOnTop());
         QCOMPARE(f.options->DigFormatIndex(), 0);
+        QCOMPARE(f.clock->windowTitle(), QStringLiteral("Vellamor"));
+        QCOMPARE(f.clock->Tray->Hint(), QStringLiteral("Vellamor"));
+        // Until the first tick the window shows the whole start-up picture.
+        QCOMPARE(f.clock->size(), f.clock->Image1->pixmap().size());
         QCOMPARE(f.clock->AmPmFormat, QStringLiteral("h:mm:ss AM/PM"));
         QCOMPARE(f.clock->H24Format, QStringLiteral("h:mm:ss"));
         QVERIFY(f.errors.isEmpty());
@@ -199,7 +204,7 @@ private slots:
         f.home.write("bad.clk", QByteArray(443, '\0'));
         f.home.write("vellamor.ini", "[Default]\nSkin=bad.clk\nOnTop=1\n[Position]\nLeft=100\nTop=60\n[Size]\nLastOne=300\n");
         f.start();
-        QCOMPARE(f.errors, QStringList { QStringLiteral("Read beyond end of file") });
+        QCOMPARE(f.errors, QStringList { f.home.file("bad.clk") + ": Read beyond end of file" });
         QCOMPARE(f.clock->pos(), QPoint(100, 60));
         QCOMPARE(Skin.ClockSize, 300);
         QVERIFY(f.options->StayOnTop());
