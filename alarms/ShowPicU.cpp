@@ -3,6 +3,7 @@
 #include "alarms/AlarmMessage.h"
 #include "alarms/PresentationFlags.h"
 #include "platform/Application.h"
+#include "platform/DialogOwner.h"
 #include "platform/FileNames.h"
 #include "platform/IoError.h"
 #include "platform/MediaPlayer.h"
@@ -161,6 +162,9 @@ void TfrmShowPic::ShowModalUnlessOnScreen()
     // position to it by rules of its own.
     const QRect desktop = screen()->availableGeometry();
     move(desktop.center() - QRect(QPoint(), frameGeometry().size()).center());
+    // Stays on top of every window, the clock too; blocks no other window,
+    // so the tray icon keeps working while the alarm is up.
+    MakeModalToItsWindow(*this);
     exec();
 }
 
