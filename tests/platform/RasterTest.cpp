@@ -355,6 +355,19 @@ TEST(RasterTest, BlendingMixesEachChannel)
     EXPECT_EQ(BlendColor(0x808080, 0x808080, 77), 0x808080u);
 }
 
+// Every channel value, kept and new, at every alpha: the rounded division.
+TEST(RasterTest, BlendingIsExactForEveryChannelValue)
+{
+    for (int alpha = 0; alpha <= 255; ++alpha)
+        for (int before = 0; before <= 255; ++before)
+            for (int after = 0; after <= 255; ++after) {
+                const int expected = (before * alpha + after * (255 - alpha) + 127) / 255;
+                const TColor blended = BlendColor(MakeColor(before, 0, 0), MakeColor(after, 0, 0), alpha);
+                if (RedOf(blended) != expected)
+                    FAIL() << before << " over " << after << " at " << alpha;
+            }
+}
+
 TEST(RasterTest, BlendingTheKeptPixelsLeavesUntouchedPixelsAlone)
 {
     QImage image = NewRasterImage(QSize(4, 2), 0xFFFFFF);
