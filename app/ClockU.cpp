@@ -86,8 +86,11 @@ TfrmDerAvo::TfrmDerAvo()
     Image1->setGeometry(rect());
     Chart1->setGeometry(rect());
     Chart1->hide();
-    // The window handles the mouse over the surface (properties, dragging).
+    // The window handles the mouse over the surface and the start-up picture
+    // (properties, dragging): a drag begun on the picture goes on when the
+    // first tick hides it.
     Chart1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
     BuildPopupMenu();
     FResizeMoves.setSingleShot(true);
     FResizeMoves.setInterval(kResizeMovesMs);

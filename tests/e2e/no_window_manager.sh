@@ -22,7 +22,6 @@ start_clock "$home"
 window=$(clock_window visible) || fail "no clock window"
 at() { [ "$(window_geometry "$window" | cut -d' ' -f1,2)" = "$1" ]; }
 wait_until 5 at "200 200" || fail "start: at $(window_geometry "$window")"
-sleep 1.2 # the first tick has drawn
 
 drag() { # from x y, then each point the pointer passes
     xdotool mousemove "$1" "$2"
