@@ -65,6 +65,21 @@ wait_until() {
     done
 }
 
+# press_and_move X Y [X Y ...]: presses the left button at the first point
+# and moves the pointer through the others, the button still down.
+press_and_move() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    shift 2
+    while [ $# -gt 0 ]; do
+        sleep 0.2
+        xdotool mousemove "$1" "$2"
+        shift 2
+    done
+    sleep 0.3
+}
+
 stop_clock() {
     kill -TERM "$clock_pid" 2>/dev/null || true
     wait "$clock_pid" 2>/dev/null || true

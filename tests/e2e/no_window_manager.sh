@@ -24,16 +24,7 @@ at() { [ "$(window_geometry "$window" | cut -d' ' -f1,2)" = "$1" ]; }
 wait_until 5 at "200 200" || fail "start: at $(window_geometry "$window")"
 
 drag() { # from x y, then each point the pointer passes
-    xdotool mousemove "$1" "$2"
-    sleep 0.2
-    xdotool mousedown 1
-    shift 2
-    while [ $# -gt 0 ]; do
-        sleep 0.2
-        xdotool mousemove "$1" "$2"
-        shift 2
-    done
-    sleep 0.2
+    press_and_move "$@"
     xdotool mouseup 1
 }
 drag 300 300 310 310 400 350

@@ -76,14 +76,7 @@ wait_until 3 at "$centre_x $centre_y" || fail "NumPad 5: at $(window_geometry "$
 # from the press on; after the release it stays where it was dropped while
 # the pointer moves on.
 read -r x y _ < <(window_geometry "$window")
-xdotool mousemove $((x + 100)) $((y + 100))
-sleep 0.2
-xdotool mousedown 1
-sleep 0.2
-xdotool mousemove $((x + 110)) $((y + 110))
-sleep 0.2
-xdotool mousemove $((x + 150)) $((y + 120))
-sleep 0.3
+press_and_move $((x + 100)) $((y + 100)) $((x + 110)) $((y + 110)) $((x + 150)) $((y + 120))
 wait_until 3 at "$((x + 50)) $((y + 20))" || fail "drag: at $(window_geometry "$window"), expected $((x + 50)) $((y + 20))"
 xdotool mouseup 1
 sleep 0.3
@@ -94,14 +87,7 @@ at "$((x + 50)) $((y + 20))" || fail "after the release the clock followed the p
 # Dropped 13 pixels from the work area's left edge and 10 below its top, it
 # snaps onto both once the button is up.
 read -r x y _ < <(window_geometry "$window")
-xdotool mousemove $((x + 100)) $((y + 100))
-sleep 0.2
-xdotool mousedown 1
-sleep 0.2
-xdotool mousemove $((x + 90)) $((y + 90))
-sleep 0.2
-xdotool mousemove $((area_left + 13 + 100)) $((area_top + 10 + 100))
-sleep 0.3
+press_and_move $((x + 100)) $((y + 100)) $((x + 90)) $((y + 90)) $((area_left + 13 + 100)) $((area_top + 10 + 100))
 wait_until 3 at "$((area_left + 13)) $((area_top + 10))" || fail "drag: at $(window_geometry "$window") before the release"
 xdotool mouseup 1
 wait_until 5 at "$area_left $area_top" || fail "drop: at $(window_geometry "$window"), expected snapped to $area_left $area_top"
