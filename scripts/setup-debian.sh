@@ -16,6 +16,8 @@ packages=(
     xvfb x11-utils xdotool imagemagick sox libsox-fmt-mp3 openbox picom trayer pulseaudio
     # a headless Wayland compositor for the test without XWayland
     weston
+    # the sanitizer run and the fuzzers (scripts/sanitize.sh)
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -96,6 +97,9 @@ TEST(RasterTest, ThinLinesIncludeTheStartAndExcludeTheEnd)
         // Clipped: only the part on the image, also from far away.
         { { -1000000, 2 }, { 1000000, 2 }, { { 0, 2 }, { 1, 2 }, { 2, 2 }, { 3, 2 }, { 4, 2 } } },
         { { -2, -2 }, { 2, 2 }, { { 0, 0 }, { 1, 1 } } },
+        // From one end of the coordinate range to the other.
+        { { INT_MIN, INT_MIN }, { INT_MAX, INT_MAX }, { { 0, 0 }, { 1, 1 }, { 2, 2 }, { 3, 3 }, { 4, 4 } } },
+        { { INT_MAX, 4 - INT_MAX }, { 4 - INT_MAX, INT_MAX }, { { 4, 0 }, { 3, 1 }, { 2, 2 }, { 1, 3 }, { 0, 4 } } },
     };
     for (const ThinLineCase& line : cases) {
         QImage image = Blank(5, 5);
