@@ -3,6 +3,7 @@
 #include "alarms/AlarmMessage.h"
 #include "alarms/PresentationFlags.h"
 #include "platform/Application.h"
+#include "platform/DialogOwner.h"
 #include "platform/FileNames.h"
 #include "platform/MessageError.h"
 #include "platform/MediaPlayer.h"
@@ -208,6 +209,9 @@ void TfrmShowPic::ShowModalUnlessOnScreen()
     if (isVisible())
         return;
     Centre();
+    // Stays on top of every window, the clock too; blocks no other window,
+    // so the tray icon keeps working while the alarm is up.
+    MakeModalToItsWindow(*this);
     exec();
 }
 
