@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/IoError.h"
+#include "tools/HelpOption.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,6 +98,10 @@ QString AutostartEntry(const QString& clockProgram, bool hidden)
 int RunAutostartCommand(const QStringList& arguments, const QString& clockProgram, QTextStream& out,
     QTextStream& err)
 {
+    if (IsHelpRequest(arguments)) {
+        out << kUsage;
+        return kDone;
+    }
     if (arguments == QStringList { QStringLiteral("on") })
         return TurnOn(clockProgram, false, out, err);
     if (arguments == QStringList { QStringLiteral("on"), QStringLiteral("--hidden") })

@@ -1,6 +1,7 @@
 #include "platform/ProgramFolder.h"
 #include "tools/AlarmsCommand.h"
 #include "tools/AutostartCommand.h"
+#include "tools/HelpOption.h"
 #include "tools/RenderCommand.h"
 #include "tools/SkinCommand.h"
 
@@ -30,16 +31,22 @@ int main(int argc, char** argv)
     if (verb == u"skin")
         return RunSkinCommand(arguments.mid(1), out, err);
     if (verb == u"render")
-        return RunRenderCommand(arguments.mid(1), err);
+        return RunRenderCommand(arguments.mid(1), out, err);
     if (verb == u"alarms")
         return RunAlarmsCommand(arguments.mid(1), out, err);
     if (verb == u"autostart")
         return RunAutostartCommand(arguments.mid(1), QGuiApplication::applicationDirPath() + QStringLiteral("/vellamor"),
             out, err);
 
-    err << "usage: vellamor-tool skin ...\n"
-           "       vellamor-tool render ...\n"
-           "       vellamor-tool alarms ...\n"
-           "       vellamor-tool autostart on [--hidden] | off\n";
+    const char* const usage = "usage: vellamor-tool skin ...\n"
+                              "       vellamor-tool render ...\n"
+                              "       vellamor-tool alarms ...\n"
+                              "       vellamor-tool autostart on [--hidden] | off\n"
+                              "Each command prints its own usage with --help.\n";
+    if (IsHelpRequest(arguments)) {
+        out << usage;
+        return 0;
+    }
+    err << usage;
     return 2;
 }

@@ -2,11 +2,14 @@
 # Builds the Debian package, unpacks it into a fresh root, checks it with
 # lintian, desktop-file-validate and appstreamcli, runs the installed
 # vellamor-tool render, and starts the installed clock with an empty home:
-# the user's folder is filled from the shipped files and the clock shows the
-# default skin as the installed tool draws it.
+# the user's folder is filled from the shipped files, the clock shows the
+# default skin as the installed tool draws it, and an alarm with a shipped
+# sound and picture rings through the installed sound player.
 set -euo pipefail
-build=${1:?usage: $0 BUILD_FOLDER E2E_LIB}
-e2e_lib=${2:?usage: $0 BUILD_FOLDER E2E_LIB}
+usage="usage: $0 BUILD_FOLDER E2E_LIB WRITE_ALARM_STORE"
+build=${1:?$usage}
+e2e_lib=${2:?$usage}
+write_alarm_store=${3:?$usage}
 work=$(mktemp -d /tmp/vellamor-package.XXXXXX)
 root=$work/root
 home=$work/home
@@ -43,11 +46,11 @@ skins=$(find "$root/usr/share/vellamor" -maxdepth 1 -name '*.clk' | wc -l)
 # folders, and a runtime folder of its own for the single-instance guard.
 mkdir -p "$home" "$work/runtime"
 chmod 700 "$work/runtime"
-run_installed() {
-    env -u VELLAMOR_HOME -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime" "$@"
-}
+# A command, not a function, so that a clock started in the background is
+# the process whose id the test keeps.
+installed=(env -u VELLAMOR_HOME -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime")
 user=$home/.local/share/vellamor
-run_installed "$root/usr/bin/vellamor" >"$work/clock.log" 2>&1 &
+"${installed[@]}" "$root/usr/bin/vellamor" >"$work/clock.log" 2>&1 &
 clock_pid=$!
 window=$(clock_window visible) || fail "no clock window appeared: $(cat "$work/clock.log")"
 (cd "$root/usr/share/vellamor" && find . -type f ! -path './manual/*' | sort) >"$work/shipped"
@@ -64,7 +67,7 @@ shows_default_skin() {
     local minute point expected shown
     minute=$(date +%H:%M)
     import -window root "$work/shot.png"
-    run_installed "$root/usr/bin/vellamor-tool" render --skin "$user/default.clk" --time "$minute:00" \
+    "${installed[@]}" "$root/usr/bin/vellamor-tool" render --skin "$user/default.clk" --time "$minute:00" \
         -o "$work/expected.png" 2>/dev/null
     [ "$(date +%H:%M)" = "$minute" ] || return 1
     for point in "200 40" "40 200" "200 360" "360 360"; do
@@ -78,8 +81,31 @@ shows_default_skin() {
 wait_until 10 shows_default_skin || fail "the installed clock does not show the default skin"
 stop_clock
 
+# A new user's alarm with a shipped sound and picture, on a set date and time
+# three seconds before it rings. The sound player is loaded from the
+# installation, and the window, as wide as the picture, closes by itself when
+# the sound has played once.
+faketime_library=$(find /usr/lib -path '*/faketime/libfaketime.so.1' | head -n 1)
+[ -n "$faketime_library" ] || fail "libfaketime is not installed"
+"$write_alarm_store" "$user/Alarm/Alarms.cfg" 07:00 "$user/Alarm/Chimes.wav" 0 "$user/Alarm/Sunrise.jpg" ||
+    fail "cannot write the alarm store"
+"${installed[@]}" LD_PRELOAD="$faketime_library" FAKETIME='@2024-01-01 06:59:57' FAKETIME_DONT_FAKE_MONOTONIC=1 \
+    "$root/usr/bin/vellamor" >"$work/clock.log" 2>&1 &
+clock_pid=$!
+alarm_window() {
+    xdotool search --all --onlyvisible --pid "$clock_pid" --name '^Your alarm is on' 2>/dev/null | head -n 1 | grep .
+}
+wait_until 15 alarm_window >/dev/null || fail "the alarm did not ring: $(cat "$work/clock.log")"
+read -r _ _ width _ <<<"$(window_geometry "$(alarm_window)")"
+[ "$width" = 400 ] || fail "the alarm window is $width wide, not the picture's 400"
+plugin=$(find "$root/usr/lib" -name '*vellamor_sound.so')
+[ -n "$plugin" ] && grep -qF "$plugin" "/proc/$clock_pid/maps" ||
+    fail "the installed sound player is not loaded: $(cat "$work/clock.log")"
+wait_until 15 eval '! alarm_window >/dev/null' || fail "the alarm did not end with its sound"
+stop_clock
+
 # The installed tool finds a shipped skin's texture in the user's folder.
-run_installed "$root/usr/bin/vellamor-tool" render --skin "$root/usr/share/vellamor/Wooden.clk" --time 10:08:30 \
+"${installed[@]}" "$root/usr/bin/vellamor-tool" render --skin "$root/usr/share/vellamor/Wooden.clk" --time 10:08:30 \
     -o "$work/wooden.png" 2>"$work/render.log" || fail "render: $(cat "$work/render.log")"
 ! grep -q "not found" "$work/render.log" || fail "render: $(cat "$work/render.log")"
 [ "$(identify -format %wx%h "$work/wooden.png")" = 400x400 ] || fail "render size"

@@ -62,6 +62,10 @@ TEST_F(AutostartCommandTest, OnWritesTheEntryHiddenIfAskedAndOffRemovesIt)
     EXPECT_TRUE(out.contains("no longer starts"));
     ASSERT_EQ(run({ "off" }, clock), 0);
     EXPECT_TRUE(out.contains("does not start"));
+
+    ASSERT_EQ(run({ "on", "--help" }, clock), 0);
+    EXPECT_TRUE(out.startsWith("usage: vellamor-tool autostart"));
+    EXPECT_FALSE(entryExists());
 }
 
 TEST_F(AutostartCommandTest, TheClocksPathIsQuotedAndEscapedForTheLauncher)
