@@ -19,6 +19,19 @@ void ShowMessageBox(const QString& message)
     box.exec();
 }
 
+bool AskInBox(const QString& question)
+{
+    return QMessageBox::question(QApplication::activeWindow(), QApplication::applicationName(), question,
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
+ConfirmationPresenter& CurrentConfirmationPresenter()
+{
+    static ConfirmationPresenter presenter = AskInBox;
+    return presenter;
+}
+
 template <void (*ShowBox)(const QString&)>
 std::function<void(const QString&)>& CurrentPresenter()
 {
@@ -60,4 +73,14 @@ void ShowMessage(const QString& message)
 MessagePresenter SetMessagePresenter(MessagePresenter presenter)
 {
     return std::exchange(CurrentPresenter<ShowMessageBox>(), std::move(presenter));
+}
+
+bool Confirm(const QString& question)
+{
+    return CurrentConfirmationPresenter()(question);
+}
+
+ConfirmationPresenter SetConfirmationPresenter(ConfirmationPresenter presenter)
+{
+    return std::exchange(CurrentConfirmationPresenter(), std::move(presenter));
 }

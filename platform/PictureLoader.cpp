@@ -163,3 +163,13 @@ QImage DecodePicture(const QByteArray& bytes, const QByteArray& format)
         throw PictureError(QStringLiteral("the file is empty."));
     return IsJpeg(format) ? DecodeJpeg(bytes) : DecodeWithQt(bytes, format);
 }
+
+QStringList PictureExtensions()
+{
+    QStringList extensions { QStringLiteral("jpg"), QStringLiteral("jpeg") };
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        extensions.append(QString::fromLatin1(format).toLower());
+    extensions.sort();
+    extensions.removeDuplicates();
+    return extensions;
+}

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 // Loads a picture file, choosing the decoder by the file's extension: JPEG
 // (.jpg, .jpeg) through libjpeg, every other format that Qt reads (BMP, ICO,
@@ -17,3 +18,7 @@ QImage LoadPicture(const QString& path);
 // The same decoding for a picture already in memory; format is the lower-case
 // extension ("bmp", "jpg", ...). Throws PictureError.
 QImage DecodePicture(const QByteArray& bytes, const QByteArray& format);
+
+// The extensions of the files LoadPicture reads, lower case and without their
+// dot ("bmp", "jpg", ...), sorted.
+QStringList PictureExtensions();
