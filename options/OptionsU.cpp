@@ -1,6 +1,7 @@
 #include "options/OptionsU.h"
 
 #include "alarms/AlarmStore.h"
+#include "options/AlarmEditor.h"
 #include "options/ClockCommands.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RadioGroup.h"
@@ -8,12 +9,14 @@
 #include "ui_OptionsU.h"
 
 #include <QEvent>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace {
 
 constexpr int kAlarmsPage = 2;
+constexpr int kAlarmsPageMargin = 4;
 
 } // namespace
 
@@ -29,9 +32,20 @@ TfrmOptions::TfrmOptions(ClockCommands& clock, AlarmStore& alarms)
     connect(ui->chkStayOnTop, &QCheckBox::clicked, this, &TfrmOptions::bbHourStCClick);
     connect(ui->bbDone, &QPushButton::clicked, this, [this] { OKBtnClick(ui->bbDone); });
     connect(ui->bbClose, &QPushButton::clicked, this, &TfrmOptions::bbCloseClick);
+    connect(ui->rbDigFormatAmPm, &QRadioButton::clicked, this, &TfrmOptions::rgDigFormatClick);
+    connect(ui->rbDigFormat24, &QRadioButton::clicked, this, &TfrmOptions::rgDigFormatClick);
+    connect(ui->PageControl1, &QTabWidget::currentChanged, this, &TfrmOptions::PageControl1Change);
 }
 
 TfrmOptions::~TfrmOptions() = default;
+
+void TfrmOptions::PlaceAlarmEditor(QWidget* frame, AlarmEditor& editor)
+{
+    auto* layout = new QVBoxLayout(ui->tsAlarm);
+    layout->setContentsMargins(kAlarmsPageMargin, kAlarmsPageMargin, kAlarmsPageMargin, kAlarmsPageMargin);
+    layout->addWidget(frame);
+    FAlarmFrame = &editor;
+}
 
 void TfrmOptions::LoadSkin(const QString& fileName)
 {
@@ -119,10 +133,17 @@ int TfrmOptions::DigFormatIndex() const
 void TfrmOptions::SetDigFormatIndex(int index)
 {
     SetRadioGroupItemIndex(ui->rgDigFormat, index);
+    // The alarm editor follows the readout from the start, not only from
+    // the first click.
+    rgDigFormatClick();
 }
 
 void TfrmOptions::SaveAlarms()
 {
+    // An alarm being edited is stored with the others, also when the clock
+    // closes while the options are open.
+    if (FAlarmFrame)
+        FAlarmFrame->EndEditing();
     FAlarmStore.SaveAlarms();
 }
 
@@ -144,8 +165,11 @@ void TfrmOptions::OpenOrRaise()
 void TfrmOptions::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
         SkinToControls();
+        if (FAlarmFrame)
+            FAlarmFrame->InitEditor();
+    }
 }
 
 void TfrmOptions::bbHourStCClick()
@@ -158,6 +182,8 @@ void TfrmOptions::bbHourStCClick()
 void TfrmOptions::OKBtnClick(QObject* sender)
 {
     ControlsToSkin();
+    if (FAlarmFrame)
+        FAlarmFrame->EndEditing();
     if (sender == ui->bbDone) {
         FClock.SaveSettings();
         accept();
@@ -168,4 +194,16 @@ void TfrmOptions::bbCloseClick()
 {
     OKBtnClick(ui->bbDone);
     FClock.CloseClock();
+}
+
+void TfrmOptions::rgDigFormatClick()
+{
+    if (FAlarmFrame)
+        FAlarmFrame->SetTimeFormat(DigFormatIndex() == 0);
+}
+
+void TfrmOptions::PageControl1Change(int index)
+{
+    if (index == kAlarmsPage && FAlarmFrame)
+        FAlarmFrame->SelectFirstIfNone();
 }

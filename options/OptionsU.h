@@ -11,6 +11,7 @@
 namespace Ui {
 class frmOptions;
 }
+class AlarmEditor;
 class AlarmStore;
 class ClockCommands;
 
@@ -25,6 +26,12 @@ class TfrmOptions : public QDialog, public ClockOptions {
 public:
     TfrmOptions(ClockCommands& clock, AlarmStore& alarms);
     ~TfrmOptions() override;
+
+    // Puts the alarm editor's frame on the Alarms page (the window owns it
+    // from then on) and tells the editor what it needs to know: the edit
+    // under way ends with "Done" and with every save of the store, the page
+    // turned to, the readout's 12- or 24-hour choice, each activation.
+    void PlaceAlarmEditor(QWidget* frame, AlarmEditor& editor);
 
     bool KeepLastPosition() const override;
     void SetKeepLastPosition(bool keep) override;
@@ -56,6 +63,8 @@ private:
     void bbHourStCClick();
     void OKBtnClick(QObject* sender);
     void bbCloseClick();
+    void rgDigFormatClick();
+    void PageControl1Change(int index);
 
     const std::unique_ptr<Ui::frmOptions> ui;
     ClockCommands& FClock;
@@ -63,4 +72,5 @@ private:
     QString FSkinFile;
     TSkin FLoadBuffer {};
     AlarmStore& FAlarmStore;
+    AlarmEditor* FAlarmFrame = nullptr;
 };
