@@ -2,7 +2,7 @@
 
 #include "alarms/AlarmEditorValues.h"
 #include "alarms/AlarmSchedule.h"
-#include "options/AlarmEditor.h"
+#include "options/AlarmEditing.h"
 #include "platform/Dialogs.h"
 
 #include <QWidget>
@@ -29,7 +29,7 @@ class frAlarm;
 // ends. An edit always has an alarm: it starts only on a selected row, and
 // when that alarm goes away meanwhile (a one-time alarm rang and deleted
 // itself) the edit ends without storing.
-class TfrAlarm : public QWidget, public AlarmEditor {
+class TfrAlarm : public QWidget, public AlarmEditing {
     Q_OBJECT
 
     // Built first: the controls below point into it.
@@ -47,6 +47,7 @@ public:
     void InitEditor() override;
     void SelectFirstIfNone() override;
     void SetTimeFormat(bool twelveHour) override;
+    bool IsEditing() const override;
     void EndEditing() override;
 
     // Appends a blank row: no text, check box clear, until RefreshRow.
@@ -56,7 +57,6 @@ public:
     void RefreshRow(int index);
     void RecordToEditor(int index);
     void EditorToRecord(int index);
-    bool IsEditing() const;
 
     void tbEditSelectedClick();
     void tbNewAlarmClick();

@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 namespace {
 
@@ -132,16 +133,49 @@ void TfrmShowPic::StartSound(const TAlarmRec& r)
 
 void TfrmShowPic::ShowPicture(const QString& fileName)
 {
-    Image1->setPixmap(QPixmap::fromImage(LoadPicture(fileName)));
+    FPicture = LoadPicture(fileName);
+    Image1->setPixmap(PictureForRoom());
+    disconnect(FWorkAreaChanged);
+    FWorkAreaChanged = connect(screen(), &QScreen::availableGeometryChanged, this, &TfrmShowPic::RefitPicture);
     StaticText1->hide();
     Image1->show();
     FitToContent();
+}
+
+QPixmap TfrmShowPic::PictureForRoom() const
+{
+    // The window manager's frame counts once it has framed the window.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize room = screen()->availableGeometry().size().shrunkBy(frame);
+    const bool fits = FPicture.width() <= room.width() && FPicture.height() <= room.height();
+    return QPixmap::fromImage(fits ? FPicture : FPicture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void TfrmShowPic::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    RefitPicture();
+}
+
+void TfrmShowPic::RefitPicture()
+{
+    // A picture fitted before the window manager framed the window, before
+    // the work area changed or on another screen is fitted again.
+    if (FPicture.isNull() || !isVisible())
+        return;
+    const QPixmap fitted = PictureForRoom();
+    if (fitted.size() == Image1->pixmap().size())
+        return;
+    Image1->setPixmap(fitted);
+    FitToContent();
+    Centre();
 }
 
 void TfrmShowPic::ShowText(const QString& text)
 {
     Image1->hide();
     Image1->clear();
+    FPicture = QImage();
     StaticText1->setText(text);
     StaticText1->show();
     FitToContent();
@@ -157,11 +191,16 @@ void TfrmShowPic::ShowModalUnlessOnScreen()
 {
     if (isVisible())
         return;
+    Centre();
+    exec();
+}
+
+void TfrmShowPic::Centre()
+{
     // Placed explicitly: a window manager places a window that leaves its
     // position to it by rules of its own.
     const QRect desktop = screen()->availableGeometry();
     move(desktop.center() - QRect(QPoint(), frameGeometry().size()).center());
-    exec();
 }
 
 void TfrmShowPic::EndAfterError(const QString& message)
@@ -217,6 +256,8 @@ void TfrmShowPic::FormClose()
     SoundPlaying = false;
     PresentationActive = false;
     Timer1->stop();
+    FPicture = QImage();
+    disconnect(FWorkAreaChanged);
 }
 
 bool TfrmShowPic::eventFilter(QObject* watched, QEvent* event)

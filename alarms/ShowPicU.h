@@ -3,6 +3,7 @@
 #include "alarms/AlarmRecord.h"
 
 #include <QDialog>
+#include <QImage>
 
 #include <cstdint>
 #include <memory>
@@ -50,21 +51,30 @@ protected:
     // Every way of closing the window ends here.
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void FormClose();
     void PresentPictureOrText(const TAlarmRec& r);
     void PresentDocument(const TAlarmRec& r);
     void StartSound(const TAlarmRec& r);
+    // A picture larger than the work area is shown scaled down to fit it
+    // with the window's frame, keeping its aspect.
     void ShowPicture(const QString& fileName);
+    QPixmap PictureForRoom() const;
+    void RefitPicture();
     void ShowText(const QString& text);
     // The window takes the size of the picture or text it shows.
     void FitToContent();
     void ShowModalUnlessOnScreen();
+    void Centre();
     void EndAfterError(const QString& message);
 
     // How long the sound may keep repeating: StaysOn minutes in seconds.
     std::int64_t DurationSeconds = 0;
     // Timer1's count of seconds; it reads k-1 at the k-th tick.
     std::int64_t FTimerCount = 0;
+    // The picture being shown, at its own size.
+    QImage FPicture;
+    QMetaObject::Connection FWorkAreaChanged;
 };

@@ -42,28 +42,6 @@ constexpr int kSnapDistance = 15;
 constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
                                   "taskbar instead of hiding in the tray.";
 
-// The visible pixels of a one-bit outline as a region, one rectangle per run
-// of a row.
-QRegion RegionOf(const QImage& outline)
-{
-    QRegion region;
-    for (int y = 0; y < outline.height(); ++y) {
-        const uchar* bits = outline.constScanLine(y);
-        const auto visible = [bits](int x) { return (bits[x >> 3] & (0x80 >> (x & 7))) != 0; };
-        int runStart = -1;
-        for (int x = 0; x <= outline.width(); ++x) {
-            const bool inside = x < outline.width() && visible(x);
-            if (inside && runStart < 0) {
-                runStart = x;
-            } else if (!inside && runStart >= 0) {
-                region += QRect(runStart, y, x - runStart, 1);
-                runStart = -1;
-            }
-        }
-    }
-    return region;
-}
-
 QPixmap StartupPicture()
 {
     QFile file(QStringLiteral(":/startup.jpg"));

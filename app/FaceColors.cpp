@@ -56,6 +56,38 @@ QPalette::ColorRole RoleOfSystemColor(int index, bool& known)
     }
 }
 
+// MixColor(c1, c2, total, pos) of plain colours for pos = 0..count - 1 into
+// colours (zero on entry), channel by channel. A channel's quotient
+// (pos * |delta| + total / 2) / total changes at most |delta| times, so it is
+// written in runs whose ends take one division each.
+void MixRuns(TColor c1, TColor c2, int total, int count, TColor* colours)
+{
+    for (const int shift : { 0, 8, 16 }) {
+        const int first = int((c1 >> shift) & 0xFF);
+        const int last = int((c2 >> shift) & 0xFF);
+        const std::int64_t step = std::abs(last - first);
+        const int sign = last < first ? -1 : 1;
+        int pos = 0;
+        for (std::int64_t quotient = 0; pos < count; ++quotient) {
+            // The first position whose quotient is above this one.
+            const std::int64_t above = (quotient + 1) * total - total / 2;
+            const std::int64_t next = step == 0 ? count : (above + step - 1) / step;
+            const int end = int(std::min<std::int64_t>(next, count));
+            const TColor value = TColor(first + sign * quotient) << shift;
+            for (; pos < end; ++pos)
+                colours[pos] |= value;
+        }
+    }
+}
+
+int GradientSplit(int total, int mid)
+{
+    if (mid == 0)
+        mid = 50;
+    mid = std::clamp(mid, 1, 99);
+    return int(RoundHalfEven(double(total) * mid / 100));
+}
+
 } // namespace
 
 TColor ResolveSystemColor(TColor colour)
@@ -81,12 +113,21 @@ TColor MixColor(TColor c1, TColor c2, int total, int pos)
 
 TColor GradientColor(TColor c1, TColor c2, int total, int pos, int mid)
 {
-    if (mid == 0)
-        mid = 50;
-    mid = std::clamp(mid, 1, 99);
-    const int split = int(RoundHalfEven(double(total) * mid / 100));
+    const int split = GradientSplit(total, mid);
     const TColor mean = MixColor(c1, c2, total, total / 2);
     if (pos < split)
         return MixColor(c1, mean, split, pos);
     return MixColor(mean, c2, total - split, pos - split);
+}
+
+std::vector<TColor> GradientColors(TColor c1, TColor c2, int total, int mid)
+{
+    c1 = ResolveSystemColor(c1);
+    c2 = ResolveSystemColor(c2);
+    const int split = std::clamp(GradientSplit(total, mid), 0, total);
+    const TColor mean = MixColor(c1, c2, total, total / 2);
+    std::vector<TColor> colours(std::size_t(std::max(total, 0)), 0);
+    MixRuns(c1, mean, split, split, colours.data());
+    MixRuns(mean, c2, total - split, total - split, colours.data() + split);
+    return colours;
 }

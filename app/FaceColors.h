@@ -2,6 +2,8 @@
 
 #include "platform/Color.h"
 
+#include <vector>
+
 // Colour arithmetic of the face. Colours are $00BBGGRR; a value with the top
 // bit set names a system colour and is resolved to a plain one first.
 
@@ -19,3 +21,7 @@ TColor MixColor(TColor c1, TColor c2, int total, int pos);
 // (nearly the average of c1 and c2) at mid percent to c2. mid 0 counts as 50;
 // mid is kept within 1..99.
 TColor GradientColor(TColor c1, TColor c2, int total, int pos, int mid);
+
+// GradientColor(c1, c2, total, pos, mid) for every pos of 0..total - 1, for a
+// total of at least 1, computed without a division per position.
+std::vector<TColor> GradientColors(TColor c1, TColor c2, int total, int mid);

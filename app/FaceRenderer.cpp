@@ -6,10 +6,12 @@
 #include "platform/Raster.h"
 #include "platform/Rounding.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <thread>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -17,126 +19,277 @@ namespace {
 constexpr int kTics = 12;
 constexpr int kTwelveOClockTic = -3;
 constexpr int kHandPosition = 3142; // half a turn from the hand
-// A computed position whose fraction lies this close to one half is redone in
-// extended precision; the fast path's error is below 1e-11.
-constexpr double kBoundaryMargin = 1e-7;
-// Adding and subtracting 1.5 * 2^52 rounds a double of magnitude below 2^51
-// to an integer, halves to even, in the default rounding mode, without a call
-// into the maths library.
-constexpr double kRoundingShift = 6755399441055744.0;
+// Scaled positions in fixed point, as the direction table keeps its angles.
+constexpr int kFractionBits = 18;
+static_assert(1 << kFractionBits == FaceDirections::kStepsPerMilliradian);
+constexpr std::uint32_t kHalfStep = 1u << (kFractionBits - 1);
+// A position whose scaled value lies this many steps or fewer from a rounding
+// boundary is redone in extended precision; the table's angles and the band's
+// offset are within 1.6 steps of the exact values.
+constexpr std::uint32_t kBoundaryMargin = 8;
+// A band's scaled positions are offset into this many milliradians and one
+// turn more before a pixel's direction (at most a quarter turn either way) is
+// added, so that they stay positive, below two turns and within the 32 bits
+// of fixed point.
+constexpr long double kLowestOffset = 1600;
 
-using GradientTable = std::array<std::array<std::uint8_t, 3>, kTurnLength>;
+// A band's colours by position, for two turns, so that a scaled position
+// needs no reduction to one turn. A colour $00BBGGRR lies in memory as red,
+// green, blue and a spare byte, so that a pixel is written with one
+// four-byte store whose spare byte lands on the next pixel of the run, which
+// is written after it.
+static_assert(std::endian::native == std::endian::little, "colours are stored as the image's bytes");
+using ColourTable = std::vector<TColor>;
 
-GradientTable BandGradient(TColor first, TColor last, int middle)
+ColourTable BandColours(TColor first, TColor last, int middle)
 {
-    GradientTable table;
-    for (int position = 0; position < kTurnLength; ++position) {
-        const TColor colour = GradientColor(first, last, kTurnLength, position, middle);
-        table[position] = { std::uint8_t(RedOf(colour)), std::uint8_t(GreenOf(colour)), std::uint8_t(BlueOf(colour)) };
-    }
-    return table;
+    ColourTable colours = GradientColors(first, last, kTurnLength, middle);
+    colours.insert(colours.end(), colours.begin(), colours.end());
+    return colours;
 }
 
-// Which band gives a pixel its colour, as the bands are painted: the minute
-// colour goes over the hour colour.
-enum Region : std::uint8_t { Background, Hours, Minutes };
+// Writes count pixels from pixel on, left to right, colour by colour.
+template <typename ColourOf>
+void WritePixels(std::uint8_t* pixel, int count, ColourOf colourOf)
+{
+#pragma GCC unroll 4
+    for (int i = 0; i + 1 < count; ++i, pixel += 3) {
+        const TColor colour = colourOf(i);
+        std::memcpy(pixel, &colour, 4);
+    }
+    if (count > 0) {
+        const TColor colour = colourOf(count - 1);
+        std::memcpy(pixel, &colour, 3);
+    }
+}
+
+// The four quarters around the centre, which mirror the direction table:
+// a pixel's direction is sign * tableAngle + turn.
+struct Quarter {
+    int sign;
+    long double turn;
+};
+constexpr std::array<Quarter, 4> kQuarters { {
+    { 1, 0 },             // below right
+    { -1, 0 },            // above right
+    { -1, kPiExtended },  // below left
+    { 1, -kPiExtended },  // above left
+} };
 
 struct Band {
-    double turnOffset; // A + pi, for the fast path
-    double angle;      // A, for the exact path
-    const GradientTable* colours;
+    double angle; // A
+    const ColourTable* colours;
+    // Per quarter, the scaled position (w + A + pi) * 1000 of a pixel, less
+    // whole turns, in steps: offset + (tableAngle ^ flip), where flip is all
+    // ones for the quarters that take the table's angle negated
+    // (-a = (a ^ ~0) + 1, the 1 being in the offset). low and high are the
+    // offset with half a step for the rounding, less and plus the margin.
+    std::array<std::uint32_t, 4> flip;
+    std::array<std::uint32_t, 4> low;
+    std::array<std::uint32_t, 4> high;
 
-    // Paints the pixels first..last of a row, all of this band.
-    void PaintRun(std::uint8_t* row, const double* directions, int first, int last, double cx, double dy,
-        std::vector<int>& positions) const
+    Band(double handAngle, const ColourTable& table) : angle(handAngle), colours(&table)
     {
-        const int count = last - first + 1;
-        positions.resize(std::size_t(count));
-        int* out = positions.data();
-        const double* in = directions + first;
-        // Positions and whether any lies near a rounding boundary; written
-        // as a plain loop over arrays so the compiler can vectorise it.
-        int nearBoundary = 0;
+        for (std::size_t quarter = 0; quarter < kQuarters.size(); ++quarter) {
+            const Quarter& q = kQuarters[quarter];
+            long double offset = std::fmod(1000 * (q.turn + angle + kPiExtended) - kLowestOffset, kTurnLength);
+            if (!(offset >= 0))
+                offset = offset < 0 ? offset + kTurnLength : 0; // not a number: 0
+            const std::uint32_t steps = std::uint32_t(std::llround((offset + kLowestOffset) * (1 << kFractionBits)))
+                + kHalfStep + (q.sign < 0 ? 1 : 0);
+            flip[quarter] = q.sign < 0 ? ~0u : 0u;
+            low[quarter] = steps - kBoundaryMargin;
+            high[quarter] = steps + kBoundaryMargin;
+        }
+    }
+
+    // The positions of count pixels from their table angles, each rounded a
+    // margin below and a margin above: the two agree unless a rounding
+    // boundary lies between them, and a pixel where they do not is redone.
+    template <typename ExactPosition>
+    void Positions(const std::int32_t* angles, int count, std::size_t quarter, int* positions,
+        ExactPosition exactPosition) const
+    {
+        const std::uint32_t flipMask = flip[quarter];
+        const std::uint32_t lowBase = low[quarter];
+        const std::uint32_t highBase = high[quarter];
+        const auto rounded = [=](std::int32_t angle, std::uint32_t base) {
+            return (base + (std::uint32_t(angle) ^ flipMask)) >> kFractionBits;
+        };
+        // A plain loop over arrays, so that the compiler vectorises it.
+        std::uint32_t boundaries = 0;
         for (int i = 0; i < count; ++i) {
-            const double scaled = (in[i] + turnOffset) * 1000;
-            const double rounded = (scaled + kRoundingShift) - kRoundingShift;
-            const double distanceFromHalf = std::fabs(std::fabs(scaled - rounded) - 0.5);
-            nearBoundary |= distanceFromHalf < kBoundaryMargin;
-            int position = int(rounded);
-            // Directions and hand angles keep the scaled sum within 0..3 turns.
-            position -= position >= kTurnLength ? kTurnLength : 0;
-            position -= position >= kTurnLength ? kTurnLength : 0;
-            out[i] = position;
+            const std::uint32_t position = rounded(angles[i], lowBase);
+            boundaries |= position ^ rounded(angles[i], highBase);
+            positions[i] = int(position);
         }
-        if (nearBoundary) {
-            for (int i = 0; i < count; ++i) {
-                const double scaled = (in[i] + turnOffset) * 1000;
-                const double rounded = (scaled + kRoundingShift) - kRoundingShift;
-                if (std::fabs(std::fabs(scaled - rounded) - 0.5) < kBoundaryMargin)
-                    out[i] = BandPosition(first + i - cx, dy, angle);
-            }
-        }
-        std::uint8_t* pixel = row + 3 * first;
-        for (int i = 0; i < count; ++i, pixel += 3) {
-            const auto& colour = (*colours)[std::size_t(out[i])];
-            pixel[0] = colour[0];
-            pixel[1] = colour[1];
-            pixel[2] = colour[2];
-        }
+        if (boundaries != 0)
+            for (int i = 0; i < count; ++i)
+                if (rounded(angles[i], lowBase) != rounded(angles[i], highBase))
+                    positions[i] = exactPosition(i);
     }
 };
 
-struct BandJob {
-    QImage* bitmap;
-    const FaceGeometry* face;
-    const double* directions;
-    Band hours;
-    Band minutes;
+// The pixels of a row on one side of the centre, by their index in the
+// direction table (|dx| = index + column offset).
+struct HalfRow {
+    std::size_t quarter;
+    int origin;    // the column of index 0
+    int direction; // +1 rightwards, -1 leftwards
+    int first;     // the indices on this side
+    int end;
 
-    Region RegionAt(double dx, double dy, double inscribed2, double outer2, double inner2) const
+    int ColumnOf(int index) const { return origin + direction * index; }
+    // The leftmost column of the indices first..end - 1.
+    int LeftColumn(int from, int to) const { return direction > 0 ? ColumnOf(from) : ColumnOf(to - 1); }
+};
+
+// The bands of a row by table index, the same on both sides of the centre:
+// hours before hoursEnd, minutes from minutesBegin to minutesEnd, background
+// elsewhere.
+struct RowBands {
+    int hoursEnd;
+    int minutesBegin;
+    int minutesEnd;
+};
+
+// The first index in 0..count at which the condition holds, for a condition
+// that is false and then true along the indices; guess is a close estimate.
+template <typename Condition>
+int FirstWhere(double guess, int count, Condition holds)
+{
+    int index = guess > 0 ? int(std::min(guess, double(count))) : 0;
+    while (index > 0 && holds(index - 1))
+        --index;
+    while (index < count && !holds(index))
+        ++index;
+    return index;
+}
+
+class BandPainter {
+public:
+    BandPainter(QImage& bitmap, const FaceGeometry& face, const FaceDirections& directions)
+        : m_bitmap(bitmap), m_face(face), m_directions(directions)
     {
-        const FaceGeometry& f = *face;
-        if (f.square) {
-            if (std::fabs(dx) > f.outerEdge || std::fabs(dy) > f.outerEdge)
-                return Minutes;
-            return std::fabs(dx) < f.innerEdge && std::fabs(dy) < f.innerEdge ? Hours : Background;
-        }
-        const double d2 = dx * dx + dy * dy;
-        if (d2 > inscribed2 || (d2 > outer2 && d2 < inner2))
-            return Background;
-        if (d2 > outer2)
-            return Minutes;
-        return d2 < inner2 ? Hours : Background;
+        const int width = bitmap.width();
+        m_right = { 0, (width + 1) / 2, 1, 0, width - (width + 1) / 2 };
+        m_left = { 2, width / 2, -1, width % 2 ? 0 : 1, width / 2 + 1 };
+        m_positions.resize(std::size_t(directions.Columns()));
     }
 
-    void PaintRows(int firstRow, int endRow) const
+    // Which band each pixel of a row shows, as the bands are painted: the
+    // minutes over the hours.
+    RowBands BandsOf(int y) const
     {
-        const int width = bitmap->width();
-        const FaceGeometry& f = *face;
+        const FaceGeometry& f = m_face;
+        const double dy = std::fabs(y - f.cy);
+        const double offset = m_directions.ColumnOffset();
+        const int count = m_directions.Columns();
+        const auto dx = [offset](int index) { return index + offset; };
+        RowBands bands {};
+        if (f.square) {
+            // Rows beyond an edge start with the band beyond it.
+            const bool hoursRow = dy < f.innerEdge && dy <= f.outerEdge;
+            const bool minutesRow = dy > f.outerEdge;
+            bands.hoursEnd = FirstWhere(hoursRow ? std::min(f.innerEdge, f.outerEdge) - offset : 0, count,
+                [&](int i) { return !(hoursRow && dx(i) < f.innerEdge && dx(i) <= f.outerEdge); });
+            bands.minutesBegin = FirstWhere(minutesRow ? 0 : f.outerEdge - offset, count,
+                [&](int i) { return minutesRow || dx(i) > f.outerEdge; });
+            bands.minutesEnd = count;
+            return bands;
+        }
         const double inscribed2 = f.inscribed * f.inscribed;
         const double outer2 = f.outerEdge * f.outerEdge;
         const double inner2 = f.innerEdge * f.innerEdge;
-        std::vector<int> positions;
-        for (int y = firstRow; y < endRow; ++y) {
-            std::uint8_t* row = bitmap->scanLine(y);
-            const double* rowDirections = directions + std::size_t(y) * std::size_t(width);
-            const double dy = y - f.cy;
-            // Runs of pixels of one band, each painted in one go.
-            int runStart = 0;
-            Region runRegion = RegionAt(0 - f.cx, dy, inscribed2, outer2, inner2);
-            for (int x = 1; x <= width; ++x) {
-                const Region region = x < width ? RegionAt(x - f.cx, dy, inscribed2, outer2, inner2) : Background;
-                if (region == runRegion && x < width)
-                    continue;
-                if (runRegion != Background)
-                    (runRegion == Hours ? hours : minutes)
-                        .PaintRun(row, rowDirections, runStart, x - 1, f.cx, dy, positions);
-                runStart = x;
-                runRegion = region;
+        const auto d2 = [&](int index) { return dx(index) * dx(index) + dy * dy; };
+        // About the index where the circle of squared radius radius2 meets the row.
+        const auto meeting = [&](double radius2) { return std::sqrt(std::max(radius2 - dy * dy, 0.0)) - offset; };
+        bands.hoursEnd = FirstWhere(meeting(std::min({ inner2, outer2, inscribed2 })), count,
+            [&](int i) { return !(d2(i) < inner2 && d2(i) <= outer2 && d2(i) <= inscribed2); });
+        bands.minutesBegin = FirstWhere(meeting(std::max(outer2, inner2)), count,
+            [&](int i) { return d2(i) > outer2 && d2(i) >= inner2; });
+        bands.minutesEnd = std::max(bands.minutesBegin,
+            FirstWhere(meeting(inscribed2), count, [&](int i) { return d2(i) > inscribed2; }));
+        return bands;
+    }
+
+    // The background runs of a row, copied from a row of the background
+    // colour.
+    void FillBackground(int y, const RowBands& bands, const std::uint8_t* background) const
+    {
+        std::uint8_t* row = m_bitmap.scanLine(y);
+        for (const HalfRow& half : { m_right, m_left })
+            for (const auto& [from, to] : { std::pair(bands.hoursEnd, bands.minutesBegin),
+                     std::pair(bands.minutesEnd, half.end) }) {
+                const int first = std::max(from, half.first);
+                const int end = std::min(to, half.end);
+                if (first < end) {
+                    const std::size_t left = 3 * std::size_t(half.LeftColumn(first, end));
+                    std::memcpy(row + left, background + left, 3 * std::size_t(end - first));
+                }
             }
+    }
+
+    void PaintBands(int y, const RowBands& bands, const Band& hours, const Band& minutes)
+    {
+        std::uint8_t* row = m_bitmap.scanLine(y);
+        const double dy = y - m_face.cy;
+        const std::int32_t* angles = m_directions.Row(int(std::fabs(dy) - m_directions.RowOffset()));
+        for (HalfRow half : { m_right, m_left }) {
+            half.quarter += dy < 0 ? 1 : 0;
+            PaintRun(row, half, angles, half.first, std::min(bands.hoursEnd, half.end), dy, hours);
+            PaintRun(row, half, angles, std::max(bands.minutesBegin, half.first), std::min(bands.minutesEnd, half.end),
+                dy, minutes);
         }
     }
+
+private:
+    void PaintRun(std::uint8_t* row, const HalfRow& half, const std::int32_t* angles, int first, int end, double dy,
+        const Band& band)
+    {
+        const int count = end - first;
+        if (count <= 0)
+            return;
+        int* positions = m_positions.data();
+        band.Positions(angles + first, count, half.quarter, positions, [&](int i) {
+            return BandPosition(half.direction * (first + i + m_directions.ColumnOffset()), dy, band.angle);
+        });
+        const TColor* colours = band.colours->data(); // a local pointer, which the stores cannot change
+        std::uint8_t* leftmost = row + 3 * half.LeftColumn(first, end);
+        if (half.direction > 0)
+            WritePixels(leftmost, count, [&](int i) { return colours[positions[i]]; });
+        else
+            WritePixels(leftmost, count, [&](int i) { return colours[positions[count - 1 - i]]; });
+    }
+
+    QImage& m_bitmap;
+    const FaceGeometry& m_face;
+    const FaceDirections& m_directions;
+    HalfRow m_right;
+    HalfRow m_left;
+    std::vector<int> m_positions;
 };
+
+// A tic from the centre, where the hours cover the disc of radius hidden
+// around the centre and paint over the part of the tic inside it: only the
+// rows of the rest are drawn, on a view of those rows of the bitmap, and in
+// them the pixels are the ones the whole line gives.
+void DrawTic(QImage& bitmap, QPoint centre, QPoint end, TColor colour, int penWidth, double hidden)
+{
+    // The pen's pixels lie within penWidth / 2 + 1 of the line, and the
+    // centre is rounded by up to 0.71 pixels.
+    const double reach = std::max(penWidth, 1) / 2.0 + 2;
+    const QPoint along = end - centre;
+    const double length = std::hypot(along.x(), along.y());
+    const double covered = length > 0 ? std::clamp((hidden - reach) / length, 0.0, 1.0) : 0.0;
+    const double shownFromY = centre.y() + covered * along.y();
+    const int top = std::max(int(std::floor(std::min(shownFromY, double(end.y())) - reach)), 0);
+    const int bottom = std::min(int(std::ceil(std::max(shownFromY, double(end.y())) + reach)), bitmap.height() - 1);
+    if (top > bottom)
+        return;
+    QImage rows(bitmap.scanLine(top), bitmap.width(), bottom - top + 1, bitmap.bytesPerLine(), bitmap.format());
+    DrawLine(rows, centre - QPoint(0, top), end - QPoint(0, top), colour, penWidth);
+}
 
 } // namespace
 
@@ -144,25 +297,12 @@ int BandPosition(double dx, double dy, double handAngle)
 {
     const long double w = dx == 0 ? (dy > 0 ? kPiExtended / 2 : -kPiExtended / 2)
                                   : std::atan2(static_cast<long double>(dy), static_cast<long double>(dx));
-    const double sum = double(w + handAngle + kPiExtended);
-    return int(RoundHalfEven(sum * 1000) % kTurnLength);
-}
-
-void TFaceRenderer::PrepareDirections(QSize size)
-{
-    if (size == m_directionsSize)
-        return;
-    m_directions.resize(std::size_t(size.width()) * std::size_t(size.height()));
-    const double cx = size.width() / 2.0;
-    const double cy = size.height() / 2.0;
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x) {
-            const double dx = x - cx;
-            const double dy = y - cy;
-            m_directions[std::size_t(y) * std::size_t(size.width()) + std::size_t(x)]
-                = dx == 0 ? (dy > 0 ? M_PI / 2 : -M_PI / 2) : std::atan2(dy, dx);
-        }
-    m_directionsSize = size;
+    const double scaled = double(w + handAngle + kPiExtended) * 1000;
+    if (!std::isfinite(scaled))
+        return 0;
+    // The rounded value modulo a turn, kept within 0..6282 for any angle.
+    const int position = int(std::fmod(std::nearbyint(scaled), kTurnLength));
+    return position < 0 ? position + kTurnLength : position;
 }
 
 void TFaceRenderer::DrawFace(QImage& bitmap, const TSkin& skin, double hourAngle, double minuteAngle)
@@ -173,31 +313,35 @@ void TFaceRenderer::DrawFace(QImage& bitmap, const TSkin& skin, double hourAngle
         return;
     const FaceGeometry face = FaceGeometry::Of(bitmap.size(), skin);
 
-    FillRect(bitmap, bitmap.rect(), ResolveSystemColor(skin.TicsBandColor));
-    const QPoint centre(int(RoundHalfEven(face.cx)), int(RoundHalfEven(face.cy)));
-    const TColor ticsColour = ResolveSystemColor(skin.TicsColor);
-    for (int i = -5; i <= kTics - 6; ++i) {
-        const int penWidth = i == kTwelveOClockTic ? skin.TicsWidth + 2 : skin.TicsWidth;
-        DrawLine(bitmap, centre, FacePoint(face, face.outerEdge + 2, i * kPiExtended / 6), ticsColour, penWidth);
+    m_directions.Prepare(bitmap.size());
+    bitmap.bits(); // detach once, before the rows are written
+    BandPainter painter(bitmap, face, m_directions);
+    std::vector<RowBands> rows(std::size_t(bitmap.height()));
+    const TColor background = ResolveSystemColor(skin.TicsBandColor);
+    std::vector<std::uint8_t> backgroundRow(3 * std::size_t(bitmap.width()) + 1);
+    WritePixels(backgroundRow.data(), bitmap.width(), [&](int) { return background; });
+    for (int y = 0; y < bitmap.height(); ++y) {
+        rows[std::size_t(y)] = painter.BandsOf(y);
+        painter.FillBackground(y, rows[std::size_t(y)], backgroundRow.data());
     }
 
-    PrepareDirections(bitmap.size());
-    const GradientTable hourColours = BandGradient(skin.HourFirstColor, skin.HourLastColor, skin.HourMiddlePos);
-    const GradientTable minuteColours = BandGradient(skin.MinFirstColor, skin.MinLastColor, skin.MinMiddlePos);
-    const BandJob job { &bitmap, &face, m_directions.data(),
-        { double(hourAngle + kPiExtended), hourAngle, &hourColours },
-        { double(minuteAngle + kPiExtended), minuteAngle, &minuteColours } };
-    bitmap.bits(); // detach once, before the rows are shared out
-    const int height = bitmap.height();
-    const int workers = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
-    {
-        std::vector<std::jthread> threads;
-        for (int worker = 1; worker < workers; ++worker)
-            threads.emplace_back([&job, worker, workers, height] {
-                job.PaintRows(height * worker / workers, height * (worker + 1) / workers);
-            });
-        job.PaintRows(0, height / workers);
+    const QPoint centre(int(RoundHalfEven(face.cx)), int(RoundHalfEven(face.cy)));
+    const TColor ticsColour = ResolveSystemColor(skin.TicsColor);
+    // Below 1 every pen draws a thin line, and from twice the bitmap's extent
+    // on a pen from the centre covers all of it: the bound changes no picture.
+    const int ticsWidth = std::clamp(skin.TicsWidth, -1, 2 * (bitmap.width() + bitmap.height()));
+    for (int i = -5; i <= kTics - 6; ++i) {
+        const int penWidth = i == kTwelveOClockTic ? ticsWidth + 2 : ticsWidth;
+        DrawTic(bitmap, centre, FacePoint(face, face.outerEdge + 2, i * kPiExtended / 6), ticsColour, penWidth,
+            std::min({ face.innerEdge, face.outerEdge, face.inscribed }));
     }
+
+    const ColourTable hourColours = BandColours(skin.HourFirstColor, skin.HourLastColor, skin.HourMiddlePos);
+    const ColourTable minuteColours = BandColours(skin.MinFirstColor, skin.MinLastColor, skin.MinMiddlePos);
+    const Band hours(hourAngle, hourColours);
+    const Band minutes(minuteAngle, minuteColours);
+    for (int y = 0; y < bitmap.height(); ++y)
+        painter.PaintBands(y, rows[std::size_t(y)], hours, minutes);
 
     DrawLine(bitmap, centre, FacePoint(face, face.innerEdge, kPiExtended - hourAngle),
         GradientColor(skin.HourFirstColor, skin.HourLastColor, kTurnLength, kHandPosition, skin.HourMiddlePos));

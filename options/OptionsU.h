@@ -5,15 +5,19 @@
 
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class frmOptions;
 }
-class AlarmEditor;
+class AlarmEditing;
 class AlarmStore;
 class ClockCommands;
+class ColorButton;
+class SkinGallery;
 
 // The options window: the skin designer, the gallery, the alarm editor and
 // the help text. The designer edits the live Skin and the clock follows at
@@ -24,14 +28,21 @@ class TfrmOptions : public QDialog, public ClockOptions {
     Q_OBJECT
 
 public:
+    static constexpr int kGalleryPage = 1;
+    static constexpr int kAlarmsPage = 2;
+
     TfrmOptions(ClockCommands& clock, AlarmStore& alarms);
     ~TfrmOptions() override;
 
-    // Puts the alarm editor's frame on the Alarms page (the window owns it
-    // from then on) and tells the editor what it needs to know: the edit
-    // under way ends with "Done" and with every save of the store, the page
-    // turned to, the readout's 12- or 24-hour choice, each activation.
-    void PlaceAlarmEditor(QWidget* frame, AlarmEditor& editor);
+    // The alarm editor on the Alarms page and the skin list with its gallery
+    // link themselves here; until they do, the window asks nothing of them.
+    void SetAlarmEditor(AlarmEditing* editor) { FAlarmEditor = editor; }
+    // The alarm editor's frame fills the Alarms page; the window owns it.
+    void PlaceOnAlarmsPage(QWidget* frame);
+    void SetSkinGallery(SkinGallery* gallery) { FGallery = gallery; }
+    // While non-zero, turning to the gallery page does not rebuild the
+    // gallery (a snapshot is being taken).
+    int GalleryPageTag = 0;
 
     bool KeepLastPosition() const override;
     void SetKeepLastPosition(bool keep) override;
@@ -56,15 +67,42 @@ public:
     void ShowAlarmsPage() override;
     void OpenOrRaise() override;
 
+    // The activation step: refills the skin list and, for a real activation
+    // of the window (not the one after saving a skin), the font list and
+    // the controls; then resets the alarm editor.
+    void FormActivate(bool realActivation);
+
+    // The program's manual, a page shipped beside the executable.
+    static QString ManualFile();
+
 protected:
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void bbHourStCClick();
+    struct BoundRow;
+
+    void FormCreate();
+    void BindDesignerRows();
+    // The shared change handler of the designer's controls; a colour button
+    // as sender first lets the user choose its colour.
+    void bbHourStCClick(QObject* sender);
+    void seInnerEdgeChange();
+    void seOuterEdgeChange();
+    // The band boundaries can cross by one at most: each box bounds the
+    // other.
+    void BoundOuterEdge();
+    void BoundInnerEdge();
     void OKBtnClick(QObject* sender);
     void bbCloseClick();
     void rgDigFormatClick();
+    void FormKeyPress(QChar key);
     void PageControl1Change(int index);
+    void StatusBar1Click();
+    // The installed screen fonts, sorted, none selected.
+    void FillFontNames();
+    void SelectFont(const QString& font);
 
     const std::unique_ptr<Ui::frmOptions> ui;
     ClockCommands& FClock;
@@ -72,5 +110,9 @@ private:
     QString FSkinFile;
     TSkin FLoadBuffer {};
     AlarmStore& FAlarmStore;
-    AlarmEditor* FAlarmFrame = nullptr;
+    AlarmEditing* FAlarmEditor = nullptr;
+    SkinGallery* FGallery = nullptr;
+    std::vector<BoundRow> FDesignerRows;
+    int FInnerEdgeFormMaximum = 0;
+    int FOuterEdgeFormMinimum = 0;
 };

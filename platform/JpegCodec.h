@@ -7,7 +7,8 @@
 
 // JPEG through libjpeg. Every library error becomes a PictureError carrying
 // the library's message; the process never exits on bad input. A file that
-// ends early is an error too, not a grey-filled picture.
+// ends early or holds damaged data is an error too, not a grey-filled
+// picture. CMYK and YCCK pictures are shown in RGB.
 
 // JPEG pictures above this many pixels are refused before decoding.
 inline constexpr long long kMaxJpegPixels = kMaxPicturePixels;

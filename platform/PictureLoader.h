@@ -5,11 +5,12 @@
 #include <QStringList>
 
 // Loads a picture file, choosing the decoder by the file's extension: JPEG
-// (.jpg, .jpeg) through libjpeg, every other format that Qt reads (BMP, ICO,
-// GIF, PNG, ...) through QImageReader. A picture above kMaxPicturePixels is
-// refused before it is decoded, and a file that ends early is refused rather
-// than shown half-drawn. A two-colour picture keeps one bit per pixel and its
-// two-entry palette.
+// (.jpg, .jpeg) through libjpeg, BMP through our own decoder, every other
+// format that Qt reads (PNG, GIF, ICO, ...) through QImageReader, with checks
+// and mends where Qt falls short. A picture above kMaxPicturePixels is
+// refused before it is decoded, and a file that ends early or is damaged is
+// refused rather than shown half-drawn. A two-colour picture keeps one bit
+// per pixel, its two-entry palette and the pixel values of its file.
 //
 // A missing, unreadable or folder path throws IoError; a file that is not a
 // picture of its type throws PictureError. Both messages name the file.

@@ -28,7 +28,8 @@ void ClockProgram::CreateOtherWindows()
         ShowError(QString::fromStdString(error.what()));
     }
     auto* alarmEditor = new TfrAlarm(m_alarmStore);
-    m_optionsWindow->PlaceAlarmEditor(alarmEditor, *alarmEditor);
+    m_optionsWindow->PlaceOnAlarmsPage(alarmEditor);
+    m_optionsWindow->SetAlarmEditor(alarmEditor);
     alarmEditor->InitEditor();
     // The pass builds the editor's list.
     m_alarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));

@@ -12,7 +12,7 @@ start_desktop_session() {
 
     Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     DESKTOP_PIDS=($!)
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.1
     done

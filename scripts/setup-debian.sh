@@ -12,6 +12,8 @@ packages=(
     gstreamer1.0-plugins-good fonts-liberation xdg-utils file
     # a virtual desktop for running and testing without a display
     xvfb x11-utils xdotool imagemagick sox libsox-fmt-mp3 openbox picom trayer pulseaudio
+    # the sanitizer run and the fuzzers (scripts/sanitize.sh)
+    clang libclang-rt-14-dev
 )
 
 missing=()

@@ -24,6 +24,7 @@ private slots:
     void initTestCase();
     void pictureAlarmShowsThePicture();
     void textAlarmShowsTheText();
+    void pictureLargerThanTheScreenIsFittedIntoTheWorkArea();
     void documentOpensInItsRegisteredApplication();
 
 private:
@@ -143,6 +144,35 @@ void ShowPicDesktopTest::textAlarmShowsTheText()
         highlightRows += std::any_of(row, row + shown.painted.width(), [highlight](QRgb pixel) { return pixel == highlight; });
     }
     QVERIFY2(highlightRows >= 15, qPrintable(QString::number(highlightRows)));
+}
+
+void ShowPicDesktopTest::pictureLargerThanTheScreenIsFittedIntoTheWorkArea()
+{
+    // 5000 x 4000 on a 1280 x 1024 screen whose tray takes a strip at the top.
+    QImage huge(5000, 4000, QImage::Format_RGB888);
+    huge.fill(QColor(30, 90, 200));
+    FFolder.write(QStringLiteral("huge.jpg"), EncodeJpeg(huge, 90));
+    TfrmShowPic window;
+    PresentationDriver driver(window);
+    QRect frame;
+    QRect workArea;
+    QSize picture;
+    QVERIFY(driver.Present(PictureAlarm(QStringLiteral("Huge"), FFolder.file(QStringLiteral("huge.jpg"))), [&] {
+        if (QTest::qWaitForWindowExposed(&window))
+            QTest::qWait(500); // the window manager's frame arrives after the window
+        frame = window.frameGeometry();
+        workArea = window.screen()->availableGeometry();
+        picture = window.Image1->pixmap().size();
+        QTest::mouseClick(window.Image1, Qt::LeftButton);
+    }));
+    const QString shown = QStringLiteral("frame %1,%2 %3x%4 in the work area %5,%6 %7x%8, picture %9x%10")
+                              .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+                              .arg(workArea.x()).arg(workArea.y()).arg(workArea.width()).arg(workArea.height())
+                              .arg(picture.width()).arg(picture.height());
+    QVERIFY2(workArea.contains(frame), qPrintable(shown));
+    QVERIFY2(qAbs(picture.width() * 4 - picture.height() * 5) <= 5, qPrintable(shown));
+    // As large as fits: the frame meets the work area's edges on one axis.
+    QVERIFY2(frame.width() >= workArea.width() - 2 || frame.height() >= workArea.height() - 2, qPrintable(shown));
 }
 
 void ShowPicDesktopTest::documentOpensInItsRegisteredApplication()

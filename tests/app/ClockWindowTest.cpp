@@ -3,6 +3,7 @@
 #include "app/ClockU.h"
 #include "app/FaceRenderer.h"
 #include "options/OptionsU.h"
+#include "options/SpinEdit.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(f.clock->AmPmFormat, QStringLiteral("hh:nn"));
         QCOMPARE(f.clock->H24Format, QStringLiteral("h.nn"));
         QCOMPARE(Skin.ClockSize, 250);
-        QCOMPARE(f.control<QSpinBox>("seSize")->value(), 250);
+        QCOMPARE(f.control<SpinEdit>("seSize")->value(), 250);
         QVERIFY(f.options->StayOnTop());
     }
 
@@ -283,7 +283,7 @@ private slots:
         ClockFixture f;
         f.start();
         QCOMPARE(f.clock->Chart1->Tag, -1);
-        f.control<QSpinBox>("seSize")->setValue(300); // the designer stores the size and applies the skin
+        f.control<SpinEdit>("seSize")->setValue(300); // the designer stores the size and applies the skin
         QCOMPARE(Skin.ClockSize, 300);
         QCOMPARE(f.clock->Chart1->Tag, -1);
         QCOMPARE(f.clock->Tag, -1);
@@ -295,7 +295,7 @@ private slots:
         QVERIFY(f.clock->Chart1->isVisible());
         QVERIFY(!f.clock->Image1->isVisible());
 
-        f.control<QSpinBox>("seSize")->setValue(350);
+        f.control<SpinEdit>("seSize")->setValue(350);
         QCOMPARE(f.clock->size(), QSize(350, 350));
         QVERIFY(f.clock->Chart1->Tag >= 0);
     }

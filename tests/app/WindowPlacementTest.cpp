@@ -43,6 +43,25 @@ TEST(WindowShape, OutlinesLeaveTheStatedPixels)
     EXPECT_EQ(rounded.pixelIndex(200, 1), 1);
 }
 
+// The mask of the window: every visible pixel of the outline and no other,
+// the same region as the union of every row's runs.
+TEST(WindowShape, RegionHoldsTheVisiblePixels)
+{
+    for (const ClockShape shape : { ClockShape::Circular, ClockShape::Square, ClockShape::Rounded })
+        for (const int side : { 50, 201, 400 }) {
+            const QImage outline = WindowOutline(QSize(side, side), shape);
+            const QRegion region = RegionOf(outline);
+            QRegion unionOfRuns;
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x) {
+                    EXPECT_EQ(region.contains(QPoint(x, y)), outline.pixelIndex(x, y) == 1) << side << " " << x << "," << y;
+                    if (outline.pixelIndex(x, y) == 1)
+                        unionOfRuns += QRect(x, y, 1, 1);
+                }
+            EXPECT_EQ(region, unionOfRuns) << side;
+        }
+}
+
 TEST(WindowShape, ShapesSidesAndAlpha)
 {
     TSkin skin = DefaultSkin();

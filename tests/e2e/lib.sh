@@ -58,3 +58,34 @@ stop_clock() {
     kill -TERM "$clock_pid" 2>/dev/null || true
     wait "$clock_pid" 2>/dev/null || true
 }
+
+# The colour of a pixel of a picture, as "r,g,b".
+picture_pixel() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# The colour of a pixel of the last screenshot, $home/shot.png.
+screen_pixel() {
+    picture_pixel "$home/shot.png" "$1" "$2"
+}
+
+# screen_shows_skin SKIN SIDE LEFT TOP "X Y"...: takes a screenshot into
+# $home/shot.png and checks that at each point (relative to LEFT, TOP) the
+# screen shows what the command-line companion renders for the skin at this
+# minute and side. Fails, to be tried again, when the minute changed
+# meanwhile.
+screen_shows_skin() {
+    local skin=$1 side=$2 left=$3 top=$4 minute point expected shown
+    shift 4
+    minute=$(date +%H:%M)
+    import -window root "$home/shot.png"
+    "$program_folder/vellamor-tool" render --skin "$skin" --time "$minute:00" --size "$side" \
+        -o "$home/expected.png" 2>/dev/null
+    [ "$(date +%H:%M)" = "$minute" ] || return 1
+    for point in "$@"; do
+        set -- $point
+        expected=$(picture_pixel "$home/expected.png" "$1" "$2")
+        shown=$(picture_pixel "$home/shot.png" $((left + $1)) $((top + $2)))
+        [ "$shown" = "$expected" ] || { echo "at $point: $shown not $expected" >&2; return 1; }
+    done
+}
