@@ -1,9 +1,9 @@
 #include "platform/Dialogs.h"
 
+#include "platform/DialogOwner.h"
 #include "platform/MessageError.h"
 #include "platform/PictureLoader.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -16,17 +16,9 @@ namespace {
 
 constexpr int kPreviewSide = 160;
 
-// Modal to the window it belongs to alone, so that the tray icon and the
-// clock's tick carry on while the user chooses.
-void MakeModalToItsWindow(QDialog& dialog)
-{
-    if (dialog.parentWidget())
-        dialog.setWindowModality(Qt::WindowModal);
-}
-
 std::optional<TColor> ShowColorDialog(TColor initial)
 {
-    QColorDialog dialog(ToQColor(initial), QApplication::activeWindow());
+    QColorDialog dialog(ToQColor(initial), DialogParent());
     MakeModalToItsWindow(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -81,7 +73,7 @@ void AddPicturePreview(QFileDialog& dialog)
 
 std::optional<QString> ShowOpenFileDialog(const OpenFileRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder, request.filter);
+    QFileDialog dialog(DialogParent(), request.title, request.folder, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.acceptMissingFile ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (request.picturePreview)
@@ -91,7 +83,7 @@ std::optional<QString> ShowOpenFileDialog(const OpenFileRequest& request)
 
 std::optional<QString> ShowSaveFileDialog(const SaveFileRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.file, request.filter);
+    QFileDialog dialog(DialogParent(), request.title, request.file, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

@@ -1,5 +1,6 @@
 #include "tools/AlarmsCommand.h"
 
+#include "tools/HelpOption.h"
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmStore.h"
 #include "platform/IoError.h"
@@ -46,6 +47,10 @@ QString ParseOptions(const QStringList& arguments, ListOptions& options)
 
 int RunAlarmsCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
+    if (IsHelpRequest(arguments)) {
+        out << kUsage;
+        return kDone;
+    }
     ListOptions options;
     if (const QString error = ParseOptions(arguments, options); !error.isEmpty()) {
         err << error << '\n';

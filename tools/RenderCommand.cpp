@@ -8,6 +8,7 @@
 #include "platform/IoError.h"
 #include "platform/ProgramFolder.h"
 #include "skins/SkinFile.h"
+#include "tools/HelpOption.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -25,7 +26,8 @@ constexpr int kDone = 0;
 constexpr int kFailed = 2;
 constexpr int kMaxSize = 4096;
 
-const char* const kUsage = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] -o OUT.png\n";
+const char* const kUsage
+    = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] [--strict] -o OUT.png\n";
 
 struct RenderRequest {
     QString skinFile;
@@ -34,6 +36,7 @@ struct RenderRequest {
     QString output;
     bool faceOnly = false;
     bool h24 = false;
+    bool strict = false; // a texture that cannot be shown fails the render
 };
 
 // The request, or a message saying what is wrong with the arguments.
@@ -42,8 +45,8 @@ std::variant<RenderRequest, QString> ParseArguments(const QStringList& arguments
     RenderRequest request;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& option = arguments[i];
-        if (option == u"--face-only" || option == u"--24h") {
-            (option == u"--face-only" ? request.faceOnly : request.h24) = true;
+        if (option == u"--face-only" || option == u"--24h" || option == u"--strict") {
+            (option == u"--face-only" ? request.faceOnly : option == u"--24h" ? request.h24 : request.strict) = true;
             continue;
         }
         if (i + 1 >= arguments.size())
@@ -73,8 +76,12 @@ std::variant<RenderRequest, QString> ParseArguments(const QStringList& arguments
 
 } // namespace
 
-int RunRenderCommand(const QStringList& arguments, QTextStream& err)
+int RunRenderCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
+    if (IsHelpRequest(arguments)) {
+        out << kUsage;
+        return kDone;
+    }
     const auto parsed = ParseArguments(arguments);
     if (const QString* message = std::get_if<QString>(&parsed)) {
         err << *message << (message->endsWith(u'\n') ? "" : "\n");
@@ -89,7 +96,8 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
             return kFailed;
         }
     } catch (const std::exception& error) {
-        err << "Cannot read skin " << request.skinFile << ": " << error.what() << '\n';
+        // The error names the file.
+        err << error.what() << '\n';
         return kFailed;
     }
     const int size = request.size.value_or(skin.ClockSize);
@@ -109,9 +117,13 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
         const QString format = QLatin1String(request.h24 ? ClockSettings::kDefaultH24Format : ClockSettings::kDefaultAmPmFormat);
         const ClockPicture clock = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size, format,
             QGuiApplication::primaryScreen()->logicalDotsPerInchY());
-        // The clock is drawn all the same, without the texture's picture.
-        if (clock.Problem)
+        // The clock is drawn all the same, without the texture's picture,
+        // unless the render is strict.
+        if (clock.Problem) {
             err << clock.Problem->text << '\n';
+            if (request.strict)
+                return kFailed;
+        }
         picture = clock.Image;
     }
     QBuffer png;

@@ -12,6 +12,7 @@ namespace {
 class RenderCommandTest : public ::testing::Test {
 protected:
     TempFolder folder;
+    QString out;
     QString err;
 
     void SetUp() override
@@ -23,9 +24,11 @@ protected:
     }
     int run(const QStringList& arguments)
     {
+        out.clear();
         err.clear();
+        QTextStream outStream(&out);
         QTextStream errStream(&err);
-        return RunRenderCommand(arguments, errStream);
+        return RunRenderCommand(arguments, outStream, errStream);
     }
 };
 
@@ -57,7 +60,8 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
     const QString out = folder.file("x.png");
     const std::pair<QStringList, const char*> cases[] = {
         { { "--skin", folder.file("none.clk"), "--time", "1:00:00", "-o", out }, "no such file" },
-        { { "--skin", folder.file("short.clk"), "--time", "1:00:00", "-o", out }, "Read beyond end of file" },
+        { { "--skin", folder.file("short.clk"), "--time", "1:00:00", "-o", out },
+            qPrintable(folder.file("short.clk") + ": Read beyond end of file") },
         { { "--skin", folder.file("round.clk"), "--time", "25:00:00", "-o", out }, "Bad time" },
         { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "0", "-o", out }, "Bad size" },
         { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "big", "-o", out }, "Bad size" },
@@ -70,6 +74,29 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
         EXPECT_TRUE(err.contains(QLatin1String(message))) << err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// A texture that cannot be shown is reported and the clock drawn without
+// it; under --strict the render fails and writes nothing.
+TEST_F(RenderCommandTest, StrictFailsOnATextureThatCannotBeShown)
+{
+    TSkin skin = DefaultSkin();
+    skin.Texture.setText(QStringLiteral("gone.bmp"));
+    SaveSkinFile(folder.file("textured.clk"), skin, folder.path());
+    const QStringList arguments { "--skin", folder.file("textured.clk"), "--time", "1:00:00", "-o" };
+    EXPECT_EQ(run(arguments + QStringList { folder.file("lenient.png") }), 0);
+    EXPECT_TRUE(err.contains("Texture file not found.")) << err.toStdString();
+    EXPECT_TRUE(QFile::exists(folder.file("lenient.png")));
+    EXPECT_EQ(run(QStringList { "--strict" } + arguments + QStringList { folder.file("strict.png") }), 2);
+    EXPECT_TRUE(err.contains("Texture file not found.")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder.file("strict.png")));
+}
+
+TEST_F(RenderCommandTest, HelpPrintsTheUsage)
+{
+    EXPECT_EQ(run({ "--help" }), 0);
+    EXPECT_TRUE(out.startsWith("usage: vellamor-tool render")) << out.toStdString();
+    EXPECT_TRUE(err.isEmpty());
 }
 
 } // namespace
