@@ -21,9 +21,8 @@ rows_of_colour() {
 
 start_clock "$program_folder"
 clock=$CLOCK_PID
-clock_shown() { xdotool search --all --onlyvisible --pid "$clock" --name '^DerAvo$' >/dev/null 2>&1; }
+clock_shown() { window=$(clock_window "$clock") && is_viewable "$window"; }
 wait_until 100 clock_shown || fail "no clock window"
-window=$(clock_window "$clock")
 
 # The alarm is set to the minute after the one Create starts in; leave room
 # for the keys before that minute begins.
