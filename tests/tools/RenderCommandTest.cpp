@@ -58,10 +58,10 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
 {
     folder.write("short.clk", QByteArray(100, '\0'));
     const QString out = folder.file("x.png");
-    const std::pair<QStringList, const char*> cases[] = {
+    const std::pair<QStringList, QString> cases[] = {
         { { "--skin", folder.file("none.clk"), "--time", "1:00:00", "-o", out }, "no such file" },
         { { "--skin", folder.file("short.clk"), "--time", "1:00:00", "-o", out },
-            qPrintable(folder.file("short.clk") + ": Read beyond end of file") },
+            folder.file("short.clk") + ": Read beyond end of file" },
         { { "--skin", folder.file("round.clk"), "--time", "25:00:00", "-o", out }, "Bad time" },
         { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "0", "-o", out }, "Bad size" },
         { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "big", "-o", out }, "Bad size" },
@@ -71,7 +71,7 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
     };
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(run(arguments), 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(err.contains(QLatin1String(message))) << err.toStdString();
+        EXPECT_TRUE(err.contains(message)) << err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));
 }
