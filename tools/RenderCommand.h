@@ -10,3 +10,10 @@
 // 2 for a skin that cannot be read, a bad time or size, or an output that
 // cannot be written. Needs a QGuiApplication (fonts).
 int RunRenderCommand(const QStringList& arguments, QTextStream& err);
+
+// vellamor-tool snapshot --skin FILE [--time HH:MM:SS] [--24h] -o OUT.jpg
+// Writes the skin's snapshot, the picture the options window writes when a
+// skin is saved with a snapshot: 300 x 300, the gallery's colour outside the
+// clock's outline, JPEG of quality 90; taken now unless --time says when.
+// Returns the exit status as RunRenderCommand does.
+int RunSnapshotCommand(const QStringList& arguments, QTextStream& err);

@@ -25,11 +25,14 @@ int main(int argc, char** argv)
         return RunSkinCommand(arguments.mid(1), out, err);
     if (verb == u"render")
         return RunRenderCommand(arguments.mid(1), err);
+    if (verb == u"snapshot")
+        return RunSnapshotCommand(arguments.mid(1), err);
     if (verb == u"alarms")
         return RunAlarmsCommand(arguments.mid(1), out, err);
 
     err << "usage: vellamor-tool skin ...\n"
            "       vellamor-tool render ...\n"
+           "       vellamor-tool snapshot ...\n"
            "       vellamor-tool alarms ...\n";
     return 2;
 }

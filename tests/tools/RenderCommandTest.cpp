@@ -1,9 +1,14 @@
+#include "app/ClockSnapshot.h"
+#include "platform/JpegCodec.h"
+#include "platform/LocalClock.h"
 #include "skins/Skin.h"
 #include "skins/SkinFile.h"
 #include "tests/support/TempFolder.h"
 #include "tools/RenderCommand.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +31,12 @@ protected:
         err.clear();
         QTextStream errStream(&err);
         return RunRenderCommand(arguments, errStream);
+    }
+    int snapshot(const QStringList& arguments)
+    {
+        err.clear();
+        QTextStream errStream(&err);
+        return RunSnapshotCommand(arguments, errStream);
     }
 };
 
@@ -70,6 +81,36 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
         EXPECT_TRUE(err.contains(QLatin1String(message))) << err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// The same bytes the options window writes for the skin at that moment.
+TEST_F(RenderCommandTest, SnapshotIsTheGallerysPicture)
+{
+    const LocalClockSource previous = SetLocalClockSource([] { return QDateTime(QDate(2026, 3, 4), QTime(22, 5, 0)); });
+    TSkin skin;
+    ASSERT_TRUE(ReadSkinFile(folder.file("round.clk"), skin, { false, 0, folder.path() }));
+    const struct {
+        QStringList options;
+        QTime time;
+        const char* format;
+    } cases[] = {
+        { {}, QTime(22, 5, 0), "h:mm:ss AM/PM" }, // now
+        { { "--time", "10:14:30", "--24h" }, QTime(10, 14, 30), "h:mm:ss" },
+    };
+    for (const auto& [options, time, format] : cases) {
+        ASSERT_EQ(snapshot(QStringList { "--skin", folder.file("round.clk"), "-o", folder.file("round.jpg") } + options), 0)
+            << err.toStdString();
+        const QImage expected = SnapshotPicture(skin, QDateTime(QDate(2026, 3, 4), time), QLatin1String(format),
+            QGuiApplication::primaryScreen()->logicalDotsPerInchY())
+                                    .Image;
+        EXPECT_EQ(folder.read("round.jpg"), EncodeJpeg(expected, 90)) << options.join(' ').toStdString();
+    }
+    SetLocalClockSource(previous);
+
+    EXPECT_EQ(snapshot({ "--skin", folder.file("round.clk"), "--size", "100", "-o", folder.file("x.jpg") }), 2);
+    EXPECT_TRUE(err.contains("Unknown option --size")) << err.toStdString();
+    EXPECT_EQ(snapshot({ "--skin", folder.file("round.clk") }), 2);
+    EXPECT_TRUE(err.contains("usage: vellamor-tool snapshot")) << err.toStdString();
 }
 
 } // namespace
