@@ -30,6 +30,7 @@ void ClockProgram::CreateOtherWindows()
 
     m_presentationWindow = std::make_unique<TfrmShowPic>();
     m_alarmSchedule.setPresenter([this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); });
+    m_optionsWindow->SetClockView(m_clockWindow.get());
     m_clockWindow->setOptionsWindow(m_optionsWindow.get());
     m_clockWindow->setAlarmSchedule(&m_alarmSchedule);
 }
