@@ -155,7 +155,7 @@ void SkinListAndGallery::BuildGallery()
     if (!QFileInfo(folder).isDir()) {
         ShowMessage(tr("The gallery has no snapshots to show: there is no folder %1.\n\nSave a skin with \"With a "
                        "snapshot\" checked, and its snapshot is put there.")
-                        .arg(Native(folder)));
+                        .arg(Native(QDir::cleanPath(folder))));
         return;
     }
     QStringList snapshots;
@@ -186,7 +186,7 @@ void SkinListAndGallery::BuildGallery()
         m_table->resize(kThumbColumns * kThumbPitch - (kThumbPitch - kThumbSide), rows * kThumbPitch - (kThumbPitch - kThumbSide));
     }
     if (!failures.isEmpty())
-        ShowError(tr("The gallery shows the other snapshots; these cannot be shown:\n\n%1").arg(failures.join(u'\n')));
+        ShowError(tr("The gallery shows the other snapshots; these cannot be shown:\n\n%1").arg(failures.join(QStringLiteral("\n\n"))));
 }
 
 void SkinListAndGallery::ThumbClick(const GalleryThumbnail& thumb)

@@ -87,10 +87,7 @@ struct Designer {
         window = std::make_unique<TfrmOptions>(clock, *alarms);
         window->SetAlarmEditor(&pages);
         window->SetSkinGallery(&pages);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            qFatal("the options window did not become active");
+        ShowActivated(*window);
     }
 
     template <typename Control>

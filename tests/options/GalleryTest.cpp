@@ -196,7 +196,7 @@ private slots:
         o.turnTo(TfrmOptions::kGalleryPage);
         QVERIFY(o.thumbs().isEmpty());
         QCOMPARE(o.shown.messages.size(), 1);
-        QVERIFY2(o.shown.messages[0].contains(QDir::toNativeSeparators(o.home.file("Screenshots/"))),
+        QVERIFY2(o.shown.messages[0].contains(QDir::toNativeSeparators(o.home.file("Screenshots")) + "."),
             qPrintable(o.shown.messages[0]));
     }
 
@@ -283,20 +283,11 @@ private slots:
         skin.TextureTransparency = 60;
         WriteSkin(home, "default.clk", skin);
         Skin = skin;
-        const LocalClockSource previousClock = SetLocalClockSource([] { return kOptionsTestNow; });
         FileAnswers files;
         files.save = home.file("mine.clk");
-        AlarmStore alarms;
-        TfrmDerAvo clock;
-        clock.Timer1->stop();
-        TfrmOptions options(clock, alarms);
-        options.SetClockView(&clock);
-        clock.setOptionsWindow(&options);
-        clock.show();
-        QVERIFY(QTest::qWaitForWindowActive(&clock));
-        clock.Timer1Timer();
-        options.show();
-        QVERIFY(QTest::qWaitForWindowActive(&options));
+        ClockWithOptions running;
+        TfrmDerAvo& clock = running.clock;
+        TfrmOptions& options = running.options;
         Find<SpinEdit>(options, "seSize")->setValue(300);
         clock.Timer1Timer(); // an ordinary tick: the readout and marker of this second
         const QRect geometry = clock.geometry();
@@ -322,9 +313,6 @@ private slots:
         QCOMPARE(clock.geometry(), geometry);
         QCOMPARE(clock.windowOpacity(), opacity);
         QCOMPARE(clock.windowFlags(), flags);
-        options.hide();
-        clock.setOptionsWindow(nullptr);
-        SetLocalClockSource(previousClock);
     }
 };
 

@@ -4,6 +4,7 @@
 // window asks of it, the window's controls found by name, and the standard
 // choosers and message boxes answered or recorded in place of the user.
 #include "alarms/AlarmStore.h"
+#include "app/ClockU.h"
 #include "options/ClockCommands.h"
 #include "options/ClockView.h"
 #include "options/GalleryThumbnail.h"
@@ -108,6 +109,15 @@ struct ShownMessages {
     }
 };
 
+// Shows a window and waits until it is the active one, as the user opens it.
+inline void ShowActivated(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        qFatal("the window %s did not become active", qPrintable(window.objectName()));
+}
+
 // The options window over a program folder that prepare fills, shown and
 // activated as the user opens it.
 struct OptionsWindow {
@@ -137,13 +147,7 @@ struct OptionsWindow {
         SetLocalClockSource(previousClock);
     }
 
-    void activate() const
-    {
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            qFatal("the options window did not become active");
-    }
+    void activate() const { ShowActivated(*window); }
 
     template <typename Control>
     Control* control(const char* name) const
@@ -176,3 +180,28 @@ struct OptionsWindow {
     }
 };
 
+
+// The real clock window after its first tick at kOptionsTestNow, with the
+// options window linked to it as the program links them, both shown.
+struct ClockWithOptions {
+    LocalClockSource previousClock = SetLocalClockSource([] { return kOptionsTestNow; });
+    AlarmStore alarms;
+    TfrmDerAvo clock;
+    TfrmOptions options { clock, alarms };
+
+    ClockWithOptions()
+    {
+        clock.Timer1->stop();
+        options.SetClockView(&clock);
+        clock.setOptionsWindow(&options);
+        ShowActivated(clock);
+        clock.Timer1Timer();
+        ShowActivated(options);
+    }
+    ~ClockWithOptions()
+    {
+        options.hide();
+        clock.setOptionsWindow(nullptr);
+        SetLocalClockSource(previousClock);
+    }
+};

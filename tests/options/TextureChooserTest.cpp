@@ -368,24 +368,14 @@ private slots:
         TempFolder home;
         home.becomeProgramFolder();
         Skin = DefaultSkin();
-        const LocalClockSource previousClock = SetLocalClockSource([] { return kOptionsTestNow; });
         ColourAnswer colours;
         colours.answer = kRed;
-        AlarmStore alarms;
-        TfrmDerAvo clock;
-        clock.Timer1->stop();
-        TfrmOptions options(clock, alarms);
-        options.SetClockView(&clock);
-        clock.setOptionsWindow(&options);
-        clock.show();
-        QVERIFY(QTest::qWaitForWindowActive(&clock));
-        clock.Timer1Timer();
-        options.show();
-        QVERIFY(QTest::qWaitForWindowActive(&options));
+        ClockWithOptions running;
+        TfrmDerAvo& clock = running.clock;
 
         // Cross hatch lines lie on every eighth row and column.
         const QPoint gap(20, 20), line(24, 20);
-        EditTextureWith(options, [&](TBrushDialog& chooser) {
+        EditTextureWith(running.options, [&](TBrushDialog& chooser) {
             PickRow(chooser, 6);
             QTest::mouseClick(Find<ColorButton>(chooser, "BColor"), Qt::LeftButton);
             StepTransparency(chooser, -40);
@@ -397,9 +387,6 @@ private slots:
         const QImage chosen = clock.Chart1->ComposedImage().copy();
         clock.ApplySkin();
         QCOMPARE(clock.Chart1->ComposedImage(), chosen);
-        options.hide();
-        clock.setOptionsWindow(nullptr);
-        SetLocalClockSource(previousClock);
     }
 };
 
