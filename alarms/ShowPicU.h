@@ -32,12 +32,15 @@ public:
 
     // Presents the alarm. Returns once the window has closed again, or at
     // once when it opened a document or another alarm is being presented.
-    // A sound or picture that cannot be opened is reported through ShowError
-    // and ends the presentation with both flags cleared.
+    // A sound or picture that cannot be opened does not keep the alarm from
+    // the user: the window comes up all the same, without the sound or with
+    // the text in place of the picture, and says what went wrong in
+    // lblError under the picture or text.
     void ShowAlarm(TAlarmRec r);
 
     QLabel* const Image1;
     QLabel* const StaticText1;
+    QLabel* const lblError;
     // Ticks once a second while a repeating sound plays; tests shorten its
     // interval to run a presentation of minutes in moments.
     QTimer* const Timer1;
@@ -68,7 +71,10 @@ private:
     void FitToContent();
     void ShowModalUnlessOnScreen();
     void Centre();
-    void EndAfterError(const QString& message);
+    // Adds a line to the errors shown under the picture or text.
+    void ReportError(const QString& message);
+    // A sound that fails while playing is not repeated; the window stays.
+    void EndSoundAfterError(const QString& message);
 
     // How long the sound may keep repeating: StaysOn minutes in seconds.
     std::int64_t DurationSeconds = 0;

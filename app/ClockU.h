@@ -22,6 +22,7 @@ class ProfileFile;
 class TOnlyOne;
 class TOverlaySurface;
 class TTrayNotifyIcon;
+class WindowDrag;
 
 // The clock window: a borderless window filled by the overlay surface, with
 // the tray menu, the settings file and the one-second tick that drives the
@@ -55,6 +56,7 @@ public:
     void SetBandTransparency(int transparency) override;
     // The 12- or 24-hour format, as the options choose.
     QString ReadoutFormat() const override;
+
     // Closes the clock for a termination signal (a logout): always ends the
     // program, reporting a failed save only on the error output.
     void Terminate();
@@ -95,6 +97,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -102,7 +105,8 @@ private:
     void FormShow();
     // Reads the settings file, once, in these steps.
     void FormActivate();
-    void LoadSkinFromSettings();
+    // What went wrong reading the skin, or nothing.
+    QString LoadSkinFromSettings();
     void ReadPosition();
     void ReadReadoutFormat();
     void ReadClockSize();
@@ -112,15 +116,22 @@ private:
     void FormKeyDown(int key, bool onKeypad);
     // Starts the next tick at a wall-clock second at least atLeastMs away.
     void ArmTimer1(int atLeastMs = 0);
-    void FullRefresh(int minute, double hourAngle);
-    void OrdinaryTick(int second, int minute, double hourAngle);
+    void FullRefresh(int hour12, int minute, double hourAngle);
+    void OrdinaryTick(int second, int hour12, int minute, double hourAngle);
+    // The face of minute and the one of the minute after, with the hour
+    // hand of hourAngle; the first goes on screen.
+    void DrawBothFaces(int minute, double hourAngle);
     // Step 3 of an ordinary tick: rings the alarm due now.
     void PollAlarms();
     void ShapeForm();
-    // Every move the program makes goes through here, so that a move by the
-    // user (a drag) can be told from it.
+    // Every move the program makes goes through here.
     void MoveWindowTo(QPoint position);
+    // A drag has left the window at position: it snaps to the work area's
+    // edges, and the position is the clock's.
+    void WindowDropped(QPoint position);
     void BuildPopupMenu();
+    // Tells once that the clock cannot hide in a tray here.
+    void ReportNoTray(const QString& message);
     void ApplyTaskbarButton();
 
     ClockOptions* FOptions = nullptr;
@@ -129,10 +140,19 @@ private:
     // The face of minute m is entry m mod 2; the other holds the next minute's.
     std::array<QImage, 2> Faces;
     TFaceRenderer FFaceRenderer;
+    // The face minute (ClockTick::FaceMinute) of the face on screen.
+    int FShownFace = 0;
     bool FRefreshing = false;
     bool FSettingsRead = false;
     bool FTerminating = false;
-    QPoint FExpectedPosition;
+    // Where the clock last placed itself or the user dragged it: the keys
+    // start from it and it is saved. Other moves (a window manager keeping
+    // a growing window on screen, a compositor that reports no position)
+    // are not the user's.
+    QPoint FPosition;
+    WindowDrag* const FDrag;
+    // Runs for a moment after the clock resized itself.
+    QTimer FResizeMoves;
     // Whether the user has been told that hiding keeps the taskbar button
     // because the desktop has no tray.
     bool FNoTrayReported = false;

@@ -11,6 +11,7 @@
 #include "options/SpinEdit.h"
 #include "options/TeeBrushDlg.h"
 #include "platform/Application.h"
+#include "platform/AwayPlacement.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RadioGroup.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QScreen>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -345,12 +347,17 @@ void TfrmOptions::ShowAlarmsPage()
 
 void TfrmOptions::OpenOrRaise()
 {
-    if (isVisible()) {
-        raise();
-        activateWindow();
-    } else {
-        exec();
-    }
+    // Away from the clock, which the designer changes and may grow, rather
+    // than over it.
+    if (!isVisible() && parentWidget())
+        move(PlaceAwayFrom(parentWidget()->frameGeometry(), frameGeometry().size(),
+            parentWidget()->screen()->availableGeometry()));
+    // Not modal: the tray icon, the clock and its tick carry on while the
+    // window is open. A window manager shows a modal window in place of
+    // its minimised owner, and the tray could not bring the clock back.
+    show();
+    raise();
+    activateWindow();
 }
 
 void TfrmOptions::FormActivate(bool realActivation)

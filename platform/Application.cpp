@@ -1,5 +1,7 @@
 #include "platform/Application.h"
 
+#include "platform/DialogOwner.h"
+
 #include <QMessageBox>
 
 #include <exception>
@@ -7,16 +9,22 @@
 
 namespace {
 
+// Waits for OK; the tray icon and the clock's tick carry on meanwhile.
+void ShowBox(QMessageBox::Icon icon, const QString& message)
+{
+    QMessageBox box(icon, QApplication::applicationName(), message, QMessageBox::Ok, DialogParent());
+    MakeModalToItsWindow(box);
+    box.exec();
+}
+
 void ShowErrorBox(const QString& message)
 {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
+    ShowBox(QMessageBox::Critical, message);
 }
 
 void ShowMessageBox(const QString& message)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok,
-        QApplication::activeWindow());
-    box.exec();
+    ShowBox(QMessageBox::NoIcon, message);
 }
 
 template <void (*ShowBox)(const QString&)>

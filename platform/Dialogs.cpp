@@ -1,6 +1,7 @@
 #include "platform/Dialogs.h"
 
-#include <QApplication>
+#include "platform/DialogOwner.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 
@@ -8,17 +9,9 @@
 
 namespace {
 
-// Modal to the window it belongs to alone, so that the tray icon and the
-// clock's tick carry on while the user chooses.
-void MakeModalToItsWindow(QDialog& dialog)
-{
-    if (dialog.parentWidget())
-        dialog.setWindowModality(Qt::WindowModal);
-}
-
 std::optional<TColor> ShowColorDialog(TColor initial)
 {
-    QColorDialog dialog(ToQColor(initial), QApplication::activeWindow());
+    QColorDialog dialog(ToQColor(initial), DialogParent());
     MakeModalToItsWindow(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -35,7 +28,7 @@ std::optional<QString> ShowFileDialog(QFileDialog& dialog)
 
 std::optional<QString> ShowOpenFileDialog(const OpenFileRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder, request.filter);
+    QFileDialog dialog(DialogParent(), request.title, request.folder, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return ShowFileDialog(dialog);
@@ -43,7 +36,7 @@ std::optional<QString> ShowOpenFileDialog(const OpenFileRequest& request)
 
 std::optional<QString> ShowSaveFileDialog(const SaveFileRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.file, request.filter);
+    QFileDialog dialog(DialogParent(), request.title, request.file, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

@@ -10,8 +10,8 @@
 // The standard choosers a window opens: a colour, a file to open, a file to
 // save. Each call returns what the user chose, or nothing when the user
 // cancelled. Each goes through a replaceable presenter: by default the real
-// modal dialog (QColorDialog, QFileDialog), over the active window and
-// modal to it alone; a test puts its own answer in place of the user:
+// modal dialog (QColorDialog, QFileDialog), over the window DialogParent()
+// names and modal to it alone; a test puts its own answer in place of the user:
 //
 //     const ColorChooser previous = SetColorChooser([](TColor) { return kLime; });
 //     ... the code under test calls ChooseColor ...

@@ -5,13 +5,23 @@
 #include "options/OptionsU.h"
 #include "platform/Application.h"
 #include "platform/DateTime.h"
+#include "platform/DialogOwner.h"
 #include "platform/LocalClock.h"
+
+#include <QTimer>
 
 #include <exception>
 
 ClockProgram::ClockProgram() : m_clockWindow(std::make_unique<TfrmDerAvo>())
 {
-    m_alarmSchedule.setReporter(ShowMessage);
+    SetMainWindow(m_clockWindow.get());
+    // A report (an alarm that should have rung) is shown from the event
+    // loop, not from where it arises: the start-up pass reports before the
+    // clock is on screen, and a tick must go on while the box waits for OK.
+    // The clock appears, ticks and rings meanwhile.
+    m_alarmSchedule.setReporter([this](const QString& message) {
+        QTimer::singleShot(0, m_clockWindow.get(), [message] { ShowMessage(message); });
+    });
 }
 
 ClockProgram::~ClockProgram() = default;
@@ -19,6 +29,9 @@ ClockProgram::~ClockProgram() = default;
 void ClockProgram::CreateOtherWindows()
 {
     m_optionsWindow = std::make_unique<TfrmOptions>(*m_clockWindow, m_alarmStore);
+    // Over the clock: it comes up above the clock, also one that stays on
+    // top.
+    m_optionsWindow->setParent(m_clockWindow.get(), m_optionsWindow->windowFlags());
     // A store that cannot be read is reported; the alarms read before the
     // failure stay, and the start-up pass still runs on them.
     try {

@@ -20,7 +20,8 @@ public:
     ~ClockProgram();
 
     // Creates the options window, reads the alarm store and runs the
-    // schedule's start-up pass (which reports a missed alarm of today), then
+    // schedule's start-up pass (whose report of a missed alarm of today
+    // appears once the event loop runs, the clock on screen), then
     // creates the presentation window, through which the schedule rings
     // alarms, and links the clock to the options and the schedule.
     void CreateOtherWindows();

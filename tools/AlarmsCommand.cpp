@@ -1,5 +1,6 @@
 #include "tools/AlarmsCommand.h"
 
+#include "tools/HelpOption.h"
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmRules.h"
 #include "alarms/AlarmStore.h"
@@ -58,6 +59,10 @@ QString PrintableName(const QString& name)
 
 int RunAlarmsCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
+    if (IsHelpRequest(arguments)) {
+        out << kUsage;
+        return kDone;
+    }
     ListOptions options;
     if (const QString error = ParseOptions(arguments, options); !error.isEmpty()) {
         err << error << '\n';

@@ -11,6 +11,7 @@
 #include "platform/MessageError.h"
 #include "platform/ProgramFolder.h"
 #include "skins/SkinFile.h"
+#include "tools/HelpOption.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -20,6 +21,7 @@
 #include <QTime>
 
 #include <optional>
+#include <utility>
 #include <variant>
 
 namespace {
@@ -28,8 +30,10 @@ constexpr int kDone = 0;
 constexpr int kFailed = 2;
 constexpr int kMaxSize = 4096;
 
-const char* const kRenderUsage = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] -o OUT.png\n";
-const char* const kSnapshotUsage = "usage: vellamor-tool snapshot --skin FILE [--time HH:MM:SS] [--24h] -o OUT.jpg\n";
+const char* const kRenderUsage
+    = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] [--strict] -o OUT.png\n";
+const char* const kSnapshotUsage
+    = "usage: vellamor-tool snapshot --skin FILE [--time HH:MM:SS] [--24h] [--strict] -o OUT.jpg\n";
 
 // A picture of the clock, rendered at a size, or a skin's snapshot.
 enum class PictureKind { Render, Snapshot };
@@ -41,6 +45,7 @@ struct PictureRequest {
     QString output;
     bool faceOnly = false;
     bool h24 = false;
+    bool strict = false; // a texture that cannot be shown fails the picture
 };
 
 // The request, or a message saying what is wrong with the arguments. A
@@ -57,8 +62,8 @@ std::variant<PictureRequest, QString> ParseArguments(const QStringList& argument
         const QString& option = arguments[i];
         if (snapshot && (option == u"--face-only" || option == u"--size"))
             return QStringLiteral("Unknown option %1\n%2").arg(option, usage);
-        if (option == u"--face-only" || option == u"--24h") {
-            (option == u"--face-only" ? request.faceOnly : request.h24) = true;
+        if (option == u"--face-only" || option == u"--24h" || option == u"--strict") {
+            (option == u"--face-only" ? request.faceOnly : option == u"--24h" ? request.h24 : request.strict) = true;
             continue;
         }
         if (i + 1 >= arguments.size())
@@ -103,7 +108,8 @@ std::optional<std::pair<PictureRequest, TSkin>> ReadRequest(const QStringList& a
             return std::nullopt;
         }
     } catch (const std::exception& error) {
-        err << "Cannot read skin " << request.skinFile << ": " << error.what() << '\n';
+        // The error names the file.
+        err << error.what() << '\n';
         return std::nullopt;
     }
     return std::pair(request, skin);
@@ -119,10 +125,25 @@ double PixelsPerInch()
     return QGuiApplication::primaryScreen()->logicalDotsPerInchY();
 }
 
+// Tells what the texture could not show; the picture is drawn all the same,
+// without the texture's picture, unless it is strict. True when it may be
+// written.
+bool AcceptTextureProblem(const ClockPicture& picture, const PictureRequest& request, QTextStream& err)
+{
+    if (!picture.Problem)
+        return true;
+    err << picture.Problem->text << '\n';
+    return !request.strict;
+}
+
 } // namespace
 
-int RunRenderCommand(const QStringList& arguments, QTextStream& err)
+int RunRenderCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
+    if (IsHelpRequest(arguments)) {
+        out << kRenderUsage;
+        return kDone;
+    }
     const auto read = ReadRequest(arguments, PictureKind::Render, err);
     if (!read)
         return kFailed;
@@ -143,9 +164,8 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
     } else {
         const ClockPicture clock = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size,
             ReadoutFormat(request), PixelsPerInch());
-        // The clock is drawn all the same, without the texture's picture.
-        if (clock.Problem)
-            err << clock.Problem->text << '\n';
+        if (!AcceptTextureProblem(clock, request, err))
+            return kFailed;
         picture = clock.Image;
     }
     QBuffer png;
@@ -163,16 +183,20 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
     return kDone;
 }
 
-int RunSnapshotCommand(const QStringList& arguments, QTextStream& err)
+int RunSnapshotCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
+    if (IsHelpRequest(arguments)) {
+        out << kSnapshotUsage;
+        return kDone;
+    }
     const auto read = ReadRequest(arguments, PictureKind::Snapshot, err);
     if (!read)
         return kFailed;
     const auto& [request, skin] = *read;
     const QDateTime moment(CurrentLocalDateTime().date(), request.time);
     const ClockPicture snapshot = SnapshotPicture(skin, moment, ReadoutFormat(request), PixelsPerInch());
-    if (snapshot.Problem)
-        err << snapshot.Problem->text << '\n';
+    if (!AcceptTextureProblem(snapshot, request, err))
+        return kFailed;
     try {
         WriteSnapshot(request.output, snapshot.Image);
     } catch (const MessageError& error) {

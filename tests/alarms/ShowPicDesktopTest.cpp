@@ -1,7 +1,9 @@
 #include "alarms/ShowPicU.h"
 #include "platform/JpegCodec.h"
 #include "tests/alarms/PresentationDriver.h"
+#include "tests/support/NullSink.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/ToneFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +14,12 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 
 // The presentation window on a real X11 desktop with a window manager and a
 // compositor: what the user sees, and a document opened by the desktop's own
-// opener (xdg-open). Leaves the screenshots picture-alarm.png and
-// text-alarm.png in the working folder.
+// opener (xdg-open). Leaves the screenshots picture-alarm.png,
+// text-alarm.png and bad-sound-alarm.png in the working folder.
 class ShowPicDesktopTest : public QObject {
     Q_OBJECT
 
@@ -24,6 +27,8 @@ private slots:
     void initTestCase();
     void pictureAlarmShowsThePicture();
     void textAlarmShowsTheText();
+    void badSoundShowsThePictureAndTheReason();
+    void soundBeginsAsTheWindowAppears();
     void pictureLargerThanTheScreenIsFittedIntoTheWorkArea();
     void documentOpensInItsRegisteredApplication();
 
@@ -39,6 +44,8 @@ private:
     OnScreen Look(const TAlarmRec& r, QWidget* (*clickTarget)(TfrmShowPic&), const QString& screenshotName);
 
     TempFolder FFolder;
+    // Every sound of these tests goes to it.
+    std::unique_ptr<NullSink> FSink;
 };
 
 namespace {
@@ -85,6 +92,7 @@ bool HasStayOnTopState(const QWidget& window)
 void ShowPicDesktopTest::initTestCase()
 {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    FSink = std::make_unique<NullSink>();
 }
 
 ShowPicDesktopTest::OnScreen ShowPicDesktopTest::Look(const TAlarmRec& r, QWidget* (*clickTarget)(TfrmShowPic&),
@@ -144,6 +152,64 @@ void ShowPicDesktopTest::textAlarmShowsTheText()
         highlightRows += std::any_of(row, row + shown.painted.width(), [highlight](QRgb pixel) { return pixel == highlight; });
     }
     QVERIFY2(highlightRows >= 15, qPrintable(QString::number(highlightRows)));
+}
+
+void ShowPicDesktopTest::badSoundShowsThePictureAndTheReason()
+{
+    const QByteArray jpeg = EncodeJpeg(TestPicture(), 90);
+    FFolder.write(QStringLiteral("picture.jpg"), jpeg);
+    FFolder.write(QStringLiteral("notes.mp3"), "Buy milk.\n");
+    const OnScreen shown = Look(PictureAlarm(QStringLiteral("Picture"), FFolder.file(QStringLiteral("picture.jpg")),
+                                    FFolder.file(QStringLiteral("notes.mp3")), 1),
+        [](TfrmShowPic& window) -> QWidget* { return window.Image1; }, QStringLiteral("bad-sound-alarm.png"));
+
+    QVERIFY(shown.seenAsPainted);
+    QVERIFY(shown.staysOnTop);
+    // The picture, and under it a line of text on the window's background.
+    const QImage picture = DecodeJpeg(jpeg).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.painted.copy(QRect(QPoint(), picture.size())), picture);
+    const QImage below = shown.painted.copy(0, picture.height(), shown.painted.width(), shown.painted.height() - picture.height());
+    const QRgb background = below.pixel(0, 0);
+    int inkRows = 0;
+    for (int y = 0; y < below.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(below.constScanLine(y));
+        inkRows += std::any_of(row, row + below.width(), [background](QRgb pixel) { return pixel != background; });
+    }
+    QVERIFY2(inkRows >= 8, qPrintable(QString::number(inkRows)));
+}
+
+void ShowPicDesktopTest::soundBeginsAsTheWindowAppears()
+{
+    const QString sound = WriteTone(FFolder, QStringLiteral("second.wav"), 1.0);
+    TfrmShowPic window;
+    PresentationDriver driver(window);
+    // The first paint of the window: the compositor shows it with its next
+    // frame.
+    qint64 painted = -1;
+    struct PaintFilter : QObject {
+        qint64& painted;
+        NullSink& sink;
+        PaintFilter(qint64& painted, NullSink& sink) : painted(painted), sink(sink) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && painted < 0)
+                painted = sink.Now();
+            return false;
+        }
+    } paintFilter(painted, *FSink);
+    window.installEventFilter(&paintFilter);
+    FSink->StartRecording();
+    const qint64 presented = FSink->Now();
+    bool heard = false;
+
+    QVERIFY(driver.Present(PictureAlarm(QStringLiteral("Listen"), QString(), sound), [&] {
+        heard = QTest::qWaitFor([&] { return FSink->FirstSound(presented, 10) >= 0; });
+        QTest::mouseClick(window.StaticText1, Qt::LeftButton);
+    }));
+    FSink->StopRecording();
+    QVERIFY(heard);
+    QVERIFY(painted >= 0);
+    qInfo("The sound began %lld ms after the window's first paint.", FSink->FirstSound(presented, 10) - painted);
 }
 
 void ShowPicDesktopTest::pictureLargerThanTheScreenIsFittedIntoTheWorkArea()

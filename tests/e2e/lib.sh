@@ -26,13 +26,24 @@ start_clock() {
     clock_pid=$!
 }
 
+# Whether window $1 is the clock window: among the windows named "Vellamor"
+# (the message boxes, the tray icon, Qt's leader window), the one normal
+# window the window manager manages.
+is_clock_window() {
+    local type
+    type=$(xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null)
+    [[ $type == *_NET_WM_WINDOW_TYPE_NORMAL* && $type != *_NET_WM_WINDOW_TYPE_DIALOG* ]] &&
+        [[ $(xwininfo -id "$1" 2>/dev/null) == *"Override Redirect State: no"* ]]
+}
+
 # The clock window's id, once it exists; "visible" limits it to mapped ones.
 clock_window() {
     local id visible=()
     [ "${1:-}" = visible ] && visible=(--onlyvisible)
     for _ in $(seq 1 50); do
-        id=$(xdotool search "${visible[@]}" --name '^DerAvo$' 2>/dev/null | head -n 1 || true)
-        [ -n "$id" ] && { echo "$id"; return 0; }
+        for id in $(xdotool search "${visible[@]}" --name '^Vellamor$' 2>/dev/null || true); do
+            is_clock_window "$id" && { echo "$id"; return 0; }
+        done
         sleep 0.1
     done
     return 1
@@ -52,6 +63,21 @@ wait_until() {
         [ $SECONDS -lt $deadline ] || return 1
         sleep 0.1
     done
+}
+
+# press_and_move X Y [X Y ...]: presses the left button at the first point
+# and moves the pointer through the others, the button still down.
+press_and_move() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    shift 2
+    while [ $# -gt 0 ]; do
+        sleep 0.2
+        xdotool mousemove "$1" "$2"
+        shift 2
+    done
+    sleep 0.3
 }
 
 stop_clock() {

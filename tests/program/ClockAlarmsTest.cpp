@@ -1,5 +1,6 @@
 #include "alarms/PresentationFlags.h"
 #include "app/ClockU.h"
+#include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
 #include "program/ClockProgram.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 // The program's windows with its alarm store and schedule: the store is read
@@ -27,14 +29,14 @@ private slots:
         previousClock = SetLocalClockSource([this] { return LocalFromDateTime(now); });
         previousMessages = SetMessagePresenter([this](const QString& message) {
             messages.append(message);
-            // A message box runs an event loop in which the clock ticks.
-            if (program)
-                program->clockWindow().Timer1Timer();
+            if (whileReporting)
+                whileReporting();
         });
     }
 
     void cleanup()
     {
+        whileReporting = nullptr;
         program.reset();
         SetLocalClockSource(previousClock);
         SetMessagePresenter(previousMessages);
@@ -50,14 +52,39 @@ private slots:
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ expired, wake }));
 
         CreateWindows();
-        QCOMPARE(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
+        QTRY_COMPARE(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
         QCOMPARE(program->alarmStore().Alarms.size(), std::size_t(1));
         QCOMPARE(program->alarmStore().Alarms[0].Name.text(), QStringLiteral("Wake"));
+    }
+
+    // While the start-up report waits for OK, the clock is on screen, ticks
+    // and rings an alarm that comes due.
+    void theStartupReportLetsTheClockRunAndRing()
+    {
+        TAlarmRec missed = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
+        TAlarmRec due = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
+        due.Name.setText(QStringLiteral("Due"));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ missed, due }));
+        QStringList presented;
+        bool shownWhileReporting = false;
+        whileReporting = [&] {
+            TfrmDerAvo& clock = program->clockWindow();
+            clock.Timer1Timer(); // the first tick: a full refresh
+            shownWhileReporting = clock.isVisible() && clock.Chart1->Tag >= 0;
+            now = Moment(2004, 3, 10, 8, 1, 4);
+            clock.Timer1Timer();
+        };
+        CreateWindows();
+        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) { presented.append(alarm.Name.text()); });
+        QTRY_COMPARE(messages.size(), 1);
+        QVERIFY(shownWhileReporting);
+        QCOMPARE(presented, QStringList { QStringLiteral("Due") });
     }
 
     void saveSettingsWritesTheStoreFirst()
     {
         CreateWindows();
+        QCoreApplication::processEvents(); // the clock reads its settings
         program->alarmStore().Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
         program->clockWindow().SaveSettings();
         QCOMPARE(folder->read(QStringLiteral("Alarm/Alarms.cfg")), StoreBytes(program->alarmStore().Alarms));
@@ -92,18 +119,22 @@ private slots:
     }
 
 private:
-    // As the program starts them; the message box of the start-up pass ticks
-    // the clock before it is linked to the options.
+    // As the program starts them: the clock is shown, and reads its
+    // settings, once the event loop runs.
     void CreateWindows()
     {
         program = std::make_unique<ClockProgram>();
+        program->clockWindow().Timer1->stop(); // ticks are run by hand
         program->CreateOtherWindows();
+        program->clockWindow().show();
     }
 
     std::unique_ptr<TempFolder> folder;
     std::unique_ptr<ClockProgram> program;
     TDateTime now = 0;
     QStringList messages;
+    // What happens while a message box waits for OK.
+    std::function<void()> whileReporting;
     LocalClockSource previousClock;
     MessagePresenter previousMessages;
 };

@@ -17,6 +17,7 @@ namespace {
 class RenderCommandTest : public ::testing::Test {
 protected:
     TempFolder folder;
+    QString out;
     QString err;
 
     void SetUp() override
@@ -28,15 +29,19 @@ protected:
     }
     int run(const QStringList& arguments)
     {
+        out.clear();
         err.clear();
+        QTextStream outStream(&out);
         QTextStream errStream(&err);
-        return RunRenderCommand(arguments, errStream);
+        return RunRenderCommand(arguments, outStream, errStream);
     }
     int snapshot(const QStringList& arguments)
     {
+        out.clear();
         err.clear();
+        QTextStream outStream(&out);
         QTextStream errStream(&err);
-        return RunSnapshotCommand(arguments, errStream);
+        return RunSnapshotCommand(arguments, outStream, errStream);
     }
 };
 
@@ -68,7 +73,8 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
     const QString out = folder.file("x.png");
     const std::pair<QStringList, const char*> cases[] = {
         { { "--skin", folder.file("none.clk"), "--time", "1:00:00", "-o", out }, "no such file" },
-        { { "--skin", folder.file("short.clk"), "--time", "1:00:00", "-o", out }, "Read beyond end of file" },
+        { { "--skin", folder.file("short.clk"), "--time", "1:00:00", "-o", out },
+            qPrintable(folder.file("short.clk") + ": Read beyond end of file") },
         { { "--skin", folder.file("round.clk"), "--time", "25:00:00", "-o", out }, "Bad time" },
         { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "0", "-o", out }, "Bad size" },
         { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "big", "-o", out }, "Bad size" },
@@ -111,6 +117,31 @@ TEST_F(RenderCommandTest, SnapshotIsTheGallerysPicture)
     EXPECT_TRUE(err.contains("Unknown option --size")) << err.toStdString();
     EXPECT_EQ(snapshot({ "--skin", folder.file("round.clk") }), 2);
     EXPECT_TRUE(err.contains("usage: vellamor-tool snapshot")) << err.toStdString();
+    EXPECT_EQ(snapshot({ "--help" }), 0);
+    EXPECT_TRUE(out.startsWith("usage: vellamor-tool snapshot")) << out.toStdString();
+}
+
+// A texture that cannot be shown is reported and the clock drawn without
+// it; under --strict the render fails and writes nothing.
+TEST_F(RenderCommandTest, StrictFailsOnATextureThatCannotBeShown)
+{
+    TSkin skin = DefaultSkin();
+    skin.Texture.setText(QStringLiteral("gone.bmp"));
+    SaveSkinFile(folder.file("textured.clk"), skin, folder.path());
+    const QStringList arguments { "--skin", folder.file("textured.clk"), "--time", "1:00:00", "-o" };
+    EXPECT_EQ(run(arguments + QStringList { folder.file("lenient.png") }), 0);
+    EXPECT_TRUE(err.contains("Texture file not found.")) << err.toStdString();
+    EXPECT_TRUE(QFile::exists(folder.file("lenient.png")));
+    EXPECT_EQ(run(QStringList { "--strict" } + arguments + QStringList { folder.file("strict.png") }), 2);
+    EXPECT_TRUE(err.contains("Texture file not found.")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder.file("strict.png")));
+}
+
+TEST_F(RenderCommandTest, HelpPrintsTheUsage)
+{
+    EXPECT_EQ(run({ "--help" }), 0);
+    EXPECT_TRUE(out.startsWith("usage: vellamor-tool render")) << out.toStdString();
+    EXPECT_TRUE(err.isEmpty());
 }
 
 } // namespace
