@@ -27,22 +27,16 @@ protected:
         skin.ClockSize = 200;
         SaveSkinFile(folder.file("round.clk"), skin, folder.path());
     }
-    int run(const QStringList& arguments)
+    using Command = int (*)(const QStringList&, QTextStream&, QTextStream&);
+    int run(const QStringList& arguments, Command command = RunRenderCommand)
     {
         out.clear();
         err.clear();
         QTextStream outStream(&out);
         QTextStream errStream(&err);
-        return RunRenderCommand(arguments, outStream, errStream);
+        return command(arguments, outStream, errStream);
     }
-    int snapshot(const QStringList& arguments)
-    {
-        out.clear();
-        err.clear();
-        QTextStream outStream(&out);
-        QTextStream errStream(&err);
-        return RunSnapshotCommand(arguments, outStream, errStream);
-    }
+    int snapshot(const QStringList& arguments) { return run(arguments, RunSnapshotCommand); }
 };
 
 TEST_F(RenderCommandTest, WholeClockIsTransparentOutsideItsOutline)
