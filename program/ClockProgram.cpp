@@ -51,6 +51,7 @@ void ClockProgram::CreateOtherWindows()
     const AlarmPresenter present = [this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); };
     m_alarmSchedule.setPresenter(present);
     alarmEditor->setPresenter(present);
+    m_optionsWindow->SetClockView(m_clockWindow.get());
     m_clockWindow->setOptionsWindow(m_optionsWindow.get());
     m_clockWindow->setAlarmSchedule(&m_alarmSchedule);
 }
