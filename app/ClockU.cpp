@@ -36,6 +36,8 @@
 #include <QTime>
 #include <QWindow>
 
+#include <utility>
+
 namespace {
 
 constexpr char kProgramName[] = "Vellamor";
@@ -309,6 +311,31 @@ void TfrmDerAvo::ApplySkin()
         Chart1->Tag = kRefreshRequested;
     if (Chart1->Tag == kRefreshRequested)
         Timer1Timer();
+}
+
+TBandBrush TfrmDerAvo::BandBrush() const
+{
+    return std::as_const(*Chart1).ColorBand().Brush;
+}
+
+void TfrmDerAvo::SetBandBrush(const TBandBrush& brush)
+{
+    Chart1->ColorBand().Brush = brush;
+}
+
+int TfrmDerAvo::BandTransparency() const
+{
+    return std::as_const(*Chart1).ColorBand().Transparency;
+}
+
+void TfrmDerAvo::SetBandTransparency(int transparency)
+{
+    Chart1->ColorBand().Transparency = transparency;
+}
+
+QString TfrmDerAvo::ReadoutFormat() const
+{
+    return FOptions && FOptions->DigFormatIndex() == 0 ? AmPmFormat : H24Format;
 }
 
 void TfrmDerAvo::ShowUp()

@@ -3,6 +3,7 @@
 #include "app/ClockTick.h"
 #include "app/FaceRenderer.h"
 #include "options/ClockCommands.h"
+#include "options/ClockView.h"
 
 #include <QImage>
 #include <QPoint>
@@ -27,7 +28,7 @@ class WindowDrag;
 // the tray menu, the settings file and the one-second tick that drives the
 // clock. It reads the options window's settings through ClockOptions, and
 // the options window drives it through ClockCommands.
-class TfrmDerAvo : public QWidget, public ClockCommands {
+class TfrmDerAvo : public QWidget, public ClockCommands, public ClockView {
     Q_OBJECT
 
 public:
@@ -47,6 +48,15 @@ public:
     // file; throws IoError when either cannot be written.
     void SaveSettings() override;
     void CloseClock() override;
+
+    // The texture band as the surface shows it; a change shows at once.
+    TBandBrush BandBrush() const override;
+    void SetBandBrush(const TBandBrush& brush) override;
+    int BandTransparency() const override;
+    void SetBandTransparency(int transparency) override;
+    // The 12- or 24-hour format, as the options choose.
+    QString ReadoutFormat() const override;
+
     // Closes the clock for a termination signal (a logout): always ends the
     // program, reporting a failed save only on the error output.
     void Terminate();

@@ -15,7 +15,8 @@ public:
     virtual void SelectFirstIfNone() = 0;
     // Shows times in the 12-hour (true) or the 24-hour clock.
     virtual void SetTimeFormat(bool twelveHour) = 0;
-    // Resets the editor; run on every activation of the window.
+    // Resets the editor's pickers to now, leaving an edit under way as it
+    // is; run on every activation of the window.
     virtual void InitEditor() = 0;
 
 protected:

@@ -3,16 +3,20 @@
 #include "alarms/AlarmStore.h"
 #include "options/AlarmEditing.h"
 #include "options/ClockCommands.h"
+#include "options/ClockView.h"
 #include "options/ColorButton.h"
 #include "options/DesignerFields.h"
 #include "options/SkinGallery.h"
+#include "options/SkinListAndGallery.h"
 #include "options/SpinEdit.h"
+#include "options/TeeBrushDlg.h"
 #include "platform/Application.h"
 #include "platform/AwayPlacement.h"
 #include "platform/Dialogs.h"
 #include "platform/ProgramFolder.h"
 #include "platform/RadioGroup.h"
 #include "skins/SkinFile.h"
+#include "skins/TextureChoice.h"
 #include "ui_OptionsU.h"
 
 #include <QCoreApplication>
@@ -105,6 +109,9 @@ void TfrmOptions::FormCreate()
     ui->StatusBar1->showMessage(QString::fromLatin1(kStatusNotice));
     ui->StatusBar1->installEventFilter(this);
     BindDesignerRows();
+    FSkinList = new SkinListAndGallery(*this, { *ui->cbSettings, *ui->sbSaveSettings, *ui->chkSnapshot, *ui->ScrollBox1 });
+    SetSkinGallery(FSkinList);
+    ui->bbPattern->setEnabled(false);
     // Filled before the window is first shown, too: the clock's size keys
     // store the designer (the font among it) before that.
     FillFontNames();
@@ -131,6 +138,7 @@ void TfrmOptions::FormCreate()
         connect(shape, &QRadioButton::clicked, this, [this] { OKBtnClick(ui->rgShape); });
     for (QRadioButton* format : ui->rgDigFormat->findChildren<QRadioButton*>())
         connect(format, &QRadioButton::clicked, this, &TfrmOptions::rgDigFormatClick);
+    connect(ui->bbPattern, &QPushButton::clicked, this, &TfrmOptions::bbPatternClick);
     connect(ui->bbDone, &QPushButton::clicked, this, [this] { OKBtnClick(ui->bbDone); });
     connect(ui->bbClose, &QPushButton::clicked, this, &TfrmOptions::bbCloseClick);
     connect(ui->PageControl1, &QTabWidget::currentChanged, this, &TfrmOptions::PageControl1Change);
@@ -327,8 +335,17 @@ void TfrmOptions::SetDigFormatIndex(int index)
     rgDigFormatClick();
 }
 
+void TfrmOptions::PlaceOnAlarmsPage(QWidget* frame)
+{
+    ui->layoutAlarm->addWidget(frame);
+}
+
 void TfrmOptions::SaveAlarms()
 {
+    // An alarm being edited is stored with the others, also when the clock
+    // closes while the options are open.
+    if (FAlarmEditor && FAlarmEditor->IsEditing())
+        FAlarmEditor->EndEditing();
     FAlarmStore.SaveAlarms();
 }
 
@@ -426,6 +443,23 @@ void TfrmOptions::BoundOuterEdge()
 void TfrmOptions::BoundInnerEdge()
 {
     ui->seInnerEdge->setMaximum(ui->seOuterEdge->value() + 1);
+}
+
+void TfrmOptions::SetClockView(ClockView* view)
+{
+    FClockView = view;
+    FSkinList->SetClockView(view);
+    ui->bbPattern->setEnabled(view != nullptr);
+}
+
+void TfrmOptions::bbPatternClick()
+{
+    // The band already shows the choice; nothing is redrawn.
+    if (!EditTexture(this, *FClockView))
+        return;
+    Skin.TextureTransparency = FClockView->BandTransparency();
+    Skin.TextureColor = FClockView->BandBrush().Color;
+    Skin.Texture.setText(ChosenTextureText(ProgramFolder()));
 }
 
 void TfrmOptions::OKBtnClick(QObject* sender)

@@ -16,8 +16,10 @@ class frmOptions;
 class AlarmEditing;
 class AlarmStore;
 class ClockCommands;
+class ClockView;
 class ColorButton;
 class SkinGallery;
+class SkinListAndGallery;
 
 // The options window: the skin designer, the gallery, the alarm editor and
 // the help text. The designer edits the live Skin and the clock follows at
@@ -37,7 +39,13 @@ public:
     // The alarm editor on the Alarms page and the skin list with its gallery
     // link themselves here; until they do, the window asks nothing of them.
     void SetAlarmEditor(AlarmEditing* editor) { FAlarmEditor = editor; }
+    // The alarm editor's frame fills the Alarms page; the window owns it.
+    void PlaceOnAlarmsPage(QWidget* frame);
     void SetSkinGallery(SkinGallery* gallery) { FGallery = gallery; }
+    // The clock's texture band and readout, for the texture chooser and the
+    // skins' snapshots; until it is linked, " Texture" and "Save skin as..."
+    // are not offered.
+    void SetClockView(ClockView* view);
     // While non-zero, turning to the gallery page does not rebuild the
     // gallery (a snapshot is being taken).
     int GalleryPageTag = 0;
@@ -57,6 +65,8 @@ public:
     // Writes Skin; an empty name means SkinFileOrDefault.
     void SaveSkin(const QString& fileName);
     QString SkinFileOrDefault() const override;
+    // The current skin is now the one saved under this name.
+    void SetSkinFile(const QString& fileName) { FSkinFile = fileName; }
 
     void SkinToControls() override;
     void ControlsToSkin();
@@ -92,6 +102,9 @@ private:
     // other.
     void BoundOuterEdge();
     void BoundInnerEdge();
+    // Opens the texture chooser on the clock's band and, after OK, stores
+    // its choice into Skin's texture fields.
+    void bbPatternClick();
     void OKBtnClick(QObject* sender);
     void bbCloseClick();
     void rgDigFormatClick();
@@ -110,6 +123,8 @@ private:
     AlarmStore& FAlarmStore;
     AlarmEditing* FAlarmEditor = nullptr;
     SkinGallery* FGallery = nullptr;
+    ClockView* FClockView = nullptr;
+    SkinListAndGallery* FSkinList = nullptr;
     std::vector<BoundRow> FDesignerRows;
     int FInnerEdgeFormMaximum = 0;
     int FOuterEdgeFormMinimum = 0;

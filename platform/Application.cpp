@@ -27,6 +27,22 @@ void ShowMessageBox(const QString& message)
     ShowBox(QMessageBox::NoIcon, message);
 }
 
+// Escape and the close button answer No.
+bool AskInBox(const QString& question)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
+        QMessageBox::Yes | QMessageBox::No, DialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    MakeModalToItsWindow(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
+ConfirmationPresenter& CurrentConfirmationPresenter()
+{
+    static ConfirmationPresenter presenter = AskInBox;
+    return presenter;
+}
+
 template <void (*ShowBox)(const QString&)>
 std::function<void(const QString&)>& CurrentPresenter()
 {
@@ -68,4 +84,14 @@ void ShowMessage(const QString& message)
 MessagePresenter SetMessagePresenter(MessagePresenter presenter)
 {
     return std::exchange(CurrentPresenter<ShowMessageBox>(), std::move(presenter));
+}
+
+bool Confirm(const QString& question)
+{
+    return CurrentConfirmationPresenter()(question);
+}
+
+ConfirmationPresenter SetConfirmationPresenter(ConfirmationPresenter presenter)
+{
+    return std::exchange(CurrentConfirmationPresenter(), std::move(presenter));
 }

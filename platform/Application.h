@@ -27,3 +27,10 @@ ErrorPresenter SetErrorPresenter(ErrorPresenter presenter);
 using MessagePresenter = std::function<void(const QString& message)>;
 void ShowMessage(const QString& message);
 MessagePresenter SetMessagePresenter(MessagePresenter presenter);
+
+// Asks the user a yes-or-no question; true only for Yes. Tests replace the
+// presenter, which by default opens a modal confirmation box captioned with
+// the application's name, where Escape and the close button answer No.
+using ConfirmationPresenter = std::function<bool(const QString& question)>;
+bool Confirm(const QString& question);
+ConfirmationPresenter SetConfirmationPresenter(ConfirmationPresenter presenter);

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <csetjmp>
 #include <cstdlib>
+#include <limits>
 #include <vector>
 
 #include <jerror.h>
@@ -16,6 +17,9 @@ namespace {
 // whole-picture coefficient buffer of a multi-scan file holds two bytes for
 // each of four components of every pixel, plus room for the tables.
 constexpr long kMaxWorkingMemory = long(kMaxJpegPixels) * 4 * 2 + 16L * 1024 * 1024;
+
+// libjpeg scales a decoded picture by M / 8.
+constexpr unsigned kScaleDenominator = 8;
 
 struct ErrorManager {
     jpeg_error_mgr library;
@@ -74,7 +78,10 @@ bool CreateDecompress(jpeg_decompress_struct& info)
     return true;
 }
 
-bool ReadHeader(jpeg_decompress_struct& info, const QByteArray& bytes)
+// Reads the header and chooses the output: the smallest of libjpeg's scales
+// M/8 (M = 1..8) whose picture is at least atLeast in both directions, which
+// the library decodes from fewer coefficients; full size when none is.
+bool ReadHeader(jpeg_decompress_struct& info, const QByteArray& bytes, QSize atLeast)
 {
     if (setjmp(EscapeOf(reinterpret_cast<j_common_ptr>(&info))))
         return false;
@@ -82,7 +89,13 @@ bool ReadHeader(jpeg_decompress_struct& info, const QByteArray& bytes)
     jpeg_read_header(&info, TRUE);
     const bool isInk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = isInk ? JCS_CMYK : JCS_RGB;
-    jpeg_calc_output_dimensions(&info);
+    info.scale_denom = kScaleDenominator;
+    for (unsigned eighths = 1; eighths <= kScaleDenominator; ++eighths) {
+        info.scale_num = eighths;
+        jpeg_calc_output_dimensions(&info);
+        if (long(info.output_width) >= atLeast.width() && long(info.output_height) >= atLeast.height())
+            break;
+    }
     return true;
 }
 
@@ -170,21 +183,30 @@ bool CanHoldPicture(const jpeg_decompress_struct& info, qsizetype bytes)
 
 QImage DecodeJpeg(const QByteArray& bytes)
 {
+    // No scaled picture is this large, so the full size is chosen.
+    constexpr int kLargest = std::numeric_limits<int>::max();
+    return DecodeJpegAtLeast(bytes, QSize(kLargest, kLargest));
+}
+
+QImage DecodeJpegAtLeast(const QByteArray& bytes, QSize atLeast)
+{
     if (bytes.isEmpty())
         throw PictureError(QStringLiteral("Empty JPEG file"));
 
     jpeg_decompress_struct info {};
     ErrorManager manager;
     InstallErrorManager(manager, reinterpret_cast<j_common_ptr>(&info));
-    if (!CreateDecompress(info) || !ReadHeader(info, bytes))
+    if (!CreateDecompress(info) || !ReadHeader(info, bytes, atLeast))
         Refuse(info, QString::fromLocal8Bit(manager.message));
-    if (static_cast<long long>(info.output_width) * info.output_height > kMaxJpegPixels)
-        Refuse(info, PictureTooLargeError(info.output_width, info.output_height).message());
+    // The limits hold for the picture the file declares: a scaled decoding
+    // still reads all of it.
+    if (static_cast<long long>(info.image_width) * info.image_height > kMaxJpegPixels)
+        Refuse(info, PictureTooLargeError(info.image_width, info.image_height).message());
     if (!CanHoldPicture(info, bytes.size()))
         Refuse(info, QStringLiteral("Premature end of JPEG file (%1 bytes cannot hold a picture of %2 × %3 pixels)")
                          .arg(bytes.size())
-                         .arg(info.output_width)
-                         .arg(info.output_height));
+                         .arg(info.image_width)
+                         .arg(info.image_height));
 
     QImage image(int(info.output_width), int(info.output_height), QImage::Format_RGB888);
     if (image.isNull())

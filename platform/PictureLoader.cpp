@@ -45,6 +45,11 @@ QByteArray ReadPictureFile(const QString& path)
 
 QImage LoadPicture(const QString& path)
 {
+    return LoadPicture(path, std::nullopt);
+}
+
+QImage LoadPicture(const QString& path, std::optional<QSize> atLeast)
+{
     const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
     const QByteArray bytes = ReadPictureFile(path);
     if (format.isEmpty())
@@ -53,6 +58,8 @@ QImage LoadPicture(const QString& path)
         throw PictureError(Described(path, QStringLiteral("files of type .%1 are not pictures this program can load.")
                                                .arg(QString::fromLatin1(format))));
     try {
+        if (IsJpeg(format) && atLeast && !bytes.isEmpty())
+            return DecodeJpegAtLeast(bytes, *atLeast);
         return DecodePicture(bytes, format);
     } catch (const PictureError& error) {
         throw PictureError(Described(path, error.message()));
@@ -72,4 +79,14 @@ QImage DecodePicture(const QByteArray& bytes, const QByteArray& format)
     if (format == "gif")
         return DecodeGif(bytes);
     return ReadWithQt(bytes, format);
+}
+
+QStringList PictureExtensions()
+{
+    QStringList extensions { QStringLiteral("jpg"), QStringLiteral("jpeg") };
+    for (const QByteArray& format : QImageReader::supportedImageFormats())
+        extensions.append(QString::fromLatin1(format).toLower());
+    extensions.sort();
+    extensions.removeDuplicates();
+    return extensions;
 }

@@ -1,5 +1,6 @@
 #include "program/ClockProgram.h"
 
+#include "alarms/AlarmU.h"
 #include "alarms/ShowPicU.h"
 #include "app/ClockU.h"
 #include "options/OptionsU.h"
@@ -39,10 +40,18 @@ void ClockProgram::CreateOtherWindows()
     } catch (const std::exception& error) {
         ShowError(QString::fromStdString(error.what()));
     }
+    auto* alarmEditor = new TfrAlarm(m_alarmStore);
+    m_optionsWindow->PlaceOnAlarmsPage(alarmEditor);
+    m_optionsWindow->SetAlarmEditor(alarmEditor);
+    alarmEditor->InitEditor();
+    // The pass builds the editor's list.
     m_alarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 
     m_presentationWindow = std::make_unique<TfrmShowPic>();
-    m_alarmSchedule.setPresenter([this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); });
+    const AlarmPresenter present = [this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); };
+    m_alarmSchedule.setPresenter(present);
+    alarmEditor->setPresenter(present);
+    m_optionsWindow->SetClockView(m_clockWindow.get());
     m_clockWindow->setOptionsWindow(m_optionsWindow.get());
     m_clockWindow->setAlarmSchedule(&m_alarmSchedule);
 }

@@ -4,9 +4,10 @@
 #   make-program-icon.py, and from it the PNG sizes of the hicolor icon theme
 #   with rsvg-convert (librsvg2-bin); 16 to 24 pixels from a variant of fewer,
 #   bolder parts;
-# - the options window's tab icons and button glyphs, with ImageMagick: each
-#   is drawn at 64 x 64 and scaled down to 16 x 16 and, for screens of double
-#   density, 32 x 32 ("@2x", which Qt picks by itself), smoothing its edges.
+# - the options window's tab icons and button glyphs and the alarm editor's
+#   tool bar glyphs, with ImageMagick: each is drawn at 64 x 64 and scaled down
+#   to 16 x 16 and, for screens of double density, 32 x 32 ("@2x", which Qt
+#   picks by itself), smoothing its edges.
 # Run it after changing a drawing; the pictures are kept in the repository.
 set -euo pipefail
 scripts=$(cd "$(dirname "$0")" && pwd)
@@ -81,3 +82,48 @@ draw close \
 # Done: a green tick.
 draw done \
     -fill none -stroke '#1f8a3a' -strokewidth 11 -draw 'stroke-linecap round stroke-linejoin round polyline 8,34 25,51 56,14'
+
+# The alarm editor. Create alarm: a bell with a green plus.
+draw alarm-new \
+    -stroke none -fill '#a0700a' -draw 'circle 32,10 32,5' -draw 'circle 32,54 32,47' \
+    -fill '#e8b224' -draw 'polygon 14,48 18,26 24,15 32,13 40,15 46,26 50,48' \
+    -fill '#a0700a' -draw 'rectangle 10,45 54,50' \
+    -fill white -draw 'circle 46,46 46,28' -fill '#2ea043' -draw 'circle 46,46 46,30' \
+    -fill white -draw 'rectangle 43,36 49,56' -draw 'rectangle 36,43 56,49'
+
+# Delete alarm: a red cross.
+draw alarm-delete \
+    -fill none -stroke '#96191a' -strokewidth 13 -draw 'stroke-linecap round line 14,14 50,50' -draw 'stroke-linecap round line 50,14 14,50' \
+    -stroke '#cd2d2d' -strokewidth 9 -draw 'stroke-linecap round line 14,14 50,50' -draw 'stroke-linecap round line 50,14 14,50'
+
+# Edit selected: a pencil.
+draw alarm-edit \
+    -fill none -stroke '#3c3c3c' -strokewidth 17 -draw 'line 17,47 49,15' \
+    -stroke '#e8b224' -strokewidth 12 -draw 'line 18,46 46,18' \
+    -stroke '#e6788c' -draw 'line 46,18 50,14' \
+    -stroke none -fill '#ebcda0' -draw 'polygon 6,58 10,41 23,54' \
+    -fill '#3c3c3c' -draw 'polygon 6,58 8,50 14,56'
+
+# Test It: a play mark on a green disc.
+draw alarm-test \
+    -stroke none -fill '#1e7832' -draw 'circle 32,32 32,4' -fill '#2ea043' -draw 'circle 32,32 32,7' \
+    -fill white -draw 'polygon 25,18 46,32 25,46'
+
+# The picture: a framed landscape with a sun.
+draw alarm-picture \
+    -stroke none -fill '#3c3c3c' -draw 'rectangle 4,10 60,54' -fill '#78b4eb' -draw 'rectangle 8,14 56,50' \
+    -fill '#fad73c' -draw 'circle 44,25 44,19' \
+    -fill '#2ea043' -draw 'polygon 8,50 8,40 24,26 40,42 48,36 56,44 56,50'
+
+# The sound: a note.
+draw alarm-sound \
+    -fill none -stroke '#285aaa' -strokewidth 6 -draw 'line 26,50 26,13' -draw 'line 52,44 52,7' \
+    -stroke none -fill '#285aaa' -draw 'polygon 23,10 55,4 55,14 23,21' \
+    -draw 'circle 18,50 18,41' -draw 'circle 44,44 44,35'
+
+# The document: a page with a folded corner.
+draw alarm-document \
+    -stroke none -fill '#3c3c3c' -draw 'polygon 10,3 40,3 54,17 54,61 10,61' \
+    -fill '#fcfcfa' -draw 'polygon 14,7 38,7 50,19 50,57 14,57' \
+    -fill '#969696' -draw 'polygon 38,7 38,19 50,19' \
+    -draw 'rectangle 20,26 44,29' -draw 'rectangle 20,35 44,38' -draw 'rectangle 20,44 44,47'

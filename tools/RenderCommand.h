@@ -13,3 +13,10 @@
 // output that cannot be written, or a texture that fails under --strict.
 // Needs a QGuiApplication (fonts).
 int RunRenderCommand(const QStringList& arguments, QTextStream& out, QTextStream& err);
+
+// vellamor-tool snapshot --skin FILE [--time HH:MM:SS] [--24h] [--strict] -o OUT.jpg
+// Writes the skin's snapshot, the picture the options window writes when a
+// skin is saved with a snapshot: 300 x 300, the gallery's colour outside the
+// clock's outline, JPEG of quality 90; taken now unless --time says when.
+// Texture problems, --help and the exit status as for RunRenderCommand.
+int RunSnapshotCommand(const QStringList& arguments, QTextStream& out, QTextStream& err);

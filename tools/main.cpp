@@ -32,6 +32,8 @@ int main(int argc, char** argv)
         return RunSkinCommand(arguments.mid(1), out, err);
     if (verb == u"render")
         return RunRenderCommand(arguments.mid(1), out, err);
+    if (verb == u"snapshot")
+        return RunSnapshotCommand(arguments.mid(1), out, err);
     if (verb == u"alarms")
         return RunAlarmsCommand(arguments.mid(1), out, err);
     if (verb == u"autostart")
@@ -40,6 +42,7 @@ int main(int argc, char** argv)
 
     const char* const usage = "usage: vellamor-tool skin ...\n"
                               "       vellamor-tool render ...\n"
+                              "       vellamor-tool snapshot ...\n"
                               "       vellamor-tool alarms ...\n"
                               "       vellamor-tool autostart on [--hidden] | off\n"
                               "Each command prints its own usage with --help.\n";

@@ -16,6 +16,7 @@
 #include "platform/LocalClock.h"
 #include "platform/Raster.h"
 #include "skins/SkinFile.h"
+#include "tests/options/OptionsTestSupport.h"
 #include "tests/support/TempFolder.h"
 
 #include <QCheckBox>
@@ -36,15 +37,6 @@
 #include <numbers>
 
 namespace {
-
-struct RecordingClock : ClockCommands {
-    int applied = 0;
-    int saved = 0;
-    int closed = 0;
-    void ApplySkin() override { ++applied; }
-    void SaveSettings() override { ++saved; }
-    void CloseClock() override { ++closed; }
-};
 
 struct RecordingPages : AlarmEditing, SkinGallery {
     bool editing = false;
@@ -77,28 +69,6 @@ private:
     QList<QUrl>& m_opened;
 };
 
-// A control of the options window, found by its name as the user finds it by
-// its caption.
-template <typename Control>
-Control* Find(const QWidget& window, const char* name)
-{
-    auto* control = window.findChild<Control*>(QLatin1String(name));
-    if (!control)
-        qFatal("no control %s", name);
-    return control;
-}
-
-// The colour chooser answers for the user while it lives.
-struct ColourAnswer {
-    std::optional<TColor> answer;
-    QList<TColor> presets;
-    ColorChooser previous = SetColorChooser([this](TColor initial) {
-        presets << initial;
-        return answer;
-    });
-    ~ColourAnswer() { SetColorChooser(previous); }
-};
-
 // The options window shown and activated over the given skin, as the user
 // opens it.
 struct Designer {
@@ -117,10 +87,7 @@ struct Designer {
         window = std::make_unique<TfrmOptions>(clock, *alarms);
         window->SetAlarmEditor(&pages);
         window->SetSkinGallery(&pages);
-        window->show();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window.get()))
-            qFatal("the options window did not become active");
+        ShowActivated(*window);
     }
 
     template <typename Control>

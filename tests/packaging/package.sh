@@ -41,6 +41,11 @@ done
 [ -f "$root/usr/share/vellamor/manual/index.html" ] || fail "no manual"
 skins=$(find "$root/usr/share/vellamor" -maxdepth 1 -name '*.clk' | wc -l)
 [ "$skins" -ge 10 ] || fail "only $skins skins installed"
+# Each shipped skin comes with its picture in the gallery.
+for skin in "$root"/usr/share/vellamor/*.clk; do
+    snapshot="$root/usr/share/vellamor/Screenshots/$(basename "$skin" .clk).jpg"
+    [ "$(identify -format %wx%h "$snapshot" 2>/dev/null)" = 300x300 ] || fail "no 300 x 300 snapshot for $skin"
+done
 
 # The installed clock with an empty home: nothing of this machine's user
 # folders, and a runtime folder of its own for the single-instance guard.

@@ -3,6 +3,7 @@
 #include "platform/IoError.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest>
 
@@ -59,6 +60,26 @@ private slots:
             QCOMPARE(otherPresses.count, 1);
         }
         SetMainWindow(nullptr);
+    }
+
+    // The real box: only Yes says yes; Escape, like closing it, says no.
+    void aConfirmationSaysYesOnlyForYes()
+    {
+        for (const bool yes : { true, false }) {
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&poll, yes] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (!box || !box->isVisible())
+                    return;
+                poll.stop();
+                if (yes)
+                    box->button(QMessageBox::Yes)->click();
+                else
+                    QTest::keyClick(box, Qt::Key_Escape);
+            });
+            poll.start(10);
+            QCOMPARE(Confirm(QStringLiteral("Delete \"Wake\" alarm ?")), yes);
+        }
     }
 
 private:

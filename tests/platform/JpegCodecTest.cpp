@@ -112,6 +112,30 @@ TEST(JpegCodec, EncodesAndDecodesAt24Bits)
     EXPECT_LT(EncodeJpeg(original, 30).size(), jpeg.size());
 }
 
+// A thumbnail decodes at the smallest of libjpeg's scales M/8 that is no
+// smaller than it needs, and looks like the full picture scaled down.
+TEST(JpegCodec, ScaledDecodingIsTheSmallestScaleLargeEnough)
+{
+    const QImage original = Gradient(300, 200);
+    const QByteArray jpeg = EncodeJpeg(original, 90);
+    const struct {
+        QSize atLeast;
+        QSize decoded;
+    } cases[] = {
+        { QSize(120, 120), QSize(188, 125) }, // 5/8: 4/8 would be 100 high
+        { QSize(120, 50), QSize(150, 100) },  // 4/8
+        { QSize(30, 10), QSize(38, 25) },     // 1/8, rounded up
+        { QSize(300, 200), QSize(300, 200) },
+        { QSize(1000, 1000), QSize(300, 200) }, // never enlarged
+    };
+    for (const auto& [atLeast, decoded] : cases)
+        EXPECT_EQ(DecodeJpegAtLeast(jpeg, atLeast).size(), decoded) << atLeast.width() << "x" << atLeast.height();
+
+    const QImage half = DecodeJpegAtLeast(jpeg, QSize(150, 100));
+    EXPECT_LE(LargestChannelDifference(half, original.scaled(150, 100, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)), 12);
+    EXPECT_THROW(DecodeJpegAtLeast(jpeg.left(jpeg.size() / 2), QSize(40, 40)), PictureError);
+}
+
 TEST(JpegCodec, BadInputRaisesTheLibrarysMessage)
 {
     const QByteArray jpeg = EncodeJpeg(Gradient(300, 300), 90);

@@ -1,5 +1,7 @@
+#include "alarms/AlarmU.h"
 #include "alarms/PresentationFlags.h"
 #include "app/ClockU.h"
+#include "options/OptionsU.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
@@ -8,6 +10,12 @@
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <functional>
@@ -118,7 +126,71 @@ private slots:
         QCOMPARE(program->alarmStore().Alarms[0].LastRung, Day(2004, 3, 10));
     }
 
+    void doneEndsTheEditAndSavesTheStoreByteForByte()
+    {
+        // A store written elsewhere, with odd bytes where nothing is read.
+        std::vector<AlarmRecordBytes> written;
+        for (const TAlarmRec& alarm : { DailyAlarm(1, QDate(2004, 1, 1), 7, 5), OnceAlarm(QDate(2004, 3, 11), 9, 0) }) {
+            AlarmRecordBytes bytes = WriteAlarmRecord(alarm);
+            for (const std::size_t odd : { 1, 7, 20, 42, 60, 72, 81, 96, 667 })
+                bytes[odd] = std::uint8_t(0xA0 + odd % 16);
+            written.push_back(bytes);
+        }
+        QByteArray original;
+        for (const AlarmRecordBytes& bytes : written)
+            original.append(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), original);
+
+        CreateWindows();
+        TfrmOptions& options = OptionsWindow();
+        options.show();
+        options.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
+        auto* list = options.findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
+        QCOMPARE(list->currentItem(), list->topLevelItem(0)); // the page selects the first alarm
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
+        QTest::mouseClick(options.findChild<QToolButton*>(QStringLiteral("tbEditSelected")), Qt::LeftButton);
+        options.findChild<QLineEdit*>(QStringLiteral("eName"))->setText(QStringLiteral("Dentist"));
+        QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("bbDone")), Qt::LeftButton);
+
+        QVERIFY(!options.findChild<TfrAlarm*>()->IsEditing());
+        const QByteArray saved = folder->read(QStringLiteral("Alarm/Alarms.cfg"));
+        QCOMPARE(saved, StoreBytes(program->alarmStore().Alarms));
+        QCOMPARE(saved.left(672), original.left(672));
+        AlarmRecordBytes expected = written[1];
+        TAlarmRec edited = ReadAlarmRecord(expected);
+        edited.Name.setText(QStringLiteral("Dentist"));
+        edited.AlarmTime = Moment(2004, 3, 10, 9, 0);
+        expected = WriteAlarmRecord(edited);
+        QCOMPARE(saved.mid(672), QByteArray(reinterpret_cast<const char*>(expected.data()), 672));
+    }
+
+    void theEditorFollowsTheReadoutsHourFormat()
+    {
+        CreateWindows();
+        program->alarmStore().Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 19, 5) };
+        program->alarmStore().RebuildList();
+        TfrmOptions& options = OptionsWindow();
+        auto* list = options.findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
+        options.SetDigFormatIndex(0);
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("7: 05 pm"));
+        options.show();
+        // On its mark: the button takes clicks on the mark and caption only.
+        auto* twentyFour = options.findChild<QRadioButton*>(QStringLiteral("rbDigFormat24"));
+        QTest::mouseClick(twentyFour, Qt::LeftButton, {}, QPoint(6, twentyFour->height() / 2));
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("19: 05"));
+    }
+
 private:
+    TfrmOptions& OptionsWindow() const
+    {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* options = qobject_cast<TfrmOptions*>(window))
+                return *options;
+        qFatal("no options window");
+    }
+
+    // As the program starts them; the message box of the start-up pass ticks
+    // the clock before it is linked to the options.
     // As the program starts them: the clock is shown, and reads its
     // settings, once the event loop runs.
     void CreateWindows()
