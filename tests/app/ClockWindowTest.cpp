@@ -12,6 +12,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -139,6 +140,9 @@ private slots:
         QCOMPARE(f.ini(),
             QByteArray("[Default]\nSkin=\nOnTop=0\nDigFrm=0\n\n[Position]\nKeepIt=1\nLeft=0\nTop=0\n\n"
                        "[Size]\nKeepIt=1\nLastOne=400\n"));
+        // The options' skin list names the skin the clock shows.
+        f.options->FormActivate(false);
+        QCOMPARE(f.control<QComboBox>("cbSettings")->currentText(), QStringLiteral("default"));
     }
 
     void storedSettingsAreApplied()
