@@ -6,14 +6,12 @@
 #include "options/OptionsU.h"
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
-#include "platform/FileNames.h"
 #include "platform/FolderListing.h"
 #include "platform/IoError.h"
 #include "platform/LocalClock.h"
 #include "platform/PictureLoader.h"
 #include "platform/ProgramFolder.h"
 #include "skins/Skin.h"
-#include "skins/SkinFile.h"
 #include "skins/SkinList.h"
 
 #include <QAbstractButton>
@@ -88,13 +86,7 @@ void SkinListAndGallery::RefillSkinList()
     const QSignalBlocker quiet(m_cbSettings);
     m_cbSettings.clear();
     m_cbSettings.addItems(names);
-    m_cbSettings.setCurrentIndex(SkinNameIndex(names, ShownSkinFile()));
-}
-
-QString SkinListAndGallery::ShownSkinFile() const
-{
-    const QString file = m_options.SkinFileOrDefault();
-    return ExtractFileName(file).isEmpty() ? file + QLatin1String(kDefaultSkinFileName) : file;
+    m_cbSettings.setCurrentIndex(SkinNameIndex(names, m_options.SkinFileOrDefault()));
 }
 
 QStringList SkinListAndGallery::ListedNames() const
@@ -119,7 +111,7 @@ void SkinListAndGallery::cbSettingsChange()
 void SkinListAndGallery::sbSaveSettingsClick()
 {
     m_options.ControlsToSkin();
-    const std::optional<QString> name = ChooseFileToSave({ QStringLiteral("Save skin as"), ShownSkinFile(),
+    const std::optional<QString> name = ChooseFileToSave({ QStringLiteral("Save skin as"), m_options.SkinFileOrDefault(),
         QStringLiteral("Clock Setting (*.clk)"), QStringLiteral("clk"), false });
     if (!name)
         return;

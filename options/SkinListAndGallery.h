@@ -56,11 +56,6 @@ public:
 
 private:
     QStringList ListedNames() const;
-    // The skin the clock shows, as the list and "Save skin as..." name it:
-    // the current skin file, or the default skin when that path names no
-    // file but the program folder itself (the empty setting of a first
-    // start, under which the clock shows the default skin).
-    QString ShownSkinFile() const;
     void cbSettingsChange();
     void sbSaveSettingsClick();
     void ThumbClick(const GalleryThumbnail& thumb);

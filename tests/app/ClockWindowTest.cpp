@@ -143,7 +143,6 @@ private slots:
         QCOMPARE(f.ini(),
             QByteArray("[Default]\nSkin=default.clk\nOnTop=0\nDigFrm=0\n\n[Position]\nKeepIt=1\nLeft=0\nTop=0\n\n"
                        "[Size]\nKeepIt=1\nLastOne=400\n"));
-        // The options' skin list names the skin the clock shows.
         f.options->FormActivate(false);
         QCOMPARE(f.control<QComboBox>("cbSettings")->currentText(), QStringLiteral("default"));
     }
