@@ -2,6 +2,7 @@
 // written is read back as written.
 
 #include "platform/ProfileFile.h"
+#include "platform/ProfileUpdate.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <cstdint>
@@ -21,8 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     profile.ReadBool(QStringLiteral("Size"), QStringLiteral("KeepIt"), true);
 
     const QString value = QStringLiteral("C:\\Skins\\Ember.clk");
-    profile.WriteString(QStringLiteral("Skin"), QStringLiteral("Last"), value);
-    profile.WriteInteger(QStringLiteral("Position"), QStringLiteral("Left"), -1234);
+    ProfileUpdate update(profile.fileName());
+    update.WriteString(QStringLiteral("Skin"), QStringLiteral("Last"), value);
+    update.WriteInteger(QStringLiteral("Position"), QStringLiteral("Left"), -1234);
+    update.Commit();
     if (profile.ReadString(QStringLiteral("Skin"), QStringLiteral("Last"), QString()) != value
         || profile.ReadInteger(QStringLiteral("Position"), QStringLiteral("Left"), 0) != -1234)
         std::abort();
