@@ -7,6 +7,7 @@
 #include "overlay/OverlayComposer.h"
 #include "platform/DateTimeFormat.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Raster.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -21,7 +22,7 @@ ClockPicture ClockPictureAt(const TSkin& skin, const QDateTime& moment, int side
     OverlayScene scene;
     scene.Size = QSize(side, side);
     scene.Color = FromQColor(QGuiApplication::palette().color(QPalette::Button));
-    QImage face(scene.Size, QImage::Format_RGB888);
+    QImage face(scene.Size, kRasterFormat);
     TFaceRenderer().DrawFace(face, skin, hourAngle, MinuteAngle(minute));
     scene.FacePicture = face;
 

@@ -48,10 +48,10 @@ QImage WindowOutline(QSize size, ClockShape shape)
     outline.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
     outline.fill(0);
     for (int y = 0; y < size.height(); ++y) {
-        const uchar* source = drawn.constScanLine(y);
+        const auto* source = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
         uchar* bits = outline.scanLine(y);
         for (int x = 0; x < size.width(); ++x)
-            if (source[3 * x] != 0)
+            if (source[x] != ToQRgb(kHidden))
                 bits[x >> 3] |= uchar(0x80 >> (x & 7));
     }
     return outline;

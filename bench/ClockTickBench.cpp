@@ -6,6 +6,7 @@
 #include "app/ClockTick.h"
 #include "app/FaceRenderer.h"
 #include "overlay/OverlaySurface.h"
+#include "platform/Raster.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -28,7 +29,7 @@ void BM_OrdinaryTickOnTheSurface(benchmark::State& state)
     surface->show();
     window.show();
 
-    QImage face(side, side, QImage::Format_RGB888);
+    QImage face(side, side, kRasterFormat);
     TFaceRenderer().DrawFace(face, Skin, HourAngle(10, 14), MinuteAngle(14));
     surface->setFacePicture(face);
     ClockTick::ApplyMarkerStyle(surface->srsSec(), Skin);

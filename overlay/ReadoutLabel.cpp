@@ -56,11 +56,20 @@ QRect TReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes) const
 
     const QPoint baseline = layout.textTopLeft + QPoint(0, metrics.ascent());
     const QRect ink = metrics.boundingRect(Text).translated(baseline).adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
-    const QRect touched = layout.box.united(ink);
-    QPainter painter(&image);
-    painter.setClipRect(touched);
+    DrawTextAsOn24Bits(image, ink, baseline, font);
+    return layout.box.united(ink);
+}
+
+void TReadoutLabel::DrawTextAsOn24Bits(QImage& image, const QRect& ink, QPoint baseline, const QFont& font) const
+{
+    const QRect area = ink.intersected(image.rect());
+    if (area.isEmpty())
+        return;
+    QImage scratch = image.copy(area).convertToFormat(QImage::Format_RGB888);
+    QPainter painter(&scratch);
     painter.setFont(font);
     painter.setPen(ToQColor(FontColor));
-    painter.drawText(baseline, Text);
-    return touched;
+    painter.drawText(baseline - area.topLeft(), Text);
+    painter.end();
+    DrawPicture(image, area.topLeft(), scratch);
 }

@@ -50,4 +50,11 @@ struct TReadoutLabel {
     // Draws the label when Active and returns the pixels it may have changed
     // (empty when none); nothing outside that rectangle is touched.
     QRect Draw(QImage& image, const SurfaceAxes& axes) const;
+
+private:
+    // Qt blends the edges of glyphs differently on 24-bit and on 32-bit
+    // images (by one step of a channel here and there). The readout has
+    // always been drawn as on a 24-bit image, so the text is drawn on a 24-bit
+    // copy of the pixels its ink may touch, which then goes back in place.
+    void DrawTextAsOn24Bits(QImage& image, const QRect& ink, QPoint baseline, const QFont& font) const;
 };

@@ -3,15 +3,16 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace {
 
-constexpr int kBytesPerPixel = 3;
 constexpr int kHatchCell = 8;
 
 int BlendChannel(int before, int after, int alpha)
@@ -19,14 +20,7 @@ int BlendChannel(int before, int after, int alpha)
     return (before * alpha + after * (255 - alpha) + 127) / 255;
 }
 
-void StoreColor(uchar* pixel, TColor colour)
-{
-    pixel[0] = uchar(RedOf(colour));
-    pixel[1] = uchar(GreenOf(colour));
-    pixel[2] = uchar(BlueOf(colour));
-}
-
-// Writes into a 24-bit image with every access clipped to it. A null image is
+// Writes into a 32-bit image with every access clipped to it. A null image is
 // an empty canvas.
 class PixelWriter {
 public:
@@ -35,20 +29,20 @@ public:
         if (image.isNull())
             return;
         if (image.format() != kRasterFormat)
-            throw std::invalid_argument("Raster drawing needs a 24-bit RGB image");
-        m_bits = image.bits();
-        m_stride = image.bytesPerLine();
+            throw std::invalid_argument("Raster drawing needs a 32-bit RGB image");
+        m_bits = reinterpret_cast<QRgb*>(image.bits());
+        m_stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
     }
 
     int width() const { return m_width; }
     int height() const { return m_height; }
     bool contains(qint64 x, qint64 y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
-    uchar* at(qint64 x, qint64 y) const { return m_bits + y * m_stride + x * kBytesPerPixel; }
+    QRgb* at(qint64 x, qint64 y) const { return m_bits + y * m_stride + x; }
 
     void set(qint64 x, qint64 y, TColor colour) const
     {
         if (contains(x, y))
-            StoreColor(at(x, y), colour);
+            *at(x, y) = ToQRgb(colour);
     }
 
     // Columns first to last inclusive.
@@ -58,15 +52,15 @@ public:
             return;
         first = std::max<qint64>(first, 0);
         last = std::min<qint64>(last, m_width - 1);
-        for (qint64 x = first; x <= last; ++x)
-            StoreColor(at(x, y), colour);
+        if (first <= last)
+            std::fill(at(first, y), at(last, y) + 1, ToQRgb(colour));
     }
 
     // The part of rect that lies on the image.
     QRect clip(const QRect& rect) const { return rect.intersected(QRect(0, 0, m_width, m_height)); }
 
 private:
-    uchar* m_bits = nullptr;
+    QRgb* m_bits = nullptr;
     qsizetype m_stride = 0;
     int m_width;
     int m_height;
@@ -269,7 +263,9 @@ void DrawRoundedBox(const PixelWriter& writer, const RoundedBox& shape, TColor o
     }
 }
 
-// Fills rect with a 24-bit tile repeated from the image's top-left corner.
+// Fills rect with a tile of the raster format repeated from the image's
+// top-left corner: each row of the tile is laid out once across the
+// rectangle's width, and every image row is one copy of such a run.
 void FillWithTile(QImage& image, const QRect& rect, const QImage& tile)
 {
     const PixelWriter writer(image);
@@ -277,16 +273,22 @@ void FillWithTile(QImage& image, const QRect& rect, const QImage& tile)
     if (area.isEmpty() || tile.isNull())
         return;
     const int tileWidth = tile.width();
+    const int tileHeight = tile.height();
+    const int runs = std::min(tileHeight, area.height());
+    std::vector<QRgb> rows(std::size_t(runs) * std::size_t(area.width()));
+    for (int i = 0; i < runs; ++i) {
+        const int y = area.top() + i;
+        const auto* source = reinterpret_cast<const QRgb*>(tile.constScanLine(y % tileHeight));
+        QRgb* run = rows.data() + std::size_t(i) * std::size_t(area.width());
+        for (int x = 0; x < area.width(); ++x)
+            run[x] = source[(area.left() + x) % tileWidth];
+    }
+    // Row y of the rectangle shows the same tile row as the row tileHeight
+    // above it.
+    const std::size_t rowBytes = std::size_t(area.width()) * sizeof(QRgb);
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const uchar* source = tile.constScanLine(y % tile.height());
-        int x = area.left();
-        int column = x % tileWidth;
-        while (x <= area.right()) {
-            const int run = std::min(tileWidth - column, area.right() - x + 1);
-            std::memcpy(writer.at(x, y), source + column * kBytesPerPixel, size_t(run) * kBytesPerPixel);
-            x += run;
-            column = 0;
-        }
+        const std::size_t run = std::size_t((y - area.top()) % tileHeight);
+        std::memcpy(writer.at(area.left(), y), rows.data() + run * std::size_t(area.width()), rowBytes);
     }
 }
 
@@ -319,6 +321,28 @@ QImage TwoColourTile(const QImage& tile, TColor zeroColour, TColor oneColour)
     return coloured;
 }
 
+// The picture in the raster format: its colours without their alpha.
+QImage RasterCopy(const QImage& picture)
+{
+    if (picture.format() == kRasterFormat)
+        return picture;
+    // Colours are kept unpremultiplied, and only then lose their alpha.
+    if (picture.hasAlphaChannel())
+        return picture.convertToFormat(QImage::Format_ARGB32).convertToFormat(kRasterFormat);
+    return picture.convertToFormat(kRasterFormat);
+}
+
+// Blends a row byte by byte; the spare byte of each pixel is 0xFF on both
+// sides and stays so. The sums fit 16 bits, which lets the loop run on
+// vectors.
+void BlendRow(const uchar* before, uchar* after, std::size_t bytes, int alpha)
+{
+    const auto keep = std::uint16_t(alpha);
+    const auto take = std::uint16_t(255 - alpha);
+    for (std::size_t i = 0; i < bytes; ++i)
+        after[i] = uchar(std::uint16_t(before[i] * keep + after[i] * take + 127) / 255);
+}
+
 QImage FlattenedTile(const QImage& tile, TColor background)
 {
     if (!tile.hasAlphaChannel())
@@ -344,10 +368,7 @@ TColor PixelAt(const QImage& image, int x, int y)
 {
     if (!image.rect().contains(x, y))
         throw std::out_of_range("Pixel outside the image");
-    if (image.format() != kRasterFormat)
-        return FromQRgb(image.pixel(x, y));
-    const uchar* pixel = image.constScanLine(y) + x * kBytesPerPixel;
-    return MakeColor(pixel[0], pixel[1], pixel[2]);
+    return FromQRgb(image.pixel(x, y));
 }
 
 void SetPixel(QImage& image, int x, int y, TColor colour)
@@ -370,10 +391,8 @@ void FillRect(QImage& image, const QRect& rect, TColor colour)
     const QRect area = writer.clip(rect);
     if (area.isEmpty())
         return;
-    writer.fillRow(area.top(), area.left(), area.right(), colour);
-    const size_t rowBytes = size_t(area.width()) * kBytesPerPixel;
-    for (int y = area.top() + 1; y <= area.bottom(); ++y)
-        std::memcpy(writer.at(area.left(), y), writer.at(area.left(), area.top()), rowBytes);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        writer.fillRow(y, area.left(), area.right(), colour);
 }
 
 void DrawEllipse(QImage& image, const QRect& box, TColor outline, std::optional<TColor> fill)
@@ -416,10 +435,10 @@ void DrawPicture(QImage& image, QPoint topLeft, const QImage& picture)
     const QRect area = writer.clip(QRect(topLeft, picture.size()));
     if (area.isEmpty())
         return;
-    const QImage source = picture.format() == kRasterFormat ? picture : picture.convertToFormat(kRasterFormat);
-    const size_t rowBytes = size_t(area.width()) * kBytesPerPixel;
+    const QImage source = RasterCopy(picture);
+    const size_t rowBytes = size_t(area.width()) * sizeof(QRgb);
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const uchar* from = source.constScanLine(y - topLeft.y()) + (area.left() - topLeft.x()) * kBytesPerPixel;
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - topLeft.y())) + (area.left() - topLeft.x());
         std::memcpy(writer.at(area.left(), y), from, rowBytes);
     }
 }
@@ -448,12 +467,10 @@ void BlendKeptPixels(QImage& image, QPoint topLeft, const QImage& kept, int alph
     const QRect area = writer.clip(QRect(topLeft, kept.size()));
     if (area.isEmpty())
         return;
-    const QImage source = kept.format() == kRasterFormat ? kept : kept.convertToFormat(kRasterFormat);
-    const int rowBytes = area.width() * kBytesPerPixel;
+    const QImage source = RasterCopy(kept);
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const uchar* before = source.constScanLine(y - topLeft.y()) + (area.left() - topLeft.x()) * kBytesPerPixel;
-        uchar* after = writer.at(area.left(), y);
-        for (int i = 0; i < rowBytes; ++i)
-            after[i] = uchar(BlendChannel(before[i], after[i], alpha));
+        const auto* before = reinterpret_cast<const QRgb*>(source.constScanLine(y - topLeft.y())) + (area.left() - topLeft.x());
+        BlendRow(reinterpret_cast<const uchar*>(before), reinterpret_cast<uchar*>(writer.at(area.left(), y)),
+            std::size_t(area.width()) * sizeof(QRgb), alpha);
     }
 }

@@ -9,13 +9,14 @@
 
 #include <optional>
 
-// Off-screen drawing with exact, deterministic pixel rules. Images are 24-bit
-// QImage::Format_RGB888 (bytes red, green, blue per pixel); the functions that
-// draw take only such images. Nothing is anti-aliased. Every function clips
+// Off-screen drawing with exact, deterministic pixel rules. Images are
+// QImage::Format_RGB32 (one 32-bit word $FFRRGGBB per pixel, the format that
+// windows are presented from without a conversion); the functions that draw
+// take only such images. Nothing is anti-aliased. Every function clips
 // to the image, so any coordinates are safe. A QRect names the pixels it
 // covers: columns left() to right(), rows top() to bottom(), both inclusive.
 
-inline constexpr QImage::Format kRasterFormat = QImage::Format_RGB888;
+inline constexpr QImage::Format kRasterFormat = QImage::Format_RGB32;
 
 // A new image of the given size filled with colour.
 QImage NewRasterImage(QSize size, TColor colour);
@@ -76,6 +77,8 @@ void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line
 void FillTiled(QImage& image, const QRect& rect, const QImage& tile, TColor zeroColour, TColor oneColour);
 
 // Copies picture, of any format, unscaled with its top-left corner at topLeft.
+// A picture with an alpha channel shows its colours as they are, without the
+// alpha.
 void DrawPicture(QImage& image, QPoint topLeft, const QImage& picture);
 
 // Constant-alpha blending of a layer with a transparency T of 0..100 percent:

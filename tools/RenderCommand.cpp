@@ -7,6 +7,7 @@
 #include "platform/AtomicFile.h"
 #include "platform/IoError.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Raster.h"
 #include "skins/SkinFile.h"
 
 #include <QBuffer>
@@ -103,7 +104,7 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
         // The face of minute m, as the tick loop passes its angles: the
         // minute hand of m and the hour hand of the minute after it.
         const int minute = request.time.minute();
-        picture = QImage(size, size, QImage::Format_RGB888);
+        picture = QImage(size, size, kRasterFormat);
         TFaceRenderer().DrawFace(picture, skin, HourAngle(request.time.hour() % 12, minute), MinuteAngle(minute));
     } else {
         const QString format = QLatin1String(request.h24 ? ClockSettings::kDefaultH24Format : ClockSettings::kDefaultAmPmFormat);

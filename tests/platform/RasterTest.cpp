@@ -69,7 +69,7 @@ TEST(RasterTest, PixelsOutsideTheImageAreIgnoredOnWriteAndRefusedOnRead)
 
 TEST(RasterTest, DrawingRefusesImagesOfAnotherFormat)
 {
-    QImage image(4, 4, QImage::Format_RGB32);
+    QImage image(4, 4, QImage::Format_RGB888);
     EXPECT_THROW(DrawLine(image, { 0, 0 }, { 3, 3 }, kInk), std::invalid_argument);
     QImage none;
     EXPECT_NO_THROW(FillRect(none, QRect(0, 0, 5, 5), kInk));
