@@ -34,12 +34,13 @@ OverlayComposer::BackgroundKey OverlayComposer::KeyOf(const OverlayScene& scene)
 
 QImage OverlayComposer::ComposeBackground(const OverlayScene& scene)
 {
-    QImage image = NewRasterImage(scene.Size, scene.Color);
-    if (!scene.FacePicture.isNull()) {
-        const QPoint topLeft((scene.Size.width() - scene.FacePicture.width()) / 2,
-            (scene.Size.height() - scene.FacePicture.height()) / 2);
+    const QPoint topLeft((scene.Size.width() - scene.FacePicture.width()) / 2,
+        (scene.Size.height() - scene.FacePicture.height()) / 2);
+    // The panel colour shows only where the face picture leaves room.
+    const bool faceCovers = QRect(topLeft, scene.FacePicture.size()).contains(QRect(QPoint(0, 0), scene.Size));
+    QImage image = faceCovers ? NewRasterImage(scene.Size) : NewRasterImage(scene.Size, scene.Color);
+    if (!scene.FacePicture.isNull())
         DrawPicture(image, topLeft, scene.FacePicture);
-    }
     DrawFrame(image);
     scene.ColorBand.Draw(image, SurfaceAxes(scene.Size));
     return image;

@@ -263,10 +263,34 @@ void DrawRoundedBox(const PixelWriter& writer, const RoundedBox& shape, TColor o
     }
 }
 
+// Blends a row of fill pixels over a row of the image byte by byte: each
+// channel becomes (old * alpha + fill * (255 - alpha) + 127) / 255. The spare
+// byte of each pixel is 0xFF on both sides and stays so. The sums fit 16 bits,
+// and the division is done in them, so the loop runs on vectors.
+void BlendRow(uchar* __restrict row, const uchar* __restrict fill, std::size_t bytes, int alpha)
+{
+    const auto keep = std::uint16_t(alpha);
+    const auto take = std::uint16_t(255 - alpha);
+    const auto blend = [=](uchar held, uchar filled) {
+        const auto sum = std::uint16_t(held * keep + filled * take + 127);
+        // sum / 255, exact for sums up to 65152
+        return uchar(std::uint16_t(sum + 1 + (sum >> 8)) >> 8);
+    };
+    // Blocks of a fixed length, which the compiler turns into vector code.
+    constexpr std::size_t kBlock = 32;
+    std::size_t i = 0;
+    for (; i + kBlock <= bytes; i += kBlock)
+        for (std::size_t j = i; j < i + kBlock; ++j)
+            row[j] = blend(row[j], fill[j]);
+    for (; i < bytes; ++i)
+        row[i] = blend(row[i], fill[i]);
+}
+
 // Fills rect with a tile of the raster format repeated from the image's
-// top-left corner: each row of the tile is laid out once across the
-// rectangle's width, and every image row is one copy of such a run.
-void FillWithTile(QImage& image, const QRect& rect, const QImage& tile)
+// top-left corner, blended with alpha over what the rectangle held (0: the
+// tile alone). Each row of the tile is laid out once across the rectangle's
+// width, and every image row is one copy or blend of such a run.
+void FillWithTile(QImage& image, const QRect& rect, const QImage& tile, int alpha)
 {
     const PixelWriter writer(image);
     const QRect area = writer.clip(rect);
@@ -287,8 +311,11 @@ void FillWithTile(QImage& image, const QRect& rect, const QImage& tile)
     // above it.
     const std::size_t rowBytes = std::size_t(area.width()) * sizeof(QRgb);
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const std::size_t run = std::size_t((y - area.top()) % tileHeight);
-        std::memcpy(writer.at(area.left(), y), rows.data() + run * std::size_t(area.width()), rowBytes);
+        const QRgb* run = rows.data() + std::size_t((y - area.top()) % tileHeight) * std::size_t(area.width());
+        if (alpha == 0)
+            std::memcpy(writer.at(area.left(), y), run, rowBytes);
+        else
+            BlendRow(reinterpret_cast<uchar*>(writer.at(area.left(), y)), reinterpret_cast<const uchar*>(run), rowBytes, alpha);
     }
 }
 
@@ -332,17 +359,6 @@ QImage RasterCopy(const QImage& picture)
     return picture.convertToFormat(kRasterFormat);
 }
 
-// Blends a row byte by byte; the spare byte of each pixel is 0xFF on both
-// sides and stays so. The sums fit 16 bits, which lets the loop run on
-// vectors.
-void BlendRow(const uchar* before, uchar* after, std::size_t bytes, int alpha)
-{
-    const auto keep = std::uint16_t(alpha);
-    const auto take = std::uint16_t(255 - alpha);
-    for (std::size_t i = 0; i < bytes; ++i)
-        after[i] = uchar(std::uint16_t(before[i] * keep + after[i] * take + 127) / 255);
-}
-
 QImage FlattenedTile(const QImage& tile, TColor background)
 {
     if (!tile.hasAlphaChannel())
@@ -355,11 +371,17 @@ QImage FlattenedTile(const QImage& tile, TColor background)
 
 } // namespace
 
-QImage NewRasterImage(QSize size, TColor colour)
+QImage NewRasterImage(QSize size)
 {
     QImage image(size, kRasterFormat);
     if (image.isNull() && !size.isEmpty())
         throw std::bad_alloc();
+    return image;
+}
+
+QImage NewRasterImage(QSize size, TColor colour)
+{
+    QImage image = NewRasterImage(size);
     FillRect(image, image.rect(), colour);
     return image;
 }
@@ -391,8 +413,10 @@ void FillRect(QImage& image, const QRect& rect, TColor colour)
     const QRect area = writer.clip(rect);
     if (area.isEmpty())
         return;
-    for (int y = area.top(); y <= area.bottom(); ++y)
-        writer.fillRow(y, area.left(), area.right(), colour);
+    writer.fillRow(area.top(), area.left(), area.right(), colour);
+    const std::size_t rowBytes = std::size_t(area.width()) * sizeof(QRgb);
+    for (int y = area.top() + 1; y <= area.bottom(); ++y)
+        std::memcpy(writer.at(area.left(), y), writer.at(area.left(), area.top()), rowBytes);
 }
 
 void DrawEllipse(QImage& image, const QRect& box, TColor outline, std::optional<TColor> fill)
@@ -407,7 +431,7 @@ void DrawRoundRect(QImage& image, const QRect& box, QSize corner, TColor outline
     DrawRoundedBox(PixelWriter(image), RoundedBox(box, corner), outline, fill);
 }
 
-void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line, TColor gap)
+void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line, TColor gap, int alpha)
 {
     if (style == BrushStyle::Clear)
         return;
@@ -416,17 +440,17 @@ void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line
     for (int y = 0; y < kHatchCell; ++y)
         for (int x = 0; x < kHatchCell; ++x)
             writer.set(x, y, OnHatchLine(style, x, y) ? line : gap);
-    FillWithTile(image, rect, tile);
+    FillWithTile(image, rect, tile, alpha);
 }
 
-void FillTiled(QImage& image, const QRect& rect, const QImage& tile, TColor zeroColour, TColor oneColour)
+void FillTiled(QImage& image, const QRect& rect, const QImage& tile, TColor zeroColour, TColor oneColour, int alpha)
 {
     if (tile.isNull())
         return;
     if (tile.depth() == 1)
-        FillWithTile(image, rect, TwoColourTile(tile, zeroColour, oneColour));
+        FillWithTile(image, rect, TwoColourTile(tile, zeroColour, oneColour), alpha);
     else
-        FillWithTile(image, rect, FlattenedTile(tile, oneColour));
+        FillWithTile(image, rect, FlattenedTile(tile, oneColour), alpha);
 }
 
 void DrawPicture(QImage& image, QPoint topLeft, const QImage& picture)
@@ -459,18 +483,4 @@ TColor BlendColor(TColor before, TColor after, int alpha)
     return MakeColor(BlendChannel(RedOf(before), RedOf(after), alpha),
         BlendChannel(GreenOf(before), GreenOf(after), alpha),
         BlendChannel(BlueOf(before), BlueOf(after), alpha));
-}
-
-void BlendKeptPixels(QImage& image, QPoint topLeft, const QImage& kept, int alpha)
-{
-    const PixelWriter writer(image);
-    const QRect area = writer.clip(QRect(topLeft, kept.size()));
-    if (area.isEmpty())
-        return;
-    const QImage source = RasterCopy(kept);
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const auto* before = reinterpret_cast<const QRgb*>(source.constScanLine(y - topLeft.y())) + (area.left() - topLeft.x());
-        BlendRow(reinterpret_cast<const uchar*>(before), reinterpret_cast<uchar*>(writer.at(area.left(), y)),
-            std::size_t(area.width()) * sizeof(QRgb), alpha);
-    }
 }

@@ -12,6 +12,8 @@ packages=(
     gstreamer1.0-plugins-good fonts-liberation xdg-utils file
     # a virtual desktop for running and testing without a display
     xvfb x11-utils xdotool imagemagick sox libsox-fmt-mp3 openbox picom trayer pulseaudio
+    # the reference clock of bench/clock_vs_xclock.sh
+    x11-apps
 )
 
 missing=()
