@@ -465,9 +465,9 @@ void TfrmDerAvo::Timer1Timer()
         Chart1->setVisible(true);
         Image1->setVisible(false);
     }
-    const QTime now = CurrentLocalDateTime().time();
-    const int hour12 = now.hour() % 12;
-    const int minute = now.minute();
+    const QDateTime now = CurrentLocalDateTime();
+    const int hour12 = now.time().hour() % 12;
+    const int minute = now.time().minute();
     const double hourAngle = HourAngle(hour12, minute);
 
     if (Chart1->Tag == ClockTick::kBeforeFirstTick) {
@@ -487,27 +487,31 @@ void TfrmDerAvo::Timer1Timer()
         FullRefresh(minute, hourAngle);
         return;
     }
-    OrdinaryTick(now.second(), minute, hourAngle);
+    OrdinaryTick(now, hourAngle);
 }
 
-void TfrmDerAvo::OrdinaryTick(int second, int minute, double hourAngle)
+void TfrmDerAvo::OrdinaryTick(const QDateTime& now, double hourAngle)
 {
-    const QPointF marker = ClockTick::MarkerPosition(Skin, second);
+    // Marker, readout and, at a minute change, the face prepared a minute
+    // ahead all change before the one present of the tick, which sends only
+    // the pixels that changed.
+    const QPointF marker = ClockTick::MarkerPosition(Skin, now.time().second());
     Chart1->srsSec().X = marker.x();
     Chart1->srsSec().Y = marker.y();
-    Chart1->Refresh();
-
-    PollAlarms();
-
-    if (const auto text = ClockTick::ReadoutText(CurrentLocalDateTime(), FOptions->DigFormatIndex(), AmPmFormat, H24Format))
+    if (const auto text = ClockTick::ReadoutText(now, FOptions->DigFormatIndex(), AmPmFormat, H24Format))
         Chart1->srsDigit().Text = *text;
-
-    if (minute != Chart1->Tag) {
-        // The face of this minute was prepared a minute ahead; prepare the next.
+    const int minute = now.time().minute();
+    const bool minuteChanged = minute != Chart1->Tag;
+    if (minuteChanged) {
         Chart1->setFacePicture(Faces[minute % 2]);
-        FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
         Chart1->Tag = minute;
     }
+    Chart1->Refresh();
+
+    // The next minute's face is prepared after the present, off screen.
+    if (minuteChanged)
+        FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
+    PollAlarms();
 }
 
 void TfrmDerAvo::PollAlarms()

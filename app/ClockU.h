@@ -4,6 +4,7 @@
 #include "app/FaceRenderer.h"
 #include "options/ClockCommands.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
@@ -104,7 +105,7 @@ private:
     // Starts the next tick at a wall-clock second at least atLeastMs away.
     void ArmTimer1(int atLeastMs = 0);
     void FullRefresh(int minute, double hourAngle);
-    void OrdinaryTick(int second, int minute, double hourAngle);
+    void OrdinaryTick(const QDateTime& now, double hourAngle);
     // Step 3 of an ordinary tick: rings the alarm due now.
     void PollAlarms();
     void ShapeForm();

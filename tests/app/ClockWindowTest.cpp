@@ -6,6 +6,7 @@
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
+#include "platform/Raster.h"
 #include "skins/SkinFile.h"
 #include "tests/support/TempFolder.h"
 
@@ -13,11 +14,14 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <sys/stat.h>
 
@@ -102,6 +106,28 @@ QImage Face(int hour, int hourMinute, int minute)
     TFaceRenderer().DrawFace(face, Skin, HourAngle(hour % 12, hourMinute), MinuteAngle(minute));
     return face;
 }
+
+// Calls back for each event of a type that reaches a widget.
+class EventWatch : public QObject {
+public:
+    EventWatch(QObject& watched, QEvent::Type type, std::function<void(QEvent*)> seen)
+        : m_type(type), m_seen(std::move(seen))
+    {
+        watched.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == m_type)
+            m_seen(event);
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void(QEvent*)> m_seen;
+};
 
 } // namespace
 
@@ -320,6 +346,47 @@ private slots:
         f.tickAt(QTime(3, 59, 10));
         f.tickAt(QTime(4, 0, 0));
         QCOMPARE(f.facePicture(), Face(3, 59, 60));
+    }
+
+    void aTickPresentsItsChangesOnceBeforeItEnds()
+    {
+        ClockFixture f;
+        f.start();
+        f.tickAt(QTime(10, 14, 30));
+        f.tickAt(QTime(10, 14, 31));
+        QCoreApplication::processEvents();
+        QRegion painted;
+        int paints = 0;
+        EventWatch watch(*f.clock->Chart1, QEvent::Paint, [&](QEvent* event) {
+            ++paints;
+            painted += static_cast<QPaintEvent*>(event)->region();
+        });
+
+        for (const QTime time : { QTime(10, 14, 32), QTime(10, 15, 0) }) {
+            paints = 0;
+            painted = QRegion();
+            f.tickAt(time);
+            // On screen as the tick ends: the new readout text and marker
+            // place (and at a minute change the new face), in one paint.
+            // (Pixels outside the window's outline are never painted.)
+            const QImage shown = f.clock->screen()->grabWindow(f.clock->winId()).toImage();
+            const QImage& composed = f.clock->Chart1->ComposedImage();
+            for (const QRect& visible : f.clock->mask())
+                for (int y = visible.top(); y <= visible.bottom(); ++y)
+                    for (int x = visible.left(); x <= visible.right(); ++x)
+                        QCOMPARE(PixelAt(shown, x, y), PixelAt(composed, x, y));
+            QCOMPARE(paints, 1);
+            QCoreApplication::processEvents();
+            QCOMPARE(paints, 1);
+        }
+        // Within a minute only what changed is sent: here the marker and the
+        // readout, not the face around them.
+        paints = 0;
+        painted = QRegion();
+        f.tickAt(QTime(10, 15, 1));
+        QCOMPARE(paints, 1);
+        QVERIFY(!painted.contains(QPoint(0, 0)));
+        QVERIFY(!painted.contains(QPoint(f.clock->width() - 1, f.clock->height() - 1)));
     }
 
     void markerAndReadoutFollowTheTicks()
