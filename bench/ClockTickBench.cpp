@@ -1,6 +1,6 @@
 // The ordinary tick's whole path on the real surface widget (offscreen):
-// the marker moves, the surface recomposes and presents at once, the readout
-// text changes and is presented by the next paint.
+// the marker moves and the readout text changes, then the surface recomposes
+// and presents the changed pixels once.
 #include "app/ApplyTexture.h"
 #include "app/ClockAngles.h"
 #include "app/ClockTick.h"
@@ -45,9 +45,9 @@ void BM_OrdinaryTickOnTheSurface(benchmark::State& state)
         const QPointF marker = ClockTick::MarkerPosition(Skin, second % 60);
         surface->srsSec().X = marker.x();
         surface->srsSec().Y = marker.y();
-        surface->Refresh();
         surface->srsDigit().Text
             = *ClockTick::ReadoutText(QDateTime(day, QTime(10, 14, second % 60)), 0, "h:mm:ss AM/PM", "h:mm:ss");
+        surface->Refresh();
         QCoreApplication::processEvents();
         ++second;
     }

@@ -242,24 +242,33 @@ private:
 // when a left, right, upper or lower neighbour lies outside the shape.
 void DrawRoundedBox(const PixelWriter& writer, const RoundedBox& shape, TColor outline, std::optional<TColor> fill)
 {
-    const qint64 top = std::max<qint64>(shape.top(), 0);
-    const qint64 bottom = std::min<qint64>(shape.bottom(), writer.height() - 1);
-    for (qint64 y = top; y <= bottom; ++y) {
-        const auto [first, last] = shape.span(y);
+    using Run = std::pair<qint64, qint64>;
+    const auto drawRow = [&](qint64 y, Run run, Run above, Run below) {
+        const auto [first, last] = run;
         if (first > last)
-            continue;
-        const auto above = shape.span(y - 1);
-        const auto below = shape.span(y + 1);
+            return;
         const qint64 innerFirst = std::max({ first + 1, above.first, below.first });
         const qint64 innerLast = std::min({ last - 1, above.second, below.second });
         if (innerFirst > innerLast) {
             writer.fillRow(y, first, last, outline);
-            continue;
+            return;
         }
         writer.fillRow(y, first, innerFirst - 1, outline);
         writer.fillRow(y, innerLast + 1, last, outline);
         if (fill)
             writer.fillRow(y, innerFirst, innerLast, *fill);
+    };
+    const qint64 top = std::max<qint64>(shape.top(), 0);
+    const qint64 bottom = std::min<qint64>(shape.bottom(), writer.height() - 1);
+    if (top > bottom)
+        return;
+    // Each row's run is worked out once, for itself and its neighbours.
+    Run above = shape.span(top - 1);
+    Run run = shape.span(top);
+    for (qint64 y = top; y <= bottom; ++y) {
+        const Run below = shape.span(y + 1);
+        drawRow(y, run, above, below);
+        above = std::exchange(run, below);
     }
 }
 
