@@ -22,6 +22,7 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -30,7 +31,6 @@
 #include <QRegion>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QTime>
 #include <QWindow>
 
 namespace {
@@ -448,7 +448,9 @@ void TfrmDerAvo::ArmTimer1(int atLeastMs)
     // A few milliseconds after a wall-clock second, so the marker moves on
     // the second; re-armed every tick, so a jump of the system clock or a
     // resume from suspend is seen at the next second.
-    const int toNextSecond = kTickIntervalMs - QTime::currentTime().msec();
+    // Time zones differ by whole minutes, so the universal time has the
+    // local time's milliseconds, without a look at the time zone.
+    const int toNextSecond = kTickIntervalMs - int(QDateTime::currentMSecsSinceEpoch() % kTickIntervalMs);
     Timer1->start(toNextSecond + kTickDelayMs + (toNextSecond < atLeastMs ? kTickIntervalMs : 0));
 }
 
@@ -511,13 +513,13 @@ void TfrmDerAvo::OrdinaryTick(const QDateTime& now, double hourAngle)
     // The next minute's face is prepared after the present, off screen.
     if (minuteChanged)
         FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
-    PollAlarms();
+    PollAlarms(now);
 }
 
-void TfrmDerAvo::PollAlarms()
+void TfrmDerAvo::PollAlarms(const QDateTime& now)
 {
     if (FAlarmSchedule)
-        FAlarmSchedule->PollAlarms(DateTimeFromLocal(CurrentLocalDateTime()));
+        FAlarmSchedule->PollAlarms(DateTimeFromLocal(now));
 }
 
 void TfrmDerAvo::FullRefresh(int minute, double hourAngle)

@@ -106,8 +106,8 @@ private:
     void ArmTimer1(int atLeastMs = 0);
     void FullRefresh(int minute, double hourAngle);
     void OrdinaryTick(const QDateTime& now, double hourAngle);
-    // Step 3 of an ordinary tick: rings the alarm due now.
-    void PollAlarms();
+    // The last step of an ordinary tick: rings the alarm due at the tick.
+    void PollAlarms(const QDateTime& now);
     void ShapeForm();
     // Every move the program makes goes through here, so that a move by the
     // user (a drag) can be told from it.

@@ -25,6 +25,14 @@ void DrawFrame(QImage& image)
         darken(0, y);
 }
 
+// The pixels of an area of an image, without a copy.
+QImage AreaOf(const QImage& image, const QRect& area)
+{
+    const QRect inside = area.intersected(image.rect());
+    const uchar* first = image.constScanLine(inside.top()) + inside.left() * image.depth() / 8;
+    return QImage(first, inside.width(), inside.height(), image.bytesPerLine(), image.format());
+}
+
 } // namespace
 
 OverlayComposer::BackgroundKey OverlayComposer::KeyOf(const OverlayScene& scene)
@@ -79,7 +87,7 @@ const QImage& OverlayComposer::Compose(const OverlayScene& scene)
         return m_result;
     } else {
         for (const QRect& rect : m_movingLayers)
-            DrawPicture(m_result, rect.topLeft(), m_background.copy(rect));
+            DrawPicture(m_result, rect.topLeft(), AreaOf(m_background, rect));
         m_changed += m_movingLayers;
     }
     m_movingLayers = DrawMovingLayers(m_result, scene);

@@ -10,6 +10,9 @@ TOverlaySurface::TOverlaySurface(QWidget* parent) : QWidget(parent)
     // Every pixel is painted from the composed image.
     setAttribute(Qt::WA_OpaquePaintEvent);
     FScene.Color = FromQColor(palette().color(QPalette::Button));
+    FPresentTimer.setSingleShot(true);
+    FPresentTimer.setInterval(0);
+    connect(&FPresentTimer, &QTimer::timeout, this, &TOverlaySurface::PresentChanges);
     hide();
 }
 
@@ -52,21 +55,19 @@ const QImage& TOverlaySurface::ComposedImage()
 
 void TOverlaySurface::MarkChanged()
 {
-    if (FPresentPending)
-        return;
-    FPresentPending = true;
-    QMetaObject::invokeMethod(this, &TOverlaySurface::PresentChanges, Qt::QueuedConnection);
+    if (!FPresentTimer.isActive())
+        FPresentTimer.start();
 }
 
 void TOverlaySurface::PresentChanges()
 {
-    FPresentPending = false;
     ComposedImage();
     update(FComposer.TakeChangedRegion());
 }
 
 void TOverlaySurface::Refresh()
 {
+    FPresentTimer.stop();
     ComposedImage();
     repaint(FComposer.TakeChangedRegion());
 }

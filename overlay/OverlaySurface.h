@@ -3,6 +3,7 @@
 #include "overlay/OverlayComposer.h"
 #include "overlay/OverlayScene.h"
 
+#include <QTimer>
 #include <QWidget>
 
 // The drawing surface that fills the clock window (Chart1). It composes its
@@ -58,5 +59,8 @@ private:
 
     OverlayScene FScene;
     OverlayComposer FComposer;
-    bool FPresentPending = false;
+    // Presents the changes once the event loop is idle; a Refresh in the
+    // meantime presents them and stops it, so a tick costs no extra round
+    // of the event loop.
+    QTimer FPresentTimer;
 };

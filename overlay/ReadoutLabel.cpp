@@ -7,6 +7,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -17,6 +18,24 @@ const QString& RoomLetter()
 {
     static const QString letter = QStringLiteral("W");
     return letter;
+}
+
+// TW("W") and TH of a label's font at a resolution. Every tick asks for the
+// same font's, so the last answer is kept (labels are drawn on one thread).
+QSize RoomLetterSize(const TReadoutLabel& label, int dotsPerInch, const QFontMetrics& metrics)
+{
+    struct Measured {
+        QString fontName;
+        int fontSize;
+        int dotsPerInch;
+        QSize size;
+    };
+    static std::optional<Measured> last;
+    if (!last || last->fontName != label.FontName || last->fontSize != label.FontSize || last->dotsPerInch != dotsPerInch) {
+        const QSize size(metrics.horizontalAdvance(RoomLetter()), metrics.size(Qt::TextSingleLine, RoomLetter()).height());
+        last = Measured { label.FontName, label.FontSize, dotsPerInch, size };
+    }
+    return last->size;
 }
 
 } // namespace
@@ -33,11 +52,11 @@ QFont TReadoutLabel::Font() const
     return font;
 }
 
-TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, const QFontMetrics& metrics) const
+TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, const QFontMetrics& metrics, QSize roomLetter) const
 {
     const int textWidth = metrics.horizontalAdvance(Text);
-    const int width = textWidth + metrics.horizontalAdvance(RoomLetter()) + 2;
-    const int height = metrics.size(Qt::TextSingleLine, RoomLetter()).height() + 2;
+    const int width = textWidth + roomLetter.width() + 2;
+    const int height = roomLetter.height() + 2;
     const int left = axes.Column(X) - width / 2;
     const int top = axes.Row(Y) - height + 1 - Offset;
     const int textCentre = (left + 2 + left + width) / 2;
@@ -50,7 +69,7 @@ QRect TReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes) const
         return {};
     const QFont font = Font();
     const QFontMetrics metrics(font, &image);
-    const Layout layout = Arrange(axes, metrics);
+    const Layout layout = Arrange(axes, metrics, RoomLetterSize(*this, image.logicalDpiY(), metrics));
     const QSize corner = RoundCorners ? QSize(kCornerSize, kCornerSize) : QSize();
     DrawRoundRect(image, layout.box, corner, FrameColor, FillColor);
 

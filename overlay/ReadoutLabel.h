@@ -42,10 +42,11 @@ struct TReadoutLabel {
 
     QFont Font() const;
     // The box is TW(Text) + TW("W") + 2 wide and TH + 2 high (TH the height
-    // of "W"), centred on the anchor column (left = ax - w / 2), its top at
-    // ay - h + 1 - Offset; the text is centred on column
-    // (left + 2 + left + w) / 2 with its top one row below the box's top.
-    Layout Arrange(const SurfaceAxes& axes, const QFontMetrics& metrics) const;
+    // of "W", roomLetter the size TW("W") x TH), centred on the anchor column
+    // (left = ax - w / 2), its top at ay - h + 1 - Offset; the text is
+    // centred on column (left + 2 + left + w) / 2 with its top one row below
+    // the box's top.
+    Layout Arrange(const SurfaceAxes& axes, const QFontMetrics& metrics, QSize roomLetter) const;
 
     // Draws the label when Active and returns the pixels it may have changed
     // (empty when none); nothing outside that rectangle is touched.
