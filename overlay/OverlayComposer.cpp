@@ -54,11 +54,11 @@ QImage OverlayComposer::ComposeBackground(const OverlayScene& scene)
     return image;
 }
 
-QRegion OverlayComposer::DrawMovingLayers(QImage& image, const OverlayScene& scene)
+QRegion OverlayComposer::DrawMovingLayers(QImage& image, const OverlayScene& scene, GlyphCanvas& canvas)
 {
     const SurfaceAxes axes(scene.Size);
     const QRect marker = scene.srsSec.Draw(image, axes);
-    const QRect label = scene.srsDigit.Draw(image, axes);
+    const QRect label = scene.srsDigit.Draw(image, axes, canvas);
     return QRegion(marker.intersected(image.rect())).united(label.intersected(image.rect()));
 }
 
@@ -67,7 +67,8 @@ QImage OverlayComposer::ComposeAll(const OverlayScene& scene)
     if (scene.Size.isEmpty())
         return {};
     QImage image = ComposeBackground(scene);
-    DrawMovingLayers(image, scene);
+    GlyphCanvas canvas;
+    DrawMovingLayers(image, scene, canvas);
     return image;
 }
 
@@ -90,7 +91,7 @@ const QImage& OverlayComposer::Compose(const OverlayScene& scene)
             DrawPicture(m_result, rect.topLeft(), AreaOf(m_background, rect));
         m_changed += m_movingLayers;
     }
-    m_movingLayers = DrawMovingLayers(m_result, scene);
+    m_movingLayers = DrawMovingLayers(m_result, scene, m_glyphCanvas);
     m_changed += m_movingLayers;
     if (m_changed.rectCount() > kMostChangedRects)
         m_changed = m_changed.boundingRect();

@@ -1,10 +1,12 @@
 #include "overlay/ReadoutLabel.h"
 
+#include "overlay/GlyphCanvas.h"
 #include "overlay/SurfaceAxes.h"
 #include "platform/Raster.h"
 
 #include <QFontMetrics>
-#include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <optional>
@@ -38,6 +40,39 @@ QSize RoomLetterSize(const TReadoutLabel& label, int dotsPerInch, const QFontMet
     return last->size;
 }
 
+// A text shaped once, for all that the readout needs of it.
+struct ShapedText {
+    int advance = 0; // TW(text): the width QFontMetrics::horizontalAdvance gives
+    // Every pixel the glyphs may cover, relative to the start of the
+    // baseline: their outlines, and the line from ascent to descent.
+    QRect ink;
+    QList<QGlyphRun> glyphs; // positions relative to the line's top left
+    qreal ascent = 0;
+};
+
+ShapedText Shape(const QString& text, const QFont& font, QPaintDevice* device)
+{
+    QTextLayout layout(text, font, device);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    ShapedText shaped;
+    shaped.advance = qRound(line.horizontalAdvance());
+    shaped.glyphs = layout.glyphRuns();
+    shaped.ascent = line.ascent();
+    QRectF outlines;
+    for (const QGlyphRun& run : std::as_const(shaped.glyphs)) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size(); ++i)
+            outlines |= font.boundingRect(indexes[i]).translated(positions[i]);
+    }
+    const QRectF lineBox(outlines.left(), 0, outlines.width(), line.ascent() + line.descent());
+    shaped.ink = (outlines | lineBox).translated(0, -line.ascent()).toAlignedRect();
+    return shaped;
+}
+
 } // namespace
 
 QFont TReadoutLabel::Font() const
@@ -52,9 +87,8 @@ QFont TReadoutLabel::Font() const
     return font;
 }
 
-TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, const QFontMetrics& metrics, QSize roomLetter) const
+TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, int textWidth, QSize roomLetter) const
 {
-    const int textWidth = metrics.horizontalAdvance(Text);
     const int width = textWidth + roomLetter.width() + 2;
     const int height = roomLetter.height() + 2;
     const int left = axes.Column(X) - width / 2;
@@ -65,30 +99,23 @@ TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, const QFon
 
 QRect TReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes) const
 {
+    GlyphCanvas canvas;
+    return Draw(image, axes, canvas);
+}
+
+QRect TReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes, GlyphCanvas& canvas) const
+{
     if (!Active)
         return {};
     const QFont font = Font();
     const QFontMetrics metrics(font, &image);
-    const Layout layout = Arrange(axes, metrics, RoomLetterSize(*this, image.logicalDpiY(), metrics));
+    const ShapedText text = Shape(Text, font, &image);
+    const Layout layout = Arrange(axes, text.advance, RoomLetterSize(*this, image.logicalDpiY(), metrics));
     const QSize corner = RoundCorners ? QSize(kCornerSize, kCornerSize) : QSize();
     DrawRoundRect(image, layout.box, corner, FrameColor, FillColor);
 
     const QPoint baseline = layout.textTopLeft + QPoint(0, metrics.ascent());
-    const QRect ink = metrics.boundingRect(Text).translated(baseline).adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
-    DrawTextAsOn24Bits(image, ink, baseline, font);
+    const QRect ink = text.ink.translated(baseline).adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
+    canvas.Draw(image, ink, QPointF(baseline) - QPointF(0, text.ascent), text.glyphs, FontColor);
     return layout.box.united(ink);
-}
-
-void TReadoutLabel::DrawTextAsOn24Bits(QImage& image, const QRect& ink, QPoint baseline, const QFont& font) const
-{
-    const QRect area = ink.intersected(image.rect());
-    if (area.isEmpty())
-        return;
-    QImage scratch = image.copy(area).convertToFormat(QImage::Format_RGB888);
-    QPainter painter(&scratch);
-    painter.setFont(font);
-    painter.setPen(ToQColor(FontColor));
-    painter.drawText(baseline - area.topLeft(), Text);
-    painter.end();
-    DrawPicture(image, area.topLeft(), scratch);
 }

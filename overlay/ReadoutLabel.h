@@ -8,7 +8,7 @@
 #include <QRect>
 #include <QString>
 
-class QFontMetrics;
+class GlyphCanvas;
 class SurfaceAxes;
 
 // The digital readout (srsDigit): one line of text in an opaque box tied to
@@ -34,7 +34,7 @@ struct TReadoutLabel {
 
     bool operator==(const TReadoutLabel&) const = default;
 
-    // The box and where the text goes, for text measured with metrics.
+    // The label's box, and the top left corner of its text.
     struct Layout {
         QRect box;
         QPoint textTopLeft;
@@ -42,20 +42,16 @@ struct TReadoutLabel {
 
     QFont Font() const;
     // The box is TW(Text) + TW("W") + 2 wide and TH + 2 high (TH the height
-    // of "W", roomLetter the size TW("W") x TH), centred on the anchor column
+    // of "W"; textWidth is TW(Text), roomLetter TW("W") x TH), centred on the anchor column
     // (left = ax - w / 2), its top at ay - h + 1 - Offset; the text is
     // centred on column (left + 2 + left + w) / 2 with its top one row below
     // the box's top.
-    Layout Arrange(const SurfaceAxes& axes, const QFontMetrics& metrics, QSize roomLetter) const;
+    Layout Arrange(const SurfaceAxes& axes, int textWidth, QSize roomLetter) const;
 
     // Draws the label when Active and returns the pixels it may have changed
-    // (empty when none); nothing outside that rectangle is touched.
+    // (empty when none); nothing outside that rectangle is touched. The
+    // text's glyphs go through the canvas (see GlyphCanvas).
+    QRect Draw(QImage& image, const SurfaceAxes& axes, GlyphCanvas& canvas) const;
+    // The same with a canvas of its own.
     QRect Draw(QImage& image, const SurfaceAxes& axes) const;
-
-private:
-    // Qt blends the edges of glyphs differently on 24-bit and on 32-bit
-    // images (by one step of a channel here and there). The readout has
-    // always been drawn as on a 24-bit image, so the text is drawn on a 24-bit
-    // copy of the pixels its ink may touch, which then goes back in place.
-    void DrawTextAsOn24Bits(QImage& image, const QRect& ink, QPoint baseline, const QFont& font) const;
 };
