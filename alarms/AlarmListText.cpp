@@ -1,5 +1,6 @@
 #include "alarms/AlarmListText.h"
 
+#include "alarms/AlarmRules.h"
 #include "platform/DateTimeFormat.h"
 
 namespace {
@@ -7,6 +8,15 @@ namespace {
 // The alarm time is a time of day; the day it is shown on plays no part.
 // Texts are built in UTC, where every day has every time of day.
 const QDate kAnyDay(1899, 12, 30);
+
+QString PrintableName(const QString& name)
+{
+    QString printable = name;
+    for (QChar& c : printable)
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    return printable;
+}
 
 } // namespace
 
@@ -39,6 +49,12 @@ QString NextRingDateText(TDateTime date)
     if (date == 0)
         return QStringLiteral("<Expired>");
     return FormatDateTime(QStringLiteral("d mmm yyyy"), QDateTime(DateOf(date), QTime(0, 0), Qt::UTC));
+}
+
+AlarmListRow AlarmListRowOf(const TAlarmRec& alarm, TDateTime now, bool twelveHour)
+{
+    return { PrintableName(alarm.Name.text()), AlarmTypeText(alarm.Mode), AlarmTimeText(alarm, twelveHour),
+        NextRingDateText(NextRingDate(alarm, now)) };
 }
 
 QString MissedAlarmMessage(const TAlarmRec& alarm)

@@ -16,5 +16,17 @@ QString AlarmTimeText(const TAlarmRec& alarm, bool twelveHour);
 // A next ring date as "d mmm yyyy" (5 Jan 2004), or "<Expired>" for 0.
 QString NextRingDateText(TDateTime date);
 
+// The four cells of an alarm's row in the alarm list at moment now: the
+// name (a control character, a tab among them, shows as "?"), the type, the
+// alarm time and the next date to ring. `vellamor-tool alarms` prints the
+// same cells.
+struct AlarmListRow {
+    QString name;
+    QString type;
+    QString time;
+    QString nextDate;
+};
+AlarmListRow AlarmListRowOf(const TAlarmRec& alarm, TDateTime now, bool twelveHour);
+
 // The report of an alarm that should have rung earlier today.
 QString MissedAlarmMessage(const TAlarmRec& alarm);

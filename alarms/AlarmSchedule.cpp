@@ -3,6 +3,7 @@
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmRules.h"
 #include "alarms/PresentationFlags.h"
+#include "platform/IoError.h"
 #include "platform/LocalClock.h"
 
 #include <algorithm>
@@ -57,6 +58,19 @@ void AlarmSchedule::RingAlarm(int index)
     alarm.LastRung = EncodeDate(CurrentLocalDateTime().date());
     if (alarm.DeleteAfterPlaying && alarm.Mode == TAlarmRec::Once)
         m_store.DeleteAlarm(index);
+    SaveAfterRinging();
+}
+
+void AlarmSchedule::SaveAfterRinging()
+{
+    try {
+        m_store.SaveAlarms();
+        m_saveFailureReported = false;
+    } catch (const IoError& error) {
+        // The alarms stay marked in memory and are saved again at exit.
+        if (!std::exchange(m_saveFailureReported, true))
+            Report(error.message());
+    }
 }
 
 void AlarmSchedule::RunStartupPass(TDateTime now)

@@ -36,8 +36,11 @@ public:
 
     // Presents alarm index (ignored when out of range, or while a
     // presentation is on) and marks it rung on the day the presentation
-    // ended; a one-time alarm so set is then deleted. An error of the
-    // presentation propagates and the alarm stays unmarked.
+    // ended; a one-time alarm so set is then deleted. The store is saved at
+    // once, so that after a crash a rung alarm is not reported as missed and
+    // a deleted one does not come back; a failed save is reported once, not
+    // again until a save has succeeded. An error of the presentation
+    // propagates and the alarm stays unmarked.
     void RingAlarm(int index);
 
     // Once, after the store is loaded: reports the first alarm that should
@@ -53,6 +56,7 @@ public:
     void PollAlarms(TDateTime now);
 
 private:
+    void SaveAfterRinging();
     void QueueMissedReports(TDateTime lastPoll, TDateTime now);
     void ShowQueuedReports();
     void Report(const QString& message) const;
@@ -61,6 +65,7 @@ private:
     AlarmPresenter m_presenter;
     AlarmReporter m_reporter;
     std::optional<TDateTime> m_lastPoll;
+    bool m_saveFailureReported = false;
     QStringList m_queuedReports;
     // The alarms reported missed on m_reportedDay, by index and record bytes,
     // so that a clock set back and forward again does not report them twice.

@@ -77,6 +77,8 @@ void AlarmStore::DeleteAlarm(int index)
     if (index < 0 || std::size_t(index) >= Alarms.size())
         return;
     Alarms.erase(Alarms.begin() + index);
+    if (AlarmDeleted)
+        AlarmDeleted(index);
     RebuildList();
 }
 

@@ -45,10 +45,12 @@ public:
 
     std::vector<TAlarmRec> Alarms;
 
-    // Hooks of the alarm editor's list; both may stay empty (no list).
-    // RowEnabled gives the check-box state of row index, or nothing when the
-    // list has no such row. ListChanged rebuilds the rows from Alarms.
+    // Hooks of the alarm editor; all may stay empty (no editor). RowEnabled
+    // gives the check-box state of row index, or nothing when the list has no
+    // such row or the row is still blank. AlarmDeleted tells which record
+    // went, before ListChanged rebuilds the rows from Alarms.
     std::function<std::optional<bool>(int index)> RowEnabled;
+    std::function<void(int index)> AlarmDeleted;
     std::function<void()> ListChanged;
 
 private:

@@ -3,10 +3,10 @@
 #include "alarms/AlarmMessage.h"
 #include "alarms/PresentationFlags.h"
 #include "platform/Application.h"
+#include "platform/DialogOwner.h"
 #include "platform/FileNames.h"
-#include "platform/IoError.h"
+#include "platform/MessageError.h"
 #include "platform/MediaPlayer.h"
-#include "platform/PictureError.h"
 #include "platform/PictureLoader.h"
 #include "platform/SoundError.h"
 #include "ui_ShowPicU.h"
@@ -17,6 +17,9 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
@@ -24,6 +27,7 @@ constexpr int kTimerIntervalMs = 1000;
 constexpr int kSecondsPerMinute = 60;
 // Designer forms know point sizes only; the text is 30 pixels high.
 constexpr int kTextPixelHeight = 30;
+constexpr int kErrorLineMinWidth = 360;
 
 std::unique_ptr<Ui::frmShowPic> BuildForm(QDialog* window)
 {
@@ -46,6 +50,7 @@ TfrmShowPic::TfrmShowPic()
     , ui(BuildForm(this))
     , Image1(ui->Image1)
     , StaticText1(ui->StaticText1)
+    , lblError(ui->lblError)
     , Timer1(new QTimer(this))
     , MediaPlayer1(new MediaPlayer(this))
 {
@@ -73,6 +78,8 @@ void TfrmShowPic::ShowAlarm(TAlarmRec r)
     if (SoundPlaying || PresentationActive)
         return;
     PresentationActive = true;
+    lblError->clear();
+    lblError->hide();
     if (r.AudioPic)
         PresentPictureOrText(r);
     else
@@ -82,22 +89,24 @@ void TfrmShowPic::ShowAlarm(TAlarmRec r)
 void TfrmShowPic::PresentPictureOrText(const TAlarmRec& r)
 {
     const QString visualFile = r.VisualFile.text();
-    try {
-        if (r.Sound && IsExistingFile(r.SoundFile.text()))
+    const QString textInstead = TextInsteadOfPicture(visualFile, r.Name.text());
+    if (r.Sound && IsExistingFile(r.SoundFile.text())) {
+        try {
             StartSound(r);
-        if (IsExistingFile(visualFile))
+        } catch (const SoundError& error) {
+            ReportError(error.message());
+        }
+    }
+    if (IsExistingFile(visualFile)) {
+        try {
             ShowPicture(visualFile);
-        else
-            ShowText(TextInsteadOfPicture(visualFile, r.Name.text()));
-    } catch (const SoundError& error) {
-        EndAfterError(error.message());
-        return;
-    } catch (const PictureError& error) {
-        EndAfterError(error.message());
-        return;
-    } catch (const IoError& error) {
-        EndAfterError(error.message());
-        return;
+        } catch (const MessageError& error) {
+            // A picture that cannot be read or decoded.
+            ShowText(textInstead);
+            ReportError(error.message());
+        }
+    } else {
+        ShowText(textInstead);
     }
     ShowModalUnlessOnScreen();
 }
@@ -132,16 +141,49 @@ void TfrmShowPic::StartSound(const TAlarmRec& r)
 
 void TfrmShowPic::ShowPicture(const QString& fileName)
 {
-    Image1->setPixmap(QPixmap::fromImage(LoadPicture(fileName)));
+    FPicture = LoadPicture(fileName);
+    Image1->setPixmap(PictureForRoom());
+    disconnect(FWorkAreaChanged);
+    FWorkAreaChanged = connect(screen(), &QScreen::availableGeometryChanged, this, &TfrmShowPic::RefitPicture);
     StaticText1->hide();
     Image1->show();
     FitToContent();
+}
+
+QPixmap TfrmShowPic::PictureForRoom() const
+{
+    // The window manager's frame counts once it has framed the window.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize room = screen()->availableGeometry().size().shrunkBy(frame);
+    const bool fits = FPicture.width() <= room.width() && FPicture.height() <= room.height();
+    return QPixmap::fromImage(fits ? FPicture : FPicture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void TfrmShowPic::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    RefitPicture();
+}
+
+void TfrmShowPic::RefitPicture()
+{
+    // A picture fitted before the window manager framed the window, before
+    // the work area changed or on another screen is fitted again.
+    if (FPicture.isNull() || !isVisible())
+        return;
+    const QPixmap fitted = PictureForRoom();
+    if (fitted.size() == Image1->pixmap().size())
+        return;
+    Image1->setPixmap(fitted);
+    FitToContent();
+    Centre();
 }
 
 void TfrmShowPic::ShowText(const QString& text)
 {
     Image1->hide();
     Image1->clear();
+    FPicture = QImage();
     StaticText1->setText(text);
     StaticText1->show();
     FitToContent();
@@ -150,32 +192,53 @@ void TfrmShowPic::ShowText(const QString& text)
 void TfrmShowPic::FitToContent()
 {
     layout()->activate();
-    resize(sizeHint());
+    if (!lblError->isVisibleTo(this)) {
+        resize(sizeHint());
+        return;
+    }
+    // The error lines wrap within the width of the picture or text, or
+    // within a width that still reads well when that is narrower.
+    const QLabel* content = Image1->isVisibleTo(this) ? Image1 : StaticText1;
+    const int errorWidth = lblError->fontMetrics().horizontalAdvance(lblError->text()) + 2 * lblError->margin();
+    const int width = std::max(content->sizeHint().width(), std::min(errorWidth, kErrorLineMinWidth));
+    resize(width, layout()->totalHeightForWidth(width));
 }
 
 void TfrmShowPic::ShowModalUnlessOnScreen()
 {
     if (isVisible())
         return;
+    Centre();
+    // Stays on top of every window, the clock too; blocks no other window,
+    // so the tray icon keeps working while the alarm is up.
+    MakeModalToItsWindow(*this);
+    exec();
+}
+
+void TfrmShowPic::Centre()
+{
     // Placed explicitly: a window manager places a window that leaves its
     // position to it by rules of its own.
     const QRect desktop = screen()->availableGeometry();
     move(desktop.center() - QRect(QPoint(), frameGeometry().size()).center());
-    exec();
 }
 
-void TfrmShowPic::EndAfterError(const QString& message)
+void TfrmShowPic::ReportError(const QString& message)
 {
-    // The sound stops at once, but the flags stay set while the message is
-    // up, so that the clock's tick does not present this alarm again
-    // meanwhile.
+    const QString shown = lblError->text();
+    lblError->setText(shown.isEmpty() ? message : shown + u'\n' + message);
+    lblError->show();
+    FitToContent();
+}
+
+void TfrmShowPic::EndSoundAfterError(const QString& message)
+{
+    // Presenting without sound from here on: the window waits for a click,
+    // and the clock checks alarms again.
     MediaPlayer1->Stop();
     Timer1->stop();
-    ShowError(message);
-    if (isVisible())
-        close();
-    else
-        FormClose();
+    SoundPlaying = false;
+    ReportError(message);
 }
 
 void TfrmShowPic::Image1Click()
@@ -193,9 +256,8 @@ void TfrmShowPic::Timer1Timer()
 
 void TfrmShowPic::MediaPlayer1Notify()
 {
-    // A sound that broke while playing is not repeated.
     if (!MediaPlayer1->ErrorString().isEmpty()) {
-        EndAfterError(MediaPlayer1->ErrorString());
+        EndSoundAfterError(MediaPlayer1->ErrorString());
         return;
     }
     if (DurationSeconds > 0 && isVisible())
@@ -217,6 +279,8 @@ void TfrmShowPic::FormClose()
     SoundPlaying = false;
     PresentationActive = false;
     Timer1->stop();
+    FPicture = QImage();
+    disconnect(FWorkAreaChanged);
 }
 
 bool TfrmShowPic::eventFilter(QObject* watched, QEvent* event)

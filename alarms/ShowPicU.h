@@ -3,6 +3,7 @@
 #include "alarms/AlarmRecord.h"
 
 #include <QDialog>
+#include <QImage>
 
 #include <cstdint>
 #include <memory>
@@ -31,12 +32,15 @@ public:
 
     // Presents the alarm. Returns once the window has closed again, or at
     // once when it opened a document or another alarm is being presented.
-    // A sound or picture that cannot be opened is reported through ShowError
-    // and ends the presentation with both flags cleared.
+    // A sound or picture that cannot be opened does not keep the alarm from
+    // the user: the window comes up all the same, without the sound or with
+    // the text in place of the picture, and says what went wrong in
+    // lblError under the picture or text.
     void ShowAlarm(TAlarmRec r);
 
     QLabel* const Image1;
     QLabel* const StaticText1;
+    QLabel* const lblError;
     // Ticks once a second while a repeating sound plays; tests shorten its
     // interval to run a presentation of minutes in moments.
     QTimer* const Timer1;
@@ -50,21 +54,33 @@ protected:
     // Every way of closing the window ends here.
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void FormClose();
     void PresentPictureOrText(const TAlarmRec& r);
     void PresentDocument(const TAlarmRec& r);
     void StartSound(const TAlarmRec& r);
+    // A picture larger than the work area is shown scaled down to fit it
+    // with the window's frame, keeping its aspect.
     void ShowPicture(const QString& fileName);
+    QPixmap PictureForRoom() const;
+    void RefitPicture();
     void ShowText(const QString& text);
     // The window takes the size of the picture or text it shows.
     void FitToContent();
     void ShowModalUnlessOnScreen();
-    void EndAfterError(const QString& message);
+    void Centre();
+    // Adds a line to the errors shown under the picture or text.
+    void ReportError(const QString& message);
+    // A sound that fails while playing is not repeated; the window stays.
+    void EndSoundAfterError(const QString& message);
 
     // How long the sound may keep repeating: StaysOn minutes in seconds.
     std::int64_t DurationSeconds = 0;
     // Timer1's count of seconds; it reads k-1 at the k-th tick.
     std::int64_t FTimerCount = 0;
+    // The picture being shown, at its own size.
+    QImage FPicture;
+    QMetaObject::Connection FWorkAreaChanged;
 };

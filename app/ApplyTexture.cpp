@@ -1,5 +1,6 @@
 #include "app/ApplyTexture.h"
 
+#include "app/FaceColors.h"
 #include "platform/Application.h"
 #include "platform/ProgramFolder.h"
 #include "skins/Skin.h"
@@ -7,7 +8,7 @@
 
 void ApplyTexture(TTextureBand& ColorBand)
 {
-    const ResolvedTexture resolved = ResolveTexture(Skin, ProgramFolder());
+    const ResolvedTexture resolved = ResolveTexture(SkinToDraw(Skin), ProgramFolder());
     resolved.ApplyTo(ColorBand);
     TextureStyle = resolved.Style;
     TextureFile = resolved.File;

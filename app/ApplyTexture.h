@@ -2,9 +2,9 @@
 
 struct TTextureBand;
 
-// Puts the live Skin's Texture, TextureColor and TextureTransparency onto the
-// band (ColorBand), as ResolveTexture works them out against the program
-// folder: TextureStyle and TextureFile follow, a found picture's full path
+// Puts the live Skin's Texture, TextureColor (a system colour resolved) and
+// TextureTransparency onto the band (ColorBand), as ResolveTexture works
+// them out against the program folder: TextureStyle and TextureFile follow, a found picture's full path
 // goes back into Skin, and a problem is shown to the user ("Texture file not
 // found." as a message, a picture that cannot be loaded in the error box).
 // Either way the band keeps its previous picture, and nothing is thrown, so a

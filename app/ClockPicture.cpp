@@ -2,6 +2,7 @@
 
 #include "app/ClockAngles.h"
 #include "app/ClockTick.h"
+#include "app/FaceColors.h"
 #include "app/FaceRenderer.h"
 #include "app/WindowShape.h"
 #include "overlay/OverlayComposer.h"
@@ -12,9 +13,10 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-ClockPicture ClockPictureAt(const TSkin& skin, const QDateTime& moment, int side, const QString& readoutFormat,
+ClockPicture ClockPictureAt(const TSkin& givenSkin, const QDateTime& moment, int side, const QString& readoutFormat,
     double pixelsPerInch)
 {
+    const TSkin skin = SkinToDraw(givenSkin);
     const QTime time = moment.time();
     const int minute = time.minute();
     const double hourAngle = HourAngle(time.hour() % 12, minute);

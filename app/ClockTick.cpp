@@ -72,6 +72,16 @@ void ApplyMarkerStyle(TSecondsMarker& marker, const TSkin& skin)
     }
 }
 
+FaceStep FaceStepAt(int shown, int now)
+{
+    constexpr int kFacesPerHalfDay = 12 * 60;
+    if (now == shown)
+        return FaceStep::Keep;
+    if (now == (shown + 1) % kFacesPerHalfDay)
+        return FaceStep::ShowPrepared;
+    return FaceStep::RedrawBoth;
+}
+
 int ReadoutFontSize(int surfaceWidth, int digSize)
 {
     const double textWidth = double(RoundHalfEven(double(surfaceWidth) * digSize / 100));

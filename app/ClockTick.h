@@ -39,6 +39,21 @@ constexpr bool ShowsAMinute(int tickState)
 
 inline constexpr auto kFirstReadoutText = "12:34:56 AM";
 
+// A face shows an hour of the 12-hour dial and a minute: it is named by its
+// minute of the half day, 0..719.
+constexpr int FaceMinute(int hour, int minute)
+{
+    return (hour % 12) * 60 + minute;
+}
+
+// What an ordinary tick does to the faces when the clock reads the face
+// minute now while the surface shows shown: nothing within the minute; at
+// the next minute, the face prepared a minute ahead comes in; after any
+// other change (the clock set, daylight saving, a resume) both faces are
+// drawn afresh, since the one prepared ahead is of the wrong time.
+enum class FaceStep { Keep, ShowPrepared, RedrawBoth };
+FaceStep FaceStepAt(int shown, int now);
+
 // The marker runs halfway between the band edges and fills the middle band:
 // path radius (OuterEdge + InnerEdge) / 2 and marker radius
 // (OuterEdge - InnerEdge) / 2, in axis units.

@@ -4,8 +4,10 @@
 #include "app/ClockAngles.h"
 #include "app/ClockSettings.h"
 #include "app/ClockTick.h"
+#include "app/FaceColors.h"
 #include "app/PlacementKeys.h"
 #include "app/ScreenSnap.h"
+#include "app/WindowDrag.h"
 #include "app/WindowShape.h"
 #include "alarms/AlarmSchedule.h"
 #include "desktop/OnlyOne.h"
@@ -18,6 +20,8 @@
 #include "platform/ProfileFile.h"
 #include "platform/ProfileUpdate.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Raster.h"
+#include "platform/WindowManager.h"
 #include "skins/Skin.h"
 
 #include <QActionGroup>
@@ -33,36 +37,20 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <utility>
+
 namespace {
 
-constexpr QSize kInitialClientSize(269, 256);
+constexpr char kProgramName[] = "Vellamor";
 constexpr int kTickIntervalMs = 1000;
 constexpr int kTickDelayMs = 5;
 constexpr int kSnapDistance = 15;
+// How long after a resize a move is taken as the window manager's answer to it.
+constexpr int kResizeMovesMs = 500;
 constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
                                   "taskbar instead of hiding in the tray.";
-
-// The visible pixels of a one-bit outline as a region, one rectangle per run
-// of a row.
-QRegion RegionOf(const QImage& outline)
-{
-    QRegion region;
-    for (int y = 0; y < outline.height(); ++y) {
-        const uchar* bits = outline.constScanLine(y);
-        const auto visible = [bits](int x) { return (bits[x >> 3] & (0x80 >> (x & 7))) != 0; };
-        int runStart = -1;
-        for (int x = 0; x <= outline.width(); ++x) {
-            const bool inside = x < outline.width() && visible(x);
-            if (inside && runStart < 0) {
-                runStart = x;
-            } else if (!inside && runStart >= 0) {
-                region += QRect(runStart, y, x - runStart, 1);
-                runStart = -1;
-            }
-        }
-    }
-    return region;
-}
+constexpr char kNoTrayNoWindowManagerMessage[] = "This desktop has no notification area (tray) and no window manager, "
+                                                 "so the hidden clock comes back when you start it again.";
 
 QPixmap StartupPicture()
 {
@@ -84,22 +72,33 @@ TfrmDerAvo::TfrmDerAvo()
     , mProperties(new QAction(QStringLiteral("Properties"), PopupMenu1))
     , mExit(new QAction(QStringLiteral("Exit"), PopupMenu1))
     , OnlyOne1(new TOnlyOne(this))
+    , FDrag(new WindowDrag(*this))
 {
     setObjectName(QStringLiteral("frmDerAvo"));
-    setWindowTitle(QStringLiteral("DerAvo"));
-    resize(kInitialClientSize);
+    // The name the taskbar and the window switcher show.
+    setWindowTitle(QLatin1String(kProgramName));
+    Image1->setPixmap(StartupPicture());
+    // The start-up picture whole, until the first tick gives the window the
+    // skin's size.
+    resize(Image1->pixmap().size());
     const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
     MoveWindowTo(desktop.center() - rect().center());
 
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(StartupPicture());
     Image1->setGeometry(rect());
     Chart1->setGeometry(rect());
     Chart1->hide();
-    // The window handles the mouse over the surface (properties, dragging).
+    // The window handles the mouse over the surface and the start-up picture
+    // (properties, dragging): a drag begun on the picture goes on when the
+    // first tick hides it.
     Chart1->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Image1->setAttribute(Qt::WA_TransparentForMouseEvents);
     BuildPopupMenu();
+    FResizeMoves.setSingleShot(true);
+    FResizeMoves.setInterval(kResizeMovesMs);
+    FDrag->MoveWindow = [this](QPoint position) { MoveWindowTo(position); };
+    FDrag->OnDropped = [this](QPoint position) { WindowDropped(position); };
     OnlyOne1->setObjectName(QStringLiteral("OnlyOne1"));
     OnlyOne1->OnBringToFront = [this] { ShowUp(); };
 
@@ -173,6 +172,7 @@ void TfrmDerAvo::FormShow()
     Tray = new TTrayNotifyIcon(this);
     Tray->setIconVisible(true);
     Tray->setIcon(QGuiApplication::windowIcon());
+    Tray->setHint(QLatin1String(kProgramName));
     Tray->OnClick = [this](QObject*) { ShowUp(); };
     Tray->OnDblClick = [this](QObject*) { ShowUp(); };
     Tray->setPopupMenu(PopupMenu1);
@@ -185,32 +185,35 @@ void TfrmDerAvo::FormActivate()
     if (Tag != ClockTick::kBeforeFirstTick || !FOptions || FSettingsRead)
         return;
     FSettingsRead = true;
-    // A settings file that cannot be read (a folder, a FIFO, a huge file) is
-    // reported; every key then reads as its default.
-    if (const QString problem = Settings->ReadProblem(); !problem.isEmpty())
-        ShowError(problem);
-
+    // Everything is read before any box appears: the clock may be closed
+    // while a box waits (a logout), and it then saves what it read, not
+    // defaults. A settings file that cannot be read (a folder, a FIFO, a
+    // huge file) is reported, and every key reads as its default.
+    const QString readProblem = Settings->ReadProblem();
     // The skin first: the size read after it overrides the skin's own.
-    LoadSkinFromSettings();
+    const QString skinProblem = LoadSkinFromSettings();
     ReadPosition();
     ReadReadoutFormat();
     ReadClockSize();
     FOptions->SkinToControls();
     FOptions->SetStayOnTop(Settings->ReadBool(ClockSettings::kDefault, ClockSettings::kOnTop, false));
+    for (const QString& problem : { readProblem, skinProblem })
+        if (!problem.isEmpty())
+            ShowError(problem);
     ApplyStartSwitches();
 }
 
-void TfrmDerAvo::LoadSkinFromSettings()
+QString TfrmDerAvo::LoadSkinFromSettings()
 {
     using namespace ClockSettings;
-    // A skin file that cannot be read is reported, and the rest of the
-    // settings still apply, so that closing the clock does not overwrite the
-    // user's position and size with defaults.
+    // A skin file that cannot be read leaves the built-in skin; the rest of
+    // the settings still apply.
     try {
         FOptions->LoadSkin(SkinPathFromSetting(Settings->ReadString(kDefault, kSkin, QString()), ProgramFolder()));
     } catch (const std::exception& error) {
-        ShowError(QString::fromStdString(error.what()));
+        return QString::fromStdString(error.what());
     }
+    return QString();
 }
 
 void TfrmDerAvo::ReadPosition()
@@ -218,8 +221,8 @@ void TfrmDerAvo::ReadPosition()
     using namespace ClockSettings;
     FOptions->SetKeepLastPosition(Settings->ReadBool(kPosition, kKeepIt, true));
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    MoveWindowTo(QPoint(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), y()));
-    MoveWindowTo(QPoint(x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height())));
+    MoveWindowTo(QPoint(EdgeOnScreen(Settings->ReadInteger(kPosition, kLeft, 0), screen.width()), FPosition.y()));
+    MoveWindowTo(QPoint(FPosition.x(), EdgeOnScreen(Settings->ReadInteger(kPosition, kTop, 0), screen.height())));
 }
 
 void TfrmDerAvo::ReadReadoutFormat()
@@ -256,6 +259,9 @@ void TfrmDerAvo::SaveSettings()
 
     // The alarms first: a store that cannot be written ends the save here.
     FOptions->SaveAlarms();
+    // Settings not read yet would be saved as defaults over the user's.
+    if (!FSettingsRead)
+        return;
     // All keys reach the file in one replacement, or none does.
     ProfileUpdate settings(Settings->fileName());
     settings.WriteString(kDefault, kSkin, SkinSettingFromPath(FOptions->SkinFileOrDefault(), ProgramFolder()));
@@ -263,8 +269,8 @@ void TfrmDerAvo::SaveSettings()
     settings.WriteInteger(kDefault, kDigFrm, FOptions->DigFormatIndex());
     settings.WriteBool(kPosition, kKeepIt, FOptions->KeepLastPosition());
     if (FOptions->KeepLastPosition()) {
-        settings.WriteInteger(kPosition, kLeft, x());
-        settings.WriteInteger(kPosition, kTop, y());
+        settings.WriteInteger(kPosition, kLeft, FPosition.x());
+        settings.WriteInteger(kPosition, kTop, FPosition.y());
     }
     settings.WriteBool(kSize, kKeepIt, FOptions->KeepSize());
     settings.WriteInteger(kSize, kLastOne, FOptions->KeepSize() ? Skin.ClockSize : 0);
@@ -308,6 +314,31 @@ void TfrmDerAvo::ApplySkin()
         Timer1Timer();
 }
 
+TBandBrush TfrmDerAvo::BandBrush() const
+{
+    return std::as_const(*Chart1).ColorBand().Brush;
+}
+
+void TfrmDerAvo::SetBandBrush(const TBandBrush& brush)
+{
+    Chart1->ColorBand().Brush = brush;
+}
+
+int TfrmDerAvo::BandTransparency() const
+{
+    return std::as_const(*Chart1).ColorBand().Transparency;
+}
+
+void TfrmDerAvo::SetBandTransparency(int transparency)
+{
+    Chart1->ColorBand().Transparency = transparency;
+}
+
+QString TfrmDerAvo::ReadoutFormat() const
+{
+    return FOptions && FOptions->DigFormatIndex() == 0 ? AmPmFormat : H24Format;
+}
+
 void TfrmDerAvo::ShowUp()
 {
     mShow->setChecked(true);
@@ -322,17 +353,32 @@ void TfrmDerAvo::ShowUp()
 void TfrmDerAvo::mHideClick()
 {
     mHide->setChecked(true);
+    // Minimising needs a window manager: without one the window is hidden,
+    // and the tray icon, or starting the clock again, brings it back.
+    if (!WindowManagerRunning()) {
+        hide();
+        if (!TTrayNotifyIcon::TrayAvailable())
+            ReportNoTray(QString::fromLatin1(kNoTrayNoWindowManagerMessage));
+        return;
+    }
     if (Tray)
         Tray->setHideTask(false);
     showMinimized();
     if (TTrayNotifyIcon::TrayAvailable()) {
         if (Tray)
             Tray->setHideTask(true);
-    } else if (!FNoTrayReported) {
+    } else {
         // Without a tray the taskbar button is the only way back.
-        FNoTrayReported = true;
-        ShowMessage(QString::fromLatin1(kNoTrayMessage));
+        ReportNoTray(QString::fromLatin1(kNoTrayMessage));
     }
+}
+
+void TfrmDerAvo::ReportNoTray(const QString& message)
+{
+    if (FNoTrayReported)
+        return;
+    FNoTrayReported = true;
+    ShowMessage(message);
 }
 
 void TfrmDerAvo::changeEvent(QEvent* event)
@@ -392,11 +438,11 @@ void TfrmDerAvo::keyPressEvent(QKeyEvent* event)
 
 void TfrmDerAvo::FormKeyDown(int key, bool onKeypad)
 {
-    // The keys measure the primary screen's work area as if it started at
-    // the screen's origin.
-    const QSize workArea = QGuiApplication::primaryScreen()->availableGeometry().size();
+    // The keys place the window by its real size, which is the skin's size
+    // as drawn, within the primary screen's work area.
+    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
     const PlacementKeys::Action action
-        = PlacementKeys::ForKey(PlacementKeys::VirtualKeyOf(key, onKeypad), pos(), Skin.ClockSize, workArea);
+        = PlacementKeys::ForKey(PlacementKeys::VirtualKeyOf(key, onKeypad), FPosition, width(), workArea);
     if (action.position)
         MoveWindowTo(*action.position);
     if (action.sizeStep != 0)
@@ -405,20 +451,33 @@ void TfrmDerAvo::FormKeyDown(int key, bool onKeypad)
 
 void TfrmDerAvo::MoveWindowTo(QPoint position)
 {
-    FExpectedPosition = position;
+    FPosition = position;
     move(position);
+}
+
+void TfrmDerAvo::WindowDropped(QPoint position)
+{
+    FPosition = position;
+    if (!screen())
+        return;
+    const QPoint snapped = SnapToWorkArea(QRect(position, size()), screen()->availableGeometry(), kSnapDistance);
+    if (snapped != position)
+        MoveWindowTo(snapped);
+}
+
+void TfrmDerAvo::mousePressEvent(QMouseEvent* event)
+{
+    FDrag->Press(*event);
 }
 
 void TfrmDerAvo::mouseMoveEvent(QMouseEvent* event)
 {
-    // Dragging with the left button hands the window to the window system's
-    // interactive move, as a drag on a caption would.
-    if (event->buttons().testFlag(Qt::LeftButton) && windowHandle())
-        windowHandle()->startSystemMove();
+    FDrag->Move(*event);
 }
 
 void TfrmDerAvo::mouseReleaseEvent(QMouseEvent* event)
 {
+    FDrag->Release(*event);
     if (event->button() == Qt::RightButton)
         mPropertiesClick();
 }
@@ -426,14 +485,13 @@ void TfrmDerAvo::mouseReleaseEvent(QMouseEvent* event)
 void TfrmDerAvo::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
-    // Moves the program makes itself land where they are asked to; any other
-    // move is the user's drag, which snaps to the work area's edges.
-    if (pos() == FExpectedPosition || !screen())
-        return;
-    const QPoint snapped = SnapToWorkArea(frameGeometry(), screen()->availableGeometry(), kSnapDistance);
-    FExpectedPosition = pos();
-    if (snapped != frameGeometry().topLeft())
-        MoveWindowTo(pos() + (snapped - frameGeometry().topLeft()));
+    FDrag->WindowMoved();
+    // A window manager may move a window that grows partly off the screen
+    // back onto it; the clock goes back to where it was placed, once.
+    if (FResizeMoves.isActive() && !FDrag->Dragging() && pos() != FPosition) {
+        FResizeMoves.stop();
+        move(FPosition);
+    }
 }
 
 void TfrmDerAvo::resizeEvent(QResizeEvent* event)
@@ -463,7 +521,9 @@ void TfrmDerAvo::Timer1Timer()
     if (!FOptions || FRefreshing)
         return;
     if (Chart1->Tag == ClockTick::kBeforeFirstTick) {
-        setVisible(true);
+        // A clock hidden by "-hide" stays hidden.
+        if (mShow->isChecked())
+            setVisible(true);
         Chart1->setVisible(true);
         Image1->setVisible(false);
     }
@@ -486,13 +546,13 @@ void TfrmDerAvo::Timer1Timer()
         Chart1->srsSec().Radius = ClockTick::MarkerRadius(Skin);
     if (ClockTick::IsFullRefreshDue(Chart1->Tag)) {
         const QScopedValueRollback refreshing(FRefreshing, true);
-        FullRefresh(minute, hourAngle);
+        FullRefresh(hour12, minute, hourAngle);
         return;
     }
-    OrdinaryTick(now, hourAngle);
+    OrdinaryTick(now, hour12, hourAngle);
 }
 
-void TfrmDerAvo::OrdinaryTick(const QDateTime& now, double hourAngle)
+void TfrmDerAvo::OrdinaryTick(const QDateTime& now, int hour12, double hourAngle)
 {
     // Marker, readout and, at a minute change, the face prepared a minute
     // ahead all change before the one present of the tick, which sends only
@@ -503,17 +563,34 @@ void TfrmDerAvo::OrdinaryTick(const QDateTime& now, double hourAngle)
     if (const auto text = ClockTick::ReadoutText(now, FOptions->DigFormatIndex(), AmPmFormat, H24Format))
         Chart1->srsDigit().Text = *text;
     const int minute = now.time().minute();
-    const bool minuteChanged = minute != Chart1->Tag;
-    if (minuteChanged) {
+    const ClockTick::FaceStep step = ClockTick::FaceStepAt(FShownFace, ClockTick::FaceMinute(hour12, minute));
+    switch (step) {
+    case ClockTick::FaceStep::Keep:
+        break;
+    case ClockTick::FaceStep::ShowPrepared:
+        // The face of this minute was prepared a minute ahead.
         Chart1->setFacePicture(Faces[minute % 2]);
-        Chart1->Tag = minute;
+        break;
+    case ClockTick::FaceStep::RedrawBoth:
+        FFaceRenderer.DrawFace(Faces[minute % 2], Skin, hourAngle, MinuteAngle(minute));
+        Chart1->setFacePicture(Faces[minute % 2]);
+        break;
     }
+    FShownFace = ClockTick::FaceMinute(hour12, minute);
+    Chart1->Tag = minute;
     Chart1->Refresh();
 
     // The next minute's face is prepared after the present, off screen.
-    if (minuteChanged)
+    if (step != ClockTick::FaceStep::Keep)
         FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
     PollAlarms(now);
+}
+
+void TfrmDerAvo::DrawBothFaces(int minute, double hourAngle)
+{
+    FFaceRenderer.DrawFace(Faces[minute % 2], Skin, hourAngle, MinuteAngle(minute));
+    Chart1->setFacePicture(Faces[minute % 2]);
+    FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
 }
 
 void TfrmDerAvo::PollAlarms(const QDateTime& now)
@@ -522,27 +599,25 @@ void TfrmDerAvo::PollAlarms(const QDateTime& now)
         FAlarmSchedule->PollAlarms(DateTimeFromLocal(now));
 }
 
-void TfrmDerAvo::FullRefresh(int minute, double hourAngle)
+void TfrmDerAvo::FullRefresh(int hour12, int minute, double hourAngle)
 {
     if (mShow->isChecked()) {
-        const bool onTop = FOptions->StayOnTop();
-        if (onTop != windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
-            // Changing the window's flags hides it; show it again.
-            setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
-            show();
-        }
+        // Set on the native window: changing the widget's flags would
+        // replace it, and the windows open over the clock would lose their
+        // place above it.
+        if (QWindow* native = windowHandle())
+            native->setFlag(Qt::WindowStaysOnTopHint, FOptions->StayOnTop());
         ApplyTaskbarButton();
     }
     ShapeForm();
+    DrawBothFaces(minute, hourAngle);
+    FShownFace = ClockTick::FaceMinute(hour12, minute);
 
-    FFaceRenderer.DrawFace(Faces[minute % 2], Skin, hourAngle, MinuteAngle(minute));
-    Chart1->setFacePicture(Faces[minute % 2]);
-    FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
-
-    ClockTick::ApplyMarkerStyle(Chart1->srsSec(), Skin);
+    const TSkin drawn = SkinToDraw(Skin);
+    ClockTick::ApplyMarkerStyle(Chart1->srsSec(), drawn);
     Tag = ClockTick::kAfterFirstTick;
     ApplyTexture(Chart1->ColorBand());
-    ClockTick::SetUpReadout(Chart1->srsDigit(), Skin, Chart1->width(), logicalDpiY());
+    ClockTick::SetUpReadout(Chart1->srsDigit(), drawn, Chart1->width(), logicalDpiY());
     Chart1->Tag = minute;
 }
 
@@ -551,12 +626,14 @@ void TfrmDerAvo::ShapeForm()
     const int side = WindowSide(Skin.ClockSize);
     // Resizing a minimised window restores it (Qt under openbox, at least):
     // a hidden clock keeps its size and is reshaped when it is shown again.
-    if (isMinimized() && size() != QSize(side, side))
+    if (isMinimized() && size() != QSize(side, side)) {
         FReshapeWhenRestored = true;
-    else
+    } else if (size() != QSize(side, side)) {
         resize(side, side);
+        FResizeMoves.start();
+    }
     setMask(RegionOf(WindowOutline(size(), ShapeOf(Skin))));
     for (QImage& face : Faces)
-        face = QImage(Chart1->size(), QImage::Format_RGB888);
+        face = QImage(Chart1->size(), kRasterFormat);
     setWindowOpacity(WindowAlpha(Skin.Transparency) / 255.0);
 }

@@ -3,6 +3,7 @@
 #include "app/ClockTick.h"
 #include "app/FaceRenderer.h"
 #include "options/ClockCommands.h"
+#include "options/ClockView.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -22,12 +23,13 @@ class ProfileFile;
 class TOnlyOne;
 class TOverlaySurface;
 class TTrayNotifyIcon;
+class WindowDrag;
 
 // The clock window: a borderless window filled by the overlay surface, with
 // the tray menu, the settings file and the one-second tick that drives the
 // clock. It reads the options window's settings through ClockOptions, and
 // the options window drives it through ClockCommands.
-class TfrmDerAvo : public QWidget, public ClockCommands {
+class TfrmDerAvo : public QWidget, public ClockCommands, public ClockView {
     Q_OBJECT
 
 public:
@@ -47,6 +49,15 @@ public:
     // file; throws IoError when either cannot be written.
     void SaveSettings() override;
     void CloseClock() override;
+
+    // The texture band as the surface shows it; a change shows at once.
+    TBandBrush BandBrush() const override;
+    void SetBandBrush(const TBandBrush& brush) override;
+    int BandTransparency() const override;
+    void SetBandTransparency(int transparency) override;
+    // The 12- or 24-hour format, as the options choose.
+    QString ReadoutFormat() const override;
+
     // Closes the clock for a termination signal (a logout): always ends the
     // program, reporting a failed save only on the error output.
     void Terminate();
@@ -87,6 +98,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
@@ -94,7 +106,8 @@ private:
     void FormShow();
     // Reads the settings file, once, in these steps.
     void FormActivate();
-    void LoadSkinFromSettings();
+    // What went wrong reading the skin, or nothing.
+    QString LoadSkinFromSettings();
     void ReadPosition();
     void ReadReadoutFormat();
     void ReadClockSize();
@@ -104,15 +117,22 @@ private:
     void FormKeyDown(int key, bool onKeypad);
     // Starts the next tick at a wall-clock second at least atLeastMs away.
     void ArmTimer1(int atLeastMs = 0);
-    void FullRefresh(int minute, double hourAngle);
-    void OrdinaryTick(const QDateTime& now, double hourAngle);
+    void FullRefresh(int hour12, int minute, double hourAngle);
+    void OrdinaryTick(const QDateTime& now, int hour12, double hourAngle);
+    // The face of minute and the one of the minute after, with the hour
+    // hand of hourAngle; the first goes on screen.
+    void DrawBothFaces(int minute, double hourAngle);
     // The last step of an ordinary tick: rings the alarm due at the tick.
     void PollAlarms(const QDateTime& now);
     void ShapeForm();
-    // Every move the program makes goes through here, so that a move by the
-    // user (a drag) can be told from it.
+    // Every move the program makes goes through here.
     void MoveWindowTo(QPoint position);
+    // A drag has left the window at position: it snaps to the work area's
+    // edges, and the position is the clock's.
+    void WindowDropped(QPoint position);
     void BuildPopupMenu();
+    // Tells once that the clock cannot hide in a tray here.
+    void ReportNoTray(const QString& message);
     void ApplyTaskbarButton();
 
     ClockOptions* FOptions = nullptr;
@@ -121,10 +141,19 @@ private:
     // The face of minute m is entry m mod 2; the other holds the next minute's.
     std::array<QImage, 2> Faces;
     TFaceRenderer FFaceRenderer;
+    // The face minute (ClockTick::FaceMinute) of the face on screen.
+    int FShownFace = 0;
     bool FRefreshing = false;
     bool FSettingsRead = false;
     bool FTerminating = false;
-    QPoint FExpectedPosition;
+    // Where the clock last placed itself or the user dragged it: the keys
+    // start from it and it is saved. Other moves (a window manager keeping
+    // a growing window on screen, a compositor that reports no position)
+    // are not the user's.
+    QPoint FPosition;
+    WindowDrag* const FDrag;
+    // Runs for a moment after the clock resized itself.
+    QTimer FResizeMoves;
     // Whether the user has been told that hiding keeps the taskbar button
     // because the desktop has no tray.
     bool FNoTrayReported = false;

@@ -1,6 +1,7 @@
 #include "app/FaceColors.h"
 
 #include "platform/Rounding.h"
+#include "skins/SkinFields.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -99,6 +100,14 @@ TColor ResolveSystemColor(TColor colour)
     if (!known || !qGuiApp)
         return MakeColor(128, 128, 128);
     return FromQColor(QGuiApplication::palette().color(role));
+}
+
+TSkin SkinToDraw(TSkin skin)
+{
+    for (const SkinField& field : kSkinFields)
+        if (const auto* colour = std::get_if<TColor TSkin::*>(&field.member))
+            skin.*(*colour) = ResolveSystemColor(skin.*(*colour));
+    return skin;
 }
 
 TColor MixColor(TColor c1, TColor c2, int total, int pos)

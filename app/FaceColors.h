@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Color.h"
+#include "skins/Skin.h"
 
 #include <vector>
 
@@ -10,6 +11,11 @@
 // The plain colour of a system colour value (top bit set, index in the low
 // byte); plain colours come back unchanged.
 TColor ResolveSystemColor(TColor colour);
+
+// The skin as it is drawn: every colour field resolved to a plain colour.
+// Everything drawn from a skin (face, seconds marker, readout, texture) is
+// drawn from it.
+TSkin SkinToDraw(TSkin skin);
 
 // The colour pos/total of the way from c1 to c2: per channel
 // c1 + pos * (c2 - c1) / total, the quotient rounded to nearest with halves

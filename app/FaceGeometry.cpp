@@ -22,8 +22,11 @@ FaceGeometry FaceGeometry::Of(QSize size, const TSkin& skin)
     FaceGeometry face {};
     face.cx = size.width() / 2.0;
     face.cy = size.height() / 2.0;
-    face.outerEdge = skin.OuterEdge * face.cx / 100;
-    face.innerEdge = skin.InnerEdge * face.cy / 100;
+    // Edges a hundred faces out are hostile values, not designs; bounding
+    // them keeps every face point within the range of pixel coordinates.
+    constexpr int kFarthestEdgePercent = 10000;
+    face.outerEdge = std::clamp(skin.OuterEdge, -kFarthestEdgePercent, kFarthestEdgePercent) * face.cx / 100;
+    face.innerEdge = std::clamp(skin.InnerEdge, -kFarthestEdgePercent, kFarthestEdgePercent) * face.cy / 100;
     face.inscribed = std::min(face.cx, face.cy);
     face.square = skin.Square;
     return face;

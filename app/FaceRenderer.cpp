@@ -318,8 +318,11 @@ void TFaceRenderer::DrawFace(QImage& bitmap, const TSkin& skin, double hourAngle
 
     const QPoint centre(int(RoundHalfEven(face.cx)), int(RoundHalfEven(face.cy)));
     const TColor ticsColour = ResolveSystemColor(skin.TicsColor);
+    // Below 1 every pen draws a thin line, and from twice the bitmap's extent
+    // on a pen from the centre covers all of it: the bound changes no picture.
+    const int ticsWidth = std::clamp(skin.TicsWidth, -1, 2 * (bitmap.width() + bitmap.height()));
     for (int i = -5; i <= kTics - 6; ++i) {
-        const int penWidth = i == kTwelveOClockTic ? skin.TicsWidth + 2 : skin.TicsWidth;
+        const int penWidth = i == kTwelveOClockTic ? ticsWidth + 2 : ticsWidth;
         DrawTic(bitmap, centre, FacePoint(face, face.outerEdge + 2, i * kPiExtended / 6), ticsColour, penWidth,
             std::min({ face.innerEdge, face.outerEdge, face.inscribed }));
     }

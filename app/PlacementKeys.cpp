@@ -37,8 +37,11 @@ int VirtualKeyOf(int qtKey, bool onKeypad)
     }
 }
 
-Action ForKey(int virtualKey, QPoint position, int side, QSize workArea)
+Action ForKey(int virtualKey, QPoint position, int side, const QRect& workArea)
 {
+    // Worked out as if the work area started at (0, 0), then moved to where
+    // it starts.
+    position -= workArea.topLeft();
     const int rightEdge = workArea.width() - side + 1;
     const int bottomEdge = workArea.height() - side;
     const double half = side / 2.0;
@@ -98,7 +101,7 @@ Action ForKey(int virtualKey, QPoint position, int side, QSize workArea)
     default:
         return {};
     }
-    return { target, 0 };
+    return { target + workArea.topLeft(), 0 };
 }
 
 } // namespace PlacementKeys

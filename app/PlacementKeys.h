@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QPoint>
-#include <QSize>
+#include <QRect>
 
 #include <optional>
 
@@ -28,8 +28,9 @@ struct Action {
     int sizeStep = 0;               // how much the size control changes
 };
 
-// What a key does to a window at position whose clock size is side, with a
-// work area of the given size taken as starting at the screen's origin.
-Action ForKey(int virtualKey, QPoint position, int side, QSize workArea);
+// What a key does to a window at position whose side is side (its real
+// size). Corners, edges and limits are those of the work area, wherever
+// it starts: panels at the top or left move them with it.
+Action ForKey(int virtualKey, QPoint position, int side, const QRect& workArea);
 
 } // namespace PlacementKeys

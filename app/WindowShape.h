@@ -3,6 +3,7 @@
 #include "skins/Skin.h"
 
 #include <QImage>
+#include <QRegion>
 #include <QSize>
 
 // The outline of the clock window and its whole-window transparency.
@@ -20,6 +21,9 @@ int WindowSide(std::int32_t clockSize);
 // shapes the window less its outermost pixel on every side, the rounded shape
 // with corners of a 50 x 50 ellipse.
 QImage WindowOutline(QSize size, ClockShape shape);
+
+// The visible pixels of an outline as a region, for the window's mask.
+QRegion RegionOf(const QImage& outline);
 
 // The window's opacity 0..255 for a transparency in percent: at most 50 %
 // applies, so 128 is the most translucent.

@@ -75,7 +75,16 @@ void TTrayNotifyIcon::setPopupMenu(QMenu* menu)
     FPopupMenu = menu;
     FTrayIcon->setContextMenu(menu);
     if (menu)
-        FMenuDestroyed = connect(menu, &QObject::destroyed, this, [this] { setPopupMenu(nullptr); });
+        FMenuDestroyed = connect(menu, &QObject::destroyed, this, &TTrayNotifyIcon::ForgetPopupMenu);
+}
+
+void TTrayNotifyIcon::ForgetPopupMenu()
+{
+    // The menu is no longer a QMenu while it is destroyed: let go of it
+    // without looking at it through its type.
+    disconnect(FMenuDestroyed);
+    FPopupMenu.clear();
+    FTrayIcon->setContextMenu(nullptr);
 }
 
 bool TTrayNotifyIcon::eventFilter(QObject* watched, QEvent* event)

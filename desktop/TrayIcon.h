@@ -71,6 +71,7 @@ protected:
 private:
     void TrayActivated(QSystemTrayIcon::ActivationReason reason);
     void ClickTimerElapsed();
+    void ForgetPopupMenu();
     QIcon CurrentIcon() const;
 
     QWidget* const FOwner;

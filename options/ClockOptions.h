@@ -40,7 +40,8 @@ public:
 
     // Makes the Alarms page the current one.
     virtual void ShowAlarmsPage() = 0;
-    // Shows the window modally, or brings it to the front when it is open.
+    // Shows the window, or brings it to the front when it is open; it
+    // blocks neither the clock nor the tray icon. Returns at once.
     virtual void OpenOrRaise() = 0;
 
 protected:

@@ -15,6 +15,10 @@ struct TBandBrush {
     // ignored.
     QImage Image;
 
+    // Style "None" without a picture: the band shows nothing, and Color
+    // nowhere.
+    bool DrawsNothing() const { return Image.isNull() && Style == BrushStyle::Clear; }
+
     // Pictures compare by identity: a copy of the same picture is equal, a
     // picture drawn into since is not.
     bool operator==(const TBandBrush& other) const

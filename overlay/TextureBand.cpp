@@ -28,8 +28,7 @@ void TTextureBand::Draw(QImage& image, const SurfaceAxes& axes) const
     // and last row.
     const QRect fill(left, 0, right - left - 1, height - 1);
     const int alpha = BlendAlpha(Transparency);
-    const bool drawsNothing = Brush.Image.isNull() && Brush.Style == BrushStyle::Clear;
-    if (fill.isEmpty() || alpha == kInvisible || drawsNothing)
+    if (fill.isEmpty() || alpha == kInvisible || Brush.DrawsNothing())
         return;
 
     if (Brush.Image.isNull())

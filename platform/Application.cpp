@@ -1,5 +1,7 @@
 #include "platform/Application.h"
 
+#include "platform/DialogOwner.h"
+
 #include <QMessageBox>
 
 #include <exception>
@@ -7,16 +9,38 @@
 
 namespace {
 
+// Waits for OK; the tray icon and the clock's tick carry on meanwhile.
+void ShowBox(QMessageBox::Icon icon, const QString& message)
+{
+    QMessageBox box(icon, QApplication::applicationName(), message, QMessageBox::Ok, DialogParent());
+    MakeModalToItsWindow(box);
+    box.exec();
+}
+
 void ShowErrorBox(const QString& message)
 {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), message);
+    ShowBox(QMessageBox::Critical, message);
 }
 
 void ShowMessageBox(const QString& message)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), message, QMessageBox::Ok,
-        QApplication::activeWindow());
-    box.exec();
+    ShowBox(QMessageBox::NoIcon, message);
+}
+
+// Escape and the close button answer No.
+bool AskInBox(const QString& question)
+{
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question,
+        QMessageBox::Yes | QMessageBox::No, DialogParent());
+    box.setDefaultButton(QMessageBox::No);
+    MakeModalToItsWindow(box);
+    return box.exec() == QMessageBox::Yes;
+}
+
+ConfirmationPresenter& CurrentConfirmationPresenter()
+{
+    static ConfirmationPresenter presenter = AskInBox;
+    return presenter;
 }
 
 template <void (*ShowBox)(const QString&)>
@@ -60,4 +84,14 @@ void ShowMessage(const QString& message)
 MessagePresenter SetMessagePresenter(MessagePresenter presenter)
 {
     return std::exchange(CurrentPresenter<ShowMessageBox>(), std::move(presenter));
+}
+
+bool Confirm(const QString& question)
+{
+    return CurrentConfirmationPresenter()(question);
+}
+
+ConfirmationPresenter SetConfirmationPresenter(ConfirmationPresenter presenter)
+{
+    return std::exchange(CurrentConfirmationPresenter(), std::move(presenter));
 }

@@ -1,24 +1,24 @@
 #include "platform/Dialogs.h"
 
-#include <QApplication>
+#include "platform/DialogOwner.h"
+#include "platform/MessageError.h"
+#include "platform/PictureLoader.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
 
 #include <utility>
 
 namespace {
 
-// Modal to the window it belongs to alone, so that the tray icon and the
-// clock's tick carry on while the user chooses.
-void MakeModalToItsWindow(QDialog& dialog)
-{
-    if (dialog.parentWidget())
-        dialog.setWindowModality(Qt::WindowModal);
-}
+constexpr int kPreviewSide = 160;
 
 std::optional<TColor> ShowColorDialog(TColor initial)
 {
-    QColorDialog dialog(ToQColor(initial), QApplication::activeWindow());
+    QColorDialog dialog(ToQColor(initial), DialogParent());
     MakeModalToItsWindow(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
@@ -33,17 +33,57 @@ std::optional<QString> ShowFileDialog(QFileDialog& dialog)
     return dialog.selectedFiles().constFirst();
 }
 
+// The picture of a file shrunk to fit a square of side; nothing for
+// anything that is not a picture this program shows.
+QPixmap PreviewOf(const QString& path, int side)
+{
+    if (!QFileInfo(path).isFile())
+        return QPixmap();
+    QImage picture;
+    try {
+        picture = LoadPicture(path);
+    } catch (const MessageError&) {
+        return QPixmap();
+    }
+    if (picture.width() > side || picture.height() > side)
+        picture = picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return QPixmap::fromImage(picture);
+}
+
+// A square beside the file list showing the picture under the cursor.
+void AddPicturePreview(QFileDialog& dialog)
+{
+    // Only the dialog's own widgets can take the preview.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+    if (!grid)
+        return;
+    auto* preview = new QLabel(&dialog);
+    preview->setObjectName(QStringLiteral("picturePreview"));
+    preview->setFixedSize(kPreviewSide, kPreviewSide);
+    preview->setAlignment(Qt::AlignCenter);
+    preview->setFrameShape(QFrame::StyledPanel);
+    grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+    // The list keeps the room it had without the preview.
+    dialog.resize(dialog.sizeHint().width() + kPreviewSide, dialog.sizeHint().height());
+    QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+        preview->setPixmap(PreviewOf(path, kPreviewSide - 2 * preview->frameWidth()));
+    });
+}
+
 std::optional<QString> ShowOpenFileDialog(const OpenFileRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder, request.filter);
+    QFileDialog dialog(DialogParent(), request.title, request.folder, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(request.acceptMissingFile ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (request.picturePreview)
+        AddPicturePreview(dialog);
     return ShowFileDialog(dialog);
 }
 
 std::optional<QString> ShowSaveFileDialog(const SaveFileRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.file, request.filter);
+    QFileDialog dialog(DialogParent(), request.title, request.file, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(request.defaultSuffix);

@@ -10,8 +10,8 @@
 // The standard choosers a window opens: a colour, a file to open, a file to
 // save. Each call returns what the user chose, or nothing when the user
 // cancelled. Each goes through a replaceable presenter: by default the real
-// modal dialog (QColorDialog, QFileDialog), over the active window and
-// modal to it alone; a test puts its own answer in place of the user:
+// modal dialog (QColorDialog, QFileDialog), over the window DialogParent()
+// names and modal to it alone; a test puts its own answer in place of the user:
 //
 //     const ColorChooser previous = SetColorChooser([](TColor) { return kLime; });
 //     ... the code under test calls ChooseColor ...
@@ -28,11 +28,17 @@ ColorChooser SetColorChooser(ColorChooser chooser);
 // by ";;" ("WAV or MP3 file (*.wav *.mp3);;All files (*)"); an empty filter
 // shows every file.
 
-// An existing file to open.
+// A file to open: an existing one, unless told otherwise.
 struct OpenFileRequest {
     QString title;
     QString folder; // where the dialog starts
     QString filter;
+    // Whether a typed name that names no file is taken as it stands, in the
+    // dialog's folder (an alarm's message is typed that way).
+    bool acceptMissingFile = false;
+    // Whether a preview of the picture under the cursor stands beside the
+    // file list.
+    bool picturePreview = false;
 };
 using OpenFileChooser = std::function<std::optional<QString>(const OpenFileRequest& request)>;
 std::optional<QString> ChooseFileToOpen(const OpenFileRequest& request);

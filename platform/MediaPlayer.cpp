@@ -1,53 +1,50 @@
 #include "platform/MediaPlayer.h"
 
+#include "platform/SoundDevice.h"
 #include "platform/SoundError.h"
 
-#include <QAudioOutput>
-#include <QEventLoop>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
-#include <QMediaPlayer>
-#include <QTimer>
-#include <QUrl>
+#include <QPluginLoader>
 
 namespace {
 
-// Opening reads the file's header; a file that takes longer than this is
-// given up as unplayable instead of holding the alarm.
-constexpr int kOpenTimeoutMs = 10000;
+const QString kSoundPluginName = QStringLiteral("vellamor_sound");
 
-// Qt Multimedia's FFmpeg backend crashes on a machine without an audio
-// device; the GStreamer backend plays, and reports the end of each play, with
-// or without one. The choice must be made before the first player exists.
-QAudioOutput* NewAudioOutput(QObject* parent)
+// Beside the program, then in the lib folder beside the program's folder:
+// the layout of a build (bin/, lib/) and of an installation alike.
+QStringList SoundPluginFolders()
 {
-#ifdef Q_OS_LINUX
-    qputenv("QT_MEDIA_BACKEND", "gstreamer");
-#endif
-    return new QAudioOutput(parent);
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    return { programFolder, QDir::cleanPath(programFolder + QStringLiteral("/../lib")) };
 }
 
-bool HasSettled(QMediaPlayer::MediaStatus status)
+// Loads the sound plugin once; it stays loaded for the rest of the run.
+// Returns null, and why, when it cannot be found or loaded.
+SoundDeviceFactory* SoundPlugin(QString& failure)
 {
-    return status == QMediaPlayer::LoadedMedia || status == QMediaPlayer::InvalidMedia;
+    static SoundDeviceFactory* factory = nullptr;
+    if (factory)
+        return factory;
+    failure = QCoreApplication::translate("MediaPlayer", "The sound player %1 was not found in %2.")
+                  .arg(kSoundPluginName, SoundPluginFolders().join(QStringLiteral(" or ")));
+    for (const QString& folder : SoundPluginFolders()) {
+        QPluginLoader loader(QDir(folder).filePath(kSoundPluginName));
+        if (loader.load() && (factory = qobject_cast<SoundDeviceFactory*>(loader.instance())))
+            return factory;
+        // A plugin that is there but does not load says why.
+        if (QFileInfo::exists(loader.fileName()))
+            failure = loader.errorString();
+    }
+    return nullptr;
 }
 
 } // namespace
 
 MediaPlayer::MediaPlayer(QObject* parent)
     : QObject(parent)
-    , m_audioOutput(NewAudioOutput(this))
-    , m_player(new QMediaPlayer(this))
 {
-    m_player->setAudioOutput(m_audioOutput);
-    connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus status) {
-        if (status == QMediaPlayer::EndOfMedia)
-            EndPlay(QString());
-    });
-    // A file that breaks while playing reports an error but leaves the
-    // player's state at "playing": the error ends the play.
-    connect(m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString& text) {
-        EndPlay(tr("Cannot play the sound file \"%1\": %2").arg(m_fileName, text));
-    });
 }
 
 MediaPlayer::~MediaPlayer() = default;
@@ -55,61 +52,61 @@ MediaPlayer::~MediaPlayer() = default;
 void MediaPlayer::Open()
 {
     Stop();
-    // Clearing the source first closes the file opened before, so that
-    // opening the same file again reads it afresh.
-    m_player->setSource(QUrl());
-
-    QString firstError;
-    QEventLoop loading;
-    connect(m_player, &QMediaPlayer::mediaStatusChanged, &loading, [&loading](QMediaPlayer::MediaStatus status) {
-        if (HasSettled(status))
-            loading.quit();
-    });
-    connect(m_player, &QMediaPlayer::errorOccurred, &loading, [&](QMediaPlayer::Error, const QString& text) {
-        if (firstError.isEmpty())
-            firstError = text;
-        loading.quit();
-    });
-    QTimer::singleShot(kOpenTimeoutMs, &loading, &QEventLoop::quit);
-
-    m_player->setSource(QUrl::fromLocalFile(QFileInfo(m_fileName).absoluteFilePath()));
-    if (firstError.isEmpty() && !HasSettled(m_player->mediaStatus()))
-        loading.exec(QEventLoop::ExcludeUserInputEvents);
-
-    if (m_player->mediaStatus() == QMediaPlayer::LoadedMedia && firstError.isEmpty())
-        return;
-    QString reason = firstError;
-    if (reason.isEmpty())
-        reason = m_player->mediaStatus() == QMediaPlayer::InvalidMedia ? tr("The file holds no sound the player can play.")
-                                                                      : tr("The file did not open in time.");
-    throw SoundError(tr("Cannot open the sound file \"%1\": %2").arg(m_fileName, reason));
+    QString reason;
+    if (!m_device) {
+        if (SoundDeviceFactory* plugin = SoundPlugin(reason))
+            m_device = plugin->CreateSoundDevice([this](const QString& error) { PostEnd(error); });
+    }
+    if (m_device)
+        reason = m_device->Open(QFileInfo(m_fileName).absoluteFilePath());
+    if (!reason.isEmpty())
+        throw SoundError(tr("Cannot open the sound file \"%1\": %2").arg(m_fileName, reason));
 }
 
 void MediaPlayer::Play()
 {
+    ++m_playNumber;
     m_errorString.clear();
     m_playRunning = true;
-    m_player->play();
+    if (m_device)
+        m_device->Play();
+    else
+        PostEnd(tr("No sound player is loaded."));
 }
 
 void MediaPlayer::Stop()
 {
+    ++m_playNumber;
     m_playRunning = false;
-    m_player->stop();
+    if (m_device)
+        m_device->Stop();
 }
 
 bool MediaPlayer::IsPlaying() const
 {
-    return m_player->playbackState() == QMediaPlayer::PlayingState;
+    return m_device && m_device->IsPlaying();
 }
 
-void MediaPlayer::EndPlay(const QString& errorString)
+void MediaPlayer::PostEnd(const QString& error)
+{
+    const unsigned playNumber = m_playNumber;
+    QMetaObject::invokeMethod(
+        this,
+        [this, playNumber, error] {
+            if (playNumber == m_playNumber)
+                EndPlay(error);
+        },
+        Qt::QueuedConnection);
+}
+
+void MediaPlayer::EndPlay(const QString& error)
 {
     if (!m_playRunning)
         return;
     m_playRunning = false;
-    m_errorString = errorString;
-    if (!errorString.isEmpty())
-        m_player->stop();
+    if (!error.isEmpty()) {
+        m_errorString = tr("Cannot play the sound file \"%1\": %2").arg(m_fileName, error);
+        m_device->Stop();
+    }
     emit Notify();
 }

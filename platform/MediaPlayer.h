@@ -3,12 +3,18 @@
 #include <QObject>
 #include <QString>
 
-class QAudioOutput;
-class QMediaPlayer;
+#include <memory>
+
+class SoundDevice;
 
 // Plays one sound file on the default audio output: open the file, play it,
 // and hear back through Notify when the play has ended. Works without an
 // audio server too; the play then still lasts as long as the sound.
+//
+// The player itself is a plugin (the vellamor_sound library beside the
+// program, or in the lib folder next to the program's folder), loaded when
+// the first sound is opened: until then no multimedia library is loaded and
+// no audio server contacted.
 class MediaPlayer : public QObject {
     Q_OBJECT
 
@@ -21,7 +27,7 @@ public:
 
     // Closes the file opened before, opens FileName and returns once the
     // player has read enough of it to play it. Throws SoundError when the
-    // file is not a sound the player can play.
+    // file is not a sound the player can play, or the player is missing.
     void Open();
     // Plays the open file from its current position, from the start again
     // when it stands at its end. Notify follows when the play has ended,
@@ -36,15 +42,19 @@ public:
 
 signals:
     // A play has ended: it reached the end of the sound, or it failed
-    // (ErrorString then says why).
+    // (ErrorString then says why). It comes from the event loop, never from
+    // within the player's own notification, so a handler may play again.
     void Notify();
 
 private:
-    void EndPlay(const QString& errorString);
+    void PostEnd(const QString& error);
+    void EndPlay(const QString& error);
 
-    QAudioOutput* const m_audioOutput;
-    QMediaPlayer* const m_player;
+    std::unique_ptr<SoundDevice> m_device;
     QString m_fileName;
     QString m_errorString;
+    // Counts plays and stops, so that a queued end of an earlier play is
+    // not taken for the end of the running one.
+    unsigned m_playNumber = 0;
     bool m_playRunning = false;
 };

@@ -15,9 +15,14 @@ namespace {
 
 constexpr int kHatchCell = 8;
 
+// (before * alpha + after * (255 - alpha) + 127) / 255, rounded down. The sum
+// stays below 2^16 (at most 255 * 255 + 127), and for such sums the shifts
+// give that quotient exactly while keeping to 16 bits, so the compiler can
+// blend many bytes at once.
 int BlendChannel(int before, int after, int alpha)
 {
-    return (before * alpha + after * (255 - alpha) + 127) / 255;
+    const unsigned sum = unsigned(before * alpha + after * (255 - alpha) + 127);
+    return int((sum + 1 + (sum >> 8)) >> 8);
 }
 
 // Writes into a 32-bit image with every access clipped to it. A null image is
@@ -96,7 +101,12 @@ void DrawThinLine(const PixelWriter& writer, QPoint from, QPoint to, TColor colo
     }
     for (qint64 i = first; i <= last; ++i) {
         const qint64 major = majorStart + majorSign * i;
-        const qint64 minor = minorStart + minorSign * ((2 * i * minorLength + steps) / (2 * steps));
+        // i * minorLength / steps rounded, halves up; both factors are below
+        // 2^32, so their product fits in 64 unsigned bits.
+        const std::uint64_t travelled = std::uint64_t(i) * std::uint64_t(minorLength);
+        const std::uint64_t remainder = travelled % std::uint64_t(steps);
+        const qint64 offset = qint64(travelled / std::uint64_t(steps)) + (2 * remainder >= std::uint64_t(steps) ? 1 : 0);
+        const qint64 minor = minorStart + minorSign * offset;
         if (xMajor)
             writer.set(major, minor, colour);
         else

@@ -1,30 +1,21 @@
 #include "platform/TaskbarButton.h"
 
-#include <QGuiApplication>
+#include "platform/X11Connection.h"
+
 #include <QWidget>
 #include <QWindow>
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
-
-xcb_atom_t InternAtom(xcb_connection_t* connection, const char* name)
-{
-    const xcb_intern_atom_cookie_t cookie = xcb_intern_atom(connection, 0, uint16_t(qstrlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return atom;
-}
 
 // A managed window changes its state through a request to the window manager
 // on the root window (the extended window manager hints).
 void RequestStateChange(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t state, xcb_atom_t flag, bool set)
 {
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_window_t root = X11RootWindow(connection);
     xcb_client_message_event_t message {};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
@@ -50,7 +41,7 @@ void EditUnmappedState(xcb_connection_t* connection, xcb_window_t window, xcb_at
             const auto* first = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
             atoms.assign(first, first + xcb_get_property_value_length(reply) / sizeof(xcb_atom_t));
         }
-        free(reply);
+        std::free(reply);
     }
     std::erase(atoms, flag);
     if (set)
@@ -63,10 +54,9 @@ void EditUnmappedState(xcb_connection_t* connection, xcb_window_t window, xcb_at
 
 void SetTaskbarButtonHidden(QWidget* window, bool hidden)
 {
-    if (!window || QGuiApplication::platformName() != u"xcb")
+    if (!window)
         return;
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    xcb_connection_t* connection = X11Connection();
     QWindow* nativeWindow = window->windowHandle();
     if (!connection || !nativeWindow || !nativeWindow->handle())
         return;

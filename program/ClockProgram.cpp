@@ -1,17 +1,28 @@
 #include "program/ClockProgram.h"
 
+#include "alarms/AlarmU.h"
 #include "alarms/ShowPicU.h"
 #include "app/ClockU.h"
 #include "options/OptionsU.h"
 #include "platform/Application.h"
 #include "platform/DateTime.h"
+#include "platform/DialogOwner.h"
 #include "platform/LocalClock.h"
+
+#include <QTimer>
 
 #include <exception>
 
 ClockProgram::ClockProgram() : m_clockWindow(std::make_unique<TfrmDerAvo>())
 {
-    m_alarmSchedule.setReporter(ShowMessage);
+    SetMainWindow(m_clockWindow.get());
+    // A report (an alarm that should have rung) is shown from the event
+    // loop, not from where it arises: the start-up pass reports before the
+    // clock is on screen, and a tick must go on while the box waits for OK.
+    // The clock appears, ticks and rings meanwhile.
+    m_alarmSchedule.setReporter([this](const QString& message) {
+        QTimer::singleShot(0, m_clockWindow.get(), [message] { ShowMessage(message); });
+    });
 }
 
 ClockProgram::~ClockProgram() = default;
@@ -19,6 +30,9 @@ ClockProgram::~ClockProgram() = default;
 void ClockProgram::CreateOtherWindows()
 {
     m_optionsWindow = std::make_unique<TfrmOptions>(*m_clockWindow, m_alarmStore);
+    // Over the clock: it comes up above the clock, also one that stays on
+    // top.
+    m_optionsWindow->setParent(m_clockWindow.get(), m_optionsWindow->windowFlags());
     // A store that cannot be read is reported; the alarms read before the
     // failure stay, and the start-up pass still runs on them.
     try {
@@ -26,10 +40,18 @@ void ClockProgram::CreateOtherWindows()
     } catch (const std::exception& error) {
         ShowError(QString::fromStdString(error.what()));
     }
+    auto* alarmEditor = new TfrAlarm(m_alarmStore);
+    m_optionsWindow->PlaceOnAlarmsPage(alarmEditor);
+    m_optionsWindow->SetAlarmEditor(alarmEditor);
+    alarmEditor->InitEditor();
+    // The pass builds the editor's list.
     m_alarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 
     m_presentationWindow = std::make_unique<TfrmShowPic>();
-    m_alarmSchedule.setPresenter([this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); });
+    const AlarmPresenter present = [this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); };
+    m_alarmSchedule.setPresenter(present);
+    alarmEditor->setPresenter(present);
+    m_optionsWindow->SetClockView(m_clockWindow.get());
     m_clockWindow->setOptionsWindow(m_optionsWindow.get());
     m_clockWindow->setAlarmSchedule(&m_alarmSchedule);
 }

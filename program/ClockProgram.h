@@ -19,10 +19,13 @@ public:
     ClockProgram();
     ~ClockProgram();
 
-    // Creates the options window, reads the alarm store and runs the
-    // schedule's start-up pass (which reports a missed alarm of today), then
-    // creates the presentation window, through which the schedule rings
-    // alarms, and links the clock to the options and the schedule.
+    // Creates the options window, reads the alarm store, puts the alarm
+    // editor on the options window's Alarms page and runs the schedule's
+    // start-up pass (which fills the editor's list, and whose report of a
+    // missed alarm of today appears once the event loop runs, the clock on
+    // screen), then creates the presentation window, through which the
+    // schedule rings alarms and the editor tries them, and links the clock
+    // to the options and the schedule.
     void CreateOtherWindows();
 
     TfrmDerAvo& clockWindow() { return *m_clockWindow; }

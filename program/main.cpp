@@ -3,31 +3,19 @@
 #include "platform/Application.h"
 #include "platform/TerminationSignals.h"
 #include "program/ClockProgram.h"
+#include "program/DisplayPlatform.h"
 
 #include <QIcon>
 
-#include <cstring>
-
-namespace {
-
-// A native Wayland window cannot place itself or stay on top: unless the user
-// chose a platform, the clock runs through XWayland.
-void PreferX11OnWayland(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        return;
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "-platform") == 0)
-            return;
-    if (qEnvironmentVariable("XDG_SESSION_TYPE") == u"wayland" || qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-}
-
-} // namespace
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
-    PreferX11OnWayland(argc, argv);
+    const DisplayPlatform platform = ChooseDisplayPlatform(CurrentDisplayEnvironment(argc, argv));
+    if (!platform.name.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform.name);
+    if (!platform.notice.isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(platform.notice));
     Application application(argc, argv);
     Application::setApplicationName(QStringLiteral("Vellamor"));
     Application::setWindowIcon(QIcon(QStringLiteral(":/icons/vellamor.png")));

@@ -1,7 +1,8 @@
 # Sourced, not run: starts a virtual desktop (Xvfb, a window manager, a
-# compositor and a tray host) and exports DISPLAY. stop_desktop_session ends
-# it again. Used where no display is available, and by the tests always, so
-# that test windows never land on the developer's own desktop.
+# compositor, a tray host and a silent sound server) and exports DISPLAY.
+# stop_desktop_session ends it again. Used where no display is available, and
+# by the tests always, so that test windows never land on the developer's own
+# desktop and test sounds never reach the speakers.
 
 start_desktop_session() {
     local display_number=${1:-99}
@@ -25,7 +26,27 @@ start_desktop_session() {
     trayer --edge top --align right --widthtype pixel --width 200 --height 32 \
         --SetDockType true --SetPartialStrut true --transparent false >/dev/null 2>&1 &
     DESKTOP_PIDS+=($!)
+    start_null_sink
     sleep 1
+}
+
+# A sound server whose only output is a null sink, "vellamor_null": sounds
+# play as on a desktop, silently, and tests hear them on its monitor.
+start_null_sink() {
+    command -v pulseaudio >/dev/null || return 0
+    mkdir -p "$XDG_RUNTIME_DIR/pulse"
+    export PULSE_SERVER="unix:$XDG_RUNTIME_DIR/pulse/native" PULSE_COOKIE="$XDG_RUNTIME_DIR/pulse/cookie"
+    HOME=$XDG_RUNTIME_DIR PULSE_RUNTIME_PATH=$XDG_RUNTIME_DIR/pulse pulseaudio --daemonize=no \
+        --exit-idle-time=-1 --use-pid-file=no --log-level=error -n \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$XDG_RUNTIME_DIR/pulse/native" \
+        -L "module-null-sink sink_name=vellamor_null" >/dev/null 2>&1 &
+    DESKTOP_PIDS+=($!)
+    for _ in $(seq 1 100); do
+        pactl set-default-sink vellamor_null >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    echo "the session's sound server did not start" >&2
+    return 1
 }
 
 stop_desktop_session() {
@@ -36,5 +57,6 @@ stop_desktop_session() {
         wait "$pid" 2>/dev/null || true
     done
     [ -n "${XDG_RUNTIME_DIR:-}" ] && rm -rf "$XDG_RUNTIME_DIR"
+    unset PULSE_SERVER PULSE_COOKIE
     DESKTOP_PIDS=()
 }

@@ -10,8 +10,16 @@ packages=(
     # run: sound, the Arial-compatible font, opening documents (xdg-open
     # tells a document's type with file where no desktop environment runs)
     gstreamer1.0-plugins-good fonts-liberation xdg-utils file
+    # run on a Wayland session that offers no XWayland
+    qt6-wayland
     # a virtual desktop for running and testing without a display
     xvfb x11-utils xdotool imagemagick sox libsox-fmt-mp3 openbox picom trayer pulseaudio
+    # a headless Wayland compositor for the test without XWayland
+    weston
+    # the sanitizer run and the fuzzers (scripts/sanitize.sh)
+    clang libclang-rt-14-dev
+    # the end-to-end runs set the clock's date and time
+    faketime
     # the reference clock of bench/clock_vs_xclock.sh
     x11-apps
 )

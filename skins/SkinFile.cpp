@@ -14,11 +14,11 @@ namespace {
 
 constexpr std::int32_t kDefaultMiddlePos = 50;
 
-std::array<std::uint8_t, kSkinRecordSize> ReadFirstRecord(RegularFileReader& file)
+std::array<std::uint8_t, kSkinRecordSize> ReadFirstRecord(RegularFileReader& file, const QString& fileName)
 {
     const QByteArray read = file.read(qint64(kSkinRecordSize));
     if (read.size() < qsizetype(kSkinRecordSize))
-        throw IoError(QStringLiteral("Read beyond end of file"));
+        throw IoError(QStringLiteral("%1: Read beyond end of file").arg(fileName));
     std::array<std::uint8_t, kSkinRecordSize> bytes {};
     std::copy(read.begin(), read.end(), bytes.begin());
     return bytes;
@@ -46,7 +46,7 @@ bool ReadSkinFile(const QString& fileName, TSkin& loadBuffer, const SkinLoadOpti
     std::optional<RegularFileReader> file = RegularFileReader::Open(fileName);
     if (!file)
         return false;
-    TSkin skin = ReadSkinRecord(ReadFirstRecord(*file));
+    TSkin skin = ReadSkinRecord(ReadFirstRecord(*file, fileName));
 
     if (skin.HourMiddlePos == 0)
         skin.HourMiddlePos = kDefaultMiddlePos;

@@ -19,16 +19,6 @@ namespace {
 
 constexpr int kMaxTransparency = 100;
 
-// The picture a texture text names: the text itself when a file is there,
-// else the file of that name in the Textures folder; empty when neither is.
-QString ExistingTexturePath(const QString& texture, const QString& programFolder)
-{
-    if (QFileInfo(texture).isFile())
-        return QFileInfo(texture).absoluteFilePath();
-    const QString inTextures = TexturesFolder(programFolder) + ExtractFileName(texture);
-    return QFileInfo(inTextures).isFile() ? inTextures : QString();
-}
-
 void ResolvePicture(ResolvedTexture& resolved, const QString& texture, const QString& programFolder)
 {
     resolved.Style = 0;
@@ -68,6 +58,14 @@ void ResolveStyle(ResolvedTexture& resolved, int style, TColor colour)
 }
 
 } // namespace
+
+QString ExistingTexturePath(const QString& texture, const QString& programFolder)
+{
+    if (QFileInfo(texture).isFile())
+        return QFileInfo(texture).absoluteFilePath();
+    const QString inTextures = TexturesFolder(programFolder) + ExtractFileName(texture);
+    return QFileInfo(inTextures).isFile() ? inTextures : QString();
+}
 
 ResolvedTexture ResolveTexture(const TSkin& skin, const QString& programFolder)
 {

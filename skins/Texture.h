@@ -53,6 +53,10 @@ struct ResolvedTexture {
     void ApplyTo(TTextureBand& band) const;
 };
 
+// The picture a texture text names: the file at that path, else the file of
+// that name in programFolder + "Textures/"; empty when neither exists.
+QString ExistingTexturePath(const QString& texture, const QString& programFolder);
+
 // Resolves the skin's Texture, TextureColor and TextureTransparency: a
 // picture is looked for at the path the text gives, then by its file name in
 // programFolder + "Textures/"; a style number outside 0..19 shows no texture,

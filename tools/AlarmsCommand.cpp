@@ -1,7 +1,7 @@
 #include "tools/AlarmsCommand.h"
 
+#include "tools/HelpOption.h"
 #include "alarms/AlarmListText.h"
-#include "alarms/AlarmRules.h"
 #include "alarms/AlarmStore.h"
 #include "platform/IoError.h"
 #include "platform/LocalClock.h"
@@ -43,21 +43,14 @@ QString ParseOptions(const QStringList& arguments, ListOptions& options)
     return QString();
 }
 
-// Names come from the file as they are; control characters (a tab among
-// them) would break the columns.
-QString PrintableName(const QString& name)
-{
-    QString printable = name;
-    for (QChar& c : printable)
-        if (c.category() == QChar::Other_Control)
-            c = u'?';
-    return printable;
-}
-
 } // namespace
 
 int RunAlarmsCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
+    if (IsHelpRequest(arguments)) {
+        out << kUsage;
+        return kDone;
+    }
     ListOptions options;
     if (const QString error = ParseOptions(arguments, options); !error.isEmpty()) {
         err << error << '\n';
@@ -79,9 +72,10 @@ int RunAlarmsCommand(const QStringList& arguments, QTextStream& out, QTextStream
 
     const TDateTime now = DateTimeFromLocal(options.now.isValid() ? options.now : CurrentLocalDateTime());
     for (std::size_t i = 0; i < store.Alarms.size(); ++i) {
-        const TAlarmRec& alarm = store.Alarms[i];
-        out << i << '\t' << PrintableName(alarm.Name.text()) << '\t' << AlarmTypeText(alarm.Mode) << '\t'
-            << AlarmTimeText(alarm, options.twelveHour) << '\t' << NextRingDateText(NextRingDate(alarm, now)) << '\n';
+        // Control characters in names, a tab among them, would break the
+        // columns; the row shows them as "?".
+        const AlarmListRow row = AlarmListRowOf(store.Alarms[i], now, options.twelveHour);
+        out << i << '\t' << row.name << '\t' << row.type << '\t' << row.time << '\t' << row.nextDate << '\n';
     }
     return kDone;
 }

@@ -3,12 +3,16 @@
 #include "app/ClockAngles.h"
 #include "app/ClockPicture.h"
 #include "app/ClockSettings.h"
+#include "app/ClockSnapshot.h"
 #include "app/FaceRenderer.h"
 #include "platform/AtomicFile.h"
 #include "platform/IoError.h"
+#include "platform/LocalClock.h"
+#include "platform/MessageError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/Raster.h"
 #include "skins/SkinFile.h"
+#include "tools/HelpOption.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -18,6 +22,7 @@
 #include <QTime>
 
 #include <optional>
+#include <utility>
 #include <variant>
 
 namespace {
@@ -26,29 +31,44 @@ constexpr int kDone = 0;
 constexpr int kFailed = 2;
 constexpr int kMaxSize = 4096;
 
-const char* const kUsage = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] -o OUT.png\n";
+const char* const kRenderUsage
+    = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] [--strict] -o OUT.png\n";
+const char* const kSnapshotUsage
+    = "usage: vellamor-tool snapshot --skin FILE [--time HH:MM:SS] [--24h] [--strict] -o OUT.jpg\n";
 
-struct RenderRequest {
+// A picture of the clock, rendered at a size, or a skin's snapshot.
+enum class PictureKind { Render, Snapshot };
+
+struct PictureRequest {
     QString skinFile;
     QTime time;
     std::optional<int> size;
     QString output;
     bool faceOnly = false;
     bool h24 = false;
+    bool strict = false; // a texture that cannot be shown fails the picture
 };
 
-// The request, or a message saying what is wrong with the arguments.
-std::variant<RenderRequest, QString> ParseArguments(const QStringList& arguments)
+// The request, or a message saying what is wrong with the arguments. A
+// snapshot has its own size and no face-only form, and is taken now unless
+// a time is given.
+std::variant<PictureRequest, QString> ParseArguments(const QStringList& arguments, PictureKind kind)
 {
-    RenderRequest request;
+    const bool snapshot = kind == PictureKind::Snapshot;
+    const QLatin1String usage(snapshot ? kSnapshotUsage : kRenderUsage);
+    PictureRequest request;
+    if (snapshot)
+        request.time = CurrentLocalDateTime().time();
     for (qsizetype i = 0; i < arguments.size(); ++i) {
         const QString& option = arguments[i];
-        if (option == u"--face-only" || option == u"--24h") {
-            (option == u"--face-only" ? request.faceOnly : request.h24) = true;
+        if (snapshot && (option == u"--face-only" || option == u"--size"))
+            return QStringLiteral("Unknown option %1\n%2").arg(option, usage);
+        if (option == u"--face-only" || option == u"--24h" || option == u"--strict") {
+            (option == u"--face-only" ? request.faceOnly : option == u"--24h" ? request.h24 : request.strict) = true;
             continue;
         }
         if (i + 1 >= arguments.size())
-            return QStringLiteral("%1 needs a value\n%2").arg(option, QLatin1String(kUsage));
+            return QStringLiteral("%1 needs a value\n%2").arg(option, usage);
         const QString value = arguments[++i];
         if (option == u"--skin") {
             request.skinFile = value;
@@ -64,35 +84,71 @@ std::variant<RenderRequest, QString> ParseArguments(const QStringList& arguments
         } else if (option == u"-o") {
             request.output = value;
         } else {
-            return QStringLiteral("Unknown option %1\n%2").arg(option, QLatin1String(kUsage));
+            return QStringLiteral("Unknown option %1\n%2").arg(option, usage);
         }
     }
     if (request.skinFile.isEmpty() || !request.time.isValid() || request.output.isEmpty())
-        return QString::fromLatin1(kUsage);
+        return QString(usage);
     return request;
 }
 
-} // namespace
-
-int RunRenderCommand(const QStringList& arguments, QTextStream& err)
+// The request of valid arguments with the skin it names; a message on err
+// otherwise.
+std::optional<std::pair<PictureRequest, TSkin>> ReadRequest(const QStringList& arguments, PictureKind kind, QTextStream& err)
 {
-    const auto parsed = ParseArguments(arguments);
+    const auto parsed = ParseArguments(arguments, kind);
     if (const QString* message = std::get_if<QString>(&parsed)) {
         err << *message << (message->endsWith(u'\n') ? "" : "\n");
-        return kFailed;
+        return std::nullopt;
     }
-    const RenderRequest& request = std::get<RenderRequest>(parsed);
-
+    const PictureRequest& request = std::get<PictureRequest>(parsed);
     TSkin skin = DefaultSkin();
     try {
         if (!ReadSkinFile(request.skinFile, skin, { false, 0, ProgramFolder() })) {
             err << "Cannot read skin " << request.skinFile << ": no such file\n";
-            return kFailed;
+            return std::nullopt;
         }
     } catch (const std::exception& error) {
-        err << "Cannot read skin " << request.skinFile << ": " << error.what() << '\n';
-        return kFailed;
+        // The error names the file.
+        err << error.what() << '\n';
+        return std::nullopt;
     }
+    return std::pair(request, skin);
+}
+
+QString ReadoutFormat(const PictureRequest& request)
+{
+    return QLatin1String(request.h24 ? ClockSettings::kDefaultH24Format : ClockSettings::kDefaultAmPmFormat);
+}
+
+double PixelsPerInch()
+{
+    return QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+}
+
+// Tells what the texture could not show; the picture is drawn all the same,
+// without the texture's picture, unless it is strict. True when it may be
+// written.
+bool AcceptTextureProblem(const ClockPicture& picture, const PictureRequest& request, QTextStream& err)
+{
+    if (!picture.Problem)
+        return true;
+    err << picture.Problem->text << '\n';
+    return !request.strict;
+}
+
+} // namespace
+
+int RunRenderCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    if (IsHelpRequest(arguments)) {
+        out << kRenderUsage;
+        return kDone;
+    }
+    const auto read = ReadRequest(arguments, PictureKind::Render, err);
+    if (!read)
+        return kFailed;
+    const auto& [request, skin] = *read;
     const int size = request.size.value_or(skin.ClockSize);
     if (size < 1 || size > kMaxSize) {
         err << "The skin's size " << size << " cannot be drawn; give --size\n";
@@ -107,12 +163,10 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
         picture = QImage(size, size, kRasterFormat);
         TFaceRenderer().DrawFace(picture, skin, HourAngle(request.time.hour() % 12, minute), MinuteAngle(minute));
     } else {
-        const QString format = QLatin1String(request.h24 ? ClockSettings::kDefaultH24Format : ClockSettings::kDefaultAmPmFormat);
-        const ClockPicture clock = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size, format,
-            QGuiApplication::primaryScreen()->logicalDotsPerInchY());
-        // The clock is drawn all the same, without the texture's picture.
-        if (clock.Problem)
-            err << clock.Problem->text << '\n';
+        const ClockPicture clock = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size,
+            ReadoutFormat(request), PixelsPerInch());
+        if (!AcceptTextureProblem(clock, request, err))
+            return kFailed;
         picture = clock.Image;
     }
     QBuffer png;
@@ -124,6 +178,29 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& err)
     try {
         WriteFileAtomically(request.output, png.data());
     } catch (const IoError& error) {
+        err << error.message() << '\n';
+        return kFailed;
+    }
+    return kDone;
+}
+
+int RunSnapshotCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+{
+    if (IsHelpRequest(arguments)) {
+        out << kSnapshotUsage;
+        return kDone;
+    }
+    const auto read = ReadRequest(arguments, PictureKind::Snapshot, err);
+    if (!read)
+        return kFailed;
+    const auto& [request, skin] = *read;
+    const QDateTime moment(CurrentLocalDateTime().date(), request.time);
+    const ClockPicture snapshot = SnapshotPicture(skin, moment, ReadoutFormat(request), PixelsPerInch());
+    if (!AcceptTextureProblem(snapshot, request, err))
+        return kFailed;
+    try {
+        WriteSnapshot(request.output, snapshot.Image);
+    } catch (const MessageError& error) {
         err << error.message() << '\n';
         return kFailed;
     }

@@ -4,6 +4,9 @@
 #include "platform/IoError.h"
 #include "platform/RegularFile.h"
 #include "skins/SkinFields.h"
+#include "tools/HelpOption.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -13,7 +16,7 @@ constexpr int kDone = 0;
 constexpr int kFailed = 2;
 
 const char* const kUsage = "usage: vellamor-tool skin show FILE\n"
-                           "       vellamor-tool skin new FILE [Name=Value ...]\n"
+                           "       vellamor-tool skin new [--force] FILE [Name=Value ...]\n"
                            "       vellamor-tool skin set FILE Name=Value ...\n";
 
 TSkin ReadSkin(const QString& fileName)
@@ -55,8 +58,14 @@ QString ApplyAssignments(TSkin& skin, const QStringList& assignments)
 
 } // namespace
 
-int RunSkinCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
+int RunSkinCommand(const QStringList& givenArguments, QTextStream& out, QTextStream& err)
 {
+    if (IsHelpRequest(givenArguments)) {
+        out << kUsage;
+        return kDone;
+    }
+    QStringList arguments = givenArguments;
+    const bool force = arguments.removeAll(QStringLiteral("--force")) > 0;
     const QString action = arguments.value(0);
     const QString fileName = arguments.value(1);
     const QStringList assignments = arguments.mid(2);
@@ -73,6 +82,10 @@ int RunSkinCommand(const QStringList& arguments, QTextStream& out, QTextStream& 
                 if (field.isSetting)
                     out << field.name << '=' << FormatSkinField(skin, field) << '\n';
             return kDone;
+        }
+        if (action == u"new" && !force && QFileInfo::exists(fileName)) {
+            err << fileName << " exists; give --force to replace it\n";
+            return kFailed;
         }
         TSkin skin = action == u"new" ? DefaultSkin() : ReadSkin(fileName);
         if (const QString error = ApplyAssignments(skin, assignments); !error.isEmpty()) {

@@ -1,4 +1,5 @@
 #include "tools/AlarmsCommand.h"
+#include "tools/HelpOption.h"
 #include "tools/RenderCommand.h"
 #include "tools/SkinCommand.h"
 
@@ -24,12 +25,21 @@ int main(int argc, char** argv)
     if (verb == u"skin")
         return RunSkinCommand(arguments.mid(1), out, err);
     if (verb == u"render")
-        return RunRenderCommand(arguments.mid(1), err);
+        return RunRenderCommand(arguments.mid(1), out, err);
+    if (verb == u"snapshot")
+        return RunSnapshotCommand(arguments.mid(1), out, err);
     if (verb == u"alarms")
         return RunAlarmsCommand(arguments.mid(1), out, err);
 
-    err << "usage: vellamor-tool skin ...\n"
-           "       vellamor-tool render ...\n"
-           "       vellamor-tool alarms ...\n";
+    const char* const usage = "usage: vellamor-tool skin ...\n"
+                              "       vellamor-tool render ...\n"
+                              "       vellamor-tool snapshot ...\n"
+                              "       vellamor-tool alarms ...\n"
+                              "Each command prints its own usage with --help.\n";
+    if (IsHelpRequest(arguments)) {
+        out << usage;
+        return 0;
+    }
+    err << usage;
     return 2;
 }

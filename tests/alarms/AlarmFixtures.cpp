@@ -72,6 +72,24 @@ TAlarmRec MonthlyNthAlarm(int n, int weekday, int hour, int minute)
     return alarm;
 }
 
+std::vector<TAlarmRec> MixedAlarms(int count)
+{
+    std::vector<TAlarmRec> alarms;
+    for (int i = 0; i < count / 4; ++i) {
+        const int hour = i % 24;
+        alarms.push_back(OnceAlarm(QDate(2004, 1, 1).addDays(i % 25 * 40), hour, 5)); // some passed, some ahead
+        alarms.push_back(DailyAlarm(1 + i % 7, QDate(2004, 3, 1).addDays(i % 25), hour, 30));
+        alarms.push_back(WeeklyAlarm(1 + i % 3, QDate(2004, 1, 5), { 1 + i % 7 }, hour, 0));
+        TAlarmRec monthly = i % 2 ? MonthlyDayAlarm(28 + i % 4, hour, 15) : MonthlyNthAlarm(1 + i % 5, 1 + i % 7, hour, 15);
+        if (i % 5 == 0) {
+            monthly.Months.fill(kFlagOff);
+            monthly.Months[std::size_t(1 + i % 12)] = kFlagOn;
+        }
+        alarms.push_back(monthly);
+    }
+    return alarms;
+}
+
 QByteArray StoreBytes(const std::vector<TAlarmRec>& alarms)
 {
     QByteArray bytes;

@@ -25,5 +25,10 @@ TAlarmRec WeeklyAlarm(int everyNweeks, const QDate& start, std::initializer_list
 TAlarmRec MonthlyDayAlarm(int day, int hour, int minute);
 TAlarmRec MonthlyNthAlarm(int n, int weekday, int hour, int minute);
 
+// count alarms (a multiple of 4) of every mode in turn, for benchmarks: a
+// quarter of them, looking from 10 March 2004, expired, so that many walks
+// for the next ring date go through the whole horizon of two years.
+std::vector<TAlarmRec> MixedAlarms(int count);
+
 // The records as the store's file holds them.
 QByteArray StoreBytes(const std::vector<TAlarmRec>& alarms);

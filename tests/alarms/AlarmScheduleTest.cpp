@@ -4,6 +4,9 @@
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -97,6 +100,44 @@ TEST_F(AlarmScheduleTest, OneTimeAlarmsAreDeletedAfterPlayingWhenSoSet)
     EXPECT_EQ(store.Alarms[1].Name.text(), u"Daily");
     EXPECT_EQ(listRebuilds, 1);
     EXPECT_EQ(presented, (QStringList { QStringLiteral("Drop"), QStringLiteral("Daily"), QStringLiteral("Keep") }));
+}
+
+TEST_F(AlarmScheduleTest, RingingSavesTheStoreAtOnce)
+{
+    TAlarmRec once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Once");
+    once.DeleteAfterPlaying = true;
+    store.Alarms = { once, Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Daily") };
+    clock = Moment(2004, 3, 10, 7, 5, 4);
+    schedule.RingAlarm(0);
+    schedule.RingAlarm(0);
+
+    // What a start after a crash would read.
+    AlarmStore afterCrash(store.fileName());
+    afterCrash.LoadAlarms();
+    ASSERT_EQ(afterCrash.Alarms.size(), 1u);
+    EXPECT_EQ(afterCrash.Alarms[0].Name.text(), u"Daily");
+    EXPECT_EQ(afterCrash.Alarms[0].LastRung, Day(2004, 3, 10));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(AlarmScheduleTest, AFailedSaveAfterRingingIsReportedOnceUntilASaveSucceeds)
+{
+    store.Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5), DailyAlarm(1, QDate(2004, 1, 1), 7, 6) };
+    // A folder stands where the file should be.
+    ASSERT_TRUE(QDir().mkpath(store.fileName()));
+    PollAt(Moment(2004, 3, 10, 7, 5, 4));
+    PollAt(Moment(2004, 3, 10, 7, 6, 4));
+    ASSERT_EQ(presented.size(), 2);
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("Unable to write to ") + store.fileName())) << messages[0].toStdString();
+
+    ASSERT_TRUE(QDir().rmdir(store.fileName()));
+    PollAt(Moment(2004, 3, 11, 7, 5, 4));
+    ASSERT_TRUE(QFile::remove(store.fileName()));
+    ASSERT_TRUE(QDir().mkpath(store.fileName()));
+    PollAt(Moment(2004, 3, 11, 7, 6, 4));
+    EXPECT_EQ(presented.size(), 4);
+    EXPECT_EQ(messages.size(), 2);
 }
 
 TEST_F(AlarmScheduleTest, RingAlarmIgnoresInvalidIndexesAndRunningPresentations)

@@ -1,7 +1,9 @@
 #include "alarms/ShowPicU.h"
 #include "platform/JpegCodec.h"
 #include "tests/alarms/PresentationDriver.h"
+#include "tests/support/NullSink.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/ToneFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,11 +14,12 @@
 #include <QTest>
 
 #include <algorithm>
+#include <memory>
 
 // The presentation window on a real X11 desktop with a window manager and a
 // compositor: what the user sees, and a document opened by the desktop's own
-// opener (xdg-open). Leaves the screenshots picture-alarm.png and
-// text-alarm.png in the working folder.
+// opener (xdg-open). Leaves the screenshots picture-alarm.png,
+// text-alarm.png and bad-sound-alarm.png in the working folder.
 class ShowPicDesktopTest : public QObject {
     Q_OBJECT
 
@@ -24,6 +27,9 @@ private slots:
     void initTestCase();
     void pictureAlarmShowsThePicture();
     void textAlarmShowsTheText();
+    void badSoundShowsThePictureAndTheReason();
+    void soundBeginsAsTheWindowAppears();
+    void pictureLargerThanTheScreenIsFittedIntoTheWorkArea();
     void documentOpensInItsRegisteredApplication();
 
 private:
@@ -38,6 +44,8 @@ private:
     OnScreen Look(const TAlarmRec& r, QWidget* (*clickTarget)(TfrmShowPic&), const QString& screenshotName);
 
     TempFolder FFolder;
+    // Every sound of these tests goes to it.
+    std::unique_ptr<NullSink> FSink;
 };
 
 namespace {
@@ -84,6 +92,7 @@ bool HasStayOnTopState(const QWidget& window)
 void ShowPicDesktopTest::initTestCase()
 {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+    FSink = std::make_unique<NullSink>();
 }
 
 ShowPicDesktopTest::OnScreen ShowPicDesktopTest::Look(const TAlarmRec& r, QWidget* (*clickTarget)(TfrmShowPic&),
@@ -143,6 +152,93 @@ void ShowPicDesktopTest::textAlarmShowsTheText()
         highlightRows += std::any_of(row, row + shown.painted.width(), [highlight](QRgb pixel) { return pixel == highlight; });
     }
     QVERIFY2(highlightRows >= 15, qPrintable(QString::number(highlightRows)));
+}
+
+void ShowPicDesktopTest::badSoundShowsThePictureAndTheReason()
+{
+    const QByteArray jpeg = EncodeJpeg(TestPicture(), 90);
+    FFolder.write(QStringLiteral("picture.jpg"), jpeg);
+    FFolder.write(QStringLiteral("notes.mp3"), "Buy milk.\n");
+    const OnScreen shown = Look(PictureAlarm(QStringLiteral("Picture"), FFolder.file(QStringLiteral("picture.jpg")),
+                                    FFolder.file(QStringLiteral("notes.mp3")), 1),
+        [](TfrmShowPic& window) -> QWidget* { return window.Image1; }, QStringLiteral("bad-sound-alarm.png"));
+
+    QVERIFY(shown.seenAsPainted);
+    QVERIFY(shown.staysOnTop);
+    // The picture, and under it a line of text on the window's background.
+    const QImage picture = DecodeJpeg(jpeg).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown.painted.copy(QRect(QPoint(), picture.size())), picture);
+    const QImage below = shown.painted.copy(0, picture.height(), shown.painted.width(), shown.painted.height() - picture.height());
+    const QRgb background = below.pixel(0, 0);
+    int inkRows = 0;
+    for (int y = 0; y < below.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(below.constScanLine(y));
+        inkRows += std::any_of(row, row + below.width(), [background](QRgb pixel) { return pixel != background; });
+    }
+    QVERIFY2(inkRows >= 8, qPrintable(QString::number(inkRows)));
+}
+
+void ShowPicDesktopTest::soundBeginsAsTheWindowAppears()
+{
+    const QString sound = WriteTone(FFolder, QStringLiteral("second.wav"), 1.0);
+    TfrmShowPic window;
+    PresentationDriver driver(window);
+    // The first paint of the window: the compositor shows it with its next
+    // frame.
+    qint64 painted = -1;
+    struct PaintFilter : QObject {
+        qint64& painted;
+        NullSink& sink;
+        PaintFilter(qint64& painted, NullSink& sink) : painted(painted), sink(sink) {}
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint && painted < 0)
+                painted = sink.Now();
+            return false;
+        }
+    } paintFilter(painted, *FSink);
+    window.installEventFilter(&paintFilter);
+    FSink->StartRecording();
+    const qint64 presented = FSink->Now();
+    bool heard = false;
+
+    QVERIFY(driver.Present(PictureAlarm(QStringLiteral("Listen"), QString(), sound), [&] {
+        heard = QTest::qWaitFor([&] { return FSink->FirstSound(presented, 10) >= 0; });
+        QTest::mouseClick(window.StaticText1, Qt::LeftButton);
+    }));
+    FSink->StopRecording();
+    QVERIFY(heard);
+    QVERIFY(painted >= 0);
+    qInfo("The sound began %lld ms after the window's first paint.", FSink->FirstSound(presented, 10) - painted);
+}
+
+void ShowPicDesktopTest::pictureLargerThanTheScreenIsFittedIntoTheWorkArea()
+{
+    // 5000 x 4000 on a 1280 x 1024 screen whose tray takes a strip at the top.
+    QImage huge(5000, 4000, QImage::Format_RGB888);
+    huge.fill(QColor(30, 90, 200));
+    FFolder.write(QStringLiteral("huge.jpg"), EncodeJpeg(huge, 90));
+    TfrmShowPic window;
+    PresentationDriver driver(window);
+    QRect frame;
+    QRect workArea;
+    QSize picture;
+    QVERIFY(driver.Present(PictureAlarm(QStringLiteral("Huge"), FFolder.file(QStringLiteral("huge.jpg"))), [&] {
+        if (QTest::qWaitForWindowExposed(&window))
+            QTest::qWait(500); // the window manager's frame arrives after the window
+        frame = window.frameGeometry();
+        workArea = window.screen()->availableGeometry();
+        picture = window.Image1->pixmap().size();
+        QTest::mouseClick(window.Image1, Qt::LeftButton);
+    }));
+    const QString shown = QStringLiteral("frame %1,%2 %3x%4 in the work area %5,%6 %7x%8, picture %9x%10")
+                              .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+                              .arg(workArea.x()).arg(workArea.y()).arg(workArea.width()).arg(workArea.height())
+                              .arg(picture.width()).arg(picture.height());
+    QVERIFY2(workArea.contains(frame), qPrintable(shown));
+    QVERIFY2(qAbs(picture.width() * 4 - picture.height() * 5) <= 5, qPrintable(shown));
+    // As large as fits: the frame meets the work area's edges on one axis.
+    QVERIFY2(frame.width() >= workArea.width() - 2 || frame.height() >= workArea.height() - 2, qPrintable(shown));
 }
 
 void ShowPicDesktopTest::documentOpensInItsRegisteredApplication()

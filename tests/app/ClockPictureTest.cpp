@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QPalette>
 
 namespace {
 
@@ -53,6 +55,35 @@ TEST(ClockPictureTest, DrawingAnotherSkinLeavesTheLiveSkinAsItIs)
     ASSERT_TRUE(untextured.Problem);
     EXPECT_EQ(untextured.Problem->text, QStringLiteral("Texture file not found."));
     Skin = DefaultSkin();
+}
+
+// Every colour that names a system colour is drawn in the desktop's colour:
+// the picture is the one drawn with those plain colours.
+TEST(ClockPictureTest, SystemColoursAreDrawnInTheDesktopsColours)
+{
+    constexpr TColor kButtonFace = 0x8000000F;
+    constexpr TColor kWindowText = 0x80000008;
+    const TColor buttonFace = FromQColor(QGuiApplication::palette().color(QPalette::Button));
+    const TColor windowText = FromQColor(QGuiApplication::palette().color(QPalette::Text));
+    TSkin system = DefaultSkin();
+    TSkin plain = DefaultSkin();
+    const auto set = [&](TColor TSkin::*field, TColor systemColour, TColor plainColour) {
+        system.*field = systemColour;
+        plain.*field = plainColour;
+    };
+    set(&TSkin::SecColor, kButtonFace, buttonFace);
+    set(&TSkin::DigColor, kWindowText, windowText);
+    set(&TSkin::MinLastColor, kWindowText, windowText);
+    set(&TSkin::TicsBandColor, kButtonFace, buttonFace);
+    set(&TSkin::TextureColor, kWindowText, windowText);
+    for (TSkin* skin : { &system, &plain }) {
+        skin->SecStyle = 1;
+        skin->Texture.setText(QStringLiteral("2"));
+    }
+
+    const QDateTime moment(QDate(2026, 3, 4), QTime(10, 14, 30));
+    EXPECT_EQ(ClockPictureAt(system, moment, 200, QStringLiteral("h:mm:ss"), 96).Image,
+        ClockPictureAt(plain, moment, 200, QStringLiteral("h:mm:ss"), 96).Image);
 }
 
 } // namespace

@@ -19,6 +19,25 @@ TSkin WithShape(bool square)
     return skin;
 }
 
+TEST(ClockTick, FacesFollowTheMinuteAndRedrawAfterAJump)
+{
+    struct Case {
+        int shown, now;
+        FaceStep step;
+    };
+    const Case cases[] = {
+        { FaceMinute(10, 5), FaceMinute(10, 5), FaceStep::Keep },
+        { FaceMinute(10, 5), FaceMinute(10, 6), FaceStep::ShowPrepared },
+        { FaceMinute(11, 59), FaceMinute(0, 0), FaceStep::ShowPrepared },   // noon and midnight
+        { FaceMinute(10, 59), FaceMinute(23, 0), FaceStep::ShowPrepared },  // the same dial position
+        { FaceMinute(10, 5), FaceMinute(11, 5), FaceStep::RedrawBoth },     // an hour ahead, same minute
+        { FaceMinute(10, 6), FaceMinute(10, 5), FaceStep::RedrawBoth },     // a minute back
+        { FaceMinute(10, 5), FaceMinute(10, 32), FaceStep::RedrawBoth },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FaceStepAt(c.shown, c.now), c.step) << c.shown << " -> " << c.now;
+}
+
 TEST(ClockTick, MarkerRunsOnTheMiddleBand)
 {
     const TSkin circular = WithShape(false);

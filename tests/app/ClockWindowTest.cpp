@@ -2,7 +2,9 @@
 #include "app/ClockAngles.h"
 #include "app/ClockU.h"
 #include "app/FaceRenderer.h"
+#include "desktop/TrayIcon.h"
 #include "options/OptionsU.h"
+#include "options/SpinEdit.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
@@ -15,6 +17,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QPalette>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -76,7 +79,8 @@ struct ClockFixture {
     const TSecondsMarker& marker() const { return std::as_const(*clock->Chart1).srsSec(); }
     const TReadoutLabel& readout() const { return std::as_const(*clock->Chart1).srsDigit(); }
 
-    void start()
+    // Shows the clock, which reads its settings at its first activation.
+    void show()
     {
         clock = std::make_unique<TfrmDerAvo>();
         clock->Timer1->stop(); // ticks are run by hand
@@ -85,6 +89,10 @@ struct ClockFixture {
         clock->setOptionsWindow(options.get());
         clock->show();
         clock->activateWindow();
+    }
+    void start()
+    {
+        show();
         QVERIFY(QTest::qWaitForWindowActive(clock.get()));
     }
 
@@ -146,6 +154,10 @@ private slots:
         QVERIFY(f.options->KeepSize());
         QVERIFY(!f.options->StayOnTop());
         QCOMPARE(f.options->DigFormatIndex(), 0);
+        QCOMPARE(f.clock->windowTitle(), QStringLiteral("Vellamor"));
+        QCOMPARE(f.clock->Tray->Hint(), QStringLiteral("Vellamor"));
+        // Until the first tick the window shows the whole start-up picture.
+        QCOMPARE(f.clock->size(), f.clock->Image1->pixmap().size());
         QCOMPARE(f.clock->AmPmFormat, QStringLiteral("h:mm:ss AM/PM"));
         QCOMPARE(f.clock->H24Format, QStringLiteral("h:mm:ss"));
         QVERIFY(f.errors.isEmpty());
@@ -173,7 +185,7 @@ private slots:
         QCOMPARE(f.clock->AmPmFormat, QStringLiteral("hh:nn"));
         QCOMPARE(f.clock->H24Format, QStringLiteral("h.nn"));
         QCOMPARE(Skin.ClockSize, 250);
-        QCOMPARE(f.control<QSpinBox>("seSize")->value(), 250);
+        QCOMPARE(f.control<SpinEdit>("seSize")->value(), 250);
         QVERIFY(f.options->StayOnTop());
     }
 
@@ -219,11 +231,31 @@ private slots:
         f.home.write("bad.clk", QByteArray(443, '\0'));
         f.home.write("vellamor.ini", "[Default]\nSkin=bad.clk\nOnTop=1\n[Position]\nLeft=100\nTop=60\n[Size]\nLastOne=300\n");
         f.start();
-        QCOMPARE(f.errors, QStringList { QStringLiteral("Read beyond end of file") });
+        QCOMPARE(f.errors, QStringList { f.home.file("bad.clk") + ": Read beyond end of file" });
         QCOMPARE(f.clock->pos(), QPoint(100, 60));
         QCOMPARE(Skin.ClockSize, 300);
         QVERIFY(f.options->StayOnTop());
         QVERIFY(Skin.Square); // the built-in skin stays
+    }
+
+    // A logout while the start-up's skin error waits for OK saves what was
+    // read, not defaults.
+    void closingWhileTheStartupErrorIsUpKeepsTheSettings()
+    {
+        ClockFixture f;
+        f.home.write("bad.clk", QByteArray(443, '\0'));
+        f.home.write("vellamor.ini",
+            "[Default]\nSkin=bad.clk\nOnTop=1\nDigFrm=1\n[Position]\nLeft=100\nTop=60\n[Size]\nLastOne=300\n");
+        SetErrorPresenter([&f](const QString& message) {
+            f.errors << message;
+            f.clock->Terminate();
+        });
+        f.show();
+        QTRY_COMPARE(f.errors.size(), 1);
+        QVERIFY(!f.clock->isVisible());
+        const QByteArray saved = f.ini();
+        for (const char* line : { "\nOnTop=1\n", "\nDigFrm=1\n", "\nLeft=100\n", "\nTop=60\n", "\nLastOne=300\n" })
+            QVERIFY2(saved.contains(line), saved.constData());
     }
 
     void failedSaveIsReportedOnceAndTheClockClosesAnyway()
@@ -290,13 +322,10 @@ private slots:
         QVERIFY(f.clock->mHide->isChecked());
         QVERIFY(!f.clock->mShow->isChecked());
 
-        int pageWhenShown = -1;
-        QTimer::singleShot(0, [&] {
-            pageWhenShown = f.control<QTabWidget>("PageControl1")->currentIndex();
-            f.options->reject();
-        });
         QTest::keyClick(f.clock.get(), Qt::Key_O);
-        QCOMPARE(pageWhenShown, 2);
+        QVERIFY(f.options->isVisible());
+        QCOMPARE(f.control<QTabWidget>("PageControl1")->currentIndex(), 2);
+        f.options->reject();
 
         f.clock->ShowUp();
         QVERIFY(f.clock->mShow->isChecked());
@@ -309,7 +338,7 @@ private slots:
         ClockFixture f;
         f.start();
         QCOMPARE(f.clock->Chart1->Tag, -1);
-        f.control<QSpinBox>("seSize")->setValue(300); // the designer stores the size and applies the skin
+        f.control<SpinEdit>("seSize")->setValue(300); // the designer stores the size and applies the skin
         QCOMPARE(Skin.ClockSize, 300);
         QCOMPARE(f.clock->Chart1->Tag, -1);
         QCOMPARE(f.clock->Tag, -1);
@@ -321,7 +350,7 @@ private slots:
         QVERIFY(f.clock->Chart1->isVisible());
         QVERIFY(!f.clock->Image1->isVisible());
 
-        f.control<QSpinBox>("seSize")->setValue(350);
+        f.control<SpinEdit>("seSize")->setValue(350);
         QCOMPARE(f.clock->size(), QSize(350, 350));
         QVERIFY(f.clock->Chart1->Tag >= 0);
     }
@@ -389,6 +418,26 @@ private slots:
         QVERIFY(!painted.contains(QPoint(f.clock->width() - 1, f.clock->height() - 1)));
     }
 
+    // A jump of the clock (set by hand, daylight saving) redraws both faces
+    // at once, whole hours included; the minute after shows the right face.
+    void aClockJumpRedrawsTheFaces()
+    {
+        ClockFixture f;
+        f.start();
+        f.tickAt(QTime(10, 5, 30));
+        f.tickAt(QTime(10, 5, 31));
+        f.tickAt(QTime(11, 5, 32)); // an hour ahead
+        QCOMPARE(f.facePicture(), Face(11, 5, 5));
+        f.tickAt(QTime(11, 6, 0));
+        QCOMPARE(f.facePicture(), Face(11, 5, 6));
+        f.tickAt(QTime(10, 6, 1)); // an hour back
+        QCOMPARE(f.facePicture(), Face(10, 6, 6));
+        f.tickAt(QTime(10, 32, 0)); // 26 minutes ahead
+        QCOMPARE(f.facePicture(), Face(10, 32, 32));
+        f.tickAt(QTime(10, 33, 0));
+        QCOMPARE(f.facePicture(), Face(10, 32, 33));
+    }
+
     void markerAndReadoutFollowTheTicks()
     {
         ClockFixture f;
@@ -420,6 +469,33 @@ private slots:
         QCOMPARE(qRound(f.clock->windowOpacity() * 255), 128);
     }
 
+    // Colours naming a system colour ($8000000F, the button face) are drawn
+    // in that colour everywhere, not in the colour of their low bytes.
+    void systemColoursAreResolvedForAllDrawing()
+    {
+        constexpr TColor kButtonFace = 0x8000000F;
+        constexpr TColor kWindowText = 0x80000008;
+        ClockFixture f;
+        f.home.write("default.clk", SkinBytes([](TSkin& s) {
+            s.SecColor = kButtonFace;
+            s.SecStyle = 1; // a full circle
+            s.DigColor = kWindowText;
+            s.MinLastColor = kButtonFace; // the readout's frame at the bottom
+            s.DigPosition = 3;
+            s.TextureColor = kWindowText;
+            s.Texture.setText("2"); // a hatch in TextureColor
+        }));
+        f.start();
+        f.tickAt(QTime(9, 0, 0));
+        const TColor buttonFace = FromQColor(QGuiApplication::palette().color(QPalette::Button));
+        const TColor windowText = FromQColor(QGuiApplication::palette().color(QPalette::Text));
+        QCOMPARE(f.marker().OutlineColor, buttonFace);
+        QCOMPARE(f.marker().FillColor, buttonFace);
+        QCOMPARE(f.readout().FontColor, windowText);
+        QCOMPARE(f.readout().FrameColor, buttonFace);
+        QCOMPARE(std::as_const(*f.clock->Chart1).ColorBand().Brush.Color, windowText);
+    }
+
     void damagedSkinStillGivesARunningClock()
     {
         ClockFixture f;
@@ -448,15 +524,17 @@ private slots:
         ClockFixture f;
         f.start();
         f.tickAt(QTime(9, 0, 0));
-        const QSize workArea = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+        const QPoint origin = workArea.topLeft();
         QTest::keyClick(f.clock.get(), Qt::Key_Home);
-        QCOMPARE(f.clock->pos(), QPoint(-1, -1));
+        QCOMPARE(f.clock->pos(), origin + QPoint(-1, -1));
         QTest::keyClick(f.clock.get(), Qt::Key_PageDown);
-        QCOMPARE(f.clock->pos(), QPoint(workArea.width() - 400 + 1, workArea.height() - 400));
+        QCOMPARE(f.clock->pos(), origin + QPoint(workArea.width() - 400 + 1, workArea.height() - 400));
         QTest::keyClick(f.clock.get(), Qt::Key_5, Qt::KeypadModifier);
-        QCOMPARE(f.clock->pos(), QPoint(qRound((workArea.width() - 400) / 2.0), qRound((workArea.height() - 400) / 2.0)));
+        const QPoint centre = origin + QPoint(qRound((workArea.width() - 400) / 2.0), qRound((workArea.height() - 400) / 2.0));
+        QCOMPARE(f.clock->pos(), centre);
         QTest::keyClick(f.clock.get(), Qt::Key_Left);
-        QCOMPARE(f.clock->pos().x(), qRound((workArea.width() - 400) / 2.0) - 5);
+        QCOMPARE(f.clock->pos().x(), centre.x() - 5);
 
         QTest::keyClick(f.clock.get(), Qt::Key_Minus, Qt::KeypadModifier);
         QCOMPARE(Skin.ClockSize, 390);
@@ -465,6 +543,14 @@ private slots:
         QCOMPARE(Skin.ClockSize, 390);
         QTest::keyClick(f.clock.get(), Qt::Key_Plus, Qt::KeypadModifier);
         QCOMPARE(Skin.ClockSize, 400);
+
+        // A stored size beyond the designer's range is drawn at 1000 pixels;
+        // the keys place the window as drawn.
+        Skin.ClockSize = 2000;
+        f.clock->ApplySkin();
+        QCOMPARE(f.clock->size(), QSize(1000, 1000));
+        QTest::keyClick(f.clock.get(), Qt::Key_PageDown);
+        QCOMPARE(f.clock->pos(), origin + QPoint(workArea.width() - 1000 + 1, workArea.height() - 1000));
     }
 };
 

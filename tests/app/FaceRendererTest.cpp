@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <optional>
 #include <utility>
@@ -178,6 +180,43 @@ TEST(DrawFace, SquareBandsAndCrossedEdges)
     skin.Square = false;
     face = Render(skin, 400, 0, 30);
     EXPECT_EQ(PixelAt(face, 317, 231), MakeColor(1, 2, 3));
+}
+
+struct HostileCase {
+    const char* name;
+    std::int32_t TSkin::*field;
+    std::int32_t value;
+    bool ticsBandShows; // else the whole inscribed disc is the hour band
+    TColor betweenTics;
+};
+
+TEST(DrawFace, HostileSkinValuesStillDrawAFace)
+{
+    // A 400-pixel circular face, default inner edge (Ri = 100): the 3 o'clock
+    // tic crosses (340, 200) and (335, 236) lies between tics. A negative
+    // edge counts by its size.
+    const HostileCase cases[] = {
+        { "OuterEdge", &TSkin::OuterEdge, INT_MAX, true, kBlack },
+        { "OuterEdge", &TSkin::OuterEdge, INT_MIN, true, kBlack },
+        { "InnerEdge", &TSkin::InnerEdge, INT_MAX, false, kBlack },
+        { "InnerEdge", &TSkin::InnerEdge, INT_MIN, false, kBlack },
+        { "TicsWidth", &TSkin::TicsWidth, INT_MAX, true, kWhite },
+        { "TicsWidth", &TSkin::TicsWidth, INT_MIN, true, kBlack },
+    };
+    for (const HostileCase& c : cases) {
+        TSkin skin = Circular();
+        skin.OuterEdge = 200; // no minute ring on the face
+        skin.*c.field = c.value;
+        const QImage face = Render(skin, 400, 3, 40);
+        const TColor onTic = PixelAt(face, 340, 200);
+        if (c.ticsBandShows) {
+            EXPECT_EQ(onTic, kWhite) << c.name << " " << c.value;
+            EXPECT_EQ(PixelAt(face, 335, 236), c.betweenTics) << c.name << " " << c.value;
+        } else {
+            EXPECT_NE(onTic, kWhite) << c.name << " " << c.value;
+            EXPECT_NE(onTic, kBlack) << c.name << " " << c.value;
+        }
+    }
 }
 
 struct SweepCase {

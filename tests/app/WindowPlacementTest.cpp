@@ -43,6 +43,25 @@ TEST(WindowShape, OutlinesLeaveTheStatedPixels)
     EXPECT_EQ(rounded.pixelIndex(200, 1), 1);
 }
 
+// The mask of the window: every visible pixel of the outline and no other,
+// the same region as the union of every row's runs.
+TEST(WindowShape, RegionHoldsTheVisiblePixels)
+{
+    for (const ClockShape shape : { ClockShape::Circular, ClockShape::Square, ClockShape::Rounded })
+        for (const int side : { 50, 201, 400 }) {
+            const QImage outline = WindowOutline(QSize(side, side), shape);
+            const QRegion region = RegionOf(outline);
+            QRegion unionOfRuns;
+            for (int y = 0; y < side; ++y)
+                for (int x = 0; x < side; ++x) {
+                    EXPECT_EQ(region.contains(QPoint(x, y)), outline.pixelIndex(x, y) == 1) << side << " " << x << "," << y;
+                    if (outline.pixelIndex(x, y) == 1)
+                        unionOfRuns += QRect(x, y, 1, 1);
+                }
+            EXPECT_EQ(region, unionOfRuns) << side;
+        }
+}
+
 TEST(WindowShape, ShapesSidesAndAlpha)
 {
     TSkin skin = DefaultSkin();
@@ -65,7 +84,7 @@ TEST(WindowShape, ShapesSidesAndAlpha)
 
 TEST(PlacementKeys, TableAtA1920By1040WorkArea)
 {
-    const QSize workArea(1920, 1040);
+    const QRect workArea(0, 0, 1920, 1040);
     const QPoint start(300, 200);
     const std::pair<int, QPoint> moves[] = {
         { Home, QPoint(-1, -1) }, { NumPad7, QPoint(-1, -1) },
@@ -89,9 +108,33 @@ TEST(PlacementKeys, TableAtA1920By1040WorkArea)
     EXPECT_FALSE(ForKey(65, start, 400, workArea).position);
 }
 
+// Panels at the top or left move the work area's origin, and every target
+// and limit with it.
+TEST(PlacementKeys, PlaceRelativeToTheWorkAreasOrigin)
+{
+    const QRect workArea(60, 32, 1860, 1008);
+    const QPoint start(300, 200);
+    const std::pair<int, QPoint> moves[] = {
+        { Home, QPoint(59, 31) },
+        { NumPad8, QPoint(300, 31) },
+        { PageUp, QPoint(60 + 1461, 31) },
+        { NumPad4, QPoint(59, 200) },
+        { NumPad5, QPoint(60 + 730, 32 + 304) },
+        { End, QPoint(60, 32 + 608) },
+        { PageDown, QPoint(60 + 1461, 32 + 608) },
+    };
+    for (const auto& [key, expected] : moves)
+        EXPECT_EQ(*ForKey(key, start, 400, workArea).position, expected) << key;
+    EXPECT_EQ(*ForKey(Left, QPoint(60 - 198, 0), 400, workArea).position, QPoint(60 - 203, 0));
+    EXPECT_EQ(*ForKey(Left, QPoint(60 - 203, 0), 400, workArea).position, QPoint(60 - 203, 0));
+    EXPECT_EQ(*ForKey(Up, QPoint(0, 32 - 199), 400, workArea).position, QPoint(0, 32 - 204));
+    EXPECT_EQ(*ForKey(Right, QPoint(60 + 1660, 0), 400, workArea).position, QPoint(60 + 1660, 0));
+    EXPECT_EQ(*ForKey(Down, QPoint(0, 32 + 808), 400, workArea).position, QPoint(0, 32 + 808));
+}
+
 TEST(PlacementKeys, ArrowStepsStopAboutHalfOutside)
 {
-    const QSize workArea(1920, 1040);
+    const QRect workArea(0, 0, 1920, 1040);
     EXPECT_EQ(*ForKey(Left, QPoint(-198, 0), 400, workArea).position, QPoint(-203, 0));
     EXPECT_EQ(*ForKey(Left, QPoint(-203, 0), 400, workArea).position, QPoint(-203, 0));
     EXPECT_EQ(*ForKey(Up, QPoint(0, -199), 401, workArea).position, QPoint(0, -204)); // -199 > -200.5
@@ -103,10 +146,10 @@ TEST(PlacementKeys, ArrowStepsStopAboutHalfOutside)
 
 TEST(PlacementKeys, SizeKeys)
 {
-    EXPECT_EQ(ForKey(NumPadPlus, {}, 760, QSize(1024, 768)).sizeStep, 10);
-    EXPECT_EQ(ForKey(NumPadPlus, {}, 770, QSize(1024, 768)).sizeStep, 0);
-    EXPECT_EQ(ForKey(NumPadMinus, {}, 55, QSize(1024, 768)).sizeStep, -10);
-    EXPECT_EQ(ForKey(NumPadMinus, {}, 50, QSize(1024, 768)).sizeStep, 0);
+    EXPECT_EQ(ForKey(NumPadPlus, {}, 760, QRect(0, 0, 1024, 768)).sizeStep, 10);
+    EXPECT_EQ(ForKey(NumPadPlus, {}, 770, QRect(0, 0, 1024, 768)).sizeStep, 0);
+    EXPECT_EQ(ForKey(NumPadMinus, {}, 55, QRect(0, 0, 1024, 768)).sizeStep, -10);
+    EXPECT_EQ(ForKey(NumPadMinus, {}, 50, QRect(0, 0, 1024, 768)).sizeStep, 0);
 }
 
 TEST(PlacementKeys, OnlyTheKeypadsDigitsPlusAndMinusCount)

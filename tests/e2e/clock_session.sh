@@ -72,9 +72,20 @@ ended() {
     [[ $state == Z* ]]
 }
 
-# The clock window ("DerAvo") of process $1.
+# The clock window of process $1: among its windows named "Vellamor" (the
+# message boxes, the tray icon, Qt's leader window), the one normal window
+# the window manager manages.
 clock_window() {
-    xdotool search --all --pid "$1" --name '^DerAvo$' 2>/dev/null | head -n 1
+    local window
+    for window in $(xdotool search --all --pid "$1" --name '^Vellamor$' 2>/dev/null); do
+        if output_has _NET_WM_WINDOW_TYPE_NORMAL xprop -id "$window" _NET_WM_WINDOW_TYPE &&
+            ! output_has _NET_WM_WINDOW_TYPE_DIALOG xprop -id "$window" _NET_WM_WINDOW_TYPE &&
+            output_has 'Override Redirect State: no' xwininfo -id "$window"; then
+            echo "$window"
+            return 0
+        fi
+    done
+    return 1
 }
 
 # The tray icon of process $1: its window embedded in the tray host's

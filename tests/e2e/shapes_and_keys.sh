@@ -9,10 +9,6 @@ home=$(new_home)
 trap 'stop_clock; rm -rf "$home"' EXIT
 shot="$home/shot.png"
 
-# The colour of a screen pixel in the last screenshot, as "r,g,b".
-pixel() {
-    convert "$shot" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:
-}
 
 # check_outline SKIN SHAPE: a 200-pixel clock at (100, 100).
 check_outline() {
@@ -25,8 +21,8 @@ check_outline() {
     sleep 1.5 # the first tick has drawn; let the compositor present it
     import -window root "$shot"
     local desktop
-    desktop=$(pixel 1200 1000)
-    is_clock() { [ "$(pixel $((100 + $1)) $((100 + $2)))" != "$desktop" ]; }
+    desktop=$(screen_pixel 1200 1000)
+    is_clock() { [ "$(screen_pixel $((100 + $1)) $((100 + $2)))" != "$desktop" ]; }
     case $2 in
     square)
         is_clock 1 1 && is_clock 198 198 && is_clock 100 1 || fail "square: visible area not 1..198"
@@ -56,46 +52,43 @@ start_clock "$home"
 window=$(clock_window visible) || fail "no clock window"
 sleep 2
 same_colours() {
-    local minute
-    minute=$(date +%H:%M)
-    import -window root "$shot"
-    "$program_folder/vellamor-tool" render --skin "$home/default.clk" --time "$minute:00" --size 200 \
-        -o "$home/expected.png" 2>/dev/null
-    [ "$(date +%H:%M)" = "$minute" ] || return 1
-    local point expected
-    for point in "5 100" "195 100" "100 5" "100 60" "140 100"; do
-        set -- $point
-        expected=$(convert "$home/expected.png" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:)
-        [ "$(pixel $((100 + $1)) $((100 + $2)))" = "$expected" ] || { echo "at $point: $(pixel $((100 + $1)) $((100 + $2))) not $expected" >&2; return 1; }
-    done
+    screen_shows_skin "$home/default.clk" 200 100 100 "5 100" "195 100" "100 5" "100 60" "140 100"
 }
 same_colours || same_colours || fail "the face on screen differs from the rendered face"
 
-# Keys: the work area is the screen less the tray host's strut.
+# Keys: the work area is the screen less the tray host's strut at the top;
+# corners and the centre are the work area's.
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
-read -r _ area_top area_width area_height < <(xprop -root _NET_WORKAREA | tr -d ',' | awk '{print $3, $4, $5, $6}')
+read -r area_left area_top area_width area_height < <(xprop -root _NET_WORKAREA | tr -d ',' | awk '{print $3, $4, $5, $6}')
 at() { [ "$(window_geometry "$window" | cut -d' ' -f1,2)" = "$1" ]; }
 xdotool key Home
-wait_until 3 at "-1 -1" || fail "Home: at $(window_geometry "$window")"
+wait_until 3 at "$((area_left - 1)) $((area_top - 1))" || fail "Home: at $(window_geometry "$window")"
 xdotool key Next
-wait_until 3 at "$((area_width - 200 + 1)) $((area_height - 200))" || fail "Page Down: at $(window_geometry "$window")"
+wait_until 3 at "$((area_left + area_width - 200 + 1)) $((area_top + area_height - 200))" || fail "Page Down: at $(window_geometry "$window")"
 numlockx_on() { xdotool key Num_Lock; }
 numlockx_on
 xdotool key KP_5
-centre_x=$(python3 -c "print(round(($area_width - 200) / 2))")
-centre_y=$(python3 -c "print(round(($area_height - 200) / 2))")
+centre_x=$(python3 -c "print($area_left + round(($area_width - 200) / 2))")
+centre_y=$(python3 -c "print($area_top + round(($area_height - 200) / 2))")
 wait_until 3 at "$centre_x $centre_y" || fail "NumPad 5: at $(window_geometry "$window"), expected $centre_x $centre_y"
 
-# Dragging with the left button moves the window through the window manager;
-# dropped 8 and 10 pixels from the work area's left and top edges, it snaps
-# onto them.
+# Dragging with the left button moves the window through the window manager,
+# from the press on; after the release it stays where it was dropped while
+# the pointer moves on.
 read -r x y _ < <(window_geometry "$window")
-xdotool mousemove $((x + 100)) $((y + 100)) mousedown 1
-sleep 0.2
-xdotool mousemove $((x + 110)) $((y + 110))
-sleep 0.2
-xdotool mousemove $((100 + 8)) $((100 + area_top + 10))
-sleep 0.3
+press_and_move $((x + 100)) $((y + 100)) $((x + 110)) $((y + 110)) $((x + 150)) $((y + 120))
+wait_until 3 at "$((x + 50)) $((y + 20))" || fail "drag: at $(window_geometry "$window"), expected $((x + 50)) $((y + 20))"
 xdotool mouseup 1
-wait_until 3 at "0 $area_top" || fail "drag: at $(window_geometry "$window"), expected snapped to 0 $area_top"
+sleep 0.3
+xdotool mousemove $((x + 400)) $((y + 300))
+sleep 0.5
+at "$((x + 50)) $((y + 20))" || fail "after the release the clock followed the pointer to $(window_geometry "$window")"
+
+# Dropped 13 pixels from the work area's left edge and 10 below its top, it
+# snaps onto both once the button is up.
+read -r x y _ < <(window_geometry "$window")
+press_and_move $((x + 100)) $((y + 100)) $((x + 90)) $((y + 90)) $((area_left + 13 + 100)) $((area_top + 10 + 100))
+wait_until 3 at "$((area_left + 13)) $((area_top + 10))" || fail "drag: at $(window_geometry "$window") before the release"
+xdotool mouseup 1
+wait_until 5 at "$area_left $area_top" || fail "drop: at $(window_geometry "$window"), expected snapped to $area_left $area_top"
 echo "PASS"

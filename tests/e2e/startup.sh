@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The clock starts at its saved place, grows to its size on the first tick,
-# saves its settings when the session ends it (SIGTERM), and "-HIDE" starts it
-# minimised without a taskbar button.
+# The clock starts at its saved place, grows to its size on the first tick
+# (also partly past the screen's edges), saves its settings when the session
+# ends it (SIGTERM), and "-HIDE" starts it minimised without a taskbar button.
 set -euo pipefail
 . "$(dirname "$0")/lib.sh"
 
@@ -19,6 +19,18 @@ wait "$clock_pid" || fail "the clock did not end cleanly on SIGTERM"
 grep -qx 'Skin=Classic.clk' "$home/vellamor.ini" || fail "skin not saved: $(cat "$home/vellamor.ini")"
 grep -qx 'Left=100' "$home/vellamor.ini" || fail "position not saved: $(cat "$home/vellamor.ini")"
 grep -qx 'LastOne=400' "$home/vellamor.ini" || fail "size not saved: $(cat "$home/vellamor.ini")"
+
+# Saved partly past the right and bottom edges: the clock grows there at the
+# first tick, is not pulled back, and keeps that position.
+printf '[Position]\nLeft=1000\nTop=700\n[Size]\nLastOne=400\n' >"$home/vellamor.ini"
+start_clock "$home"
+window=$(clock_window visible) || fail "no clock window appeared"
+wait_until 5 has_geometry "1000 700 400 400" || fail "geometry is $(window_geometry "$window"), expected 1000 700 400 400"
+sleep 1
+has_geometry "1000 700 400 400" || fail "moved to $(window_geometry "$window") after growing"
+stop_clock
+grep -qx 'Left=1000' "$home/vellamor.ini" && grep -qx 'Top=700' "$home/vellamor.ini" ||
+    fail "position not kept: $(cat "$home/vellamor.ini")"
 
 start_clock "$home" -HIDE
 window=$(clock_window) || fail "no clock window with -HIDE"

@@ -1,9 +1,11 @@
 #include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "tests/support/PictureFile.h"
 #include "tests/support/TempFolder.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -127,6 +129,62 @@ private slots:
         QCOMPARE(title, QStringLiteral("Open a texture"));
         QCOMPARE(shownFolder, folder.path());
         QCOMPARE(shownFilter, QStringLiteral("Bitmaps (*.bmp)"));
+    }
+
+    void anOpenDialogTakesAMissingFileOnlyWhenTold()
+    {
+        TempFolder folder;
+        for (const bool acceptMissing : { false, true }) {
+            int warnings = 0;
+            AnswerNextDialog<QFileDialog>([&](QFileDialog& dialog) {
+                // A name that names no file is refused with a warning.
+                AnswerNextDialog<QMessageBox>(
+                    [&](QMessageBox& warning) {
+                        ++warnings;
+                        warning.accept();
+                    },
+                    &dialog);
+                ChooseFile(dialog, QStringLiteral("Buy milk"));
+            });
+            const std::optional<QString> chosen = ChooseFileToOpen({ .title = QStringLiteral("Picture"),
+                .folder = folder.path(),
+                .filter = QString(),
+                .acceptMissingFile = acceptMissing });
+            QCOMPARE(chosen, acceptMissing ? std::optional(folder.file(QStringLiteral("Buy milk"))) : std::nullopt);
+            QCOMPARE(warnings, acceptMissing ? 0 : 1);
+        }
+    }
+
+    void thePicturePreviewShowsThePictureUnderTheCursor()
+    {
+        TempFolder folder;
+        QImage wide(400, 100, QImage::Format_RGB888);
+        wide.fill(Qt::red);
+        folder.write(QStringLiteral("wide.bmp"), BmpBytes(wide));
+        folder.write(QStringLiteral("notes.txt"), "not a picture");
+        QSize previewed;
+        bool clearedForText = false;
+        AnswerNextDialog<QFileDialog>([&](QFileDialog& dialog) {
+            auto* preview = dialog.findChild<QLabel*>(QStringLiteral("picturePreview"));
+            if (!preview) {
+                dialog.reject();
+                return;
+            }
+            emit dialog.currentChanged(folder.file(QStringLiteral("wide.bmp")));
+            previewed = preview->pixmap().size();
+            emit dialog.currentChanged(folder.file(QStringLiteral("notes.txt")));
+            clearedForText = preview->pixmap().isNull();
+            dialog.reject();
+        });
+        QVERIFY(!ChooseFileToOpen({ .title = QStringLiteral("Picture"),
+            .folder = folder.path(),
+            .filter = QString(),
+            .acceptMissingFile = false,
+            .picturePreview = true }));
+        // Shrunk to fit the square, keeping its shape.
+        QVERIFY2(previewed.width() > 100 && previewed.width() <= 160, qPrintable(QString::number(previewed.width())));
+        QVERIFY(qAbs(previewed.height() * 4 - previewed.width()) < 4);
+        QVERIFY(clearedForText);
     }
 
     void theSaveDialogProposesTheFileAndAddsTheExtension()

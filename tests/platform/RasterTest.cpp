@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -96,6 +97,9 @@ TEST(RasterTest, ThinLinesIncludeTheStartAndExcludeTheEnd)
         // Clipped: only the part on the image, also from far away.
         { { -1000000, 2 }, { 1000000, 2 }, { { 0, 2 }, { 1, 2 }, { 2, 2 }, { 3, 2 }, { 4, 2 } } },
         { { -2, -2 }, { 2, 2 }, { { 0, 0 }, { 1, 1 } } },
+        // From one end of the coordinate range to the other.
+        { { INT_MIN, INT_MIN }, { INT_MAX, INT_MAX }, { { 0, 0 }, { 1, 1 }, { 2, 2 }, { 3, 3 }, { 4, 4 } } },
+        { { INT_MAX, 4 - INT_MAX }, { 4 - INT_MAX, INT_MAX }, { { 4, 0 }, { 3, 1 }, { 2, 2 }, { 1, 3 }, { 0, 4 } } },
     };
     for (const ThinLineCase& line : cases) {
         QImage image = Blank(5, 5);
@@ -353,6 +357,19 @@ TEST(RasterTest, BlendingMixesEachChannel)
     EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, 0), 0xABCDEFu);
     EXPECT_EQ(BlendColor(0x123456, 0xABCDEF, 255), 0x123456u);
     EXPECT_EQ(BlendColor(0x808080, 0x808080, 77), 0x808080u);
+}
+
+// Every channel value, kept and new, at every alpha: the rounded division.
+TEST(RasterTest, BlendingIsExactForEveryChannelValue)
+{
+    for (int alpha = 0; alpha <= 255; ++alpha)
+        for (int before = 0; before <= 255; ++before)
+            for (int after = 0; after <= 255; ++after) {
+                const int expected = (before * alpha + after * (255 - alpha) + 127) / 255;
+                const TColor blended = BlendColor(MakeColor(before, 0, 0), MakeColor(after, 0, 0), alpha);
+                if (RedOf(blended) != expected)
+                    FAIL() << before << " over " << after << " at " << alpha;
+            }
 }
 
 TEST(RasterTest, BlendedFillsMixOnlyTheirRectangle)

@@ -1,5 +1,8 @@
+#include "alarms/AlarmU.h"
 #include "alarms/PresentationFlags.h"
 #include "app/ClockU.h"
+#include "options/OptionsU.h"
+#include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
 #include "program/ClockProgram.h"
@@ -7,8 +10,15 @@
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 
 // The program's windows with its alarm store and schedule: the store is read
@@ -27,14 +37,14 @@ private slots:
         previousClock = SetLocalClockSource([this] { return LocalFromDateTime(now); });
         previousMessages = SetMessagePresenter([this](const QString& message) {
             messages.append(message);
-            // A message box runs an event loop in which the clock ticks.
-            if (program)
-                program->clockWindow().Timer1Timer();
+            if (whileReporting)
+                whileReporting();
         });
     }
 
     void cleanup()
     {
+        whileReporting = nullptr;
         program.reset();
         SetLocalClockSource(previousClock);
         SetMessagePresenter(previousMessages);
@@ -50,14 +60,39 @@ private slots:
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ expired, wake }));
 
         CreateWindows();
-        QCOMPARE(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
+        QTRY_COMPARE(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
         QCOMPARE(program->alarmStore().Alarms.size(), std::size_t(1));
         QCOMPARE(program->alarmStore().Alarms[0].Name.text(), QStringLiteral("Wake"));
+    }
+
+    // While the start-up report waits for OK, the clock is on screen, ticks
+    // and rings an alarm that comes due.
+    void theStartupReportLetsTheClockRunAndRing()
+    {
+        TAlarmRec missed = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
+        TAlarmRec due = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
+        due.Name.setText(QStringLiteral("Due"));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ missed, due }));
+        QStringList presented;
+        bool shownWhileReporting = false;
+        whileReporting = [&] {
+            TfrmDerAvo& clock = program->clockWindow();
+            clock.Timer1Timer(); // the first tick: a full refresh
+            shownWhileReporting = clock.isVisible() && clock.Chart1->Tag >= 0;
+            now = Moment(2004, 3, 10, 8, 1, 4);
+            clock.Timer1Timer();
+        };
+        CreateWindows();
+        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) { presented.append(alarm.Name.text()); });
+        QTRY_COMPARE(messages.size(), 1);
+        QVERIFY(shownWhileReporting);
+        QCOMPARE(presented, QStringList { QStringLiteral("Due") });
     }
 
     void saveSettingsWritesTheStoreFirst()
     {
         CreateWindows();
+        QCoreApplication::processEvents(); // the clock reads its settings
         program->alarmStore().Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
         program->clockWindow().SaveSettings();
         QCOMPARE(folder->read(QStringLiteral("Alarm/Alarms.cfg")), StoreBytes(program->alarmStore().Alarms));
@@ -91,19 +126,87 @@ private slots:
         QCOMPARE(program->alarmStore().Alarms[0].LastRung, Day(2004, 3, 10));
     }
 
+    void doneEndsTheEditAndSavesTheStoreByteForByte()
+    {
+        // A store written elsewhere, with odd bytes where nothing is read.
+        std::vector<AlarmRecordBytes> written;
+        for (const TAlarmRec& alarm : { DailyAlarm(1, QDate(2004, 1, 1), 7, 5), OnceAlarm(QDate(2004, 3, 11), 9, 0) }) {
+            AlarmRecordBytes bytes = WriteAlarmRecord(alarm);
+            for (const std::size_t odd : { 1, 7, 20, 42, 60, 72, 81, 96, 667 })
+                bytes[odd] = std::uint8_t(0xA0 + odd % 16);
+            written.push_back(bytes);
+        }
+        QByteArray original;
+        for (const AlarmRecordBytes& bytes : written)
+            original.append(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), original);
+
+        CreateWindows();
+        TfrmOptions& options = OptionsWindow();
+        options.show();
+        options.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
+        auto* list = options.findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
+        QCOMPARE(list->currentItem(), list->topLevelItem(0)); // the page selects the first alarm
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(1)).center());
+        QTest::mouseClick(options.findChild<QToolButton*>(QStringLiteral("tbEditSelected")), Qt::LeftButton);
+        options.findChild<QLineEdit*>(QStringLiteral("eName"))->setText(QStringLiteral("Dentist"));
+        QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("bbDone")), Qt::LeftButton);
+
+        QVERIFY(!options.findChild<TfrAlarm*>()->IsEditing());
+        const QByteArray saved = folder->read(QStringLiteral("Alarm/Alarms.cfg"));
+        QCOMPARE(saved, StoreBytes(program->alarmStore().Alarms));
+        QCOMPARE(saved.left(672), original.left(672));
+        AlarmRecordBytes expected = written[1];
+        TAlarmRec edited = ReadAlarmRecord(expected);
+        edited.Name.setText(QStringLiteral("Dentist"));
+        edited.AlarmTime = Moment(2004, 3, 10, 9, 0);
+        expected = WriteAlarmRecord(edited);
+        QCOMPARE(saved.mid(672), QByteArray(reinterpret_cast<const char*>(expected.data()), 672));
+    }
+
+    void theEditorFollowsTheReadoutsHourFormat()
+    {
+        CreateWindows();
+        program->alarmStore().Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 19, 5) };
+        program->alarmStore().RebuildList();
+        TfrmOptions& options = OptionsWindow();
+        auto* list = options.findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
+        options.SetDigFormatIndex(0);
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("7: 05 pm"));
+        options.show();
+        // On its mark: the button takes clicks on the mark and caption only.
+        auto* twentyFour = options.findChild<QRadioButton*>(QStringLiteral("rbDigFormat24"));
+        QTest::mouseClick(twentyFour, Qt::LeftButton, {}, QPoint(6, twentyFour->height() / 2));
+        QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("19: 05"));
+    }
+
 private:
+    TfrmOptions& OptionsWindow() const
+    {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* options = qobject_cast<TfrmOptions*>(window))
+                return *options;
+        qFatal("no options window");
+    }
+
     // As the program starts them; the message box of the start-up pass ticks
     // the clock before it is linked to the options.
+    // As the program starts them: the clock is shown, and reads its
+    // settings, once the event loop runs.
     void CreateWindows()
     {
         program = std::make_unique<ClockProgram>();
+        program->clockWindow().Timer1->stop(); // ticks are run by hand
         program->CreateOtherWindows();
+        program->clockWindow().show();
     }
 
     std::unique_ptr<TempFolder> folder;
     std::unique_ptr<ClockProgram> program;
     TDateTime now = 0;
     QStringList messages;
+    // What happens while a message box waits for OK.
+    std::function<void()> whileReporting;
     LocalClockSource previousClock;
     MessagePresenter previousMessages;
 };

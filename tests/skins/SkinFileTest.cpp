@@ -53,7 +53,7 @@ TEST_F(SkinFileTest, ShortFilesReportReadBeyondEndAndChangeNothing)
             ReadSkinFile(folder.file("short.clk"), buffer, options());
             FAIL() << size << " bytes were read as a skin";
         } catch (const IoError& error) {
-            EXPECT_EQ(error.message(), "Read beyond end of file");
+            EXPECT_EQ(error.message(), folder.file("short.clk") + ": Read beyond end of file");
         }
         EXPECT_EQ(buffer, before);
     }

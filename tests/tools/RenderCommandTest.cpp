@@ -1,9 +1,14 @@
+#include "app/ClockSnapshot.h"
+#include "platform/JpegCodec.h"
+#include "platform/LocalClock.h"
 #include "skins/Skin.h"
 #include "skins/SkinFile.h"
 #include "tests/support/TempFolder.h"
 #include "tools/RenderCommand.h"
 
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -12,6 +17,7 @@ namespace {
 class RenderCommandTest : public ::testing::Test {
 protected:
     TempFolder folder;
+    QString out;
     QString err;
 
     void SetUp() override
@@ -21,12 +27,16 @@ protected:
         skin.ClockSize = 200;
         SaveSkinFile(folder.file("round.clk"), skin, folder.path());
     }
-    int run(const QStringList& arguments)
+    using Command = int (*)(const QStringList&, QTextStream&, QTextStream&);
+    int run(const QStringList& arguments, Command command = RunRenderCommand)
     {
+        out.clear();
         err.clear();
+        QTextStream outStream(&out);
         QTextStream errStream(&err);
-        return RunRenderCommand(arguments, errStream);
+        return command(arguments, outStream, errStream);
     }
+    int snapshot(const QStringList& arguments) { return run(arguments, RunSnapshotCommand); }
 };
 
 TEST_F(RenderCommandTest, WholeClockIsTransparentOutsideItsOutline)
@@ -55,9 +65,10 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
 {
     folder.write("short.clk", QByteArray(100, '\0'));
     const QString out = folder.file("x.png");
-    const std::pair<QStringList, const char*> cases[] = {
+    const std::pair<QStringList, QString> cases[] = {
         { { "--skin", folder.file("none.clk"), "--time", "1:00:00", "-o", out }, "no such file" },
-        { { "--skin", folder.file("short.clk"), "--time", "1:00:00", "-o", out }, "Read beyond end of file" },
+        { { "--skin", folder.file("short.clk"), "--time", "1:00:00", "-o", out },
+            folder.file("short.clk") + ": Read beyond end of file" },
         { { "--skin", folder.file("round.clk"), "--time", "25:00:00", "-o", out }, "Bad time" },
         { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "0", "-o", out }, "Bad size" },
         { { "--skin", folder.file("round.clk"), "--time", "1:00:00", "--size", "big", "-o", out }, "Bad size" },
@@ -67,9 +78,64 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
     };
     for (const auto& [arguments, message] : cases) {
         EXPECT_EQ(run(arguments), 2) << arguments.join(' ').toStdString();
-        EXPECT_TRUE(err.contains(QLatin1String(message))) << err.toStdString();
+        EXPECT_TRUE(err.contains(message)) << err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// The same bytes the options window writes for the skin at that moment.
+TEST_F(RenderCommandTest, SnapshotIsTheGallerysPicture)
+{
+    const LocalClockSource previous = SetLocalClockSource([] { return QDateTime(QDate(2026, 3, 4), QTime(22, 5, 0)); });
+    TSkin skin;
+    ASSERT_TRUE(ReadSkinFile(folder.file("round.clk"), skin, { false, 0, folder.path() }));
+    const struct {
+        QStringList options;
+        QTime time;
+        const char* format;
+    } cases[] = {
+        { {}, QTime(22, 5, 0), "h:mm:ss AM/PM" }, // now
+        { { "--time", "10:14:30", "--24h" }, QTime(10, 14, 30), "h:mm:ss" },
+    };
+    for (const auto& [options, time, format] : cases) {
+        ASSERT_EQ(snapshot(QStringList { "--skin", folder.file("round.clk"), "-o", folder.file("round.jpg") } + options), 0)
+            << err.toStdString();
+        const QImage expected = SnapshotPicture(skin, QDateTime(QDate(2026, 3, 4), time), QLatin1String(format),
+            QGuiApplication::primaryScreen()->logicalDotsPerInchY())
+                                    .Image;
+        EXPECT_EQ(folder.read("round.jpg"), EncodeJpeg(expected, 90)) << options.join(' ').toStdString();
+    }
+    SetLocalClockSource(previous);
+
+    EXPECT_EQ(snapshot({ "--skin", folder.file("round.clk"), "--size", "100", "-o", folder.file("x.jpg") }), 2);
+    EXPECT_TRUE(err.contains("Unknown option --size")) << err.toStdString();
+    EXPECT_EQ(snapshot({ "--skin", folder.file("round.clk") }), 2);
+    EXPECT_TRUE(err.contains("usage: vellamor-tool snapshot")) << err.toStdString();
+    EXPECT_EQ(snapshot({ "--help" }), 0);
+    EXPECT_TRUE(out.startsWith("usage: vellamor-tool snapshot")) << out.toStdString();
+}
+
+// A texture that cannot be shown is reported and the clock drawn without
+// it; under --strict the render fails and writes nothing.
+TEST_F(RenderCommandTest, StrictFailsOnATextureThatCannotBeShown)
+{
+    TSkin skin = DefaultSkin();
+    skin.Texture.setText(QStringLiteral("gone.bmp"));
+    SaveSkinFile(folder.file("textured.clk"), skin, folder.path());
+    const QStringList arguments { "--skin", folder.file("textured.clk"), "--time", "1:00:00", "-o" };
+    EXPECT_EQ(run(arguments + QStringList { folder.file("lenient.png") }), 0);
+    EXPECT_TRUE(err.contains("Texture file not found.")) << err.toStdString();
+    EXPECT_TRUE(QFile::exists(folder.file("lenient.png")));
+    EXPECT_EQ(run(QStringList { "--strict" } + arguments + QStringList { folder.file("strict.png") }), 2);
+    EXPECT_TRUE(err.contains("Texture file not found.")) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(folder.file("strict.png")));
+}
+
+TEST_F(RenderCommandTest, HelpPrintsTheUsage)
+{
+    EXPECT_EQ(run({ "--help" }), 0);
+    EXPECT_TRUE(out.startsWith("usage: vellamor-tool render")) << out.toStdString();
+    EXPECT_TRUE(err.isEmpty());
 }
 
 } // namespace

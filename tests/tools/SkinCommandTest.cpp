@@ -85,6 +85,25 @@ TEST_F(SkinCommandTest, BadAssignmentsNameTheFieldAndLeaveTheFileAsItWas)
     EXPECT_TRUE(folder.read("other.clk").isEmpty());
 }
 
+// "new" does not replace a file unless told to.
+TEST_F(SkinCommandTest, NewReplacesAnExistingFileOnlyWithForce)
+{
+    const QString file = folder.file("mine.clk");
+    ASSERT_EQ(run({ "new", file, "ClockSize=250" }), 0);
+    const QByteArray kept = folder.read("mine.clk");
+    EXPECT_EQ(run({ "new", file }), 2);
+    EXPECT_TRUE(err.contains("--force")) << err.toStdString();
+    EXPECT_EQ(folder.read("mine.clk"), kept);
+    EXPECT_EQ(run({ "new", "--force", file }), 0) << err.toStdString();
+    EXPECT_NE(folder.read("mine.clk"), kept);
+}
+
+TEST_F(SkinCommandTest, HelpPrintsTheUsage)
+{
+    EXPECT_EQ(run({ "--help" }), 0);
+    EXPECT_TRUE(out.startsWith("usage: vellamor-tool skin")) << out.toStdString();
+}
+
 TEST_F(SkinCommandTest, UnreadableFilesAndBadUsageExitWith2)
 {
     folder.write("short.clk", QByteArray(443, '\0'));

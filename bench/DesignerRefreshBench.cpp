@@ -1,0 +1,98 @@
+// What a designer change costs: the real clock window and options window
+// (offscreen); a change of a designer control stores the controls into Skin
+// and redraws the whole clock (shape, both faces, marker, texture, readout,
+// composition) before it returns. Beside it, an ordinary tick of the same
+// clock. One frame at 60 Hz is 16.7 ms.
+#include "alarms/AlarmStore.h"
+#include "app/ClockU.h"
+#include "options/OptionsU.h"
+#include "options/SpinEdit.h"
+#include "overlay/OverlaySurface.h"
+#include "platform/LocalClock.h"
+#include "tests/support/TempFolder.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A clock of the given size after its first tick, at 10:14:00.
+struct RunningClock {
+    TempFolder home;
+    QDateTime now { QDate(2026, 3, 4), QTime(10, 14, 0) };
+    LocalClockSource previousClock;
+    std::unique_ptr<AlarmStore> alarms;
+    std::unique_ptr<TfrmDerAvo> clock;
+    std::unique_ptr<TfrmOptions> options;
+
+    explicit RunningClock(int side)
+    {
+        home.becomeProgramFolder();
+        previousClock = SetLocalClockSource([this] { return now; });
+        Skin = DefaultSkin();
+        Skin.Square = false;
+        Skin.Texture.setText(QStringLiteral("10")); // a pattern tile over the face
+        alarms = std::make_unique<AlarmStore>();
+        clock = std::make_unique<TfrmDerAvo>();
+        clock->Timer1->stop();
+        options = std::make_unique<TfrmOptions>(*clock, *alarms);
+        clock->setOptionsWindow(options.get());
+        clock->show();
+        QCoreApplication::processEvents();
+        clock->Timer1Timer();
+        box("seSize")->setValue(side);
+        QCoreApplication::processEvents();
+    }
+    ~RunningClock()
+    {
+        options.reset();
+        clock.reset();
+        SetLocalClockSource(previousClock);
+    }
+
+    SpinEdit* box(const char* name) const { return options->findChild<SpinEdit*>(QLatin1String(name)); }
+};
+
+// A step of the hours' middle position: everything is redrawn at the same
+// size.
+void BM_DesignerChange(benchmark::State& state)
+{
+    RunningClock running(int(state.range(0)));
+    SpinEdit* middle = running.box("seHourMdC");
+    int step = 0;
+    for (auto _ : state) {
+        middle->setValue(++step % 2 ? 55 : 50);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_DesignerChange)->Arg(400)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// A step of the size box (or NumPad + and -): a new size every time.
+void BM_DesignerSizeChange(benchmark::State& state)
+{
+    const int side = int(state.range(0));
+    RunningClock running(side);
+    SpinEdit* size = running.box("seSize");
+    int step = 0;
+    for (auto _ : state) {
+        size->setValue(++step % 2 ? side - 5 : side);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_DesignerSizeChange)->Arg(400)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// An ordinary tick of the same clock: the marker moves, the readout changes.
+void BM_OrdinaryTickOfTheClock(benchmark::State& state)
+{
+    RunningClock running(int(state.range(0)));
+    int second = 0;
+    for (auto _ : state) {
+        running.now.setTime(QTime(10, 14, ++second % 60));
+        running.clock->Timer1Timer();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_OrdinaryTickOfTheClock)->Arg(400)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+} // namespace

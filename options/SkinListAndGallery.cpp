@@ -1,0 +1,202 @@
+#include "options/SkinListAndGallery.h"
+
+#include "app/ClockSnapshot.h"
+#include "options/ClockView.h"
+#include "options/GalleryThumbnail.h"
+#include "options/OptionsU.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/FolderListing.h"
+#include "platform/IoError.h"
+#include "platform/LocalClock.h"
+#include "platform/PictureLoader.h"
+#include "platform/ProgramFolder.h"
+#include "skins/Skin.h"
+#include "skins/SkinList.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace {
+
+// A wheel notch or an arrow click scrolls a quarter of a row.
+constexpr int kScrollStep = kThumbPitch / 4;
+
+void SetGalleryBackground(QWidget& widget)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, ToQColor(kGalleryColor));
+    widget.setPalette(palette);
+    widget.setAutoFillBackground(true);
+}
+
+QString Native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+SkinListAndGallery::SkinListAndGallery(TfrmOptions& options, const Controls& controls)
+    : QObject(&options)
+    , m_options(options)
+    , m_cbSettings(controls.cbSettings)
+    , m_sbSaveSettings(controls.sbSaveSettings)
+    , m_chkSnapshot(controls.chkSnapshot)
+    , m_scrollBox(controls.ScrollBox1)
+    , m_table(new QWidget)
+{
+    m_scrollBox.setWidget(m_table);
+    m_scrollBox.setCursor(Qt::PointingHandCursor);
+    SetGalleryBackground(*m_scrollBox.viewport());
+    SetGalleryBackground(*m_table);
+    m_scrollBox.verticalScrollBar()->setSingleStep(kScrollStep);
+    m_scrollBox.verticalScrollBar()->setTracking(true);
+    m_table->resize(0, 0);
+
+    connect(&m_cbSettings, &QComboBox::currentIndexChanged, this, &SkinListAndGallery::cbSettingsChange);
+    m_sbSaveSettings.setEnabled(false);
+    connect(&m_sbSaveSettings, &QAbstractButton::clicked, this, &SkinListAndGallery::sbSaveSettingsClick);
+}
+
+SkinListAndGallery::~SkinListAndGallery() = default;
+
+void SkinListAndGallery::SetClockView(ClockView* view)
+{
+    m_clockView = view;
+    m_sbSaveSettings.setEnabled(view != nullptr);
+}
+
+void SkinListAndGallery::RefillSkinList()
+{
+    QStringList files;
+    // A program folder that cannot be listed leaves the list empty; a
+    // message here would come back at every activation of the window.
+    try {
+        files = ListFolder(ProgramFolder(), QLatin1String(kSkinFilePattern));
+    } catch (const IoError&) {
+    }
+    const QStringList names = SkinNames(files);
+    const QSignalBlocker quiet(m_cbSettings);
+    m_cbSettings.clear();
+    m_cbSettings.addItems(names);
+    m_cbSettings.setCurrentIndex(SkinNameIndex(names, m_options.SkinFileOrDefault()));
+}
+
+QStringList SkinListAndGallery::ListedNames() const
+{
+    QStringList names;
+    for (int i = 0; i < m_cbSettings.count(); ++i)
+        names << m_cbSettings.itemText(i);
+    return names;
+}
+
+void SkinListAndGallery::cbSettingsChange()
+{
+    if (m_cbSettings.currentIndex() < 0)
+        return;
+    try {
+        m_options.LoadSkin(ProgramFolder() + m_cbSettings.currentText() + QStringLiteral(".clk"));
+    } catch (const IoError& error) {
+        ShowError(error.message());
+    }
+}
+
+void SkinListAndGallery::sbSaveSettingsClick()
+{
+    m_options.ControlsToSkin();
+    const std::optional<QString> name = ChooseFileToSave({ QStringLiteral("Save skin as"), m_options.SkinFileOrDefault(),
+        QStringLiteral("Clock Setting (*.clk)"), QStringLiteral("clk"), false });
+    if (!name)
+        return;
+    try {
+        m_options.SaveSkin(*name);
+    } catch (const IoError& error) {
+        ShowError(error.message());
+        return;
+    }
+    m_options.SetSkinFile(*name);
+    m_options.FormActivate(false);
+    if (m_chkSnapshot.isChecked())
+        TakeSnapshot(*name);
+}
+
+void SkinListAndGallery::TakeSnapshot(const QString& name)
+{
+    const QString folder = ScreenshotsFolder(ProgramFolder());
+    try {
+        if (!QDir().mkpath(folder))
+            throw IoError(tr("The folder %1 cannot be made.").arg(Native(folder)));
+        WriteSnapshot(SnapshotFile(name, ProgramFolder()),
+            SnapshotPicture(Skin, CurrentLocalDateTime(), m_clockView->ReadoutFormat(), m_options.logicalDpiY()).Image);
+    } catch (const MessageError& error) {
+        ShowError(tr("The skin is saved, but its snapshot could not be written.\n\n%1").arg(error.message()));
+    }
+}
+
+void SkinListAndGallery::FreeThumbs()
+{
+    for (GalleryThumbnail* thumb : m_thumbs)
+        delete thumb;
+    m_thumbs.clear();
+    m_table->resize(0, 0);
+}
+
+void SkinListAndGallery::BuildGallery()
+{
+    FreeThumbs();
+    const QString folder = ScreenshotsFolder(ProgramFolder());
+    if (!QFileInfo(folder).isDir()) {
+        ShowMessage(tr("The gallery has no snapshots to show: there is no folder %1.\n\nSave a skin with \"With a "
+                       "snapshot\" checked, and its snapshot is put there.")
+                        .arg(Native(QDir::cleanPath(folder))));
+        return;
+    }
+    QStringList snapshots;
+    try {
+        snapshots = ListFolder(folder, QLatin1String(kSnapshotFilePattern));
+    } catch (const IoError& error) {
+        ShowError(error.message());
+        return;
+    }
+
+    QStringList failures;
+    for (const QString& file : SnapshotsWithSkin(snapshots, ListedNames())) {
+        QImage snapshot;
+        try {
+            snapshot = LoadPicture(folder + file, QSize(kThumbSide, kThumbSide));
+        } catch (const MessageError& error) {
+            failures << error.message();
+            continue;
+        }
+        auto* thumb = new GalleryThumbnail(snapshot, file, kThumbSide, m_table);
+        thumb->move(ThumbPosition(int(m_thumbs.size())));
+        thumb->show();
+        connect(thumb, &GalleryThumbnail::clicked, this, [this, thumb] { ThumbClick(*thumb); });
+        m_thumbs.push_back(thumb);
+    }
+    if (!m_thumbs.empty()) {
+        const int rows = (int(m_thumbs.size()) + kThumbColumns - 1) / kThumbColumns;
+        m_table->resize(kThumbColumns * kThumbPitch - (kThumbPitch - kThumbSide), rows * kThumbPitch - (kThumbPitch - kThumbSide));
+    }
+    if (!failures.isEmpty())
+        ShowError(tr("The gallery shows the other snapshots; these cannot be shown:\n\n%1").arg(failures.join(QStringLiteral("\n\n"))));
+}
+
+void SkinListAndGallery::ThumbClick(const GalleryThumbnail& thumb)
+{
+    const int index = SkinNameIndex(ListedNames(), thumb.fileName());
+    if (index < 0)
+        return;
+    {
+        const QSignalBlocker quiet(m_cbSettings);
+        m_cbSettings.setCurrentIndex(index);
+    }
+    cbSettingsChange();
+}

@@ -1,0 +1,623 @@
+// The skin designer driven through its widgets, as a user drives it, with
+// the colour chooser's answer put in place of the user's. The clock is a
+// recorder of what the window asks of it, except in the last tests, where the
+// real clock window shows the change.
+#include "alarms/AlarmStore.h"
+#include "app/ClockU.h"
+#include "options/AlarmEditing.h"
+#include "options/ClockCommands.h"
+#include "options/ColorButton.h"
+#include "options/OptionsU.h"
+#include "options/SkinGallery.h"
+#include "options/SpinEdit.h"
+#include "overlay/OverlaySurface.h"
+#include "platform/Application.h"
+#include "platform/Dialogs.h"
+#include "platform/LocalClock.h"
+#include "platform/Raster.h"
+#include "skins/SkinFile.h"
+#include "tests/options/OptionsTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QtTest>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <numbers>
+
+namespace {
+
+struct RecordingPages : AlarmEditing, SkinGallery {
+    bool editing = false;
+    QStringList calls;
+    bool IsEditing() const override { return editing; }
+    void EndEditing() override
+    {
+        editing = false;
+        calls << "EndEditing";
+    }
+    void SelectFirstIfNone() override { calls << "SelectFirstIfNone"; }
+    void SetTimeFormat(bool twelveHour) override { calls << (twelveHour ? "SetTimeFormat 12" : "SetTimeFormat 24"); }
+    void InitEditor() override { calls << "InitEditor"; }
+    void RefillSkinList() override { calls << "RefillSkinList"; }
+    void BuildGallery() override { calls << "BuildGallery"; }
+};
+
+// Stands in for the desktop's browser: records what the window asks it to
+// open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    explicit UrlRecorder(QList<QUrl>& opened) : m_opened(opened) { }
+
+public slots:
+    void open(const QUrl& url) { m_opened << url; }
+
+private:
+    QList<QUrl>& m_opened;
+};
+
+// The options window shown and activated over the given skin, as the user
+// opens it.
+struct Designer {
+    TempFolder home;
+    RecordingClock clock;
+    RecordingPages pages;
+    ColourAnswer colours;
+    std::unique_ptr<AlarmStore> alarms;
+    std::unique_ptr<TfrmOptions> window;
+
+    explicit Designer(const TSkin& skin = DefaultSkin())
+    {
+        home.becomeProgramFolder();
+        Skin = skin;
+        alarms = std::make_unique<AlarmStore>();
+        window = std::make_unique<TfrmOptions>(clock, *alarms);
+        window->SetAlarmEditor(&pages);
+        window->SetSkinGallery(&pages);
+        ShowActivated(*window);
+    }
+
+    template <typename Control>
+    Control* control(const char* name) const
+    {
+        return Find<Control>(*window, name);
+    }
+
+    // Types into a box as the user does: the text selected, then each key.
+    void type(const char* box, const QString& text) const
+    {
+        auto* spin = control<SpinEdit>(box);
+        spin->setFocus();
+        spin->findChild<QLineEdit*>()->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(spin, Qt::Key_Backspace);
+        QTest::keyClicks(spin, text);
+    }
+    // Moves the focus to the Done button.
+    void leaveBox() const
+    {
+        control<QWidget>("bbDone")->setFocus();
+        QCoreApplication::processEvents();
+    }
+};
+
+// A radio button or check box reacts to clicks on its mark and caption only.
+void ClickOnItsCaption(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+TSkin SkinWith(const std::function<void(TSkin&)>& change)
+{
+    TSkin skin = DefaultSkin();
+    change(skin);
+    return skin;
+}
+
+} // namespace
+
+class DesignerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyControlStoresItsFieldAndRedraws()
+    {
+        Designer d;
+        using Field = std::function<qint64(const TSkin&)>;
+        const struct {
+            const char* control;
+            Field field;
+        } colours[] = {
+            { "bbHourStC", [](const TSkin& s) { return s.HourFirstColor; } },
+            { "bbHourEndC", [](const TSkin& s) { return s.HourLastColor; } },
+            { "bbMinStC", [](const TSkin& s) { return s.MinFirstColor; } },
+            { "bbMinEndC", [](const TSkin& s) { return s.MinLastColor; } },
+            { "bbBgColor", [](const TSkin& s) { return s.TicsBandColor; } },
+            { "bbTicsColor", [](const TSkin& s) { return s.TicsColor; } },
+            { "bbSecColor", [](const TSkin& s) { return s.SecColor; } },
+            { "bbDigColor", [](const TSkin& s) { return s.DigColor; } },
+        };
+        int red = 10;
+        for (const auto& [name, field] : colours) {
+            const int applied = d.clock.applied;
+            const TColor before = TColor(field(Skin));
+            d.colours.answer = MakeColor(++red, 20, 30);
+            QTest::mouseClick(d.control<ColorButton>(name), Qt::LeftButton);
+            QVERIFY2(d.colours.presets.last() == before, name); // the chooser starts at the colour
+            QVERIFY2(field(Skin) == *d.colours.answer, name);
+            QVERIFY2(d.control<ColorButton>(name)->Tag == *d.colours.answer, name);
+            QVERIFY2(d.clock.applied == applied + 1, name);
+        }
+
+        const struct {
+            const char* control;
+            Field field;
+            int stepped; // the default skin's value one arrow step up
+        } boxes[] = {
+            { "seHourMdC", [](const TSkin& s) { return s.HourMiddlePos; }, 55 },
+            { "seMinMdC", [](const TSkin& s) { return s.MinMiddlePos; }, 55 },
+            { "seInnerEdge", [](const TSkin& s) { return s.InnerEdge; }, 51 },
+            { "seOuterEdge", [](const TSkin& s) { return s.OuterEdge; }, 61 },
+            { "seTicsWidth", [](const TSkin& s) { return s.TicsWidth; }, 4 },
+            { "seSize", [](const TSkin& s) { return s.ClockSize; }, 405 },
+            { "seTransparency", [](const TSkin& s) { return s.Transparency; }, 5 },
+            { "seDigSize", [](const TSkin& s) { return s.DigSize; }, 31 },
+        };
+        for (const auto& [name, field, stepped] : boxes) {
+            const int applied = d.clock.applied;
+            QTest::keyClick(d.control<SpinEdit>(name), Qt::Key_Up);
+            QVERIFY2(field(Skin) == stepped, name);
+            QVERIFY2(d.clock.applied == applied + 1, name);
+        }
+
+        const struct {
+            const char* control;
+            Field field;
+        } lists[] = {
+            { "cbSecStyle", [](const TSkin& s) { return s.SecStyle; } },
+            { "cbDigPosition", [](const TSkin& s) { return s.DigPosition; } },
+        };
+        for (const auto& [name, field] : lists) {
+            const int applied = d.clock.applied;
+            d.control<QComboBox>(name)->setCurrentIndex(3);
+            QVERIFY2(field(Skin) == 3, name);
+            QVERIFY2(d.clock.applied == applied + 1, name);
+        }
+
+        auto* fonts = d.control<QComboBox>("cbFontNames");
+        QVERIFY(fonts->count() > 1);
+        fonts->setCurrentIndex(fonts->count() - 1);
+        QCOMPARE(Skin.DigFont.text(), fonts->currentText().left(30));
+
+        const int applied = d.clock.applied;
+        ClickOnItsCaption(d.control<QCheckBox>("chkStayOnTop"));
+        QCOMPARE(d.clock.applied, applied + 1); // the clock reads the box in its refresh
+        QCOMPARE(d.clock.saved, 0);
+    }
+
+    void shapeChoiceAndShapeShown_data()
+    {
+        QTest::addColumn<bool>("square");
+        QTest::addColumn<bool>("rounded");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("circular") << false << false << "rbShapeCircular";
+        QTest::newRow("square") << true << false << "rbShapeSquare";
+        QTest::newRow("rounded") << true << true << "rbShapeRounded";
+        QTest::newRow("rounded without square") << false << true << "rbShapeCircular";
+    }
+    void shapeChoiceAndShapeShown()
+    {
+        QFETCH(bool, square);
+        QFETCH(bool, rounded);
+        QFETCH(QString, shown);
+        Designer d(SkinWith([&](TSkin& s) {
+            s.Square = square;
+            s.Rounded = rounded;
+        }));
+        QVERIFY(d.control<QRadioButton>(qPrintable(shown))->isChecked());
+
+        // Choosing a shape stores both fields, whatever the record held.
+        const struct {
+            const char* button;
+            bool square, rounded;
+        } choices[] = { { "rbShapeRounded", true, true }, { "rbShapeCircular", false, false },
+            { "rbShapeSquare", true, false } };
+        for (const auto& [button, square, rounded] : choices) {
+            ClickOnItsCaption(d.control<QRadioButton>(button));
+            QVERIFY2(Skin.Square == square && Skin.Rounded == rounded, button);
+        }
+    }
+
+    void bandBoundariesBoundEachOther()
+    {
+        Designer d(SkinWith([](TSkin& s) {
+            s.InnerEdge = 30;
+            s.OuterEdge = 70;
+        }));
+        auto* inner = d.control<SpinEdit>("seInnerEdge");
+        auto* outer = d.control<SpinEdit>("seOuterEdge");
+        // Set while the controls were filled.
+        QCOMPARE(outer->minimum(), 29);
+        QCOMPARE(inner->maximum(), 71);
+
+        inner->setValue(60);
+        QCOMPARE(outer->minimum(), 59);
+        inner->setValue(30);
+        outer->setValue(40);
+        QCOMPARE(inner->maximum(), 41);
+        QCOMPARE(Skin.OuterEdge, 40);
+
+        // The boundaries can cross by one.
+        outer->setValue(30);
+        QTest::keyClick(inner, Qt::Key_Up);
+        QCOMPARE(Skin.InnerEdge, 31);
+        QCOMPARE(Skin.OuterEdge, 30);
+        QTest::keyClick(inner, Qt::Key_Up);
+        QCOMPARE(Skin.InnerEdge, 31); // no further
+    }
+
+    void nextSkinShowsItsOwnBoundaries()
+    {
+        Designer d(SkinWith([](TSkin& s) {
+            s.InnerEdge = 70;
+            s.OuterEdge = 75;
+        }));
+        Skin.InnerEdge = 80;
+        Skin.OuterEdge = 85;
+        d.window->SkinToControls();
+        QCOMPARE(d.control<SpinEdit>("seInnerEdge")->value(), 80);
+        QCOMPARE(d.control<SpinEdit>("seOuterEdge")->value(), 85);
+        QCOMPARE(d.control<SpinEdit>("seOuterEdge")->minimum(), 79);
+
+        // Filled again with the same skin, as at the next opening of the
+        // window: the boxes show no change, the bounds stay.
+        d.window->SkinToControls();
+        QCOMPARE(d.control<SpinEdit>("seOuterEdge")->minimum(), 79);
+        QCOMPARE(d.control<SpinEdit>("seInnerEdge")->maximum(), 86);
+    }
+
+    void typedValues_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("storedWhileTyping");
+        QTest::addColumn<QString>("shownAfterLeaving");
+        QTest::addColumn<int>("storedAfterLeaving");
+        QTest::newRow("size beyond the box") << "seSize" << "2000" << 1000 << "1000" << 1000;
+        QTest::newRow("size below the box") << "seSize" << "20" << 50 << "50" << 50;
+        QTest::newRow("size erased") << "seSize" << "" << 50 << "50" << 50;
+        QTest::newRow("size in the box") << "seSize" << "333" << 333 << "333" << 333;
+        QTest::newRow("middle 30") << "seHourMdC" << "30" << 30 << "30" << 30;
+        QTest::newRow("middle 0") << "seHourMdC" << "0" << 0 << "5" << 5;
+        QTest::newRow("middle negative") << "seMinMdC" << "-7" << -7 << "5" << 5;
+        QTest::newRow("middle erased") << "seMinMdC" << "" << 5 << "5" << 5;
+        QTest::newRow("transparency above the box") << "seTransparency" << "80" << 80 << "50" << 50;
+        QTest::newRow("transparency beyond a byte") << "seTransparency" << "300" << 255 << "50" << 50;
+        QTest::newRow("transparency negative") << "seTransparency" << "-5" << 0 << "0" << 0;
+    }
+    void typedValues()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(int, storedWhileTyping);
+        QFETCH(QString, shownAfterLeaving);
+        QFETCH(int, storedAfterLeaving);
+        Designer d;
+        const auto stored = [&] {
+            return box == "seSize"             ? Skin.ClockSize
+                : box == "seHourMdC"           ? Skin.HourMiddlePos
+                : box == "seMinMdC"            ? Skin.MinMiddlePos
+                                               : int(Skin.Transparency);
+        };
+        const int applied = d.clock.applied;
+        d.type(qPrintable(box), typed);
+        auto* spin = d.control<SpinEdit>(qPrintable(box));
+        QCOMPARE(spin->text(), typed);
+        QCOMPARE(stored(), storedWhileTyping);
+        // Each keystroke is a change that redraws the clock (an erased box
+        // is one keystroke).
+        QCOMPARE(d.clock.applied, applied + std::max<int>(1, int(typed.size())));
+
+        d.leaveBox();
+        QCOMPARE(spin->text(), shownAfterLeaving);
+        QCOMPARE(stored(), storedAfterLeaving);
+    }
+
+    void lettersCannotBeTyped()
+    {
+        Designer d;
+        d.type("seSize", "4a0b0");
+        QCOMPARE(d.control<SpinEdit>("seSize")->text(), QString("400"));
+        QCOMPARE(Skin.ClockSize, 400);
+    }
+
+    void boxesKeepTheirRangesAndSteps()
+    {
+        Designer d;
+        const struct {
+            const char* box;
+            int minimum, maximum, step;
+            bool typing;
+        } boxes[] = {
+            { "seTransparency", 0, 50, 5, true },
+            { "seSize", 50, 1000, 5, true },
+            { "seHourMdC", 5, 95, 5, true },
+            { "seMinMdC", 5, 95, 5, true },
+            { "seTicsWidth", 1, 20, 1, false },
+            { "seDigSize", 5, 100, 1, false },
+        };
+        for (const auto& [name, minimum, maximum, step, typing] : boxes) {
+            auto* box = d.control<SpinEdit>(name);
+            QVERIFY2(box->minimum() == minimum && box->maximum() == maximum, name);
+            QVERIFY2(box->singleStep() == step, name);
+            QVERIFY2(box->editorEnabled() == typing, name);
+            box->setValue(maximum + 1000);
+            QVERIFY2(box->value() == maximum, name);
+        }
+        // Only the arrows change a box that takes no typing.
+        auto* ticsWidth = d.control<SpinEdit>("seTicsWidth");
+        ticsWidth->setValue(3);
+        QTest::keyClicks(ticsWidth, "9");
+        QCOMPARE(ticsWidth->value(), 3);
+    }
+
+    void colourDialogCancelledStillStoresAndRedraws()
+    {
+        Designer d;
+        Skin.SecColor = kOlive; // changed behind the designer's back
+        d.colours.answer.reset();
+        const int applied = d.clock.applied;
+        QTest::mouseClick(d.control<ColorButton>("bbHourStC"), Qt::LeftButton);
+        QCOMPARE(d.control<ColorButton>("bbHourStC")->Tag, DefaultSkin().HourFirstColor);
+        QCOMPARE(Skin.HourFirstColor, DefaultSkin().HourFirstColor);
+        QCOMPARE(Skin.SecColor, DefaultSkin().SecColor); // every control was stored
+        QCOMPARE(d.clock.applied, applied + 1);
+    }
+
+    void swatchFrameIsBlackOnlyTheFirstTime()
+    {
+        ColorButton button;
+        button.Tag = kLime;
+        const TColor buttonFace = FromQColor(button.palette().color(QPalette::Button));
+        const auto pixelOf = [&](int x, int y) { return PixelAt(button.Glyph(), x, y); };
+        const auto shownAlpha = [&](int x, int y) {
+            return qAlpha(button.icon().pixmap(ColorButton::kGlyphSize).toImage().pixel(x, y));
+        };
+
+        PaintColorButton(button);
+        QCOMPARE(button.Glyph().size(), QSize(28, 15));
+        for (int y : { 0, 14 })
+            QCOMPARE(pixelOf(0, y), buttonFace);
+        for (const QPoint frame : { QPoint(1, 0), QPoint(27, 0), QPoint(1, 14), QPoint(27, 14), QPoint(14, 0) })
+            QCOMPARE(pixelOf(frame.x(), frame.y()), kBlack);
+        QCOMPARE(pixelOf(2, 1), kLime);
+        QCOMPARE(pixelOf(26, 13), kLime);
+        QCOMPARE(shownAlpha(0, 14), 0); // the lower-left pixel's colour is see-through
+        QCOMPARE(shownAlpha(1, 0), 255);
+        QCOMPARE(shownAlpha(14, 7), 255);
+
+        button.Tag = kOlive;
+        PaintColorButton(button);
+        QCOMPARE(pixelOf(1, 0), buttonFace);
+        QCOMPARE(pixelOf(27, 14), buttonFace);
+        QCOMPARE(pixelOf(14, 7), kOlive);
+        QCOMPARE(shownAlpha(1, 0), 0);
+        QCOMPARE(shownAlpha(14, 7), 255);
+    }
+
+    void shapeClickAndDoneEndAnAlarmEdit()
+    {
+        Designer d;
+        d.pages.editing = true;
+        ClickOnItsCaption(d.control<QRadioButton>("rbShapeRounded"));
+        QCOMPARE(d.pages.calls.count("EndEditing"), 1);
+        QVERIFY(d.window->isVisible());
+        QCOMPARE(d.clock.saved, 0);
+
+        d.pages.editing = true;
+        QTest::mouseClick(d.control<QWidget>("bbDone"), Qt::LeftButton);
+        QCOMPARE(d.pages.calls.count("EndEditing"), 2);
+        QCOMPARE(d.clock.saved, 1);
+        QVERIFY(!d.window->isVisible());
+        QCOMPARE(d.window->result(), int(QDialog::Accepted));
+    }
+
+    void closeClockSavesThenEndsTheClock()
+    {
+        Designer d;
+        QTest::mouseClick(d.control<QWidget>("bbClose"), Qt::LeftButton);
+        QCOMPARE(d.clock.saved, 1);
+        QCOMPARE(d.clock.closed, 1);
+    }
+
+    void escapeClosesWithoutSaving()
+    {
+        Designer d;
+        d.type("seSize", "300");
+        QCOMPARE(Skin.ClockSize, 300);
+        QTest::keyClick(d.control<SpinEdit>("seSize"), Qt::Key_Escape);
+        QVERIFY(!d.window->isVisible());
+        QCOMPARE(d.clock.saved, 0);
+        QCOMPARE(Skin.ClockSize, 300); // the change stays in effect
+    }
+
+    void fontOfTheSkinOrArial_data()
+    {
+        QTest::addColumn<QString>("font");
+        QTest::addColumn<QString>("selected");
+        QTest::newRow("not installed") << "No Such Font 123" << "Arial";
+        QTest::newRow("letter case differs") << "arial" << "Arial";
+        QTest::newRow("installed") << "DejaVu Sans" << "DejaVu Sans";
+    }
+    void fontOfTheSkinOrArial()
+    {
+        QFETCH(QString, font);
+        QFETCH(QString, selected);
+        if (selected != "Arial" && !QFontDatabase::families().contains(selected))
+            QSKIP("the font is not installed here");
+        Designer d(SkinWith([&](TSkin& s) { s.DigFont.setText(font); }));
+        QCOMPARE(d.control<QComboBox>("cbFontNames")->currentText(), selected);
+        QTest::keyClick(d.control<SpinEdit>("seDigSize"), Qt::Key_Up);
+        QCOMPARE(Skin.DigFont.text(), selected);
+    }
+
+    // As at start-up: the clock fills the designer before the window was
+    // ever shown, and its size keys store it.
+    void sizeKeysBeforeTheWindowWasShownKeepTheFont()
+    {
+        TempFolder home;
+        home.becomeProgramFolder();
+        Skin = DefaultSkin();
+        RecordingClock clock;
+        AlarmStore alarms;
+        TfrmOptions window(clock, alarms);
+        window.SkinToControls();
+        window.StepSize(5);
+        QCOMPARE(Skin.ClockSize, 405);
+        QCOMPARE(Skin.DigFont.text(), QString("Arial"));
+        QCOMPARE(clock.applied, 1);
+    }
+
+    void fontListIsSortedAndHoldsArial()
+    {
+        Designer d;
+        auto* fonts = d.control<QComboBox>("cbFontNames");
+        QStringList names;
+        for (int i = 0; i < fonts->count(); ++i)
+            names << fonts->itemText(i);
+        QVERIFY(names.contains("Arial"));
+        for (int i = 1; i < names.size(); ++i)
+            QVERIFY2(names[i - 1].compare(names[i], Qt::CaseInsensitive) <= 0, qPrintable(names[i]));
+    }
+
+    void indexOutsideAListLeavesNoSelection()
+    {
+        Designer d(SkinWith([](TSkin& s) {
+            s.SecStyle = 7;
+            s.DigPosition = -3;
+        }));
+        QCOMPARE(d.control<QComboBox>("cbSecStyle")->currentIndex(), -1);
+        QCOMPARE(d.control<QComboBox>("cbDigPosition")->currentIndex(), -1);
+        QTest::keyClick(d.control<SpinEdit>("seTicsWidth"), Qt::Key_Up);
+        QCOMPARE(Skin.SecStyle, -1);
+        QCOMPARE(Skin.DigPosition, -1);
+    }
+
+    void pagesAndFormatReachTheirHooks()
+    {
+        Designer d;
+        QVERIFY(d.pages.calls.contains("RefillSkinList"));
+        QVERIFY(d.pages.calls.contains("InitEditor"));
+        d.pages.calls.clear();
+
+        auto* pages = d.control<QTabWidget>("PageControl1");
+        pages->setCurrentIndex(TfrmOptions::kAlarmsPage);
+        pages->setCurrentIndex(TfrmOptions::kGalleryPage);
+        d.window->GalleryPageTag = 1; // a snapshot is being taken
+        pages->setCurrentIndex(0);
+        pages->setCurrentIndex(TfrmOptions::kGalleryPage);
+        QCOMPARE(d.pages.calls, QStringList({ "SelectFirstIfNone", "BuildGallery" }));
+
+        d.pages.calls.clear();
+        ClickOnItsCaption(d.control<QRadioButton>("rbDigFormat24"));
+        ClickOnItsCaption(d.control<QRadioButton>("rbDigFormatAmPm"));
+        d.window->SetDigFormatIndex(1); // as the clock does from its settings
+        QCOMPARE(d.pages.calls, QStringList({ "SetTimeFormat 24", "SetTimeFormat 12", "SetTimeFormat 24" }));
+    }
+
+    void statusBarOpensTheManual()
+    {
+        Designer d;
+        QList<QUrl> opened;
+        UrlRecorder recorder(opened);
+        QDesktopServices::setUrlHandler("file", &recorder, "open");
+        auto* bar = d.control<QStatusBar>("StatusBar1");
+        QCOMPARE(bar->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(bar->font().underline());
+        QVERIFY(!bar->currentMessage().isEmpty());
+        QTest::mouseClick(bar, Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler("file");
+        QCOMPARE(opened, QList<QUrl>({ QUrl::fromLocalFile(TfrmOptions::ManualFile()) }));
+
+        QFile manual(TfrmOptions::ManualFile());
+        QVERIFY(manual.open(QIODevice::ReadOnly));
+        QVERIFY(manual.readAll().contains("~/.config/autostart/vellamor.desktop"));
+    }
+
+    void helpTellsHowToRemoveTheAutostartEntry()
+    {
+        Designer d;
+        const QStringList lines = d.control<QPlainTextEdit>("memoHelp")->toPlainText().split('\n');
+        QCOMPARE(lines.size(), 35);
+        QCOMPARE(lines[0], QString("NAVIGATION"));
+        QCOMPARE(lines[13], QString("\"Skins from the box\" as examples. \"Skins from the box\" are "));
+        QCOMPARE(lines[23], QString(" Although Vellamor comes with variety of bitmap textures, "));
+        QVERIFY(lines.mid(32).join(' ').contains("~/.config/autostart/vellamor.desktop"));
+    }
+
+    // The real clock window follows the designer: the tics band of its face
+    // takes the chosen colour; a cancelled chooser changes nothing on it;
+    // Escape writes no settings file.
+    void realClockShowsTheChange()
+    {
+        TempFolder home;
+        home.becomeProgramFolder();
+        const auto record = WriteSkinRecord(SkinWith([](TSkin& s) { s.Square = false; }));
+        home.write("default.clk", QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size())));
+        const LocalClockSource previousClock
+            = SetLocalClockSource([] { return QDateTime(QDate(2026, 3, 4), QTime(10, 14, 30)); });
+        ColourAnswer colours;
+        AlarmStore alarms;
+        TfrmDerAvo clock;
+        clock.Timer1->stop();
+        TfrmOptions options(clock, alarms);
+        clock.setOptionsWindow(&options);
+        clock.show();
+        QVERIFY(QTest::qWaitForWindowActive(&clock));
+        clock.Timer1Timer();
+
+        // On the middle band, between two tics.
+        const auto bandPixel = [&] {
+            const QImage& face = std::as_const(*clock.Chart1).FacePicture();
+            const double radius = face.width() / 2.0 * (Skin.InnerEdge + Skin.OuterEdge) / 200.0;
+            const double angle = std::numbers::pi / 12;
+            return PixelAt(face, int(face.width() / 2 + radius * std::cos(angle)),
+                int(face.height() / 2 - radius * std::sin(angle)));
+        };
+        QCOMPARE(bandPixel(), DefaultSkin().TicsBandColor);
+
+        options.show();
+        QVERIFY(QTest::qWaitForWindowActive(&options));
+        colours.answer = kLime;
+        QTest::mouseClick(Find<ColorButton>(options, "bbBgColor"), Qt::LeftButton);
+        QCOMPARE(bandPixel(), kLime);
+        colours.answer.reset();
+        QTest::mouseClick(Find<ColorButton>(options, "bbBgColor"), Qt::LeftButton);
+        QCOMPARE(bandPixel(), kLime);
+
+        Find<SpinEdit>(options, "seSize")->setValue(300);
+        QCOMPARE(clock.size(), QSize(300, 300));
+        QTest::keyClick(&options, Qt::Key_Escape);
+        QVERIFY(!options.isVisible());
+        QVERIFY(!QFile::exists(home.file("vellamor.ini")));
+        QCOMPARE(bandPixel(), kLime);
+        clock.setOptionsWindow(nullptr);
+        SetLocalClockSource(previousClock);
+    }
+};
+
+QTEST_MAIN(DesignerTest)
+#include "DesignerTest.moc"

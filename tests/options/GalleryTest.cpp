@@ -1,0 +1,320 @@
+// The skin list, "Save skin as..." and the gallery driven through the
+// options window's widgets, with the file chooser answering for the user.
+// The last test takes a snapshot with the real clock window and compares
+// the file on disk with what the clock shows.
+#include "alarms/AlarmStore.h"
+#include "app/ClockSnapshot.h"
+#include "app/ClockU.h"
+#include "app/WindowShape.h"
+#include "options/GalleryThumbnail.h"
+#include "options/OptionsU.h"
+#include "options/SpinEdit.h"
+#include "overlay/OverlaySurface.h"
+#include "platform/JpegCodec.h"
+#include "platform/LocalClock.h"
+#include "platform/Raster.h"
+#include "skins/SkinFile.h"
+#include "tests/options/OptionsTestSupport.h"
+#include "tests/support/TempFolder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QtTest>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+
+namespace {
+
+// A skin told apart from the others by its tics width.
+TSkin SkinWithTics(int width)
+{
+    TSkin skin = DefaultSkin();
+    skin.TicsWidth = width;
+    return skin;
+}
+
+void WriteSkin(const TempFolder& home, const QString& name, TSkin skin)
+{
+    QDir().mkpath(QFileInfo(home.file(name)).path());
+    SaveSkinFile(home.file(name), skin, home.path());
+}
+
+// A snapshot of one colour.
+void WriteSnapshotOf(const TempFolder& home, const QString& name, TColor colour)
+{
+    home.write("Screenshots/" + name, EncodeJpeg(NewRasterImage(QSize(300, 300), colour), 90));
+}
+
+int ChannelDistance(TColor a, TColor b)
+{
+    return std::max({ std::abs(RedOf(a) - RedOf(b)), std::abs(GreenOf(a) - GreenOf(b)), std::abs(BlueOf(a) - BlueOf(b)) });
+}
+
+} // namespace
+
+class GalleryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void skinListIsSortedAndPicksTheCurrentSkin()
+    {
+        OptionsWindow o([](const TempFolder& home) {
+            WriteSkin(home, "ocean.clk", SkinWithTics(3));
+            WriteSkin(home, "Default.clk", SkinWithTics(2));
+            WriteSkin(home, "classic.clk", SkinWithTics(1));
+            home.write("notes.txt", "not a skin");
+        });
+        auto* list = o.control<QComboBox>("cbSettings");
+        QCOMPARE(o.listed(), QStringList({ "classic", "Default", "ocean" }));
+        QCOMPARE(list->currentText(), QString("Default")); // no skin loaded yet: "default.clk"
+        QCOMPARE(o.clock.applied, 0);
+
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QCOMPARE(Skin, SkinWithTics(3));
+        QCOMPARE(o.window->SkinFileOrDefault(), o.home.file("ocean.clk"));
+        QCOMPARE(o.control<SpinEdit>("seTicsWidth")->value(), 3); // the designer follows
+        QCOMPARE(o.clock.applied, 1);
+
+        // The list is made anew at each activation of the window.
+        WriteSkin(o.home, "Beach.clk", SkinWithTics(4));
+        QWidget elsewhere;
+        elsewhere.show();
+        elsewhere.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+        o.activate();
+        QCOMPARE(o.listed(), QStringList({ "Beach", "classic", "Default", "ocean" }));
+        QCOMPARE(list->currentText(), QString("ocean"));
+        QCOMPARE(o.clock.applied, 1);
+    }
+
+    void galleryShowsTheSnapshotsOfListedSkins()
+    {
+        const TColor red = MakeColor(220, 30, 30), blue = MakeColor(30, 30, 220);
+        OptionsWindow o([&](const TempFolder& home) {
+            WriteSkin(home, "classic.clk", SkinWithTics(1));
+            WriteSkin(home, "ocean.clk", SkinWithTics(3));
+            WriteSnapshotOf(home, "Ocean.JPG", blue);
+            WriteSnapshotOf(home, "old.jpg", kLime);
+            WriteSnapshotOf(home, "Classic.jpg", red);
+        });
+        auto* box = o.control<QScrollArea>("ScrollBox1");
+        QCOMPARE(box->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(o.thumbs().isEmpty());
+
+        o.turnTo(TfrmOptions::kGalleryPage);
+        const auto thumbs = o.thumbs();
+        QCOMPARE(thumbs.size(), 2);
+        QCOMPARE(thumbs[0]->toolTip(), QString("Classic.jpg"));
+        QCOMPARE(thumbs[0]->geometry(), QRect(0, 0, 120, 120));
+        QCOMPARE(thumbs[1]->toolTip(), QString("Ocean.JPG"));
+        QCOMPARE(thumbs[1]->geometry(), QRect(122, 0, 120, 120));
+
+        // On the screen: the snapshots stretched over their squares, the
+        // gallery's colour between and beside them.
+        const QImage page = box->viewport()->grab().toImage();
+        QVERIFY(ChannelDistance(FromQRgb(page.pixel(60, 60)), red) <= 8);
+        QVERIFY(ChannelDistance(FromQRgb(page.pixel(122 + 119, 119)), blue) <= 8);
+        for (const QPoint gallery : { QPoint(121, 60), QPoint(60, 121), QPoint(300, 60), QPoint(60, 200) })
+            QCOMPARE(FromQRgb(page.pixel(gallery)), kGalleryColor);
+
+        // A click on a thumbnail picks its skin and loads it.
+        QTest::mouseClick(thumbs[1], Qt::LeftButton);
+        QCOMPARE(o.control<QComboBox>("cbSettings")->currentText(), QString("ocean"));
+        QCOMPARE(o.window->SkinFileOrDefault(), o.home.file("ocean.clk"));
+        QCOMPARE(Skin, SkinWithTics(3));
+        QCOMPARE(o.clock.applied, 1);
+        QVERIFY(o.shown.messages.isEmpty() && o.shown.errors.isEmpty());
+    }
+
+    // Three to a row, 122 pixels apart, and as many rows as it takes: no
+    // snapshot with a skin is left out.
+    void everySnapshotWithASkinTakesTheNextSlot()
+    {
+        constexpr int kSkins = 104;
+        OptionsWindow o([](const TempFolder& home) {
+            for (int i = 0; i < kSkins; ++i) {
+                const QString name = QStringLiteral("skin%1").arg(i, 3, 10, QChar(u'0'));
+                WriteSkin(home, name + ".clk", SkinWithTics(i % 20 + 1));
+                WriteSnapshotOf(home, name + ".jpg", MakeColor(i, 100, 200));
+            }
+        });
+        o.turnTo(TfrmOptions::kGalleryPage);
+        const auto thumbs = o.thumbs();
+        QCOMPARE(thumbs.size(), kSkins);
+        const struct {
+            int slot;
+            QPoint at;
+        } cases[] = { { 3, { 0, 122 } }, { 6, { 0, 244 } }, { 100, { 122, 4026 } }, { 103, { 122, 4148 } } };
+        for (const auto& [slot, at] : cases) {
+            QCOMPARE(thumbs[slot]->pos(), at);
+            QCOMPARE(thumbs[slot]->toolTip(), QStringLiteral("skin%1.jpg").arg(slot, 3, 10, QChar(u'0')));
+        }
+        auto* box = o.control<QScrollArea>("ScrollBox1");
+        QCOMPARE(box->widget()->size(), QSize(364, 35 * 122 - 2));
+        box->ensureWidgetVisible(thumbs[103]);
+        QTest::mouseClick(thumbs[103], Qt::LeftButton);
+        QCOMPARE(o.control<QComboBox>("cbSettings")->currentText(), QString("skin103"));
+
+        // Turning to the page again builds it anew.
+        o.turnTo(0);
+        QFile::remove(o.home.file("Screenshots/skin000.jpg"));
+        o.turnTo(TfrmOptions::kGalleryPage);
+        QCOMPARE(o.thumbs().size(), kSkins - 1);
+    }
+
+    void whatCannotBeShownIsToldAndTheRestIsShown()
+    {
+        OptionsWindow o([](const TempFolder& home) {
+            for (const char* name : { "a", "broken", "c", "empty" })
+                WriteSkin(home, QString::fromLatin1(name) + ".clk", SkinWithTics(1));
+            WriteSnapshotOf(home, "a.jpg", kLime);
+            home.write("Screenshots/broken.jpg", EncodeJpeg(NewRasterImage(QSize(300, 300), kLime), 90).left(900));
+            WriteSnapshotOf(home, "c.jpg", kLime);
+            home.write("Screenshots/empty.jpg", QByteArray());
+        });
+        o.turnTo(TfrmOptions::kGalleryPage);
+        const auto thumbs = o.thumbs();
+        QCOMPARE(thumbs.size(), 2);
+        QCOMPARE(thumbs[1]->toolTip(), QString("c.jpg"));
+        QCOMPARE(thumbs[1]->pos(), QPoint(122, 0));
+        QCOMPARE(o.shown.errors.size(), 1); // one message for all
+        QVERIFY2(o.shown.errors[0].contains("broken.jpg") && o.shown.errors[0].contains("empty.jpg"),
+            qPrintable(o.shown.errors[0]));
+
+        // No Screenshots folder at all.
+        o.turnTo(0);
+        QDir(o.home.file("Screenshots")).removeRecursively();
+        o.turnTo(TfrmOptions::kGalleryPage);
+        QVERIFY(o.thumbs().isEmpty());
+        QCOMPARE(o.shown.messages.size(), 1);
+        QVERIFY2(o.shown.messages[0].contains(QDir::toNativeSeparators(o.home.file("Screenshots")) + "."),
+            qPrintable(o.shown.messages[0]));
+    }
+
+    void saveSkinAsWritesTheSkinAndItsSnapshot()
+    {
+        OptionsWindow o([](const TempFolder& home) {
+            WriteSkin(home, "classic.clk", SkinWithTics(1));
+            WriteSkin(home, "default.clk", SkinWithTics(2));
+        });
+        QTest::keyClick(o.control<SpinEdit>("seTicsWidth"), Qt::Key_Up); // 3 -> 4, unsaved
+        o.saveSkinAs(o.home.file("mine.clk"));
+
+        QCOMPARE(o.files.saveRequests.size(), 1);
+        const SaveFileRequest& request = o.files.saveRequests[0];
+        QCOMPARE(request.title, QString("Save skin as"));
+        QCOMPARE(request.file, o.home.file("default.clk"));
+        QCOMPARE(request.filter, QString("Clock Setting (*.clk)"));
+        QCOMPARE(request.defaultSuffix, QString("clk"));
+        QVERIFY(!request.askBeforeOverwrite);
+
+        const auto record = WriteSkinRecord(Skin);
+        QCOMPARE(o.home.read("mine.clk"), QByteArray(reinterpret_cast<const char*>(record.data()), 444));
+        QCOMPARE(Skin.TicsWidth, 4);
+        QCOMPARE(o.listed(), QStringList({ "classic", "default", "mine" }));
+        QCOMPARE(o.control<QComboBox>("cbSettings")->currentText(), QString("mine"));
+        QCOMPARE(o.window->SkinFileOrDefault(), o.home.file("mine.clk"));
+        const QImage snapshot = DecodeJpeg(o.home.read("Screenshots/mine.jpg"));
+        QCOMPARE(snapshot.size(), QSize(300, 300));
+        QCOMPARE(o.control<QTabWidget>("PageControl1")->currentIndex(), 0);
+
+        // Again under the same name, without a snapshot: replaced, no
+        // question asked, the old snapshot left alone.
+        o.control<QCheckBox>("chkSnapshot")->setChecked(false);
+        QTest::keyClick(o.control<SpinEdit>("seTicsWidth"), Qt::Key_Up);
+        const QByteArray oldSnapshot = o.home.read("Screenshots/mine.jpg");
+        o.saveSkinAs(o.home.file("mine.clk"));
+        TSkin written;
+        QVERIFY(ReadSkinFile(o.home.file("mine.clk"), written, { false, 0, o.home.path() }));
+        QCOMPARE(written.TicsWidth, 5);
+        QCOMPARE(o.home.read("Screenshots/mine.jpg"), oldSnapshot);
+
+        // Cancelled: nothing is written, but the designer was stored.
+        const int applied = o.clock.applied;
+        o.saveSkinAs(std::nullopt);
+        QCOMPARE(o.clock.applied, applied + 1);
+        QCOMPARE(QDir(o.home.path()).entryList({ "*.clk" }).size(), 3);
+    }
+
+    void skinSavedElsewhereKeepsItsSnapshotInTheProgramFolder()
+    {
+        TempFolder elsewhere;
+        OptionsWindow o([](const TempFolder& home) { WriteSkin(home, "default.clk", SkinWithTics(2)); });
+        QDir(o.home.file("Screenshots")).removeRecursively(); // made when first needed
+        o.saveSkinAs(elsewhere.file("away.clk"));
+        QVERIFY(QFile::exists(elsewhere.file("away.clk")));
+        QCOMPARE(DecodeJpeg(o.home.read("Screenshots/away.jpg")).size(), QSize(300, 300));
+        QCOMPARE(o.listed(), QStringList({ "default" }));
+        QCOMPARE(o.control<QComboBox>("cbSettings")->currentIndex(), -1);
+        QCOMPARE(o.window->SkinFileOrDefault(), elsewhere.file("away.clk"));
+        QVERIFY(o.shown.errors.isEmpty());
+
+        // A snapshot that cannot be written is told; the skin is saved.
+        QDir(o.home.file("Screenshots")).removeRecursively();
+        o.home.write("Screenshots", "a file where the folder should be");
+        o.saveSkinAs(o.home.file("mine.clk"));
+        QVERIFY(QFile::exists(o.home.file("mine.clk")));
+        QCOMPARE(o.shown.errors.size(), 1);
+        QVERIFY2(o.shown.errors[0].startsWith("The skin is saved, but its snapshot could not be written."),
+            qPrintable(o.shown.errors[0]));
+    }
+
+    // What the user keeps: the snapshot on disk is what the clock shows,
+    // within the JPEG's error, and the clock on the screen is left as it was.
+    void snapshotOnDiskIsWhatTheRealClockShows()
+    {
+        TempFolder home;
+        home.becomeProgramFolder();
+        TSkin skin = DefaultSkin();
+        skin.Square = false;
+        skin.ClockSize = 300;
+        skin.Transparency = 30;
+        skin.Texture.setText("6");
+        skin.TextureColor = MakeColor(255, 0, 0);
+        skin.TextureTransparency = 60;
+        WriteSkin(home, "default.clk", skin);
+        Skin = skin;
+        FileAnswers files;
+        files.save = home.file("mine.clk");
+        ClockWithOptions running;
+        TfrmDerAvo& clock = running.clock;
+        TfrmOptions& options = running.options;
+        Find<SpinEdit>(options, "seSize")->setValue(300);
+        clock.Timer1Timer(); // an ordinary tick: the readout and marker of this second
+        const QRect geometry = clock.geometry();
+        const double opacity = clock.windowOpacity();
+        const Qt::WindowFlags flags = clock.windowFlags();
+
+        QTest::mouseClick(Find<QToolButton>(options, "sbSaveSettings"), Qt::LeftButton);
+        const QImage shown = clock.Chart1->ComposedImage();
+        const QImage saved = DecodeJpeg(home.read("Screenshots/mine.jpg"));
+        QCOMPARE(shown.size(), QSize(300, 300));
+        QCOMPARE(saved.size(), QSize(300, 300));
+        // The clock, and the gallery's colour where the window is cut away.
+        const QImage outline = WindowOutline(shown.size(), ShapeOf(Skin));
+        QImage expected = shown.convertToFormat(QImage::Format_RGB32);
+        for (int y = 0; y < expected.height(); ++y)
+            for (int x = 0; x < expected.width(); ++x)
+                if (!outline.pixelIndex(x, y))
+                    expected.setPixel(x, y, ToQRgb(kGalleryColor));
+        // The file holds that picture as a JPEG of quality 90 holds it:
+        // decoded, it differs from it by JPEG's own error and nothing more.
+        QCOMPARE(saved, DecodeJpeg(EncodeJpeg(expected, 90)));
+
+        QCOMPARE(clock.geometry(), geometry);
+        QCOMPARE(clock.windowOpacity(), opacity);
+        QCOMPARE(clock.windowFlags(), flags);
+    }
+};
+
+QTEST_MAIN(GalleryTest)
+#include "GalleryTest.moc"

@@ -1,0 +1,54 @@
+#include "skins/SkinList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SkinList, NamesAndTheCurrentSkinsEntry)
+{
+    const QStringList names = SkinNames({ "classic.clk", "Default.clk", "ocean.clk" });
+    EXPECT_EQ(names, QStringList({ "classic", "Default", "ocean" }));
+
+    const struct {
+        const char* skinFile;
+        int index;
+    } cases[] = {
+        { "/opt/vellamor/default.clk", 1 }, // the default skin, letter case aside
+        { "/opt/vellamor/ocean.clk", 2 },
+        { "/home/me/Skins/OCEAN.CLK", 2 }, // outside the program folder: its namesake
+        { "/opt/vellamor/mine.clk", -1 },
+        { "", -1 },
+    };
+    for (const auto& [skinFile, index] : cases)
+        EXPECT_EQ(SkinNameIndex(names, QString::fromLatin1(skinFile)), index) << skinFile;
+
+    // Skins whose names differ only in letter case: the one spelt the same.
+    EXPECT_EQ(SkinNameIndex({ "Ocean", "ocean" }, "ocean.jpg"), 1);
+    EXPECT_EQ(SkinNameIndex({ "Ocean", "ocean" }, "OCEAN.jpg"), 0);
+}
+
+TEST(SkinList, GalleryShowsSnapshotsOfListedSkinsInListingOrder)
+{
+    EXPECT_EQ(SnapshotsWithSkin({ "Classic.jpg", "Ocean.JPG", "old.jpg" }, { "classic", "ocean" }),
+        QStringList({ "Classic.jpg", "Ocean.JPG" }));
+}
+
+TEST(SkinList, ThumbnailsThreeToARow)
+{
+    const struct {
+        int slot;
+        QPoint position;
+    } cases[] = { { 0, { 0, 0 } }, { 1, { 122, 0 } }, { 2, { 244, 0 } }, { 3, { 0, 122 } }, { 6, { 0, 244 } },
+        { 100, { 122, 4026 } } };
+    for (const auto& [slot, position] : cases)
+        EXPECT_EQ(ThumbPosition(slot), position) << slot;
+}
+
+TEST(SkinList, SnapshotOfASkinLiesInTheScreenshotsFolder)
+{
+    EXPECT_EQ(SnapshotFile("/tmp/mine.clk", "/opt/vellamor/"), QString("/opt/vellamor/Screenshots/mine.jpg"));
+    EXPECT_EQ(SnapshotFile("C:\\Temp\\Ocean.CLK", "/opt/vellamor/"), QString("/opt/vellamor/Screenshots/Ocean.jpg"));
+    EXPECT_EQ(SnapshotFile("/tmp/plain", "/opt/vellamor/"), QString("/opt/vellamor/Screenshots/plain.jpg"));
+}
+
+} // namespace
