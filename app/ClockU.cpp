@@ -542,6 +542,9 @@ void TfrmDerAvo::Timer1Timer()
         marker.Y = 0;
         marker.Radius = ClockTick::MarkerRadius(Skin);
     }
+    // On a screen of another scale the faces are drawn again at its pixels.
+    if (ClockTick::ShowsAMinute(Chart1->Tag) && Faces[0].size() != Chart1->PictureSize())
+        Chart1->Tag = ClockTick::kRefreshRequested;
     if (Chart1->Tag == ClockTick::kRefreshRequested)
         Chart1->srsSec().Radius = ClockTick::MarkerRadius(Skin);
     if (ClockTick::IsFullRefreshDue(Chart1->Tag)) {
@@ -617,7 +620,9 @@ void TfrmDerAvo::FullRefresh(int hour12, int minute, double hourAngle)
     ClockTick::ApplyMarkerStyle(Chart1->srsSec(), drawn);
     Tag = ClockTick::kAfterFirstTick;
     ApplyTexture(Chart1->ColorBand());
-    ClockTick::SetUpReadout(Chart1->srsDigit(), drawn, Chart1->width(), logicalDpiY());
+    // The font's size follows the clock's size on the desktop; its pixels,
+    // and the box's offset, the resolution of the surface's picture.
+    ClockTick::SetUpReadout(Chart1->srsDigit(), drawn, Chart1->width(), logicalDpiY() * Chart1->devicePixelRatioF());
     Chart1->Tag = minute;
 }
 
@@ -634,6 +639,6 @@ void TfrmDerAvo::ShapeForm()
     }
     setMask(RegionOf(WindowOutline(size(), ShapeOf(Skin))));
     for (QImage& face : Faces)
-        face = QImage(Chart1->size(), kRasterFormat);
+        face = QImage(Chart1->PictureSize(), kRasterFormat);
     setWindowOpacity(WindowAlpha(Skin.Transparency) / 255.0);
 }

@@ -37,7 +37,7 @@ QImage AreaOf(const QImage& image, const QRect& area)
 
 OverlayComposer::BackgroundKey OverlayComposer::KeyOf(const OverlayScene& scene)
 {
-    return { scene.Size, scene.Color, scene.FacePicture.cacheKey(), scene.ColorBand };
+    return { scene.Size, scene.PixelRatio, scene.Color, scene.FacePicture.cacheKey(), scene.ColorBand };
 }
 
 QImage OverlayComposer::ComposeBackground(const OverlayScene& scene)
@@ -47,6 +47,13 @@ QImage OverlayComposer::ComposeBackground(const OverlayScene& scene)
     // The panel colour shows only where the face picture leaves room.
     const bool faceCovers = QRect(topLeft, scene.FacePicture.size()).contains(QRect(QPoint(0, 0), scene.Size));
     QImage image = faceCovers ? NewRasterImage(scene.Size) : NewRasterImage(scene.Size, scene.Color);
+    // Text is measured and drawn at the image's resolution; painting the
+    // image on a scaled window copies its pixels one to one.
+    if (scene.PixelRatio != 1) {
+        image.setDotsPerMeterX(qRound(image.dotsPerMeterX() * scene.PixelRatio));
+        image.setDotsPerMeterY(qRound(image.dotsPerMeterY() * scene.PixelRatio));
+        image.setDevicePixelRatio(scene.PixelRatio);
+    }
     if (!scene.FacePicture.isNull())
         DrawPicture(image, topLeft, scene.FacePicture);
     DrawFrame(image);

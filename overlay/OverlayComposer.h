@@ -34,6 +34,7 @@ private:
     // What the kept layers were composed from; pictures by identity.
     struct BackgroundKey {
         QSize size;
+        double pixelRatio;
         TColor color;
         qint64 faceKey;
         TTextureBand band;

@@ -3,6 +3,23 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cmath>
+
+namespace {
+
+// A region of device pixels as the desktop pixels that cover it.
+QRegion DesktopRegion(const QRegion& device, double ratio)
+{
+    if (ratio == 1)
+        return device;
+    QRegion desktop;
+    for (const QRect& rect : device)
+        desktop += QRectF(rect.x() / ratio, rect.y() / ratio, rect.width() / ratio, rect.height() / ratio).toAlignedRect();
+    return desktop;
+}
+
+} // namespace
+
 TOverlaySurface::TOverlaySurface(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Chart1"));
@@ -47,9 +64,16 @@ TReadoutLabel& TOverlaySurface::srsDigit()
     return FScene.srsDigit;
 }
 
+QSize TOverlaySurface::PictureSize() const
+{
+    const double ratio = devicePixelRatioF();
+    return QSize(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)));
+}
+
 const QImage& TOverlaySurface::ComposedImage()
 {
-    FScene.Size = size();
+    FScene.Size = PictureSize();
+    FScene.PixelRatio = devicePixelRatioF();
     return FComposer.Compose(FScene);
 }
 
@@ -62,14 +86,14 @@ void TOverlaySurface::MarkChanged()
 void TOverlaySurface::PresentChanges()
 {
     ComposedImage();
-    update(FComposer.TakeChangedRegion());
+    update(DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio));
 }
 
 void TOverlaySurface::Refresh()
 {
     FPresentTimer.stop();
     ComposedImage();
-    repaint(FComposer.TakeChangedRegion());
+    repaint(DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio));
 }
 
 void TOverlaySurface::paintEvent(QPaintEvent* event)
@@ -77,7 +101,7 @@ void TOverlaySurface::paintEvent(QPaintEvent* event)
     const QImage& image = ComposedImage();
     // A change composed here but lying outside this paint is presented by a
     // paint of its own.
-    const QRegion elsewhere = FComposer.TakeChangedRegion() - event->region();
+    const QRegion elsewhere = DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio) - event->region();
     if (!elsewhere.isEmpty())
         update(elsewhere);
     QPainter painter(this);

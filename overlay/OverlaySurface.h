@@ -14,6 +14,10 @@
 // kRefreshRequested, app/ClockTick.h): -1 before the first tick, -2 when a
 // full refresh is requested, otherwise the minute whose face it shows.
 //
+// On a scaled desktop the surface composes at device pixels, so that the
+// clock stays sharp; its own size and the regions it repaints stay in the
+// desktop's pixels.
+//
 // Properties are changed through the accessors below. Every non-const
 // accessor marks the surface for repainting; several changes in a row cost
 // one repaint, which composes anew only what differs from the last
@@ -47,8 +51,12 @@ public:
     // surface is visible).
     void Refresh();
 
-    // What the surface shows at its current size, composed now.
+    // What the surface shows at its current size, composed now, in device
+    // pixels (PictureSize()).
     const QImage& ComposedImage();
+    // The surface's size in device pixels: a face picture of this size is
+    // shown pixel for pixel.
+    QSize PictureSize() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -111,7 +111,8 @@ QRect TReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes, GlyphCanvas& c
     const QFontMetrics metrics(font, &image);
     const ShapedText text = Shape(Text, font, &image);
     const Layout layout = Arrange(axes, text.advance, RoomLetterSize(*this, image.logicalDpiY(), metrics));
-    const QSize corner = RoundCorners ? QSize(kCornerSize, kCornerSize) : QSize();
+    const int cornerSide = qRound(kCornerSize * image.devicePixelRatio());
+    const QSize corner = RoundCorners ? QSize(cornerSide, cornerSide) : QSize();
     DrawRoundRect(image, layout.box, corner, FrameColor, FillColor);
 
     const QPoint baseline = layout.textTopLeft + QPoint(0, metrics.ascent());

@@ -18,7 +18,7 @@ struct TReadoutLabel {
     // Font sizes above this many points are drawn at it: no surface needs
     // more, and a damaged skin must not make each tick render giant glyphs.
     static constexpr int kLargestFontSize = 1000;
-    static constexpr int kCornerSize = 16;
+    static constexpr int kCornerSize = 16; // at an image's device pixel ratio of 1
 
     bool Active = true;
     double X = 0; // axis units

@@ -107,10 +107,10 @@ struct ClockFixture {
 };
 
 // The face of minute (of an hour at hourMinute) as the clock renders it, at
-// the 400 pixels of a started clock.
-QImage Face(int hour, int hourMinute, int minute)
+// the 400 pixels of a started clock unless told.
+QImage Face(int hour, int hourMinute, int minute, int side = 400)
 {
-    QImage face(400, 400, QImage::Format_RGB888);
+    QImage face(side, side, QImage::Format_RGB888);
     TFaceRenderer().DrawFace(face, Skin, HourAngle(hour % 12, hourMinute), MinuteAngle(minute));
     return face;
 }
@@ -436,6 +436,46 @@ private slots:
         QCOMPARE(f.facePicture(), Face(10, 32, 32));
         f.tickAt(QTime(10, 33, 0));
         QCOMPARE(f.facePicture(), Face(10, 32, 33));
+    }
+
+    // On a scaled desktop (the scaled run of this test sets QT_SCALE_FACTOR)
+    // the clock is drawn at device pixels: the face renderer's picture at the
+    // scaled size reaches the screen pixel for pixel, not the picture of the
+    // unscaled size enlarged.
+    void aScaledDesktopGetsTheClockAtItsDevicePixels()
+    {
+        ClockFixture f;
+        f.start();
+        f.tickAt(QTime(10, 14, 30));
+        f.tickAt(QTime(10, 14, 31));
+        const double ratio = f.clock->devicePixelRatioF();
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+        const int side = qRound(f.clock->width() * ratio);
+        QCOMPARE(f.facePicture(), Face(10, 14, 14, side));
+
+        // What the window paints, at the window's device pixel ratio.
+        const QImage shown = f.clock->grab().toImage();
+        const QImage& composed = f.clock->Chart1->ComposedImage();
+        QCOMPARE(shown.size(), QSize(side, side));
+        QCOMPARE(composed.size(), QSize(side, side));
+        // Every device pixel well inside the window's outline, which the
+        // window system scales from the desktop's pixels.
+        const QRegion mask = f.clock->mask();
+        const auto wellInside = [&](QPoint desktop) {
+            for (const QPoint corner : { QPoint(-1, -1), QPoint(1, -1), QPoint(-1, 1), QPoint(1, 1) })
+                if (!mask.contains(desktop + corner))
+                    return false;
+            return true;
+        };
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                if (wellInside(QPoint(int(x / ratio), int(y / ratio))) && PixelAt(shown, x, y) != PixelAt(composed, x, y))
+                    QFAIL(qPrintable(QStringLiteral("pixel %1, %2 shows %3 for %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(PixelAt(shown, x, y), 6, 16, QLatin1Char('0'))
+                                         .arg(PixelAt(composed, x, y), 6, 16, QLatin1Char('0'))));
     }
 
     void markerAndReadoutFollowTheTicks()
