@@ -8,6 +8,7 @@
 #include "overlay/OverlayComposer.h"
 #include "platform/DateTimeFormat.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Raster.h"
 
 #include <QGuiApplication>
 #include <QPalette>
@@ -23,7 +24,7 @@ ClockPicture ClockPictureAt(const TSkin& givenSkin, const QDateTime& moment, int
     OverlayScene scene;
     scene.Size = QSize(side, side);
     scene.Color = FromQColor(QGuiApplication::palette().color(QPalette::Button));
-    QImage face(scene.Size, QImage::Format_RGB888);
+    QImage face(scene.Size, kRasterFormat);
     TFaceRenderer().DrawFace(face, skin, hourAngle, MinuteAngle(minute));
     scene.FacePicture = face;
 

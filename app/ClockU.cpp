@@ -20,11 +20,13 @@
 #include "platform/ProfileFile.h"
 #include "platform/ProfileUpdate.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Raster.h"
 #include "platform/WindowManager.h"
 #include "skins/Skin.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLabel>
@@ -33,7 +35,6 @@
 #include <QRegion>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QTime>
 #include <QWindow>
 
 #include <utility>
@@ -505,7 +506,9 @@ void TfrmDerAvo::ArmTimer1(int atLeastMs)
     // A few milliseconds after a wall-clock second, so the marker moves on
     // the second; re-armed every tick, so a jump of the system clock or a
     // resume from suspend is seen at the next second.
-    const int toNextSecond = kTickIntervalMs - QTime::currentTime().msec();
+    // Time zones differ by whole minutes, so the universal time has the
+    // local time's milliseconds, without a look at the time zone.
+    const int toNextSecond = kTickIntervalMs - int(QDateTime::currentMSecsSinceEpoch() % kTickIntervalMs);
     Timer1->start(toNextSecond + kTickDelayMs + (toNextSecond < atLeastMs ? kTickIntervalMs : 0));
 }
 
@@ -524,9 +527,9 @@ void TfrmDerAvo::Timer1Timer()
         Chart1->setVisible(true);
         Image1->setVisible(false);
     }
-    const QTime now = CurrentLocalDateTime().time();
-    const int hour12 = now.hour() % 12;
-    const int minute = now.minute();
+    const QDateTime now = CurrentLocalDateTime();
+    const int hour12 = now.time().hour() % 12;
+    const int minute = now.time().minute();
     const double hourAngle = HourAngle(hour12, minute);
 
     if (Chart1->Tag == ClockTick::kBeforeFirstTick) {
@@ -539,6 +542,9 @@ void TfrmDerAvo::Timer1Timer()
         marker.Y = 0;
         marker.Radius = ClockTick::MarkerRadius(Skin);
     }
+    // On a screen of another scale the faces are drawn again at its pixels.
+    if (ClockTick::ShowsAMinute(Chart1->Tag) && Faces[0].size() != Chart1->PictureSize())
+        Chart1->Tag = ClockTick::kRefreshRequested;
     if (Chart1->Tag == ClockTick::kRefreshRequested)
         Chart1->srsSec().Radius = ClockTick::MarkerRadius(Skin);
     if (ClockTick::IsFullRefreshDue(Chart1->Tag)) {
@@ -546,36 +552,41 @@ void TfrmDerAvo::Timer1Timer()
         FullRefresh(hour12, minute, hourAngle);
         return;
     }
-    OrdinaryTick(now.second(), hour12, minute, hourAngle);
+    OrdinaryTick(now, hour12, hourAngle);
 }
 
-void TfrmDerAvo::OrdinaryTick(int second, int hour12, int minute, double hourAngle)
+void TfrmDerAvo::OrdinaryTick(const QDateTime& now, int hour12, double hourAngle)
 {
-    const QPointF marker = ClockTick::MarkerPosition(Skin, second);
+    // Marker, readout and, at a minute change, the face prepared a minute
+    // ahead all change before the one present of the tick, which sends only
+    // the pixels that changed.
+    const QPointF marker = ClockTick::MarkerPosition(Skin, now.time().second());
     Chart1->srsSec().X = marker.x();
     Chart1->srsSec().Y = marker.y();
-    Chart1->Refresh();
-
-    PollAlarms();
-
-    if (const auto text = ClockTick::ReadoutText(CurrentLocalDateTime(), FOptions->DigFormatIndex(), AmPmFormat, H24Format))
+    if (const auto text = ClockTick::ReadoutText(now, FOptions->DigFormatIndex(), AmPmFormat, H24Format))
         Chart1->srsDigit().Text = *text;
-
-    const int face = ClockTick::FaceMinute(hour12, minute);
-    switch (ClockTick::FaceStepAt(FShownFace, face)) {
+    const int minute = now.time().minute();
+    const ClockTick::FaceStep step = ClockTick::FaceStepAt(FShownFace, ClockTick::FaceMinute(hour12, minute));
+    switch (step) {
     case ClockTick::FaceStep::Keep:
         break;
     case ClockTick::FaceStep::ShowPrepared:
-        // The face of this minute was prepared a minute ahead; prepare the next.
+        // The face of this minute was prepared a minute ahead.
         Chart1->setFacePicture(Faces[minute % 2]);
-        FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
         break;
     case ClockTick::FaceStep::RedrawBoth:
-        DrawBothFaces(minute, hourAngle);
+        FFaceRenderer.DrawFace(Faces[minute % 2], Skin, hourAngle, MinuteAngle(minute));
+        Chart1->setFacePicture(Faces[minute % 2]);
         break;
     }
-    FShownFace = face;
+    FShownFace = ClockTick::FaceMinute(hour12, minute);
     Chart1->Tag = minute;
+    Chart1->Refresh();
+
+    // The next minute's face is prepared after the present, off screen.
+    if (step != ClockTick::FaceStep::Keep)
+        FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
+    PollAlarms(now);
 }
 
 void TfrmDerAvo::DrawBothFaces(int minute, double hourAngle)
@@ -585,10 +596,10 @@ void TfrmDerAvo::DrawBothFaces(int minute, double hourAngle)
     FFaceRenderer.DrawFace(Faces[(minute + 1) % 2], Skin, hourAngle, MinuteAngle(minute + 1));
 }
 
-void TfrmDerAvo::PollAlarms()
+void TfrmDerAvo::PollAlarms(const QDateTime& now)
 {
     if (FAlarmSchedule)
-        FAlarmSchedule->PollAlarms(DateTimeFromLocal(CurrentLocalDateTime()));
+        FAlarmSchedule->PollAlarms(DateTimeFromLocal(now));
 }
 
 void TfrmDerAvo::FullRefresh(int hour12, int minute, double hourAngle)
@@ -609,7 +620,9 @@ void TfrmDerAvo::FullRefresh(int hour12, int minute, double hourAngle)
     ClockTick::ApplyMarkerStyle(Chart1->srsSec(), drawn);
     Tag = ClockTick::kAfterFirstTick;
     ApplyTexture(Chart1->ColorBand());
-    ClockTick::SetUpReadout(Chart1->srsDigit(), drawn, Chart1->width(), logicalDpiY());
+    // The font's size follows the clock's size on the desktop; its pixels,
+    // and the box's offset, the resolution of the surface's picture.
+    ClockTick::SetUpReadout(Chart1->srsDigit(), drawn, Chart1->width(), logicalDpiY() * Chart1->devicePixelRatioF());
     Chart1->Tag = minute;
 }
 
@@ -626,6 +639,6 @@ void TfrmDerAvo::ShapeForm()
     }
     setMask(RegionOf(WindowOutline(size(), ShapeOf(Skin))));
     for (QImage& face : Faces)
-        face = QImage(Chart1->size(), QImage::Format_RGB888);
+        face = QImage(Chart1->PictureSize(), kRasterFormat);
     setWindowOpacity(WindowAlpha(Skin.Transparency) / 255.0);
 }

@@ -5,6 +5,7 @@
 #include "options/ClockCommands.h"
 #include "options/ClockView.h"
 
+#include <QDateTime>
 #include <QImage>
 #include <QPoint>
 #include <QTimer>
@@ -117,12 +118,12 @@ private:
     // Starts the next tick at a wall-clock second at least atLeastMs away.
     void ArmTimer1(int atLeastMs = 0);
     void FullRefresh(int hour12, int minute, double hourAngle);
-    void OrdinaryTick(int second, int hour12, int minute, double hourAngle);
+    void OrdinaryTick(const QDateTime& now, int hour12, double hourAngle);
     // The face of minute and the one of the minute after, with the hour
     // hand of hourAngle; the first goes on screen.
     void DrawBothFaces(int minute, double hourAngle);
-    // Step 3 of an ordinary tick: rings the alarm due now.
-    void PollAlarms();
+    // The last step of an ordinary tick: rings the alarm due at the tick.
+    void PollAlarms(const QDateTime& now);
     void ShapeForm();
     // Every move the program makes goes through here.
     void MoveWindowTo(QPoint position);

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -33,34 +32,25 @@ constexpr std::uint32_t kBoundaryMargin = 8;
 // of fixed point.
 constexpr long double kLowestOffset = 1600;
 
-// A band's colours by position, for two turns, so that a scaled position
-// needs no reduction to one turn. A colour $00BBGGRR lies in memory as red,
-// green, blue and a spare byte, so that a pixel is written with one
-// four-byte store whose spare byte lands on the next pixel of the run, which
-// is written after it.
-static_assert(std::endian::native == std::endian::little, "colours are stored as the image's bytes");
-using ColourTable = std::vector<TColor>;
+// A band's colours by position as the image's pixels, for two turns, so that
+// a scaled position needs no reduction to one turn.
+using ColourTable = std::vector<QRgb>;
 
 ColourTable BandColours(TColor first, TColor last, int middle)
 {
-    ColourTable colours = GradientColors(first, last, kTurnLength, middle);
-    colours.insert(colours.end(), colours.begin(), colours.end());
+    const std::vector<TColor> gradient = GradientColors(first, last, kTurnLength, middle);
+    ColourTable colours(2 * gradient.size());
+    std::transform(gradient.begin(), gradient.end(), colours.begin(), ToQRgb);
+    std::copy(colours.begin(), colours.begin() + std::ptrdiff_t(gradient.size()), colours.begin() + std::ptrdiff_t(gradient.size()));
     return colours;
 }
 
 // Writes count pixels from pixel on, left to right, colour by colour.
 template <typename ColourOf>
-void WritePixels(std::uint8_t* pixel, int count, ColourOf colourOf)
+void WritePixels(QRgb* pixel, int count, ColourOf colourOf)
 {
-#pragma GCC unroll 4
-    for (int i = 0; i + 1 < count; ++i, pixel += 3) {
-        const TColor colour = colourOf(i);
-        std::memcpy(pixel, &colour, 4);
-    }
-    if (count > 0) {
-        const TColor colour = colourOf(count - 1);
-        std::memcpy(pixel, &colour, 3);
-    }
+    for (int i = 0; i < count; ++i)
+        pixel[i] = colourOf(i);
 }
 
 // The four quarters around the centre, which mirror the direction table:
@@ -215,24 +205,24 @@ public:
 
     // The background runs of a row, copied from a row of the background
     // colour.
-    void FillBackground(int y, const RowBands& bands, const std::uint8_t* background) const
+    void FillBackground(int y, const RowBands& bands, const QRgb* background) const
     {
-        std::uint8_t* row = m_bitmap.scanLine(y);
+        QRgb* row = Row(y);
         for (const HalfRow& half : { m_right, m_left })
             for (const auto& [from, to] : { std::pair(bands.hoursEnd, bands.minutesBegin),
                      std::pair(bands.minutesEnd, half.end) }) {
                 const int first = std::max(from, half.first);
                 const int end = std::min(to, half.end);
                 if (first < end) {
-                    const std::size_t left = 3 * std::size_t(half.LeftColumn(first, end));
-                    std::memcpy(row + left, background + left, 3 * std::size_t(end - first));
+                    const std::size_t left = std::size_t(half.LeftColumn(first, end));
+                    std::memcpy(row + left, background + left, sizeof(QRgb) * std::size_t(end - first));
                 }
             }
     }
 
     void PaintBands(int y, const RowBands& bands, const Band& hours, const Band& minutes)
     {
-        std::uint8_t* row = m_bitmap.scanLine(y);
+        QRgb* row = Row(y);
         const double dy = y - m_face.cy;
         const std::int32_t* angles = m_directions.Row(int(std::fabs(dy) - m_directions.RowOffset()));
         for (HalfRow half : { m_right, m_left }) {
@@ -244,7 +234,9 @@ public:
     }
 
 private:
-    void PaintRun(std::uint8_t* row, const HalfRow& half, const std::int32_t* angles, int first, int end, double dy,
+    QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(m_bitmap.scanLine(y)); }
+
+    void PaintRun(QRgb* row, const HalfRow& half, const std::int32_t* angles, int first, int end, double dy,
         const Band& band)
     {
         const int count = end - first;
@@ -254,8 +246,8 @@ private:
         band.Positions(angles + first, count, half.quarter, positions, [&](int i) {
             return BandPosition(half.direction * (first + i + m_directions.ColumnOffset()), dy, band.angle);
         });
-        const TColor* colours = band.colours->data(); // a local pointer, which the stores cannot change
-        std::uint8_t* leftmost = row + 3 * half.LeftColumn(first, end);
+        const QRgb* colours = band.colours->data(); // a local pointer, which the stores cannot change
+        QRgb* leftmost = row + half.LeftColumn(first, end);
         if (half.direction > 0)
             WritePixels(leftmost, count, [&](int i) { return colours[positions[i]]; });
         else
@@ -318,8 +310,7 @@ void TFaceRenderer::DrawFace(QImage& bitmap, const TSkin& skin, double hourAngle
     BandPainter painter(bitmap, face, m_directions);
     std::vector<RowBands> rows(std::size_t(bitmap.height()));
     const TColor background = ResolveSystemColor(skin.TicsBandColor);
-    std::vector<std::uint8_t> backgroundRow(3 * std::size_t(bitmap.width()) + 1);
-    WritePixels(backgroundRow.data(), bitmap.width(), [&](int) { return background; });
+    const std::vector<QRgb> backgroundRow(std::size_t(bitmap.width()), ToQRgb(background));
     for (int y = 0; y < bitmap.height(); ++y) {
         rows[std::size_t(y)] = painter.BandsOf(y);
         painter.FillBackground(y, rows[std::size_t(y)], backgroundRow.data());

@@ -23,7 +23,8 @@ int BandPosition(double dx, double dy, double handAngle);
 
 class TFaceRenderer {
 public:
-    // Makes bitmap 24 bits per pixel (Format_RGB888) and overwrites every pixel.
+    // Makes bitmap of the raster format (32 bits per pixel) and overwrites
+    // every pixel.
     void DrawFace(QImage& bitmap, const TSkin& skin, double hourAngle, double minuteAngle);
 
 private:

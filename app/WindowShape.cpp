@@ -45,18 +45,18 @@ QImage WindowOutline(QSize size, ClockShape shape)
         break;
     }
     // One bit per pixel, most significant bit first; drawn pixels are white,
-    // so the top bit of a pixel's first byte is its bit.
+    // so the top bit of a pixel's red channel is its bit.
     QImage outline(size, QImage::Format_Mono);
     outline.setColorTable({ qRgb(0, 0, 0), qRgb(255, 255, 255) });
     outline.fill(0);
     const int width = size.width();
     for (int y = 0; y < size.height(); ++y) {
-        const uchar* source = drawn.constScanLine(y);
+        const auto* source = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
         uchar* bits = outline.scanLine(y);
         for (int first = 0; first < width; first += 8) {
             uchar byte = 0;
             for (int bit = 0; bit < 8 && first + bit < width; ++bit)
-                byte |= uchar((source[3 * (first + bit)] & 0x80) >> bit);
+                byte |= uchar(((source[first + bit] >> 16) & 0x80) >> bit);
             bits[first >> 3] = byte;
         }
     }

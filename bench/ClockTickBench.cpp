@@ -1,11 +1,12 @@
 // The ordinary tick's whole path on the real surface widget (offscreen):
-// the marker moves, the surface recomposes and presents at once, the readout
-// text changes and is presented by the next paint.
+// the marker moves and the readout text changes, then the surface recomposes
+// and presents the changed pixels once.
 #include "app/ApplyTexture.h"
 #include "app/ClockAngles.h"
 #include "app/ClockTick.h"
 #include "app/FaceRenderer.h"
 #include "overlay/OverlaySurface.h"
+#include "platform/Raster.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -28,7 +29,7 @@ void BM_OrdinaryTickOnTheSurface(benchmark::State& state)
     surface->show();
     window.show();
 
-    QImage face(side, side, QImage::Format_RGB888);
+    QImage face(side, side, kRasterFormat);
     TFaceRenderer().DrawFace(face, Skin, HourAngle(10, 14), MinuteAngle(14));
     surface->setFacePicture(face);
     ClockTick::ApplyMarkerStyle(surface->srsSec(), Skin);
@@ -44,9 +45,9 @@ void BM_OrdinaryTickOnTheSurface(benchmark::State& state)
         const QPointF marker = ClockTick::MarkerPosition(Skin, second % 60);
         surface->srsSec().X = marker.x();
         surface->srsSec().Y = marker.y();
-        surface->Refresh();
         surface->srsDigit().Text
             = *ClockTick::ReadoutText(QDateTime(day, QTime(10, 14, second % 60)), 0, "h:mm:ss AM/PM", "h:mm:ss");
+        surface->Refresh();
         QCoreApplication::processEvents();
         ++second;
     }

@@ -25,31 +25,47 @@ void DrawFrame(QImage& image)
         darken(0, y);
 }
 
+// The pixels of an area of an image, without a copy.
+QImage AreaOf(const QImage& image, const QRect& area)
+{
+    const QRect inside = area.intersected(image.rect());
+    const uchar* first = image.constScanLine(inside.top()) + inside.left() * image.depth() / 8;
+    return QImage(first, inside.width(), inside.height(), image.bytesPerLine(), image.format());
+}
+
 } // namespace
 
 OverlayComposer::BackgroundKey OverlayComposer::KeyOf(const OverlayScene& scene)
 {
-    return { scene.Size, scene.Color, scene.FacePicture.cacheKey(), scene.ColorBand };
+    return { scene.Size, scene.PixelRatio, scene.Color, scene.FacePicture.cacheKey(), scene.ColorBand };
 }
 
 QImage OverlayComposer::ComposeBackground(const OverlayScene& scene)
 {
-    QImage image = NewRasterImage(scene.Size, scene.Color);
-    if (!scene.FacePicture.isNull()) {
-        const QPoint topLeft((scene.Size.width() - scene.FacePicture.width()) / 2,
-            (scene.Size.height() - scene.FacePicture.height()) / 2);
-        DrawPicture(image, topLeft, scene.FacePicture);
+    const QPoint topLeft((scene.Size.width() - scene.FacePicture.width()) / 2,
+        (scene.Size.height() - scene.FacePicture.height()) / 2);
+    // The panel colour shows only where the face picture leaves room.
+    const bool faceCovers = QRect(topLeft, scene.FacePicture.size()).contains(QRect(QPoint(0, 0), scene.Size));
+    QImage image = faceCovers ? NewRasterImage(scene.Size) : NewRasterImage(scene.Size, scene.Color);
+    // Text is measured and drawn at the image's resolution; painting the
+    // image on a scaled window copies its pixels one to one.
+    if (scene.PixelRatio != 1) {
+        image.setDotsPerMeterX(qRound(image.dotsPerMeterX() * scene.PixelRatio));
+        image.setDotsPerMeterY(qRound(image.dotsPerMeterY() * scene.PixelRatio));
+        image.setDevicePixelRatio(scene.PixelRatio);
     }
+    if (!scene.FacePicture.isNull())
+        DrawPicture(image, topLeft, scene.FacePicture);
     DrawFrame(image);
     scene.ColorBand.Draw(image, SurfaceAxes(scene.Size));
     return image;
 }
 
-QRegion OverlayComposer::DrawMovingLayers(QImage& image, const OverlayScene& scene)
+QRegion OverlayComposer::DrawMovingLayers(QImage& image, const OverlayScene& scene, GlyphCanvas& canvas)
 {
     const SurfaceAxes axes(scene.Size);
     const QRect marker = scene.srsSec.Draw(image, axes);
-    const QRect label = scene.srsDigit.Draw(image, axes);
+    const QRect label = scene.srsDigit.Draw(image, axes, canvas);
     return QRegion(marker.intersected(image.rect())).united(label.intersected(image.rect()));
 }
 
@@ -58,7 +74,8 @@ QImage OverlayComposer::ComposeAll(const OverlayScene& scene)
     if (scene.Size.isEmpty())
         return {};
     QImage image = ComposeBackground(scene);
-    DrawMovingLayers(image, scene);
+    GlyphCanvas canvas;
+    DrawMovingLayers(image, scene, canvas);
     return image;
 }
 
@@ -78,10 +95,10 @@ const QImage& OverlayComposer::Compose(const OverlayScene& scene)
         return m_result;
     } else {
         for (const QRect& rect : m_movingLayers)
-            DrawPicture(m_result, rect.topLeft(), m_background.copy(rect));
+            DrawPicture(m_result, rect.topLeft(), AreaOf(m_background, rect));
         m_changed += m_movingLayers;
     }
-    m_movingLayers = DrawMovingLayers(m_result, scene);
+    m_movingLayers = DrawMovingLayers(m_result, scene, m_glyphCanvas);
     m_changed += m_movingLayers;
     if (m_changed.rectCount() > kMostChangedRects)
         m_changed = m_changed.boundingRect();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "overlay/GlyphCanvas.h"
 #include "overlay/OverlayScene.h"
 
 #include <QImage>
@@ -33,6 +34,7 @@ private:
     // What the kept layers were composed from; pictures by identity.
     struct BackgroundKey {
         QSize size;
+        double pixelRatio;
         TColor color;
         qint64 faceKey;
         TTextureBand band;
@@ -42,7 +44,7 @@ private:
     static BackgroundKey KeyOf(const OverlayScene& scene);
     static QImage ComposeBackground(const OverlayScene& scene);
     // Draws marker and label; returns the pixels they may have changed.
-    static QRegion DrawMovingLayers(QImage& image, const OverlayScene& scene);
+    static QRegion DrawMovingLayers(QImage& image, const OverlayScene& scene, GlyphCanvas& canvas);
 
     std::optional<BackgroundKey> m_backgroundKey;
     QImage m_background;
@@ -51,4 +53,5 @@ private:
     TReadoutLabel m_label;
     QRegion m_movingLayers; // where marker and label lie in m_result
     QRegion m_changed;
+    GlyphCanvas m_glyphCanvas;
 };

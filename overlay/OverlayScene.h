@@ -12,7 +12,11 @@
 // holds one, and a picture of the clock can be composed from one without any
 // window.
 struct OverlayScene {
-    QSize Size { 269, 256 };
+    QSize Size { 269, 256 }; // device pixels
+    // Device pixels per pixel of the desktop: the readout's text and corners
+    // grow with it, so that a scaled desktop gets the clock drawn at its own
+    // resolution rather than enlarged.
+    double PixelRatio = 1;
     TColor Color = MakeColor(0xF0, 0xF0, 0xF0); // panel colour under the face picture
     // Drawn unscaled and centred; the clock gives one of exactly Size.
     QImage FacePicture;

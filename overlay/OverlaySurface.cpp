@@ -3,6 +3,23 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cmath>
+
+namespace {
+
+// A region of device pixels as the desktop pixels that cover it.
+QRegion DesktopRegion(const QRegion& device, double ratio)
+{
+    if (ratio == 1)
+        return device;
+    QRegion desktop;
+    for (const QRect& rect : device)
+        desktop += QRectF(rect.x() / ratio, rect.y() / ratio, rect.width() / ratio, rect.height() / ratio).toAlignedRect();
+    return desktop;
+}
+
+} // namespace
+
 TOverlaySurface::TOverlaySurface(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Chart1"));
@@ -10,6 +27,9 @@ TOverlaySurface::TOverlaySurface(QWidget* parent) : QWidget(parent)
     // Every pixel is painted from the composed image.
     setAttribute(Qt::WA_OpaquePaintEvent);
     FScene.Color = FromQColor(palette().color(QPalette::Button));
+    FPresentTimer.setSingleShot(true);
+    FPresentTimer.setInterval(0);
+    connect(&FPresentTimer, &QTimer::timeout, this, &TOverlaySurface::PresentChanges);
     hide();
 }
 
@@ -44,31 +64,36 @@ TReadoutLabel& TOverlaySurface::srsDigit()
     return FScene.srsDigit;
 }
 
+QSize TOverlaySurface::PictureSize() const
+{
+    const double ratio = devicePixelRatioF();
+    return QSize(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)));
+}
+
 const QImage& TOverlaySurface::ComposedImage()
 {
-    FScene.Size = size();
+    FScene.Size = PictureSize();
+    FScene.PixelRatio = devicePixelRatioF();
     return FComposer.Compose(FScene);
 }
 
 void TOverlaySurface::MarkChanged()
 {
-    if (FPresentPending)
-        return;
-    FPresentPending = true;
-    QMetaObject::invokeMethod(this, &TOverlaySurface::PresentChanges, Qt::QueuedConnection);
+    if (!FPresentTimer.isActive())
+        FPresentTimer.start();
 }
 
 void TOverlaySurface::PresentChanges()
 {
-    FPresentPending = false;
     ComposedImage();
-    update(FComposer.TakeChangedRegion());
+    update(DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio));
 }
 
 void TOverlaySurface::Refresh()
 {
+    FPresentTimer.stop();
     ComposedImage();
-    repaint(FComposer.TakeChangedRegion());
+    repaint(DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio));
 }
 
 void TOverlaySurface::paintEvent(QPaintEvent* event)
@@ -76,7 +101,7 @@ void TOverlaySurface::paintEvent(QPaintEvent* event)
     const QImage& image = ComposedImage();
     // A change composed here but lying outside this paint is presented by a
     // paint of its own.
-    const QRegion elsewhere = FComposer.TakeChangedRegion() - event->region();
+    const QRegion elsewhere = DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio) - event->region();
     if (!elsewhere.isEmpty())
         update(elsewhere);
     QPainter painter(this);

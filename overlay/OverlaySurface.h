@@ -3,6 +3,7 @@
 #include "overlay/OverlayComposer.h"
 #include "overlay/OverlayScene.h"
 
+#include <QTimer>
 #include <QWidget>
 
 // The drawing surface that fills the clock window (Chart1). It composes its
@@ -12,6 +13,10 @@
 // Its Tag is the tick state of the clock (ClockTick::kBeforeFirstTick and
 // kRefreshRequested, app/ClockTick.h): -1 before the first tick, -2 when a
 // full refresh is requested, otherwise the minute whose face it shows.
+//
+// On a scaled desktop the surface composes at device pixels, so that the
+// clock stays sharp; its own size and the regions it repaints stay in the
+// desktop's pixels.
 //
 // Properties are changed through the accessors below. Every non-const
 // accessor marks the surface for repainting; several changes in a row cost
@@ -46,8 +51,12 @@ public:
     // surface is visible).
     void Refresh();
 
-    // What the surface shows at its current size, composed now.
+    // What the surface shows at its current size, composed now, in device
+    // pixels (PictureSize()).
     const QImage& ComposedImage();
+    // The surface's size in device pixels: a face picture of this size is
+    // shown pixel for pixel.
+    QSize PictureSize() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -58,5 +67,8 @@ private:
 
     OverlayScene FScene;
     OverlayComposer FComposer;
-    bool FPresentPending = false;
+    // Presents the changes once the event loop is idle; a Refresh in the
+    // meantime presents them and stops it, so a tick costs no extra round
+    // of the event loop.
+    QTimer FPresentTimer;
 };

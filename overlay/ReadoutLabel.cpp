@@ -1,12 +1,15 @@
 #include "overlay/ReadoutLabel.h"
 
+#include "overlay/GlyphCanvas.h"
 #include "overlay/SurfaceAxes.h"
 #include "platform/Raster.h"
 
 #include <QFontMetrics>
-#include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -17,6 +20,57 @@ const QString& RoomLetter()
 {
     static const QString letter = QStringLiteral("W");
     return letter;
+}
+
+// TW("W") and TH of a label's font at a resolution. Every tick asks for the
+// same font's, so the last answer is kept (labels are drawn on one thread).
+QSize RoomLetterSize(const TReadoutLabel& label, int dotsPerInch, const QFontMetrics& metrics)
+{
+    struct Measured {
+        QString fontName;
+        int fontSize;
+        int dotsPerInch;
+        QSize size;
+    };
+    static std::optional<Measured> last;
+    if (!last || last->fontName != label.FontName || last->fontSize != label.FontSize || last->dotsPerInch != dotsPerInch) {
+        const QSize size(metrics.horizontalAdvance(RoomLetter()), metrics.size(Qt::TextSingleLine, RoomLetter()).height());
+        last = Measured { label.FontName, label.FontSize, dotsPerInch, size };
+    }
+    return last->size;
+}
+
+// A text shaped once, for all that the readout needs of it.
+struct ShapedText {
+    int advance = 0; // TW(text): the width QFontMetrics::horizontalAdvance gives
+    // Every pixel the glyphs may cover, relative to the start of the
+    // baseline: their outlines, and the line from ascent to descent.
+    QRect ink;
+    QList<QGlyphRun> glyphs; // positions relative to the line's top left
+    qreal ascent = 0;
+};
+
+ShapedText Shape(const QString& text, const QFont& font, QPaintDevice* device)
+{
+    QTextLayout layout(text, font, device);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    ShapedText shaped;
+    shaped.advance = qRound(line.horizontalAdvance());
+    shaped.glyphs = layout.glyphRuns();
+    shaped.ascent = line.ascent();
+    QRectF outlines;
+    for (const QGlyphRun& run : std::as_const(shaped.glyphs)) {
+        const QRawFont font = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size(); ++i)
+            outlines |= font.boundingRect(indexes[i]).translated(positions[i]);
+    }
+    const QRectF lineBox(outlines.left(), 0, outlines.width(), line.ascent() + line.descent());
+    shaped.ink = (outlines | lineBox).translated(0, -line.ascent()).toAlignedRect();
+    return shaped;
 }
 
 } // namespace
@@ -33,11 +87,10 @@ QFont TReadoutLabel::Font() const
     return font;
 }
 
-TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, const QFontMetrics& metrics) const
+TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, int textWidth, QSize roomLetter) const
 {
-    const int textWidth = metrics.horizontalAdvance(Text);
-    const int width = textWidth + metrics.horizontalAdvance(RoomLetter()) + 2;
-    const int height = metrics.size(Qt::TextSingleLine, RoomLetter()).height() + 2;
+    const int width = textWidth + roomLetter.width() + 2;
+    const int height = roomLetter.height() + 2;
     const int left = axes.Column(X) - width / 2;
     const int top = axes.Row(Y) - height + 1 - Offset;
     const int textCentre = (left + 2 + left + width) / 2;
@@ -46,21 +99,24 @@ TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, const QFon
 
 QRect TReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes) const
 {
+    GlyphCanvas canvas;
+    return Draw(image, axes, canvas);
+}
+
+QRect TReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes, GlyphCanvas& canvas) const
+{
     if (!Active)
         return {};
     const QFont font = Font();
     const QFontMetrics metrics(font, &image);
-    const Layout layout = Arrange(axes, metrics);
-    const QSize corner = RoundCorners ? QSize(kCornerSize, kCornerSize) : QSize();
+    const ShapedText text = Shape(Text, font, &image);
+    const Layout layout = Arrange(axes, text.advance, RoomLetterSize(*this, image.logicalDpiY(), metrics));
+    const int cornerSide = qRound(kCornerSize * image.devicePixelRatio());
+    const QSize corner = RoundCorners ? QSize(cornerSide, cornerSide) : QSize();
     DrawRoundRect(image, layout.box, corner, FrameColor, FillColor);
 
     const QPoint baseline = layout.textTopLeft + QPoint(0, metrics.ascent());
-    const QRect ink = metrics.boundingRect(Text).translated(baseline).adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
-    const QRect touched = layout.box.united(ink);
-    QPainter painter(&image);
-    painter.setClipRect(touched);
-    painter.setFont(font);
-    painter.setPen(ToQColor(FontColor));
-    painter.drawText(baseline, Text);
-    return touched;
+    const QRect ink = text.ink.translated(baseline).adjusted(-kInkMargin, -kInkMargin, kInkMargin, kInkMargin);
+    canvas.Draw(image, ink, QPointF(baseline) - QPointF(0, text.ascent), text.glyphs, FontColor);
+    return layout.box.united(ink);
 }

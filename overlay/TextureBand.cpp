@@ -31,11 +31,8 @@ void TTextureBand::Draw(QImage& image, const SurfaceAxes& axes) const
     if (fill.isEmpty() || alpha == kInvisible || Brush.DrawsNothing())
         return;
 
-    const QImage kept = alpha > 0 ? image.copy(fill) : QImage();
     if (Brush.Image.isNull())
-        FillHatched(image, fill, Brush.Style, Color, Brush.Color);
+        FillHatched(image, fill, Brush.Style, Color, Brush.Color, alpha);
     else
-        FillTiled(image, fill, Brush.Image, Color, Brush.Color);
-    if (alpha > 0)
-        BlendKeptPixels(image, fill.topLeft(), kept, alpha);
+        FillTiled(image, fill, Brush.Image, Color, Brush.Color, alpha);
 }

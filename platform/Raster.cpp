@@ -9,10 +9,10 @@
 #include <new>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 namespace {
 
-constexpr int kBytesPerPixel = 3;
 constexpr int kHatchCell = 8;
 
 // (before * alpha + after * (255 - alpha) + 127) / 255, rounded down. The sum
@@ -25,14 +25,7 @@ int BlendChannel(int before, int after, int alpha)
     return int((sum + 1 + (sum >> 8)) >> 8);
 }
 
-void StoreColor(uchar* pixel, TColor colour)
-{
-    pixel[0] = uchar(RedOf(colour));
-    pixel[1] = uchar(GreenOf(colour));
-    pixel[2] = uchar(BlueOf(colour));
-}
-
-// Writes into a 24-bit image with every access clipped to it. A null image is
+// Writes into a 32-bit image with every access clipped to it. A null image is
 // an empty canvas.
 class PixelWriter {
 public:
@@ -41,20 +34,20 @@ public:
         if (image.isNull())
             return;
         if (image.format() != kRasterFormat)
-            throw std::invalid_argument("Raster drawing needs a 24-bit RGB image");
-        m_bits = image.bits();
-        m_stride = image.bytesPerLine();
+            throw std::invalid_argument("Raster drawing needs a 32-bit RGB image");
+        m_bits = reinterpret_cast<QRgb*>(image.bits());
+        m_stride = image.bytesPerLine() / qsizetype(sizeof(QRgb));
     }
 
     int width() const { return m_width; }
     int height() const { return m_height; }
     bool contains(qint64 x, qint64 y) const { return x >= 0 && y >= 0 && x < m_width && y < m_height; }
-    uchar* at(qint64 x, qint64 y) const { return m_bits + y * m_stride + x * kBytesPerPixel; }
+    QRgb* at(qint64 x, qint64 y) const { return m_bits + y * m_stride + x; }
 
     void set(qint64 x, qint64 y, TColor colour) const
     {
         if (contains(x, y))
-            StoreColor(at(x, y), colour);
+            *at(x, y) = ToQRgb(colour);
     }
 
     // Columns first to last inclusive.
@@ -64,15 +57,15 @@ public:
             return;
         first = std::max<qint64>(first, 0);
         last = std::min<qint64>(last, m_width - 1);
-        for (qint64 x = first; x <= last; ++x)
-            StoreColor(at(x, y), colour);
+        if (first <= last)
+            std::fill(at(first, y), at(last, y) + 1, ToQRgb(colour));
     }
 
     // The part of rect that lies on the image.
     QRect clip(const QRect& rect) const { return rect.intersected(QRect(0, 0, m_width, m_height)); }
 
 private:
-    uchar* m_bits = nullptr;
+    QRgb* m_bits = nullptr;
     qsizetype m_stride = 0;
     int m_width;
     int m_height;
@@ -259,45 +252,89 @@ private:
 // when a left, right, upper or lower neighbour lies outside the shape.
 void DrawRoundedBox(const PixelWriter& writer, const RoundedBox& shape, TColor outline, std::optional<TColor> fill)
 {
-    const qint64 top = std::max<qint64>(shape.top(), 0);
-    const qint64 bottom = std::min<qint64>(shape.bottom(), writer.height() - 1);
-    for (qint64 y = top; y <= bottom; ++y) {
-        const auto [first, last] = shape.span(y);
+    using Run = std::pair<qint64, qint64>;
+    const auto drawRow = [&](qint64 y, Run run, Run above, Run below) {
+        const auto [first, last] = run;
         if (first > last)
-            continue;
-        const auto above = shape.span(y - 1);
-        const auto below = shape.span(y + 1);
+            return;
         const qint64 innerFirst = std::max({ first + 1, above.first, below.first });
         const qint64 innerLast = std::min({ last - 1, above.second, below.second });
         if (innerFirst > innerLast) {
             writer.fillRow(y, first, last, outline);
-            continue;
+            return;
         }
         writer.fillRow(y, first, innerFirst - 1, outline);
         writer.fillRow(y, innerLast + 1, last, outline);
         if (fill)
             writer.fillRow(y, innerFirst, innerLast, *fill);
+    };
+    const qint64 top = std::max<qint64>(shape.top(), 0);
+    const qint64 bottom = std::min<qint64>(shape.bottom(), writer.height() - 1);
+    if (top > bottom)
+        return;
+    // Each row's run is worked out once, for itself and its neighbours.
+    Run above = shape.span(top - 1);
+    Run run = shape.span(top);
+    for (qint64 y = top; y <= bottom; ++y) {
+        const Run below = shape.span(y + 1);
+        drawRow(y, run, above, below);
+        above = std::exchange(run, below);
     }
 }
 
-// Fills rect with a 24-bit tile repeated from the image's top-left corner.
-void FillWithTile(QImage& image, const QRect& rect, const QImage& tile)
+// Blends a row of fill pixels over a row of the image byte by byte: each
+// channel becomes (old * alpha + fill * (255 - alpha) + 127) / 255. The spare
+// byte of each pixel is 0xFF on both sides and stays so. The sums fit 16 bits,
+// and the division is done in them, so the loop runs on vectors.
+void BlendRow(uchar* __restrict row, const uchar* __restrict fill, std::size_t bytes, int alpha)
+{
+    const auto keep = std::uint16_t(alpha);
+    const auto take = std::uint16_t(255 - alpha);
+    const auto blend = [=](uchar held, uchar filled) {
+        const auto sum = std::uint16_t(held * keep + filled * take + 127);
+        // sum / 255, exact for sums up to 65152
+        return uchar(std::uint16_t(sum + 1 + (sum >> 8)) >> 8);
+    };
+    // Blocks of a fixed length, which the compiler turns into vector code.
+    constexpr std::size_t kBlock = 32;
+    std::size_t i = 0;
+    for (; i + kBlock <= bytes; i += kBlock)
+        for (std::size_t j = i; j < i + kBlock; ++j)
+            row[j] = blend(row[j], fill[j]);
+    for (; i < bytes; ++i)
+        row[i] = blend(row[i], fill[i]);
+}
+
+// Fills rect with a tile of the raster format repeated from the image's
+// top-left corner, blended with alpha over what the rectangle held (0: the
+// tile alone). Each row of the tile is laid out once across the rectangle's
+// width, and every image row is one copy or blend of such a run.
+void FillWithTile(QImage& image, const QRect& rect, const QImage& tile, int alpha)
 {
     const PixelWriter writer(image);
     const QRect area = writer.clip(rect);
     if (area.isEmpty() || tile.isNull())
         return;
     const int tileWidth = tile.width();
+    const int tileHeight = tile.height();
+    const int runs = std::min(tileHeight, area.height());
+    std::vector<QRgb> rows(std::size_t(runs) * std::size_t(area.width()));
+    for (int i = 0; i < runs; ++i) {
+        const int y = area.top() + i;
+        const auto* source = reinterpret_cast<const QRgb*>(tile.constScanLine(y % tileHeight));
+        QRgb* run = rows.data() + std::size_t(i) * std::size_t(area.width());
+        for (int x = 0; x < area.width(); ++x)
+            run[x] = source[(area.left() + x) % tileWidth];
+    }
+    // Row y of the rectangle shows the same tile row as the row tileHeight
+    // above it.
+    const std::size_t rowBytes = std::size_t(area.width()) * sizeof(QRgb);
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const uchar* source = tile.constScanLine(y % tile.height());
-        int x = area.left();
-        int column = x % tileWidth;
-        while (x <= area.right()) {
-            const int run = std::min(tileWidth - column, area.right() - x + 1);
-            std::memcpy(writer.at(x, y), source + column * kBytesPerPixel, size_t(run) * kBytesPerPixel);
-            x += run;
-            column = 0;
-        }
+        const QRgb* run = rows.data() + std::size_t((y - area.top()) % tileHeight) * std::size_t(area.width());
+        if (alpha == 0)
+            std::memcpy(writer.at(area.left(), y), run, rowBytes);
+        else
+            BlendRow(reinterpret_cast<uchar*>(writer.at(area.left(), y)), reinterpret_cast<const uchar*>(run), rowBytes, alpha);
     }
 }
 
@@ -330,6 +367,17 @@ QImage TwoColourTile(const QImage& tile, TColor zeroColour, TColor oneColour)
     return coloured;
 }
 
+// The picture in the raster format: its colours without their alpha.
+QImage RasterCopy(const QImage& picture)
+{
+    if (picture.format() == kRasterFormat)
+        return picture;
+    // Colours are kept unpremultiplied, and only then lose their alpha.
+    if (picture.hasAlphaChannel())
+        return picture.convertToFormat(QImage::Format_ARGB32).convertToFormat(kRasterFormat);
+    return picture.convertToFormat(kRasterFormat);
+}
+
 QImage FlattenedTile(const QImage& tile, TColor background)
 {
     if (!tile.hasAlphaChannel())
@@ -342,11 +390,17 @@ QImage FlattenedTile(const QImage& tile, TColor background)
 
 } // namespace
 
-QImage NewRasterImage(QSize size, TColor colour)
+QImage NewRasterImage(QSize size)
 {
     QImage image(size, kRasterFormat);
     if (image.isNull() && !size.isEmpty())
         throw std::bad_alloc();
+    return image;
+}
+
+QImage NewRasterImage(QSize size, TColor colour)
+{
+    QImage image = NewRasterImage(size);
     FillRect(image, image.rect(), colour);
     return image;
 }
@@ -355,10 +409,7 @@ TColor PixelAt(const QImage& image, int x, int y)
 {
     if (!image.rect().contains(x, y))
         throw std::out_of_range("Pixel outside the image");
-    if (image.format() != kRasterFormat)
-        return FromQRgb(image.pixel(x, y));
-    const uchar* pixel = image.constScanLine(y) + x * kBytesPerPixel;
-    return MakeColor(pixel[0], pixel[1], pixel[2]);
+    return FromQRgb(image.pixel(x, y));
 }
 
 void SetPixel(QImage& image, int x, int y, TColor colour)
@@ -382,7 +433,7 @@ void FillRect(QImage& image, const QRect& rect, TColor colour)
     if (area.isEmpty())
         return;
     writer.fillRow(area.top(), area.left(), area.right(), colour);
-    const size_t rowBytes = size_t(area.width()) * kBytesPerPixel;
+    const std::size_t rowBytes = std::size_t(area.width()) * sizeof(QRgb);
     for (int y = area.top() + 1; y <= area.bottom(); ++y)
         std::memcpy(writer.at(area.left(), y), writer.at(area.left(), area.top()), rowBytes);
 }
@@ -399,7 +450,7 @@ void DrawRoundRect(QImage& image, const QRect& box, QSize corner, TColor outline
     DrawRoundedBox(PixelWriter(image), RoundedBox(box, corner), outline, fill);
 }
 
-void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line, TColor gap)
+void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line, TColor gap, int alpha)
 {
     if (style == BrushStyle::Clear)
         return;
@@ -408,17 +459,17 @@ void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line
     for (int y = 0; y < kHatchCell; ++y)
         for (int x = 0; x < kHatchCell; ++x)
             writer.set(x, y, OnHatchLine(style, x, y) ? line : gap);
-    FillWithTile(image, rect, tile);
+    FillWithTile(image, rect, tile, alpha);
 }
 
-void FillTiled(QImage& image, const QRect& rect, const QImage& tile, TColor zeroColour, TColor oneColour)
+void FillTiled(QImage& image, const QRect& rect, const QImage& tile, TColor zeroColour, TColor oneColour, int alpha)
 {
     if (tile.isNull())
         return;
     if (tile.depth() == 1)
-        FillWithTile(image, rect, TwoColourTile(tile, zeroColour, oneColour));
+        FillWithTile(image, rect, TwoColourTile(tile, zeroColour, oneColour), alpha);
     else
-        FillWithTile(image, rect, FlattenedTile(tile, oneColour));
+        FillWithTile(image, rect, FlattenedTile(tile, oneColour), alpha);
 }
 
 void DrawPicture(QImage& image, QPoint topLeft, const QImage& picture)
@@ -427,10 +478,10 @@ void DrawPicture(QImage& image, QPoint topLeft, const QImage& picture)
     const QRect area = writer.clip(QRect(topLeft, picture.size()));
     if (area.isEmpty())
         return;
-    const QImage source = picture.format() == kRasterFormat ? picture : picture.convertToFormat(kRasterFormat);
-    const size_t rowBytes = size_t(area.width()) * kBytesPerPixel;
+    const QImage source = RasterCopy(picture);
+    const size_t rowBytes = size_t(area.width()) * sizeof(QRgb);
     for (int y = area.top(); y <= area.bottom(); ++y) {
-        const uchar* from = source.constScanLine(y - topLeft.y()) + (area.left() - topLeft.x()) * kBytesPerPixel;
+        const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(y - topLeft.y())) + (area.left() - topLeft.x());
         std::memcpy(writer.at(area.left(), y), from, rowBytes);
     }
 }
@@ -451,20 +502,4 @@ TColor BlendColor(TColor before, TColor after, int alpha)
     return MakeColor(BlendChannel(RedOf(before), RedOf(after), alpha),
         BlendChannel(GreenOf(before), GreenOf(after), alpha),
         BlendChannel(BlueOf(before), BlueOf(after), alpha));
-}
-
-void BlendKeptPixels(QImage& image, QPoint topLeft, const QImage& kept, int alpha)
-{
-    const PixelWriter writer(image);
-    const QRect area = writer.clip(QRect(topLeft, kept.size()));
-    if (area.isEmpty())
-        return;
-    const QImage source = kept.format() == kRasterFormat ? kept : kept.convertToFormat(kRasterFormat);
-    const int rowBytes = area.width() * kBytesPerPixel;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        const uchar* before = source.constScanLine(y - topLeft.y()) + (area.left() - topLeft.x()) * kBytesPerPixel;
-        uchar* after = writer.at(area.left(), y);
-        for (int i = 0; i < rowBytes; ++i)
-            after[i] = uchar(BlendChannel(before[i], after[i], alpha));
-    }
 }

@@ -9,16 +9,20 @@
 
 #include <optional>
 
-// Off-screen drawing with exact, deterministic pixel rules. Images are 24-bit
-// QImage::Format_RGB888 (bytes red, green, blue per pixel); the functions that
-// draw take only such images. Nothing is anti-aliased. Every function clips
+// Off-screen drawing with exact, deterministic pixel rules. Images are
+// QImage::Format_RGB32 (one 32-bit word $FFRRGGBB per pixel, the format that
+// windows are presented from without a conversion); the functions that draw
+// take only such images. Nothing is anti-aliased. Every function clips
 // to the image, so any coordinates are safe. A QRect names the pixels it
 // covers: columns left() to right(), rows top() to bottom(), both inclusive.
 
-inline constexpr QImage::Format kRasterFormat = QImage::Format_RGB888;
+inline constexpr QImage::Format kRasterFormat = QImage::Format_RGB32;
 
 // A new image of the given size filled with colour.
 QImage NewRasterImage(QSize size, TColor colour);
+// A new image whose pixels are left as they come, for a caller that writes
+// every one of them.
+QImage NewRasterImage(QSize size);
 
 // The colour of a pixel of an image of any format; a pixel outside the
 // image throws std::out_of_range.
@@ -67,15 +71,21 @@ enum class BrushStyle {
 // lie on row y and column x where y mod 8 = 0, x mod 8 = 0, (x - y) mod 8 = 0
 // (falling) and (x + y) mod 8 = 0 (rising). Solid fills with the line colour;
 // Clear draws nothing.
-void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line, TColor gap);
+//
+// The fills here take an alpha (see BlendAlpha): above 0 the fill is blended
+// over what the rectangle held, each pixel becoming BlendColor(pixel held,
+// pixel of the fill, alpha), in one pass.
+void FillHatched(QImage& image, const QRect& rect, BrushStyle style, TColor line, TColor gap, int alpha = 0);
 
 // Fills rect with tile repeated from the image's top-left corner, unscaled.
 // A two-colour tile (one bit per pixel) takes zeroColour for its pixels of
 // index 0 and oneColour for those of index 1; any other tile keeps its own
 // colours, laid over oneColour where it is translucent.
-void FillTiled(QImage& image, const QRect& rect, const QImage& tile, TColor zeroColour, TColor oneColour);
+void FillTiled(QImage& image, const QRect& rect, const QImage& tile, TColor zeroColour, TColor oneColour, int alpha = 0);
 
 // Copies picture, of any format, unscaled with its top-left corner at topLeft.
+// A picture with an alpha channel shows its colours as they are, without the
+// alpha.
 void DrawPicture(QImage& image, QPoint topLeft, const QImage& picture);
 
 // Constant-alpha blending of a layer with a transparency T of 0..100 percent:
@@ -85,8 +95,3 @@ int BlendAlpha(int transparency);
 
 // before * a / 255 + after * (255 - a) / 255 per channel, rounded to nearest.
 TColor BlendColor(TColor before, TColor after, int alpha);
-
-// Blends a layer drawn since `kept` was copied from the image at topLeft:
-// each pixel under kept becomes BlendColor(kept pixel, image pixel, alpha).
-// Pixels the layer did not touch come out unchanged.
-void BlendKeptPixels(QImage& image, QPoint topLeft, const QImage& kept, int alpha);

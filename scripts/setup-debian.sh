@@ -22,6 +22,8 @@ packages=(
     clang libclang-rt-14-dev
     # the end-to-end runs set the clock's date and time
     faketime
+    # the reference clock of bench/clock_vs_xclock.sh
+    x11-apps
 )
 
 missing=()

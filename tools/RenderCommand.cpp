@@ -10,6 +10,7 @@
 #include "platform/LocalClock.h"
 #include "platform/MessageError.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Raster.h"
 #include "skins/SkinFile.h"
 #include "tools/HelpOption.h"
 
@@ -159,7 +160,7 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& out, QTextStream
         // The face of minute m, as the tick loop passes its angles: the
         // minute hand of m and the hour hand of the minute after it.
         const int minute = request.time.minute();
-        picture = QImage(size, size, QImage::Format_RGB888);
+        picture = QImage(size, size, kRasterFormat);
         TFaceRenderer().DrawFace(picture, skin, HourAngle(request.time.hour() % 12, minute), MinuteAngle(minute));
     } else {
         const ClockPicture clock = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size,

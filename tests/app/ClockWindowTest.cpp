@@ -8,6 +8,7 @@
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
 #include "platform/LocalClock.h"
+#include "platform/Raster.h"
 #include "skins/SkinFile.h"
 #include "tests/support/TempFolder.h"
 
@@ -16,11 +17,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPalette>
+#include <QScreen>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
 
+#include <functional>
 #include <memory>
 #include <sys/stat.h>
 
@@ -103,13 +108,35 @@ struct ClockFixture {
 };
 
 // The face of minute (of an hour at hourMinute) as the clock renders it, at
-// the 400 pixels of a started clock.
-QImage Face(int hour, int hourMinute, int minute)
+// the 400 pixels of a started clock unless told.
+QImage Face(int hour, int hourMinute, int minute, int side = 400)
 {
-    QImage face(400, 400, QImage::Format_RGB888);
+    QImage face(side, side, QImage::Format_RGB888);
     TFaceRenderer().DrawFace(face, Skin, HourAngle(hour % 12, hourMinute), MinuteAngle(minute));
     return face;
 }
+
+// Calls back for each event of a type that reaches a widget.
+class EventWatch : public QObject {
+public:
+    EventWatch(QObject& watched, QEvent::Type type, std::function<void(QEvent*)> seen)
+        : m_type(type), m_seen(std::move(seen))
+    {
+        watched.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == m_type)
+            m_seen(event);
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    std::function<void(QEvent*)> m_seen;
+};
 
 } // namespace
 
@@ -356,6 +383,47 @@ private slots:
         QCOMPARE(f.facePicture(), Face(3, 59, 60));
     }
 
+    void aTickPresentsItsChangesOnceBeforeItEnds()
+    {
+        ClockFixture f;
+        f.start();
+        f.tickAt(QTime(10, 14, 30));
+        f.tickAt(QTime(10, 14, 31));
+        QCoreApplication::processEvents();
+        QRegion painted;
+        int paints = 0;
+        EventWatch watch(*f.clock->Chart1, QEvent::Paint, [&](QEvent* event) {
+            ++paints;
+            painted += static_cast<QPaintEvent*>(event)->region();
+        });
+
+        for (const QTime time : { QTime(10, 14, 32), QTime(10, 15, 0) }) {
+            paints = 0;
+            painted = QRegion();
+            f.tickAt(time);
+            // On screen as the tick ends: the new readout text and marker
+            // place (and at a minute change the new face), in one paint.
+            // (Pixels outside the window's outline are never painted.)
+            const QImage shown = f.clock->screen()->grabWindow(f.clock->winId()).toImage();
+            const QImage& composed = f.clock->Chart1->ComposedImage();
+            for (const QRect& visible : f.clock->mask())
+                for (int y = visible.top(); y <= visible.bottom(); ++y)
+                    for (int x = visible.left(); x <= visible.right(); ++x)
+                        QCOMPARE(PixelAt(shown, x, y), PixelAt(composed, x, y));
+            QCOMPARE(paints, 1);
+            QCoreApplication::processEvents();
+            QCOMPARE(paints, 1);
+        }
+        // Within a minute only what changed is sent: here the marker and the
+        // readout, not the face around them.
+        paints = 0;
+        painted = QRegion();
+        f.tickAt(QTime(10, 15, 1));
+        QCOMPARE(paints, 1);
+        QVERIFY(!painted.contains(QPoint(0, 0)));
+        QVERIFY(!painted.contains(QPoint(f.clock->width() - 1, f.clock->height() - 1)));
+    }
+
     // A jump of the clock (set by hand, daylight saving) redraws both faces
     // at once, whole hours included; the minute after shows the right face.
     void aClockJumpRedrawsTheFaces()
@@ -374,6 +442,46 @@ private slots:
         QCOMPARE(f.facePicture(), Face(10, 32, 32));
         f.tickAt(QTime(10, 33, 0));
         QCOMPARE(f.facePicture(), Face(10, 32, 33));
+    }
+
+    // On a scaled desktop (the scaled run of this test sets QT_SCALE_FACTOR)
+    // the clock is drawn at device pixels: the face renderer's picture at the
+    // scaled size reaches the screen pixel for pixel, not the picture of the
+    // unscaled size enlarged.
+    void aScaledDesktopGetsTheClockAtItsDevicePixels()
+    {
+        ClockFixture f;
+        f.start();
+        f.tickAt(QTime(10, 14, 30));
+        f.tickAt(QTime(10, 14, 31));
+        const double ratio = f.clock->devicePixelRatioF();
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
+        const int side = qRound(f.clock->width() * ratio);
+        QCOMPARE(f.facePicture(), Face(10, 14, 14, side));
+
+        // What the window paints, at the window's device pixel ratio.
+        const QImage shown = f.clock->grab().toImage();
+        const QImage& composed = f.clock->Chart1->ComposedImage();
+        QCOMPARE(shown.size(), QSize(side, side));
+        QCOMPARE(composed.size(), QSize(side, side));
+        // Every device pixel well inside the window's outline, which the
+        // window system scales from the desktop's pixels.
+        const QRegion mask = f.clock->mask();
+        const auto wellInside = [&](QPoint desktop) {
+            for (const QPoint corner : { QPoint(-1, -1), QPoint(1, -1), QPoint(-1, 1), QPoint(1, 1) })
+                if (!mask.contains(desktop + corner))
+                    return false;
+            return true;
+        };
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                if (wellInside(QPoint(int(x / ratio), int(y / ratio))) && PixelAt(shown, x, y) != PixelAt(composed, x, y))
+                    QFAIL(qPrintable(QStringLiteral("pixel %1, %2 shows %3 for %4")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(PixelAt(shown, x, y), 6, 16, QLatin1Char('0'))
+                                         .arg(PixelAt(composed, x, y), 6, 16, QLatin1Char('0'))));
     }
 
     void markerAndReadoutFollowTheTicks()

@@ -22,7 +22,7 @@ constexpr TColor kWhite = 0xFFFFFF;
 
 QImage Render(const TSkin& skin, int size, int hour, int minute)
 {
-    QImage face(size, size, QImage::Format_RGB32);
+    QImage face(size, size, QImage::Format_RGB888); // made the raster format
     TFaceRenderer renderer;
     renderer.DrawFace(face, skin, HourAngle(hour % 12, minute), MinuteAngle(minute));
     return face;

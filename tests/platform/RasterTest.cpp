@@ -70,7 +70,7 @@ TEST(RasterTest, PixelsOutsideTheImageAreIgnoredOnWriteAndRefusedOnRead)
 
 TEST(RasterTest, DrawingRefusesImagesOfAnotherFormat)
 {
-    QImage image(4, 4, QImage::Format_RGB32);
+    QImage image(4, 4, QImage::Format_RGB888);
     EXPECT_THROW(DrawLine(image, { 0, 0 }, { 3, 3 }, kInk), std::invalid_argument);
     QImage none;
     EXPECT_NO_THROW(FillRect(none, QRect(0, 0, 5, 5), kInk));
@@ -372,17 +372,29 @@ TEST(RasterTest, BlendingIsExactForEveryChannelValue)
             }
 }
 
-TEST(RasterTest, BlendingTheKeptPixelsLeavesUntouchedPixelsAlone)
+TEST(RasterTest, BlendedFillsMixOnlyTheirRectangle)
 {
     QImage image = NewRasterImage(QSize(4, 2), 0xFFFFFF);
-    const QImage kept = image.copy(1, 0, 3, 2);
-    FillRect(image, QRect(1, 0, 2, 1), 0x000000);
-    BlendKeptPixels(image, { 1, 0 }, kept, BlendAlpha(50));
+    FillHatched(image, QRect(1, 0, 2, 1), BrushStyle::Solid, 0x000000, 0x000000, BlendAlpha(50));
     EXPECT_EQ(PixelAt(image, 0, 0), 0xFFFFFFu);
     EXPECT_EQ(PixelAt(image, 1, 0), 0x7F7F7Fu);
     EXPECT_EQ(PixelAt(image, 2, 0), 0x7F7F7Fu);
     EXPECT_EQ(PixelAt(image, 3, 0), 0xFFFFFFu);
     EXPECT_EQ(PixelAt(image, 1, 1), 0xFFFFFFu);
+
+    // Every channel value and alpha mixes as BlendColor does.
+    QImage held(256, 1, kRasterFormat);
+    QImage tile(256, 1, kRasterFormat);
+    for (int x = 0; x < 256; ++x) {
+        SetPixel(held, x, 0, MakeColor(x, 255 - x, x / 2));
+        SetPixel(tile, x, 0, MakeColor((x * 7) % 256, x, 255));
+    }
+    for (const int alpha : { 1, 25, 127, 204, 254, 255 }) {
+        QImage blended = held.copy();
+        FillTiled(blended, blended.rect(), tile, kBlack, kWhite, alpha);
+        for (int x = 0; x < 256; ++x)
+            ASSERT_EQ(PixelAt(blended, x, 0), BlendColor(PixelAt(held, x, 0), PixelAt(tile, x, 0), alpha)) << x << " " << alpha;
+    }
 }
 
 } // namespace
