@@ -48,9 +48,11 @@ void ClockProgram::CreateOtherWindows()
     m_alarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 
     m_presentationWindow = std::make_unique<TfrmShowPic>();
-    const AlarmPresenter present = [this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); };
-    m_alarmSchedule.setPresenter(present);
-    alarmEditor->setPresenter(present);
+    m_alarmSchedule.setPresenter([this](const TAlarmRec& alarm) {
+        return m_presentationWindow->ShowAlarm(alarm, TfrmShowPic::Snoozing::Offered);
+    });
+    // A test of an alarm is not snoozed: it would ring again unasked.
+    alarmEditor->setPresenter([this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); });
     m_optionsWindow->SetClockView(m_clockWindow.get());
     m_clockWindow->setOptionsWindow(m_optionsWindow.get());
     m_clockWindow->setAlarmSchedule(&m_alarmSchedule);

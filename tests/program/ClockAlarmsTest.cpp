@@ -83,7 +83,10 @@ private slots:
             clock.Timer1Timer();
         };
         CreateWindows();
-        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) { presented.append(alarm.Name.text()); });
+        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) {
+            presented.append(alarm.Name.text());
+            return 0;
+        });
         QTRY_COMPARE(messages.size(), 1);
         QVERIFY(shownWhileReporting);
         QCOMPARE(presented, QStringList { QStringLiteral("Due") });
@@ -111,7 +114,10 @@ private slots:
     {
         CreateWindows();
         QStringList presented;
-        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) { presented.append(alarm.Name.text()); });
+        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) {
+            presented.append(alarm.Name.text());
+            return 0;
+        });
         TAlarmRec wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
         wake.Name.setText(QStringLiteral("Wake"));
         program->alarmStore().Alarms = { wake };
