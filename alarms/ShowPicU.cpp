@@ -32,6 +32,9 @@ constexpr int kSecondsPerMinute = 60;
 // Designer forms know point sizes only; the text is 30 pixels high.
 constexpr int kTextPixelHeight = 30;
 constexpr int kErrorLineMinWidth = 360;
+// The window waits at most this long for its sound to be heard, so that
+// both come together; a sound that is late or fails does not hold it longer.
+constexpr int kSoundStartWaitMs = 150;
 
 std::unique_ptr<Ui::frmShowPic> BuildForm(QDialog* window)
 {
@@ -116,6 +119,8 @@ void TfrmShowPic::PresentPictureOrText(const TAlarmRec& r)
     } else {
         ShowText(textInstead);
     }
+    if (SoundPlaying)
+        MediaPlayer1->WaitUntilHeard(kSoundStartWaitMs);
     ShowModalUnlessOnScreen();
 }
 
