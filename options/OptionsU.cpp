@@ -162,7 +162,11 @@ void TfrmOptions::LoadSkin(const QString& fileName)
         return;
     if (ReadSkinFile(SkinPathToRead(fileName, ProgramFolder())))
         Skin = FLoadBuffer;
-    FSkinFile = fileName;
+    // An empty setting reaches here as the program folder itself: no skin
+    // file was named, so the current skin is the default one, which the skin
+    // list then shows and the settings name. A named file that is missing
+    // stays the current skin, so a file that comes back is used again.
+    FSkinFile = QFileInfo(fileName).isDir() ? QString() : fileName;
     if (isVisible())
         SkinToControls();
     FClock.ApplySkin();

@@ -3,7 +3,6 @@
 #include "platform/IntegerText.h"
 #include "platform/IoError.h"
 #include "platform/ProfileText.h"
-#include "platform/ProfileUpdate.h"
 #include "platform/RegularFile.h"
 
 #include <algorithm>
@@ -63,21 +62,4 @@ QString ProfileFile::ReadProblem() const
         return error.message();
     }
     return QString();
-}
-
-void ProfileFile::WriteString(const QString& section, const QString& key, const QString& value)
-{
-    ProfileUpdate update(m_fileName);
-    update.WriteString(section, key, value);
-    update.Commit();
-}
-
-void ProfileFile::WriteInteger(const QString& section, const QString& key, int value)
-{
-    WriteString(section, key, QString::number(value));
-}
-
-void ProfileFile::WriteBool(const QString& section, const QString& key, bool value)
-{
-    WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }

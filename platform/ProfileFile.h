@@ -2,12 +2,11 @@
 
 #include <QString>
 
-// An INI file read and written one value at a time, by section and key, with
-// the rules of ProfileText: names match ignoring letter case, a write changes
-// the one line of its key and keeps every other byte. A missing file or key,
-// or a file that cannot be read, reads as the default; values are cut to 2047
-// characters. Several writes that belong together go through a ProfileUpdate,
-// which reads and replaces the file once.
+// An INI file read one value at a time, by section and key, with the rules of
+// ProfileText: names match ignoring letter case. A missing file or key, or a
+// file that cannot be read, reads as the default; values are cut to 2047
+// characters. Writes go through a ProfileUpdate, which changes the lines of
+// its keys, keeps every other byte, and replaces the file once.
 class ProfileFile {
 public:
     static constexpr int kMaxValueLength = 2047;
@@ -30,12 +29,6 @@ public:
     // device, a file larger than kMaxFileSize, no permission), naming it; an
     // empty text when it can be read or does not exist.
     QString ReadProblem() const;
-
-    // Each one a ProfileUpdate of one value; a failed write throws
-    // IoError("Unable to write to <file>").
-    void WriteString(const QString& section, const QString& key, const QString& value);
-    void WriteInteger(const QString& section, const QString& key, int value);
-    void WriteBool(const QString& section, const QString& key, bool value);
 
 private:
     QString m_fileName;

@@ -135,9 +135,12 @@ private slots:
         QCOMPARE(f.clock->H24Format, QStringLiteral("h:mm:ss"));
         QVERIFY(f.errors.isEmpty());
 
+        // The skin list shows "default" as the current skin, and the settings
+        // name it.
+        QCOMPARE(f.options->SkinFileOrDefault(), f.home.file("default.clk"));
         f.clock->SaveSettings();
         QCOMPARE(f.ini(),
-            QByteArray("[Default]\nSkin=\nOnTop=0\nDigFrm=0\n\n[Position]\nKeepIt=1\nLeft=0\nTop=0\n\n"
+            QByteArray("[Default]\nSkin=default.clk\nOnTop=0\nDigFrm=0\n\n[Position]\nKeepIt=1\nLeft=0\nTop=0\n\n"
                        "[Size]\nKeepIt=1\nLastOne=400\n"));
     }
 

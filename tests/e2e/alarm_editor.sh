@@ -3,10 +3,13 @@
 # minute ahead in the alarm editor with the mouse and the keys, and presses
 # "Done". The alarm rings: its window comes up showing its text, and once it
 # has rung the store on disk no longer holds it (deleted after playing, saved
-# at once).
+# at once). The clock runs on a set date, from 08:29:20: the keys have forty
+# seconds to set the alarm to 08:30 before that minute begins.
 . "$(dirname "$0")/clock_session.sh"
 program_folder=$1
 new_clock_home "$program_folder"
+faketime_library=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
+[ -n "$faketime_library" ] || fail "libfaketime is not installed"
 # 24-hour pickers: the minute is the picker's last part, one arrow key away.
 printf '[Default]\nSkin=default.clk\nDigFrm=1\n[Position]\nLeft=40\nTop=560\n' >"$CLOCK_HOME/vellamor.ini"
 shot=$CLOCK_HOME/shot.png
@@ -19,14 +22,11 @@ rows_of_colour() {
         first != "" { exit } END { if (first != "") print first, last }'
 }
 
-start_clock "$program_folder"
+LD_PRELOAD=$faketime_library FAKETIME='@2024-03-05 08:29:20' FAKETIME_DONT_FAKE_MONOTONIC=1 \
+    start_clock "$program_folder"
 clock=$CLOCK_PID
 clock_shown() { window=$(clock_window "$clock") && is_viewable "$window"; }
 wait_until 100 clock_shown || fail "no clock window"
-
-# The alarm is set to the minute after the one Create starts in; leave room
-# for the keys before that minute begins.
-while [ "$(date +%S)" -ge 45 ] || [ "$(date +%M)" = 59 ]; do sleep 1; done
 
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 xdotool key o
@@ -45,10 +45,10 @@ toolbar_shown() {
     read -r toolbar_top toolbar_bottom < <(rows_of_colour "$shot" 12 '#F2F2F2') && [ -n "${toolbar_top:-}" ]
 }
 wait_until 30 toolbar_shown || fail "no alarm editor on the third page"
-minute=$(date -d '+1 min' +%-H:%M)
 xdotool mousemove --window "$options" 50 $(((toolbar_top + toolbar_bottom) / 2)) click 1
 sleep 0.5
-# The new alarm's time picker has the focus, at this minute: one minute on.
+# The new alarm's time picker has the focus, at this minute (08:29): one
+# minute on.
 # Then the first day choice, "Today", and "Done" (the window's default
 # button), which ends the edit and saves.
 xdotool key End Up Tab space
@@ -56,14 +56,16 @@ sleep 0.3
 xdotool key Return
 wait_until 50 eval '! options_shown' || fail "\"Done\" did not close the options window"
 
-listed=$("$program_folder/vellamor-tool" alarms --store "$CLOCK_HOME/Alarm/Alarms.cfg" --24h)
-expected="0	New Alarm	Once	${minute%%:*}: ${minute##*:}	$(date +'%-d %b %Y')"
+# The tool lists it on the clock's date, before it rang.
+listed=$(LD_PRELOAD=$faketime_library FAKETIME='@2024-03-05 08:29:30' \
+    "$program_folder/vellamor-tool" alarms --store "$CLOCK_HOME/Alarm/Alarms.cfg" --24h)
+expected="0	New Alarm	Once	8: 30	5 Mar 2024"
 [ "$listed" = "$expected" ] || fail "the store holds \"$listed\", expected \"$expected\""
 
-# It rings at second 4 of its minute, at most 64 seconds from now.
+# It rings at 08:30:04, at most 44 seconds after the clock started.
 alarm_window() { xdotool search --all --onlyvisible --pid "$clock" --name '^Your alarm is on !!! / click to close$' 2>/dev/null | head -n 1; }
 alarm_shown() { [ -n "$(alarm_window)" ]; }
-wait_until 750 alarm_shown || fail "the alarm did not ring"
+wait_until 500 alarm_shown || fail "the alarm did not ring"
 alarm=$(alarm_window)
 sleep 0.5
 # What the user sees: the window shows its text, pixels apart from the
