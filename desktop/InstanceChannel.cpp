@@ -40,6 +40,6 @@ std::optional<QByteArray> AskInstance(const QString& serverPath, const QByteArra
     while (!socket.canReadLine() && socket.state() == QLocalSocket::ConnectedState && !deadline.hasExpired())
         socket.waitForReadyRead(int(deadline.remainingTime()));
     if (!socket.canReadLine())
-        return std::nullopt;
+        return QByteArray();
     return socket.readLine(kMaxAnswerLength);
 }

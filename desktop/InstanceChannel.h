@@ -23,5 +23,6 @@ QString InstanceServerPath(const QString& applicationTitle, QString* problem = n
 
 // Sends a request line to the instance listening at serverPath and waits for
 // its one-line answer (with its line end). Nothing when no instance listens
-// there, or it closed the connection without answering.
+// there; an empty answer when one does but did not answer in time or closed
+// the connection without answering.
 std::optional<QByteArray> AskInstance(const QString& serverPath, const QByteArray& request);

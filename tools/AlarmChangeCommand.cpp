@@ -385,7 +385,8 @@ Parsed<ChangeRequest> ReadChange(const QStringList& arguments)
 #undef TAKE
 
 // Hands the change to the clock when it runs on this store; nothing when no
-// clock takes it, else its answer.
+// clock takes it, else its answer. A clock that listens but does not answer
+// keeps the store: it is not changed here behind its back.
 std::optional<QByteArray> HandToRunningClock(const ChangeRequest& request)
 {
     const QString server = InstanceServerPath(QLatin1String(kClockTitle));
@@ -437,7 +438,8 @@ int RunAlarmChangeCommand(const QStringList& arguments, QTextStream& out, QTextS
     const QByteArray answer = handedOver ? *handedOver : ChangeStoreHere(request);
     if (!answer.startsWith("done\t")) {
         // "failed", a tab and the message; anything else is not an answer.
-        err << (answer.startsWith("failed\t") ? QString::fromUtf8(answer.mid(7)).trimmed() : QStringLiteral("The clock gave no answer"))
+        err << (answer.startsWith("failed\t") ? QString::fromUtf8(answer.mid(7)).trimmed()
+                                                : QStringLiteral("The running clock did not answer; nothing was changed."))
             << '\n';
         return kFailed;
     }

@@ -1,5 +1,6 @@
 #include "alarms/AlarmRules.h"
 #include "alarms/AlarmStore.h"
+#include "desktop/InstanceChannel.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
 #include "tools/AlarmsCommand.h"
@@ -7,6 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QThread>
+
+#include <future>
+#include <memory>
 
 namespace {
 
@@ -238,4 +245,33 @@ TEST_F(AlarmChangeCommandTest, AnAddCreatesAMissingStore)
     const ToolRun run = Add(Words("--daily 1 --time 7:00"));
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(Stored().size(), 1u);
+}
+
+TEST_F(AlarmChangeCommandTest, AClockThatDoesNotAnswerKeepsItsStoreUntouched)
+{
+    folder.write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ DailyAlarm(1, QDate(2004, 1, 1), 7, 0) }));
+    const QByteArray before = folder.read(QStringLiteral("Alarm/Alarms.cfg"));
+    // A clock that reads the request and closes without an answer.
+    const QString serverPath = InstanceServerPath(QLatin1String(kClockTitle));
+    std::promise<bool> listening;
+    // A thread of Qt's own: the server's socket notifiers need one.
+    std::unique_ptr<QThread> clock(QThread::create([&serverPath, &listening] {
+        QLocalServer server;
+        listening.set_value(server.listen(serverPath));
+        if (server.waitForNewConnection(5000)) {
+            QLocalSocket* socket = server.nextPendingConnection();
+            socket->waitForReadyRead(5000);
+            socket->disconnectFromServer();
+        }
+    }));
+    clock->start();
+    if (!listening.get_future().get()) {
+        clock->wait();
+        FAIL() << "cannot listen on " << serverPath.toStdString();
+    }
+    const ToolRun run = Add(Words("--daily 1 --time 7:00"));
+    clock->wait();
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains(u"did not answer")) << run.err.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("Alarm/Alarms.cfg")), before);
 }
