@@ -3,6 +3,8 @@
 #include "alarms/AlarmRules.h"
 #include "platform/DateTimeFormat.h"
 
+#include <cmath>
+
 namespace {
 
 // The alarm time is a time of day; the day it is shown on plays no part.
@@ -61,4 +63,12 @@ QString MissedAlarmMessage(const TAlarmRec& alarm)
 {
     return QStringLiteral("Alarm \"%1\" should've rung earlier(at %2) today.")
         .arg(alarm.Name.text(), AlarmTimeText(alarm, true));
+}
+
+QString MissedSnoozeMessage(const TAlarmRec& alarm, TDateTime due)
+{
+    TAlarmRec snoozed = alarm;
+    snoozed.AlarmTime = due;
+    return QStringLiteral("Snoozed alarm \"%1\" should've rung again earlier(at %2 on %3).")
+        .arg(alarm.Name.text(), AlarmTimeText(snoozed, true), NextRingDateText(std::trunc(due)));
 }

@@ -30,3 +30,7 @@ AlarmListRow AlarmListRowOf(const TAlarmRec& alarm, TDateTime now, bool twelveHo
 
 // The report of an alarm that should have rung earlier today.
 QString MissedAlarmMessage(const TAlarmRec& alarm);
+
+// The report of a snoozed alarm that was due again at moment due while the
+// program was not running.
+QString MissedSnoozeMessage(const TAlarmRec& alarm, TDateTime due);

@@ -13,6 +13,7 @@
 namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
+constexpr qint64 kSecondsPerMinute = 60;
 // A poll later than this after the previous one means the clock jumped.
 constexpr double kLongestGapSeconds = 60.0;
 // The ring check sees an alarm at seconds 4 and 5 of its minute.
@@ -25,6 +26,14 @@ double ContinuousSeconds(TDateTime value)
 {
     const double day = std::trunc(value);
     return (day + std::fabs(value - day)) * kSecondsPerDay;
+}
+
+// The same alarm, whether or not it was switched on or off or rang since.
+bool SameAlarm(TAlarmRec a, TAlarmRec b)
+{
+    a.Enabled = b.Enabled;
+    a.LastRung = b.LastRung;
+    return a == b;
 }
 
 } // namespace
@@ -47,7 +56,7 @@ void AlarmSchedule::RingAlarm(int index)
 {
     if (index < 0 || std::size_t(index) >= m_store.Alarms.size() || PresentationActive || !m_presenter)
         return;
-    m_presenter(TAlarmRec(m_store.Alarms[std::size_t(index)]));
+    const int snoozeMinutes = m_presenter(TAlarmRec(m_store.Alarms[std::size_t(index)]));
 
     // The presentation runs its own event loop, in which the list may change.
     if (std::size_t(index) >= m_store.Alarms.size()) {
@@ -56,9 +65,66 @@ void AlarmSchedule::RingAlarm(int index)
     }
     TAlarmRec& alarm = m_store.Alarms[std::size_t(index)];
     alarm.LastRung = EncodeDate(CurrentLocalDateTime().date());
-    if (alarm.DeleteAfterPlaying && alarm.Mode == TAlarmRec::Once)
+    if (snoozeMinutes > 0) {
+        Snooze(alarm, snoozeMinutes);
+        SaveSnoozes();
+    } else if (alarm.DeleteAfterPlaying && alarm.Mode == TAlarmRec::Once) {
         m_store.DeleteAlarm(index);
+    }
     SaveAfterRinging();
+}
+
+void AlarmSchedule::RingDueSnooze(TDateTime now)
+{
+    if (PresentationActive || SoundPlaying || !m_presenter)
+        return;
+    const auto due = std::min_element(m_snoozes.begin(), m_snoozes.end(),
+        [](const PendingSnooze& a, const PendingSnooze& b) { return a.due < b.due; });
+    if (due == m_snoozes.end() || due->due > now)
+        return;
+    // Off the list while it rings; the file keeps it until the presentation
+    // has ended, so that a crash meanwhile still reports it at the next start.
+    const PendingSnooze snooze = *due;
+    m_snoozes.erase(due);
+    const int snoozeMinutes = m_presenter(snooze.alarm);
+    if (snoozeMinutes > 0)
+        Snooze(snooze.alarm, snoozeMinutes);
+    else
+        EndSnooze(snooze.alarm);
+    SaveSnoozes();
+}
+
+void AlarmSchedule::Snooze(const TAlarmRec& alarm, int minutes)
+{
+    const QDateTime due = CurrentLocalDateTime().addSecs(minutes * kSecondsPerMinute);
+    m_snoozes.push_back({ DateTimeFromLocal(due), alarm });
+}
+
+void AlarmSchedule::EndSnooze(const TAlarmRec& alarm)
+{
+    if (!alarm.DeleteAfterPlaying || alarm.Mode != TAlarmRec::Once)
+        return;
+    const auto same = [&alarm](const auto& other) { return SameAlarm(alarm, other); };
+    if (std::any_of(m_snoozes.begin(), m_snoozes.end(), [&same](const PendingSnooze& s) { return same(s.alarm); }))
+        return;
+    // An alarm edited since it rang is another alarm now, and stays.
+    const auto stored = std::find_if(m_store.Alarms.begin(), m_store.Alarms.end(), same);
+    if (stored == m_store.Alarms.end())
+        return;
+    m_store.DeleteAlarm(int(stored - m_store.Alarms.begin()));
+    SaveAfterRinging();
+}
+
+void AlarmSchedule::SaveSnoozes()
+{
+    try {
+        WriteSnoozes(SnoozeFilePath(m_store.fileName()), m_snoozes);
+        m_snoozeSaveFailureReported = false;
+    } catch (const IoError& error) {
+        // They stay in memory and ring while the program runs.
+        if (!std::exchange(m_snoozeSaveFailureReported, true))
+            Report(error.message());
+    }
 }
 
 void AlarmSchedule::SaveAfterRinging()
@@ -75,6 +141,23 @@ void AlarmSchedule::SaveAfterRinging()
 
 void AlarmSchedule::RunStartupPass(TDateTime now)
 {
+    try {
+        m_snoozes = ReadSnoozes(SnoozeFilePath(m_store.fileName()));
+    } catch (const IoError& error) {
+        Report(error.message());
+    }
+    const auto missed = std::stable_partition(m_snoozes.begin(), m_snoozes.end(),
+        [now](const PendingSnooze& snooze) { return snooze.due > now; });
+    if (missed != m_snoozes.end()) {
+        const std::vector<PendingSnooze> ended(missed, m_snoozes.end());
+        m_snoozes.erase(missed, m_snoozes.end());
+        for (const PendingSnooze& snooze : ended) {
+            Report(MissedSnoozeMessage(snooze.alarm, snooze.due));
+            EndSnooze(snooze.alarm);
+        }
+        SaveSnoozes();
+    }
+
     if (const int missed = FindDueAlarm(true, -1, now); missed >= 0)
         Report(MissedAlarmMessage(m_store.Alarms[std::size_t(missed)]));
 
@@ -93,8 +176,10 @@ void AlarmSchedule::PollAlarms(TDateTime now)
     // A report waits while an alarm is on screen, where its box would hide.
     if (!PresentationActive)
         ShowQueuedReports();
-    if (!SoundPlaying)
+    if (!SoundPlaying) {
         RingAlarm(FindDueAlarm(false, -1, now));
+        RingDueSnooze(now);
+    }
 }
 
 void AlarmSchedule::QueueMissedReports(TDateTime lastPoll, TDateTime now)

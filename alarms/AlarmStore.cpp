@@ -56,20 +56,28 @@ void AlarmStore::LoadAlarms()
 
 void AlarmStore::SaveAlarms()
 {
+    TakeCheckBoxStates();
     QByteArray contents;
     contents.reserve(qsizetype(Alarms.size() * kAlarmRecordSize));
-    for (std::size_t i = 0; i < Alarms.size(); ++i) {
-        TAlarmRec& alarm = Alarms[i];
-        // An unchanged check box keeps the stored byte as it was read.
-        if (const std::optional<bool> checked = RowEnabled ? RowEnabled(int(i)) : std::nullopt;
-            checked && *checked != bool(alarm.Enabled))
-            alarm.Enabled = *checked;
+    for (const TAlarmRec& alarm : Alarms) {
         const AlarmRecordBytes bytes = WriteAlarmRecord(alarm);
         contents.append(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     }
     // A folder that cannot be made shows as the write's own error.
     QDir().mkpath(QFileInfo(m_fileName).absolutePath());
     WriteFileAtomically(m_fileName, contents);
+}
+
+void AlarmStore::TakeCheckBoxStates()
+{
+    if (!RowEnabled)
+        return;
+    for (std::size_t i = 0; i < Alarms.size(); ++i) {
+        TAlarmRec& alarm = Alarms[i];
+        // An unchanged check box keeps the stored byte as it was read.
+        if (const std::optional<bool> checked = RowEnabled(int(i)); checked && *checked != bool(alarm.Enabled))
+            alarm.Enabled = *checked;
+    }
 }
 
 void AlarmStore::DeleteAlarm(int index)

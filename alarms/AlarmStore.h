@@ -36,6 +36,10 @@ public:
     // check-box state as Enabled.
     void SaveAlarms();
 
+    // Gives each record whose list row exists the row's check-box state as
+    // Enabled; a save does this first.
+    void TakeCheckBoxStates();
+
     // Removes record index (ignored when out of range, -1 included) and has
     // the list rebuilt.
     void DeleteAlarm(int index);

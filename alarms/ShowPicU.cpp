@@ -13,6 +13,9 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
@@ -20,6 +23,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -28,6 +32,9 @@ constexpr int kSecondsPerMinute = 60;
 // Designer forms know point sizes only; the text is 30 pixels high.
 constexpr int kTextPixelHeight = 30;
 constexpr int kErrorLineMinWidth = 360;
+// The window waits at most this long for its sound to be heard, so that
+// both come together; a sound that is late or fails does not hold it longer.
+constexpr int kSoundStartWaitMs = 150;
 
 std::unique_ptr<Ui::frmShowPic> BuildForm(QDialog* window)
 {
@@ -50,6 +57,7 @@ TfrmShowPic::TfrmShowPic()
     , ui(BuildForm(this))
     , Image1(ui->Image1)
     , StaticText1(ui->StaticText1)
+    , lblSnooze(ui->lblSnooze)
     , lblError(ui->lblError)
     , Timer1(new QTimer(this))
     , MediaPlayer1(new MediaPlayer(this))
@@ -73,17 +81,20 @@ TfrmShowPic::TfrmShowPic()
 
 TfrmShowPic::~TfrmShowPic() = default;
 
-void TfrmShowPic::ShowAlarm(TAlarmRec r)
+int TfrmShowPic::ShowAlarm(TAlarmRec r, Snoozing snoozing)
 {
     if (SoundPlaying || PresentationActive)
-        return;
+        return 0;
     PresentationActive = true;
+    FSnoozeMinutes = 0;
+    lblSnooze->setVisible(snoozing == Snoozing::Offered);
     lblError->clear();
     lblError->hide();
     if (r.AudioPic)
         PresentPictureOrText(r);
     else
         PresentDocument(r);
+    return std::exchange(FSnoozeMinutes, 0);
 }
 
 void TfrmShowPic::PresentPictureOrText(const TAlarmRec& r)
@@ -108,6 +119,8 @@ void TfrmShowPic::PresentPictureOrText(const TAlarmRec& r)
     } else {
         ShowText(textInstead);
     }
+    if (SoundPlaying)
+        MediaPlayer1->WaitUntilHeard(kSoundStartWaitMs);
     ShowModalUnlessOnScreen();
 }
 
@@ -154,7 +167,9 @@ QPixmap TfrmShowPic::PictureForRoom() const
 {
     // The window manager's frame counts once it has framed the window.
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-    const QSize room = screen()->availableGeometry().size().shrunkBy(frame);
+    QSize room = screen()->availableGeometry().size().shrunkBy(frame);
+    if (lblSnooze->isVisibleTo(this))
+        room.rheight() -= lblSnooze->sizeHint().height();
     const bool fits = FPicture.width() <= room.width() && FPicture.height() <= room.height();
     return QPixmap::fromImage(fits ? FPicture : FPicture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
@@ -264,6 +279,35 @@ void TfrmShowPic::MediaPlayer1Notify()
         MediaPlayer1->Play();
     else
         close();
+}
+
+void TfrmShowPic::SnoozeFor(int minutes)
+{
+    FSnoozeMinutes = minutes;
+    close();
+}
+
+void TfrmShowPic::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!lblSnooze->isVisibleTo(this)) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    for (const int minutes : kSnoozeMinutes)
+        menu.addAction(tr("Snooze %1 minutes").arg(minutes))->setData(minutes);
+    // The window closes once the menu has.
+    if (const QAction* chosen = menu.exec(event->globalPos()))
+        SnoozeFor(chosen->data().toInt());
+}
+
+void TfrmShowPic::keyPressEvent(QKeyEvent* event)
+{
+    if (lblSnooze->isVisibleTo(this) && event->key() == Qt::Key_S && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        SnoozeFor(kSnoozeMinutes.front());
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfrmShowPic::done(int result)

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QImage>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -36,10 +37,20 @@ public:
     // the user: the window comes up all the same, without the sound or with
     // the text in place of the picture, and says what went wrong in
     // lblError under the picture or text.
-    void ShowAlarm(TAlarmRec r);
+    //
+    // With snoozing offered, a line under the picture or text says how: a
+    // right-click menu snoozes for 5, 10 or 15 minutes and the S key for 5.
+    // A snooze closes the window and stops the sound like a click. Returns
+    // the minutes snoozed, or 0 when the alarm was dismissed (or not shown).
+    enum class Snoozing { NotOffered, Offered };
+    int ShowAlarm(TAlarmRec r, Snoozing snoozing = Snoozing::NotOffered);
+
+    // The lengths a snooze may have, in minutes; the first is the S key's.
+    static constexpr std::array<int, 3> kSnoozeMinutes { 5, 10, 15 };
 
     QLabel* const Image1;
     QLabel* const StaticText1;
+    QLabel* const lblSnooze;
     QLabel* const lblError;
     // Ticks once a second while a repeating sound plays; tests shorten its
     // interval to run a presentation of minutes in moments.
@@ -49,12 +60,16 @@ public:
     void Image1Click();
     void Timer1Timer();
     void MediaPlayer1Notify();
+    // Closes the window, the alarm snoozed for minutes.
+    void SnoozeFor(int minutes);
 
 protected:
     // Every way of closing the window ends here.
     void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void FormClose();
@@ -80,6 +95,8 @@ private:
     std::int64_t DurationSeconds = 0;
     // Timer1's count of seconds; it reads k-1 at the k-th tick.
     std::int64_t FTimerCount = 0;
+    // Minutes the running presentation was snoozed for; 0 while none.
+    int FSnoozeMinutes = 0;
     // The picture being shown, at its own size.
     QImage FPicture;
     QMetaObject::Connection FWorkAreaChanged;

@@ -1,6 +1,6 @@
 #include "desktop/OnlyOne.h"
 
-#include "desktop/RuntimeFolder.h"
+#include "desktop/InstanceChannel.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -11,15 +11,15 @@
 
 namespace {
 
-constexpr int kTitleCharacters = 20;
 // How long a later start keeps trying to reach the instance that holds the
 // lock (it may still be starting, or have just been killed) before it ends.
 constexpr int kHandOverMs = 5000;
 constexpr int kRetryMs = 50;
 constexpr int kSocketMs = 1000;
-// The one request a later start sends, and the most a request may hold.
+// The request a later start sends, and the most a request may hold (an
+// alarm record in hexadecimal and the path of its store fit).
 constexpr char kBringToFront[] = "show\n";
-constexpr qint64 kMaxRequestLength = 64;
+constexpr qint64 kMaxRequestLength = 16384;
 
 // Asks the instance listening at serverPath to come to the front; false when
 // no instance listens there.
@@ -43,21 +43,21 @@ TOnlyOne::~TOnlyOne() = default;
 
 QString TOnlyOne::InstanceAtomName(const QString& applicationTitle)
 {
-    return QStringLiteral("OnlyOne") + applicationTitle.left(kTitleCharacters);
+    return InstanceName(applicationTitle);
 }
 
 bool TOnlyOne::CheckInstance()
 {
     if (!EnforceOnlyOne)
         return true;
-    const RuntimeFolder folder = PrivateRuntimeFolder();
-    if (folder.path.isEmpty()) {
+    QString problem;
+    const QString path = InstanceServerPath(QCoreApplication::applicationName(), &problem);
+    if (path.isEmpty()) {
         // Better an unguarded clock than one that another user keeps from
         // starting.
-        qWarning("Not guarding against a second start: %s", qPrintable(folder.problem));
+        qWarning("Not guarding against a second start: %s", qPrintable(problem));
         return true;
     }
-    const QString path = folder.path + InstanceAtomName(QCoreApplication::applicationName());
     FLock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
     // Never give up a live instance's lock for its age; a lock whose process
     // is gone is taken over all the same.
@@ -110,7 +110,10 @@ void TOnlyOne::ReadRequest(QLocalSocket* socket)
     if (!socket->canReadLine() && socket->bytesAvailable() < kMaxRequestLength)
         return;
     const QByteArray request = socket->readLine(kMaxRequestLength);
-    // One request per connection; anything else is ignored.
+    // One request per connection; anything after it is ignored. The answer
+    // is written before the connection closes.
+    if (request != kBringToFront && OnRequest)
+        socket->write(OnRequest(request));
     socket->disconnectFromServer();
     if (request == kBringToFront && OnBringToFront)
         OnBringToFront();

@@ -14,7 +14,8 @@ class QLockFile;
 // holds a lock file in the user's runtime folder and listens on a local
 // socket beside it, both named after the application title. A later start
 // fails to take the lock, asks the running instance to come to the front,
-// and is told to end.
+// and is told to end. Other programs of the user send their requests the
+// same way (InstanceChannel.h).
 //
 // The lock is taken before anything else, so two starts at the same moment
 // never both run; a lock left by a killed or crashed instance is taken over,
@@ -32,6 +33,10 @@ public:
     // Called in the running instance when a later start asks it to come to
     // the front.
     std::function<void()> OnBringToFront;
+    // Called in the running instance for any other request line (from the
+    // command-line companion); its answer, one line, goes back. Without it
+    // such requests are closed unanswered.
+    std::function<QByteArray(const QByteArray& request)> OnRequest;
 
     // "OnlyOne" followed by the first 20 characters of the title.
     static QString InstanceAtomName(const QString& applicationTitle);

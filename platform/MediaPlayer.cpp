@@ -5,12 +5,16 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QPluginLoader>
+#include <QTimer>
 
 namespace {
 
 const QString kSoundPluginName = QStringLiteral("vellamor_sound");
+// How often WaitUntilHeard looks at the play.
+constexpr int kHeardCheckMs = 2;
 
 // Beside the program, then in the lib folder beside the program's folder
 // (the layout of a build: bin/, lib/), then in the program's own folder of
@@ -87,6 +91,22 @@ void MediaPlayer::Stop()
 bool MediaPlayer::IsPlaying() const
 {
     return m_device && m_device->IsPlaying();
+}
+
+void MediaPlayer::WaitUntilHeard(int maxMs)
+{
+    const auto heardOrOver = [this] { return !m_playRunning || !m_device || m_device->HasBegun(); };
+    if (heardOrOver())
+        return;
+    QEventLoop waiting;
+    QTimer check;
+    connect(&check, &QTimer::timeout, &waiting, [&] {
+        if (heardOrOver())
+            waiting.quit();
+    });
+    QTimer::singleShot(maxMs, &waiting, &QEventLoop::quit);
+    check.start(kHeardCheckMs);
+    waiting.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 void MediaPlayer::PostEnd(const QString& error)

@@ -37,6 +37,10 @@ public:
     void Stop();
 
     bool IsPlaying() const;
+    // Waits until the running play is heard (its position moves) or has
+    // ended, but no longer than maxMs; events go on meanwhile, user input
+    // waits. A window that shows the sound's alarm then appears with it.
+    void WaitUntilHeard(int maxMs);
     // Why the last play failed; empty when it ended normally.
     QString ErrorString() const { return m_errorString; }
 

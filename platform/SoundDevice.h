@@ -29,6 +29,9 @@ public:
     // Ends a running play at once, with no end reported for it.
     virtual void Stop() = 0;
     virtual bool IsPlaying() const = 0;
+    // Whether the running play has begun to sound: the player's position
+    // has moved past the start.
+    virtual bool HasBegun() const = 0;
 };
 
 // The plugin's root object offers this interface.
@@ -39,5 +42,5 @@ public:
     virtual std::unique_ptr<SoundDevice> CreateSoundDevice(SoundDevice::EndHandler ended) = 0;
 };
 
-#define VELLAMOR_SOUND_DEVICE_FACTORY_IID "org.vellamor.SoundDeviceFactory/1"
+#define VELLAMOR_SOUND_DEVICE_FACTORY_IID "org.vellamor.SoundDeviceFactory/2"
 Q_DECLARE_INTERFACE(SoundDeviceFactory, VELLAMOR_SOUND_DEVICE_FACTORY_IID)

@@ -37,6 +37,7 @@ public:
     void Play() override;
     void Stop() override;
     bool IsPlaying() const override;
+    bool HasBegun() const override;
 
 private:
     // A player that has played is not played again: Qt's GStreamer
@@ -149,6 +150,11 @@ void MultimediaSoundDevice::Stop()
 bool MultimediaSoundDevice::IsPlaying() const
 {
     return m_player && m_player->playbackState() == QMediaPlayer::PlayingState;
+}
+
+bool MultimediaSoundDevice::HasBegun() const
+{
+    return m_player && m_player->position() > 0;
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 #include "program/ClockProgram.h"
 
+#include "alarms/AlarmChange.h"
 #include "alarms/AlarmU.h"
+#include "alarms/PresentationFlags.h"
 #include "alarms/ShowPicU.h"
 #include "app/ClockU.h"
+#include "desktop/OnlyOne.h"
 #include "options/OptionsU.h"
 #include "platform/Application.h"
 #include "platform/DateTime.h"
@@ -23,6 +26,18 @@ ClockProgram::ClockProgram() : m_clockWindow(std::make_unique<TfrmDerAvo>())
     m_alarmSchedule.setReporter([this](const QString& message) {
         QTimer::singleShot(0, m_clockWindow.get(), [message] { ShowMessage(message); });
     });
+    // This clock is the one writer of its store: a change from the
+    // command-line companion is applied here, to the alarms in memory, and
+    // saved with them.
+    m_clockWindow->OnlyOne1->OnRequest = [this](const QByteArray& request) -> QByteArray {
+        if (!m_alarmsReady)
+            return "failed\tThe clock is still reading its alarms; try again in a moment.\n";
+        // Deleting moves the records under an alarm that is ringing.
+        const QString holdDeletes = PresentationActive
+            ? QStringLiteral("An alarm is ringing; delete once its window has closed.")
+            : QString();
+        return AnswerAlarmChangeRequest(m_alarmStore, request, holdDeletes);
+    };
 }
 
 ClockProgram::~ClockProgram() = default;
@@ -48,10 +63,13 @@ void ClockProgram::CreateOtherWindows()
     m_alarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 
     m_presentationWindow = std::make_unique<TfrmShowPic>();
-    const AlarmPresenter present = [this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); };
-    m_alarmSchedule.setPresenter(present);
-    alarmEditor->setPresenter(present);
+    m_alarmSchedule.setPresenter([this](const TAlarmRec& alarm) {
+        return m_presentationWindow->ShowAlarm(alarm, TfrmShowPic::Snoozing::Offered);
+    });
+    // A test of an alarm is not snoozed: it would ring again unasked.
+    alarmEditor->setPresenter([this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); });
     m_optionsWindow->SetClockView(m_clockWindow.get());
     m_clockWindow->setOptionsWindow(m_optionsWindow.get());
     m_clockWindow->setAlarmSchedule(&m_alarmSchedule);
+    m_alarmsReady = true;
 }

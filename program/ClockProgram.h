@@ -25,7 +25,9 @@ public:
     // missed alarm of today appears once the event loop runs, the clock on
     // screen), then creates the presentation window, through which the
     // schedule rings alarms and the editor tries them, and links the clock
-    // to the options and the schedule.
+    // to the options and the schedule. From then on, alarm changes handed
+    // over through the single-instance channel (vellamor-tool alarms add,
+    // ...) are applied to the store, the list refreshed and the store saved.
     void CreateOtherWindows();
 
     TfrmDerAvo& clockWindow() { return *m_clockWindow; }
@@ -38,4 +40,6 @@ private:
     const std::unique_ptr<TfrmDerAvo> m_clockWindow;
     std::unique_ptr<TfrmOptions> m_optionsWindow;
     std::unique_ptr<TfrmShowPic> m_presentationWindow;
+    // The store has been read: changes handed over may be applied.
+    bool m_alarmsReady = false;
 };

@@ -1,5 +1,6 @@
 #include "tools/AlarmsCommand.h"
 
+#include "tools/AlarmChangeCommand.h"
 #include "tools/HelpOption.h"
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmStore.h"
@@ -13,7 +14,8 @@ namespace {
 constexpr int kDone = 0;
 constexpr int kFailed = 2;
 
-const char* const kUsage = "usage: vellamor-tool alarms [--store FILE] [--now \"YYYY-MM-DD HH:MM:SS\"] [--24h]\n";
+const char* const kUsage = "usage: vellamor-tool alarms [--store FILE] [--now \"YYYY-MM-DD HH:MM:SS\"] [--24h]\n"
+                           "       vellamor-tool alarms add|enable|disable|delete ... (see alarms add --help)\n";
 
 struct ListOptions {
     QString storePath;
@@ -47,6 +49,8 @@ QString ParseOptions(const QStringList& arguments, ListOptions& options)
 
 int RunAlarmsCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
 {
+    if (IsAlarmChangeCommand(arguments))
+        return RunAlarmChangeCommand(arguments, out, err);
     if (IsHelpRequest(arguments)) {
         out << kUsage;
         return kDone;

@@ -24,6 +24,7 @@ protected:
             presented.append(alarm.Name.text());
             if (duringPresentation)
                 duringPresentation();
+            return snoozes.isEmpty() ? 0 : snoozes.takeFirst();
         });
         schedule.setReporter([this](const QString& message) { messages.append(message); });
         store.ListChanged = [this] { ++listRebuilds; };
@@ -50,6 +51,9 @@ protected:
     QStringList messages;
     QStringList presented;
     std::function<void()> duringPresentation;
+    // The minutes the user snoozes each presentation for, in turn; the
+    // presentations after them are dismissed.
+    QList<int> snoozes;
     int listRebuilds = 0;
 
 private:
@@ -294,4 +298,98 @@ TEST_F(AlarmScheduleTest, AReportWaitsWhileAnAlarmIsOnScreen)
     PresentationActive = false;
     PollAt(Moment(2004, 3, 10, 7, 30, 1));
     EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(AlarmScheduleTest, ASnoozedAlarmRingsAgainUntilDismissedWithoutChangingItsSchedule)
+{
+    TAlarmRec wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake");
+    wake.VisualFile.setText(QStringLiteral("/pictures/sun.jpg"));
+    wake.SoundFile.setText(QStringLiteral("/sounds/bell.wav"));
+    wake.StaysOn = 3;
+    store.Alarms = { wake };
+    std::vector<TAlarmRec> copies;
+    duringPresentation = [&copies, this] { copies.push_back(store.Alarms[0]); };
+    snoozes = { 5, 10 };
+
+    PollAt(Moment(2004, 3, 10, 7, 5, 4));
+    ASSERT_EQ(schedule.Snoozes().size(), 1u);
+    EXPECT_EQ(schedule.Snoozes()[0].due, Moment(2004, 3, 10, 7, 10, 4));
+    EXPECT_EQ(store.Alarms[0].LastRung, Day(2004, 3, 10));
+    PollAt(Moment(2004, 3, 10, 7, 5, 5));
+    PollAt(Moment(2004, 3, 10, 7, 10, 3));
+    EXPECT_EQ(presented.size(), 1);
+    PollAt(Moment(2004, 3, 10, 7, 10, 4)); // snoozed again, for 10 minutes
+    PollAt(Moment(2004, 3, 10, 7, 20, 3));
+    EXPECT_EQ(presented.size(), 2);
+    PollAt(Moment(2004, 3, 10, 7, 20, 30)); // late ticks still ring it
+    EXPECT_EQ(presented, (QStringList { QStringLiteral("Wake"), QStringLiteral("Wake"), QStringLiteral("Wake") }));
+    EXPECT_TRUE(schedule.Snoozes().empty());
+    EXPECT_EQ(ReadSnoozes(SnoozeFilePath(store.fileName())), std::vector<PendingSnooze> {});
+
+    // The same picture, text, sound and time each time; the record as stored
+    // is untouched by the snoozes.
+    TAlarmRec rung = wake;
+    rung.LastRung = Day(2004, 3, 10);
+    EXPECT_EQ(store.Alarms, std::vector<TAlarmRec> { rung });
+    PollAt(Moment(2004, 3, 11, 7, 5, 4));
+    EXPECT_EQ(presented.size(), 4);
+}
+
+TEST_F(AlarmScheduleTest, ADeletingOneTimeAlarmGoesWhenItsLastSnoozeIsDismissed)
+{
+    TAlarmRec once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Once");
+    once.DeleteAfterPlaying = true;
+    store.Alarms = { once, Named(DailyAlarm(1, QDate(2004, 1, 1), 9, 0), "Daily") };
+    snoozes = { 15 };
+    PollAt(Moment(2004, 3, 10, 7, 5, 4));
+    ASSERT_EQ(store.Alarms.size(), 2u);
+    AlarmStore saved(store.fileName());
+    saved.LoadAlarms();
+    EXPECT_EQ(saved.Alarms.size(), 2u);
+
+    PollAt(Moment(2004, 3, 10, 7, 20, 4));
+    ASSERT_EQ(store.Alarms.size(), 1u);
+    EXPECT_EQ(store.Alarms[0].Name.text(), u"Daily");
+    saved.LoadAlarms();
+    EXPECT_EQ(saved.Alarms, store.Alarms);
+}
+
+TEST_F(AlarmScheduleTest, SnoozesOutliveARestartAndThoseDueMeanwhileAreReportedOnce)
+{
+    TAlarmRec once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Tea");
+    once.DeleteAfterPlaying = true;
+    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"), once };
+    snoozes = { 5, 10 };
+    PollAt(Moment(2004, 3, 10, 7, 5, 4)); // Wake, until 7:10:04
+    PollAt(Moment(2004, 3, 10, 7, 5, 5)); // Tea, until 7:15:05
+
+    // Started again at 7:12: Wake's snooze ended while the program was not
+    // running, Tea's is still ahead.
+    AlarmStore restartedStore(store.fileName());
+    restartedStore.LoadAlarms();
+    AlarmSchedule restarted(restartedStore);
+    QStringList restartedPresented;
+    restarted.setPresenter([&restartedPresented](const TAlarmRec& alarm) {
+        restartedPresented.append(alarm.Name.text());
+        return 0;
+    });
+    QStringList restartedMessages;
+    restarted.setReporter([&restartedMessages](const QString& message) { restartedMessages.append(message); });
+    clock = Moment(2004, 3, 10, 7, 12);
+    restarted.RunStartupPass(clock);
+    EXPECT_EQ(restartedMessages,
+        QStringList { QStringLiteral("Snoozed alarm \"Wake\" should've rung again earlier(at 7: 10 am on 10 Mar 2004).") });
+    ASSERT_EQ(restarted.Snoozes().size(), 1u);
+    EXPECT_EQ(ReadSnoozes(SnoozeFilePath(store.fileName())), restarted.Snoozes());
+
+    clock = Moment(2004, 3, 10, 7, 15, 5);
+    restarted.PollAlarms(clock);
+    EXPECT_EQ(restartedPresented, QStringList { QStringLiteral("Tea") });
+    ASSERT_EQ(restartedStore.Alarms.size(), 1u);
+    EXPECT_EQ(restartedStore.Alarms[0].Name.text(), u"Wake");
+
+    // Reported once: a third start finds nothing left to report.
+    restartedMessages.clear();
+    restarted.RunStartupPass(Moment(2004, 3, 10, 8, 0));
+    EXPECT_TRUE(restartedMessages.isEmpty());
 }

@@ -1,7 +1,5 @@
 #include "tests/alarms/PresentationDriver.h"
 
-#include "alarms/ShowPicU.h"
-
 #include <QTimer>
 
 namespace {
@@ -34,7 +32,7 @@ TAlarmRec DocumentAlarm(const QString& name, const QString& docFile)
     return r;
 }
 
-bool PresentationDriver::Present(const TAlarmRec& r, const std::function<void()>& whileShown)
+bool PresentationDriver::Present(const TAlarmRec& r, const std::function<void()>& whileShown, TfrmShowPic::Snoozing snoozing)
 {
     m_shown = false;
     QTimer poll;
@@ -55,6 +53,6 @@ bool PresentationDriver::Present(const TAlarmRec& r, const std::function<void()>
     });
     poll.start();
     watchdog.start(kWatchdogMs);
-    m_window.ShowAlarm(r);
+    m_snoozedMinutes = m_window.ShowAlarm(r, snoozing);
     return !timedOut;
 }

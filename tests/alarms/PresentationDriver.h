@@ -1,13 +1,11 @@
 #pragma once
 
-#include "alarms/AlarmRecord.h"
+#include "alarms/ShowPicU.h"
 
 #include <QObject>
 #include <QString>
 
 #include <functional>
-
-class TfrmShowPic;
 
 // A picture (or text) alarm, with a sound when soundFile is given.
 TAlarmRec PictureAlarm(const QString& name, const QString& visualFile, const QString& soundFile = QString(),
@@ -24,11 +22,15 @@ public:
     // Runs ShowAlarm; whileShown runs once the window is on screen. Returns
     // false when the window was still up after a generous time (it is then
     // closed).
-    bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {});
+    bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {},
+        TfrmShowPic::Snoozing snoozing = TfrmShowPic::Snoozing::NotOffered);
+    // The minutes the last presentation was snoozed for; 0 when dismissed.
+    int SnoozedMinutes() const { return m_snoozedMinutes; }
     // Whether the last presentation brought the window on screen.
     bool WasShown() const { return m_shown; }
 
 private:
     TfrmShowPic& m_window;
     bool m_shown = false;
+    int m_snoozedMinutes = 0;
 };

@@ -9,9 +9,12 @@
 #include "tests/support/ToneFile.h"
 
 #include <QDesktopServices>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -87,6 +90,8 @@ private slots:
     void badSoundStillShowsThePictureAndSaysWhy();
     void badPictureShowsItsNameAndWhyWhileTheSoundPlays_data();
     void badPictureShowsItsNameAndWhyWhileTheSoundPlays();
+    void snoozeClosesAndStopsTheSoundLikeAClick_data();
+    void snoozeClosesAndStopsTheSoundLikeAClick();
 
 private:
     bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {})
@@ -516,3 +521,61 @@ void ShowPicTest::badPictureShowsItsNameAndWhyWhileTheSoundPlays()
 
 QTEST_MAIN(ShowPicTest)
 #include "ShowPicTest.moc"
+
+void ShowPicTest::snoozeClosesAndStopsTheSoundLikeAClick_data()
+{
+    QTest::addColumn<bool>("offered");
+    QTest::addColumn<QString>("menuItem"); // empty: the S key
+    QTest::addColumn<int>("minutes");
+    QTest::newRow("S key") << true << "" << 5;
+    QTest::newRow("menu, 10 minutes") << true << "Snooze 10 minutes" << 10;
+    QTest::newRow("menu, 15 minutes") << true << "Snooze 15 minutes" << 15;
+    // A test of an alarm from the editor offers no snooze.
+    QTest::newRow("not offered, S key") << false << "" << 0;
+    QTest::newRow("not offered, menu") << false << "Snooze 5 minutes" << 0;
+}
+
+void ShowPicTest::snoozeClosesAndStopsTheSoundLikeAClick()
+{
+    QFETCH(bool, offered);
+    QFETCH(QString, menuItem);
+    QFETCH(int, minutes);
+    bool heard = false;
+    bool lineShown = false;
+    bool closedBySnooze = false;
+    qint64 snoozed = 0;
+    FSink->StartRecording();
+    const auto snoozing = offered ? TfrmShowPic::Snoozing::Offered : TfrmShowPic::Snoozing::NotOffered;
+    QVERIFY(FDriver->Present(PictureAlarm(QStringLiteral("Nap"), QString(), FFolder.file(QStringLiteral("long.wav")), 9999), [&] {
+        heard = QTest::qWaitFor([&] { return FSink->FirstSound(FSink->Now() - 2 * kWindowMs, kWindowMs) >= 0; });
+        lineShown = FWindow->lblSnooze->isVisible() && FWindow->lblSnooze->geometry().top() >= FWindow->StaticText1->geometry().bottom();
+        snoozed = FSink->Now();
+        if (menuItem.isEmpty()) {
+            QTest::keyClick(FWindow.get(), Qt::Key_S);
+        } else {
+            // The menu runs its own loop: its item is chosen from there.
+            QTimer::singleShot(50, this, [&menuItem] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (QAction* action : menu->actions())
+                        if (action->text() == menuItem)
+                            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+                    menu->close(); // none such
+                }
+            });
+            QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), FWindow->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(FWindow.get(), &rightClick);
+            QTest::qWait(100);
+        }
+        closedBySnooze = !FWindow->isVisible();
+        if (!closedBySnooze)
+            Click(FWindow->StaticText1);
+    }, snoozing));
+    QTest::qWait(kStopHeardWithinMs + kWindowMs);
+    FSink->StopRecording();
+    QVERIFY(heard);
+    QCOMPARE(lineShown, offered);
+    QCOMPARE(closedBySnooze, offered);
+    QCOMPARE(FDriver->SnoozedMinutes(), minutes);
+    QVERIFY(!FSink->HeardAt(snoozed + kStopHeardWithinMs, kWindowMs));
+    QVERIFY(!FWindow->Timer1->isActive());
+}

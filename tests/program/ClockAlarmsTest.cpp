@@ -1,6 +1,8 @@
+#include "alarms/AlarmChange.h"
 #include "alarms/AlarmU.h"
 #include "alarms/PresentationFlags.h"
 #include "app/ClockU.h"
+#include "desktop/OnlyOne.h"
 #include "options/OptionsU.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/Application.h"
@@ -83,7 +85,10 @@ private slots:
             clock.Timer1Timer();
         };
         CreateWindows();
-        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) { presented.append(alarm.Name.text()); });
+        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) {
+            presented.append(alarm.Name.text());
+            return 0;
+        });
         QTRY_COMPARE(messages.size(), 1);
         QVERIFY(shownWhileReporting);
         QCOMPARE(presented, QStringList { QStringLiteral("Due") });
@@ -111,7 +116,10 @@ private slots:
     {
         CreateWindows();
         QStringList presented;
-        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) { presented.append(alarm.Name.text()); });
+        program->alarmSchedule().setPresenter([&presented](const TAlarmRec& alarm) {
+            presented.append(alarm.Name.text());
+            return 0;
+        });
         TAlarmRec wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
         wake.Name.setText(QStringLiteral("Wake"));
         program->alarmStore().Alarms = { wake };
@@ -178,6 +186,51 @@ private slots:
         auto* twentyFour = options.findChild<QRadioButton*>(QStringLiteral("rbDigFormat24"));
         QTest::mouseClick(twentyFour, Qt::LeftButton, {}, QPoint(6, twentyFour->height() / 2));
         QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("19: 05"));
+    }
+
+    // What the command-line companion hands over through the single-instance
+    // channel reaches the alarms in memory, the editor's list and the file.
+    void handedOverChangesAreListedAndSaved()
+    {
+        TAlarmRec first = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
+        first.Name.setText(QStringLiteral("First"));
+        TAlarmRec second = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
+        second.Name.setText(QStringLiteral("Second"));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ first, second }));
+        CreateWindows();
+        auto* list = OptionsWindow().findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
+        // Unchecked by the user, not yet saved.
+        list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
+        const auto request = [this](const QByteArray& line) { return program->clockWindow().OnlyOne1->OnRequest(line); };
+        const QString storePath = program->alarmStore().fileName();
+        const auto fileMatchesMemory = [&] {
+            return folder->read(QStringLiteral("Alarm/Alarms.cfg")) == StoreBytes(program->alarmStore().Alarms);
+        };
+
+        TAlarmRec added = OnceAlarm(QDate(2004, 3, 11), 9, 0);
+        added.Name.setText(QStringLiteral("Added"));
+        QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Add, added, -1 })), QByteArray("done\t2\n"));
+        QCOMPARE(list->topLevelItemCount(), 3);
+        QCOMPARE(list->topLevelItem(2)->text(0), QStringLiteral("Added"));
+        QCOMPARE(list->topLevelItem(1)->checkState(0), Qt::Unchecked);
+        QVERIFY(!program->alarmStore().Alarms[1].Enabled);
+        QVERIFY(fileMatchesMemory());
+
+        // No delete under a ringing alarm; another store is not this clock's.
+        PresentationActive = true;
+        QVERIFY(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Delete, {}, 0 })).startsWith("failed\t"));
+        PresentationActive = false;
+        QCOMPARE(request(AlarmChangeRequest(folder->file(QStringLiteral("other.cfg")), { AlarmChange::Kind::Delete, {}, 0 })),
+            QByteArray("elsewhere\n"));
+        QCOMPARE(request("show me\n"), QByteArray("elsewhere\n"));
+        QCOMPARE(program->alarmStore().Alarms.size(), std::size_t(3));
+
+        QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Delete, {}, 0 })), QByteArray("done\t0\n"));
+        QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Enable, {}, 0 })), QByteArray("done\t0\n"));
+        QCOMPARE(list->topLevelItemCount(), 2);
+        QCOMPARE(list->topLevelItem(0)->checkState(0), Qt::Checked);
+        QVERIFY(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Disable, {}, 2 })).startsWith("failed\tThere is no alarm 2"));
+        QVERIFY(fileMatchesMemory());
     }
 
 private:

@@ -1,0 +1,131 @@
+#include "alarms/AlarmChange.h"
+
+#include "alarms/AlarmStore.h"
+#include "platform/IoError.h"
+
+#include <QFileInfo>
+#include <QList>
+
+#include <algorithm>
+
+namespace {
+
+constexpr char kRequestWord[] = "alarms";
+constexpr char kElsewhere[] = "elsewhere\n";
+
+struct KindWord {
+    AlarmChange::Kind kind;
+    const char* word;
+};
+constexpr KindWord kKindWords[] = {
+    { AlarmChange::Kind::Add, "add" },
+    { AlarmChange::Kind::Enable, "enable" },
+    { AlarmChange::Kind::Disable, "disable" },
+    { AlarmChange::Kind::Delete, "delete" },
+};
+
+QByteArray Failed(const QString& message)
+{
+    // The answer is one line.
+    QString line = message;
+    line.replace(u'\n', u' ');
+    return "failed\t" + line.toUtf8() + '\n';
+}
+
+bool SameFile(const QString& a, const QString& b)
+{
+    return QFileInfo(a) == QFileInfo(b);
+}
+
+} // namespace
+
+QString ApplyAlarmChange(AlarmStore& store, const AlarmChange& change)
+{
+    if (change.kind == AlarmChange::Kind::Add) {
+        store.TakeCheckBoxStates();
+        store.Alarms.push_back(change.alarm);
+        store.RebuildList();
+        return QString();
+    }
+    if (change.index < 0 || std::size_t(change.index) >= store.Alarms.size())
+        return QStringLiteral("There is no alarm %1: the alarms are numbered 0 to %2.")
+            .arg(change.index)
+            .arg(qsizetype(store.Alarms.size()) - 1);
+    if (change.kind == AlarmChange::Kind::Delete) {
+        store.TakeCheckBoxStates();
+        store.DeleteAlarm(change.index);
+        return QString();
+    }
+    store.TakeCheckBoxStates();
+    // An alarm already so keeps its byte as it was.
+    StoredBool& enabled = store.Alarms[std::size_t(change.index)].Enabled;
+    if (const bool enable = change.kind == AlarmChange::Kind::Enable; bool(enabled) != enable)
+        enabled = enable;
+    store.RebuildList();
+    return QString();
+}
+
+QByteArray AlarmChangeRequest(const QString& storePath, const AlarmChange& change)
+{
+    const auto kind = std::find_if(std::begin(kKindWords), std::end(kKindWords),
+        [&change](const KindWord& word) { return word.kind == change.kind; });
+    QByteArray argument;
+    if (change.kind == AlarmChange::Kind::Add) {
+        const AlarmRecordBytes bytes = WriteAlarmRecord(change.alarm);
+        argument = QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())).toHex();
+    } else {
+        argument = QByteArray::number(change.index);
+    }
+    return QByteArray(kRequestWord) + '\t' + QFileInfo(storePath).absoluteFilePath().toUtf8() + '\t' + kind->word + '\t'
+        + argument + '\n';
+}
+
+std::optional<AlarmChangeRequestParts> ParseAlarmChangeRequest(const QByteArray& line)
+{
+    if (!line.endsWith('\n'))
+        return std::nullopt;
+    const QList<QByteArray> parts = line.chopped(1).split('\t');
+    if (parts.size() != 4 || parts[0] != kRequestWord || parts[1].isEmpty())
+        return std::nullopt;
+    const auto kind = std::find_if(std::begin(kKindWords), std::end(kKindWords),
+        [&parts](const KindWord& word) { return parts[2] == word.word; });
+    if (kind == std::end(kKindWords))
+        return std::nullopt;
+    AlarmChangeRequestParts request { QString::fromUtf8(parts[1]), {} };
+    request.change.kind = kind->kind;
+    if (kind->kind == AlarmChange::Kind::Add) {
+        const QByteArray record = QByteArray::fromHex(parts[3]);
+        if (parts[3].size() != qsizetype(2 * kAlarmRecordSize) || record.size() != qsizetype(kAlarmRecordSize))
+            return std::nullopt;
+        AlarmRecordBytes bytes;
+        std::copy(record.begin(), record.end(), bytes.begin());
+        request.change.alarm = ReadAlarmRecord(bytes);
+    } else {
+        bool ok = false;
+        request.change.index = parts[3].toInt(&ok);
+        if (!ok)
+            return std::nullopt;
+    }
+    return request;
+}
+
+QByteArray AnswerAlarmChangeRequest(AlarmStore& store, const QByteArray& line, const QString& holdDeletes)
+{
+    const std::optional<AlarmChangeRequestParts> request = ParseAlarmChangeRequest(line);
+    if (!request || !SameFile(request->storePath, store.fileName()))
+        return kElsewhere;
+    if (request->change.kind == AlarmChange::Kind::Delete && !holdDeletes.isEmpty())
+        return Failed(holdDeletes);
+    if (const QString error = ApplyAlarmChange(store, request->change); !error.isEmpty())
+        return Failed(error);
+    try {
+        store.SaveAlarms();
+    } catch (const IoError& error) {
+        // The change stays in the running clock and is saved with the next
+        // save.
+        return Failed(QStringLiteral("The clock has the change but cannot save it yet: ") + error.message());
+    }
+    const qsizetype index = request->change.kind == AlarmChange::Kind::Add ? qsizetype(store.Alarms.size()) - 1
+                                                                          : request->change.index;
+    return "done\t" + QByteArray::number(index) + '\n';
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "alarms/AlarmRecord.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class AlarmStore;
+
+// One change to the alarms from outside the clock (the command-line
+// companion): an alarm added at the end of the list, or the alarm at an
+// index switched on, off or deleted.
+struct AlarmChange {
+    enum class Kind { Add, Enable, Disable, Delete };
+    Kind kind = Kind::Add;
+    TAlarmRec alarm {}; // Add
+    int index = -1;     // Enable, Disable, Delete
+
+    bool operator==(const AlarmChange&) const = default;
+};
+
+// Applies the change to the store's records and has the list rebuilt; does
+// not save. Check boxes the user changed in the list are taken into the
+// records first, as a save would. Returns why it cannot be applied (an
+// index that names no alarm), changing nothing, or an empty text.
+QString ApplyAlarmChange(AlarmStore& store, const AlarmChange& change);
+
+// The request that hands a change of the store at storePath to the running
+// clock, one line:
+//   alarms TAB <store path> TAB add TAB <672-byte record in hexadecimal> LF
+//   alarms TAB <store path> TAB enable|disable|delete TAB <index> LF
+// The store path is absolute and UTF-8 encoded.
+QByteArray AlarmChangeRequest(const QString& storePath, const AlarmChange& change);
+
+struct AlarmChangeRequestParts {
+    QString storePath;
+    AlarmChange change;
+};
+// Nothing for a line that is not such a request.
+std::optional<AlarmChangeRequestParts> ParseAlarmChangeRequest(const QByteArray& line);
+
+// The running clock's answer to a request line, one line: "done" TAB <index
+// of the alarm changed (added)> when the change is applied and the store
+// saved; "elsewhere" when the request is not
+// an alarm change, or names a store other than this clock's (the sender
+// then changes that store itself); "failed" TAB <message> when it could not
+// be applied or saved. hold, when given, says why changes must wait (an
+// alarm is ringing: deleting would move the records under it); a delete is
+// then refused with that message.
+QByteArray AnswerAlarmChangeRequest(AlarmStore& store, const QByteArray& line, const QString& holdDeletes = QString());

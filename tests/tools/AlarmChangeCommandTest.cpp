@@ -1,0 +1,277 @@
+#include "alarms/AlarmRules.h"
+#include "alarms/AlarmStore.h"
+#include "desktop/InstanceChannel.h"
+#include "tests/alarms/AlarmFixtures.h"
+#include "tests/support/TempFolder.h"
+#include "tools/AlarmsCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QThread>
+
+#include <future>
+#include <memory>
+
+namespace {
+
+struct ToolRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+ToolRun RunAlarms(const QStringList& arguments)
+{
+    ToolRun run { 0, {}, {} };
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.status = RunAlarmsCommand(arguments, out, err);
+    return run;
+}
+
+QStringList Words(const char* text)
+{
+    return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
+}
+
+// Changes through the tool on a store of a temporary folder, on Monday 5
+// January 2004 at noon, with no clock to hand them to.
+class AlarmChangeCommandTest : public ::testing::Test {
+protected:
+    AlarmChangeCommandTest()
+    {
+        // A runtime folder of its own: no clock of the machine's user listens
+        // in it.
+        previousRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", folder.path().toUtf8());
+        folder.write(QStringLiteral("sounds/bell.wav"), "RIFF");
+        folder.write(QStringLiteral("pictures/sun.jpg"), "JPEG");
+        folder.write(QStringLiteral("notes/plan.txt"), "Plan\n");
+    }
+    ~AlarmChangeCommandTest() override { qputenv("XDG_RUNTIME_DIR", previousRuntime); }
+
+    ToolRun Change(const QStringList& arguments)
+    {
+        return RunAlarms(arguments + QStringList { QStringLiteral("--store"), storePath });
+    }
+    ToolRun Add(const QStringList& options) { return Change(QStringList { QStringLiteral("add") } + options + atNoon); }
+
+    std::vector<TAlarmRec> Stored() const
+    {
+        AlarmStore store(storePath);
+        store.LoadAlarms();
+        return store.Alarms;
+    }
+    QString Listed() const
+    {
+        return RunAlarms(QStringList { QStringLiteral("--store"), storePath } + atNoon).out;
+    }
+
+    TempFolder folder;
+    QByteArray previousRuntime;
+    const QString storePath = folder.file(QStringLiteral("Alarm/Alarms.cfg"));
+    const QStringList atNoon { QStringLiteral("--now"), QStringLiteral("2004-01-05 12:00:00") };
+};
+
+} // namespace
+
+TEST_F(AlarmChangeCommandTest, EveryModeIsListedAndRingsAsTheEditorWouldStoreIt)
+{
+    struct Case {
+        const char* options;
+        const char* listed; // type, time and next date as listed
+        QDate ringsOn;
+        QDate notOn;
+    };
+    const Case cases[] = {
+        { "--once 2004-01-07 --time 7:30", "Once\t7: 30 am\t7 Jan 2004", QDate(2004, 1, 7), QDate(2004, 1, 8) },
+        { "--once today --time 13:00", "Once\t1: 00 pm\t5 Jan 2004", QDate(2004, 1, 5), QDate(2004, 1, 6) },
+        { "--once tomorrow --time 06:00", "Once\t6: 00 am\t6 Jan 2004", QDate(2004, 1, 6), QDate(2004, 1, 5) },
+        { "--daily 3 --start 2004-01-06 --time 08:00", "Daily\t8: 00 am\t6 Jan 2004", QDate(2004, 1, 9), QDate(2004, 1, 8) },
+        { "--daily 1 --time 11:00", "Daily\t11: 00 am\t6 Jan 2004", QDate(2004, 1, 5), QDate(2004, 1, 4) },
+        { "--weekly 2 --days sat,Sunday --time 09:15", "Weekly\t9: 15 am\t10 Jan 2004", QDate(2004, 1, 24), QDate(2004, 1, 17) },
+        { "--weekly 1 --time 18:00", "Weekly\t6: 00 pm\t5 Jan 2004", QDate(2004, 1, 9), QDate(2004, 1, 10) },
+        { "--monthly --day 31 --months feb,mar --time 20:00", "Monthly\t8: 00 pm\t31 Mar 2004", QDate(2004, 3, 31), QDate(2004, 1, 31) },
+        { "--monthly --the last --weekday fri --time 12:30", "Monthly\t12: 30 pm\t30 Jan 2004", QDate(2004, 2, 27), QDate(2004, 2, 20) },
+        { "--monthly --the first --weekday monday --months all --time 9:00", "Monthly\t9: 00 am\t2 Feb 2004", QDate(2004, 1, 5),
+            QDate(2004, 1, 12) },
+    };
+    QString expected;
+    for (const Case& c : cases) {
+        const ToolRun run = Add(Words(c.options));
+        ASSERT_EQ(run.status, 0) << c.options << ": " << run.err.toStdString();
+        const int index = expected.count(u'\n');
+        EXPECT_EQ(run.out, QString::number(index) + u'\n');
+        expected += QStringLiteral("%1\tNew Alarm\t%2\n").arg(index).arg(QString::fromUtf8(c.listed));
+        const TAlarmRec added = Stored().back();
+        EXPECT_TRUE(IsRingDay(added, c.ringsOn)) << c.options;
+        EXPECT_FALSE(IsRingDay(added, c.notOn)) << c.options;
+        EXPECT_EQ(added.LastRung, 0);
+    }
+    EXPECT_EQ(Listed(), expected);
+}
+
+TEST_F(AlarmChangeCommandTest, WhatTheAlarmShowsAndItsSwitches)
+{
+    ASSERT_EQ(Add({ QStringLiteral("--once"), QStringLiteral("tomorrow"), QStringLiteral("--time"), QStringLiteral("6:45"),
+                  QStringLiteral("--name"), QStringLiteral("Wake up"), QStringLiteral("--picture"),
+                  folder.file(QStringLiteral("pictures/sun.jpg")), QStringLiteral("--sound"),
+                  folder.file(QStringLiteral("sounds/bell.wav")), QStringLiteral("--stays-on"), QStringLiteral("forever"),
+                  QStringLiteral("--delete-after-playing"), QStringLiteral("--disabled") })
+                  .status,
+        0);
+    ASSERT_EQ(Add({ QStringLiteral("--daily"), QStringLiteral("2"), QStringLiteral("--time"), QStringLiteral("7:00"),
+                  QStringLiteral("--message"), QStringLiteral("Stand up!") })
+                  .status,
+        0);
+    ASSERT_EQ(Add({ QStringLiteral("--once"), QStringLiteral("2004-02-01"), QStringLiteral("--time"), QStringLiteral("9:00"),
+                  QStringLiteral("--document"), folder.file(QStringLiteral("notes/plan.txt")),
+                  QStringLiteral("--delete-after-expiration") })
+                  .status,
+        0);
+    const std::vector<TAlarmRec> alarms = Stored();
+    ASSERT_EQ(alarms.size(), 3u);
+
+    const TAlarmRec& wake = alarms[0];
+    EXPECT_EQ(wake.Name.text(), u"Wake up");
+    EXPECT_EQ(wake.VisualFile.text(), folder.file(QStringLiteral("pictures/sun.jpg")));
+    EXPECT_EQ(wake.SoundFile.text(), folder.file(QStringLiteral("sounds/bell.wav")));
+    EXPECT_TRUE(wake.Sound && wake.AudioPic && wake.DeleteAfterPlaying);
+    EXPECT_FALSE(wake.Enabled || wake.DeleteAfterExpiration);
+    EXPECT_EQ(wake.StaysOn, 9999);
+
+    const TAlarmRec& standUp = alarms[1];
+    EXPECT_EQ(standUp.VisualFile.text(), u"Stand up!");
+    EXPECT_TRUE(standUp.Enabled && standUp.AudioPic);
+    EXPECT_FALSE(standUp.Sound);
+    EXPECT_EQ(standUp.StaysOn, 0);
+
+    const TAlarmRec& plan = alarms[2];
+    EXPECT_FALSE(plan.AudioPic || plan.DeleteAfterPlaying);
+    EXPECT_TRUE(plan.DeleteAfterExpiration);
+    EXPECT_EQ(plan.DocFile.text(), folder.file(QStringLiteral("notes/plan.txt")));
+}
+
+TEST_F(AlarmChangeCommandTest, EnableDisableAndDeleteByTheListedIndex)
+{
+    TAlarmRec off = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
+    off.Enabled = false;
+    off.Name.setText(QStringLiteral("Off"));
+    TAlarmRec on = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
+    on.Name.setText(QStringLiteral("On"));
+    TAlarmRec gone = DailyAlarm(1, QDate(2004, 1, 1), 9, 0);
+    gone.Name.setText(QStringLiteral("Gone"));
+    folder.write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ off, on, gone }));
+
+    EXPECT_EQ(Change({ QStringLiteral("enable"), QStringLiteral("0") }).status, 0);
+    EXPECT_EQ(Change({ QStringLiteral("disable"), QStringLiteral("1") }).status, 0);
+    EXPECT_EQ(Change({ QStringLiteral("delete"), QStringLiteral("2") }).status, 0);
+    off.Enabled = true;
+    on.Enabled = false;
+    EXPECT_EQ(Stored(), (std::vector<TAlarmRec> { off, on }));
+}
+
+TEST_F(AlarmChangeCommandTest, BadOptionsAreNamedAndChangeNothing)
+{
+    folder.write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ DailyAlarm(1, QDate(2004, 1, 1), 7, 0) }));
+    const QByteArray before = folder.read(QStringLiteral("Alarm/Alarms.cfg"));
+    const QString sound = folder.file(QStringLiteral("sounds/bell.wav"));
+    struct Case {
+        QStringList arguments;
+        const char* named;
+    };
+    const auto add = [](const char* options) { return QStringList { QStringLiteral("add") } + Words(options); };
+    const Case cases[] = {
+        { add("--time 7:00"), "--once" },
+        { add("--once today"), "--time" },
+        { add("--once today --time 25:00"), "--time" },
+        { add("--once someday --time 7:00"), "--once" },
+        { add("--once 2004-02-30 --time 7:00"), "--once" },
+        { add("--once today --daily 2 --time 7:00"), "--daily" },
+        { add("--daily 0 --time 7:00"), "--daily" },
+        { add("--daily 357 --time 7:00"), "--daily" },
+        { add("--weekly x --time 7:00"), "--weekly" },
+        { add("--weekly 1 --days mon,funday --time 7:00"), "--days" },
+        { add("--daily 1 --days mon --time 7:00"), "--days" },
+        { add("--once today --start 2004-01-01 --time 7:00"), "--start" },
+        { add("--daily 1 --start 2004-1-1 --time 7:00"), "--start" },
+        { add("--monthly --time 7:00"), "--monthly" },
+        { add("--monthly --day 32 --time 7:00"), "--day" },
+        { add("--monthly --day 3 --the first --weekday mon --time 7:00"), "--the" },
+        { add("--monthly --the fifth --weekday mon --time 7:00"), "--the" },
+        { add("--monthly --the last --time 7:00"), "--weekday" },
+        { add("--monthly --the last --weekday someday --time 7:00"), "--weekday" },
+        { add("--monthly --day 1 --months jan,smarch --time 7:00"), "--months" },
+        { add("--daily 1 --time 7:00 --name Much-too-long-name"), "--name" },
+        { add("--daily 1 --time 7:00 --picture /no/such.jpg"), "--picture" },
+        { add("--daily 1 --time 7:00 --sound /no/such.wav"), "--sound" },
+        { add("--daily 1 --time 7:00 --document /no/such.txt"), "--document" },
+        { add("--daily 1 --time 7:00 --message a/b"), "--message" },
+        { add("--daily 1 --time 7:00 --stays-on 2"), "--stays-on" },
+        { add("--daily 1 --time 7:00 --delete-after-playing"), "--delete-after-playing" },
+        { add("--daily 1 --time 7:00 --time 8:00"), "--time" },
+        { add("--daily 1 --time 7:00 --loud"), "--loud" },
+        { add("--daily 1 --time"), "--time" },
+        { add("--daily 1 --time 7:00 --now tomorrow"), "--now" },
+        { QStringList { QStringLiteral("add"), QStringLiteral("--daily"), QStringLiteral("1"), QStringLiteral("--time"),
+              QStringLiteral("7:00"), QStringLiteral("--sound"), sound, QStringLiteral("--document"),
+              folder.file(QStringLiteral("notes/plan.txt")) },
+            "--document" },
+        { QStringList { QStringLiteral("add"), QStringLiteral("--daily"), QStringLiteral("1"), QStringLiteral("--time"),
+              QStringLiteral("7:00"), QStringLiteral("--stays-on"), QStringLiteral("5") },
+            "--sound" },
+        { QStringList { QStringLiteral("enable") }, "INDEX" },
+        { QStringList { QStringLiteral("delete"), QStringLiteral("-1") }, "INDEX" },
+        { QStringList { QStringLiteral("disable"), QStringLiteral("first") }, "INDEX" },
+        { QStringList { QStringLiteral("delete"), QStringLiteral("1") }, "no alarm 1" },
+        { QStringList { QStringLiteral("enable"), QStringLiteral("0"), QStringLiteral("--loud") }, "--loud" },
+    };
+    for (const Case& c : cases) {
+        const ToolRun run = Change(c.arguments);
+        const std::string shown = c.arguments.join(u' ').toStdString() + " -> " + run.err.toStdString();
+        EXPECT_EQ(run.status, 2) << shown;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.named))) << shown;
+        EXPECT_TRUE(run.out.isEmpty()) << shown;
+        EXPECT_EQ(folder.read(QStringLiteral("Alarm/Alarms.cfg")), before) << shown;
+    }
+}
+
+TEST_F(AlarmChangeCommandTest, AnAddCreatesAMissingStore)
+{
+    ASSERT_FALSE(QFile::exists(storePath));
+    const ToolRun run = Add(Words("--daily 1 --time 7:00"));
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(Stored().size(), 1u);
+}
+
+TEST_F(AlarmChangeCommandTest, AClockThatDoesNotAnswerKeepsItsStoreUntouched)
+{
+    folder.write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ DailyAlarm(1, QDate(2004, 1, 1), 7, 0) }));
+    const QByteArray before = folder.read(QStringLiteral("Alarm/Alarms.cfg"));
+    // A clock that reads the request and closes without an answer.
+    const QString serverPath = InstanceServerPath(QLatin1String(kClockTitle));
+    std::promise<bool> listening;
+    // A thread of Qt's own: the server's socket notifiers need one.
+    std::unique_ptr<QThread> clock(QThread::create([&serverPath, &listening] {
+        QLocalServer server;
+        listening.set_value(server.listen(serverPath));
+        if (server.waitForNewConnection(5000)) {
+            QLocalSocket* socket = server.nextPendingConnection();
+            socket->waitForReadyRead(5000);
+            socket->disconnectFromServer();
+        }
+    }));
+    clock->start();
+    if (!listening.get_future().get()) {
+        clock->wait();
+        FAIL() << "cannot listen on " << serverPath.toStdString();
+    }
+    const ToolRun run = Add(Words("--daily 1 --time 7:00"));
+    clock->wait();
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains(u"did not answer")) << run.err.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("Alarm/Alarms.cfg")), before);
+}
