@@ -3,7 +3,7 @@
 #include "desktop/InstanceChannel.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
-#include "tools/AlarmsCommand.h"
+#include "tests/tools/AlarmsToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -16,21 +16,6 @@
 #include <memory>
 
 namespace {
-
-struct ToolRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-ToolRun RunAlarms(const QStringList& arguments)
-{
-    ToolRun run { 0, {}, {} };
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = RunAlarmsCommand(arguments, out, err);
-    return run;
-}
 
 QStringList Words(const char* text)
 {

@@ -1,6 +1,6 @@
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
-#include "tools/AlarmsCommand.h"
+#include "tests/tools/AlarmsToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -9,21 +9,6 @@
 #include <random>
 
 namespace {
-
-struct ToolRun {
-    int status;
-    QString out;
-    QString err;
-};
-
-ToolRun RunAlarms(const QStringList& arguments)
-{
-    ToolRun run { 0, {}, {} };
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = RunAlarmsCommand(arguments, out, err);
-    return run;
-}
 
 class AlarmsCommandTest : public ::testing::Test {
 protected:
