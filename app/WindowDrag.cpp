@@ -1,5 +1,7 @@
 #include "app/WindowDrag.h"
 
+#include "platform/InteractiveMove.h"
+
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -7,7 +9,8 @@
 namespace {
 
 // The window manager ends its move at the release and tells the window its
-// last position about then; a quiet spell this long means it has.
+// last position about then; a quiet spell this long with the button up
+// means it has.
 constexpr int kSettleMs = 100;
 
 } // namespace
@@ -16,7 +19,7 @@ WindowDrag::WindowDrag(QWidget& window) : QObject(&window), m_window(window)
 {
     m_settleTimer.setSingleShot(true);
     m_settleTimer.setInterval(kSettleMs);
-    connect(&m_settleTimer, &QTimer::timeout, this, &WindowDrag::Settled);
+    connect(&m_settleTimer, &QTimer::timeout, this, &WindowDrag::SettleTimeout);
 }
 
 void WindowDrag::Press(const QMouseEvent& event)
@@ -24,28 +27,44 @@ void WindowDrag::Press(const QMouseEvent& event)
     if (event.button() != Qt::LeftButton)
         return;
     m_settleTimer.stop();
+    m_mover = Mover::None;
+    m_pressed = true;
     m_positionAtPress = m_window.pos();
-    // Started at the press, so that no motion of the pointer is lost.
-    QWindow* handle = m_window.windowHandle();
-    if (handle && handle->startSystemMove()) {
-        m_mover = Mover::WindowManager;
-        return;
-    }
-    m_mover = Mover::Window;
+    m_pressInWindow = event.position();
     m_pointerOffset = event.globalPosition().toPoint() - m_window.pos();
 }
 
 void WindowDrag::Move(const QMouseEvent& event)
 {
-    if (m_mover == Mover::Window && event.buttons().testFlag(Qt::LeftButton) && MoveWindow)
+    if (!m_pressed || !event.buttons().testFlag(Qt::LeftButton))
+        return;
+    // The move starts with the drag, not at the press: a click alone leaves
+    // the window where it is. Anchored at the press, it loses no motion.
+    if (m_mover == Mover::None) {
+        QWindow* handle = m_window.windowHandle();
+        if (handle && StartInteractiveMove(*handle, m_pressInWindow)) {
+            m_mover = Mover::WindowManager;
+            m_settleTimer.start();
+            return;
+        }
+        m_mover = Mover::Window;
+    }
+    if (m_mover == Mover::Window && MoveWindow)
         MoveWindow(event.globalPosition().toPoint() - m_pointerOffset);
 }
 
 void WindowDrag::Release(const QMouseEvent& event)
 {
-    if (event.button() != Qt::LeftButton || m_mover == Mover::None)
+    if (event.button() != Qt::LeftButton)
+        return;
+    m_pressed = false;
+    if (m_mover == Mover::None)
         return;
     if (m_mover == Mover::WindowManager) {
+        // The release reached this window, so the window manager never took
+        // the pointer for its move: it must not start one now.
+        if (QWindow* handle = m_window.windowHandle())
+            CancelInteractiveMove(*handle);
         m_settleTimer.start();
         return;
     }
@@ -56,6 +75,17 @@ void WindowDrag::WindowMoved()
 {
     if (m_settleTimer.isActive())
         m_settleTimer.start();
+}
+
+void WindowDrag::SettleTimeout()
+{
+    // The release may never reach the program: the move goes on while the
+    // button is down.
+    if (m_mover == Mover::WindowManager && LeftButtonDown()) {
+        m_settleTimer.start();
+        return;
+    }
+    Settled();
 }
 
 void WindowDrag::Settled()

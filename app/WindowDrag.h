@@ -9,10 +9,11 @@
 class QMouseEvent;
 class QWidget;
 
-// Dragging a window that has no caption with the left button. Each real
-// press starts one interactive move of the window manager, as a press on a
-// caption would; where the window manager offers none (no window manager
-// runs), the window follows the pointer by moves of its own. Once the move
+// Dragging a window that has no caption with the left button. The first
+// motion after a real press starts one interactive move of the window
+// manager, as a drag on a caption would; where the window manager offers none
+// (no window manager runs), the window follows the pointer by moves of its
+// own. A click without motion moves nothing. Once the move
 // has ended, and only if the window moved, OnDropped reports where it
 // landed: the window manager owns the window until then and may drop a move
 // made in between.
@@ -28,7 +29,8 @@ public:
     // may come after the button is released.
     void WindowMoved();
 
-    // From the press until the window has settled after the release.
+    // From the first motion of a drag until the window has settled after the
+    // release.
     bool Dragging() const { return m_mover != Mover::None; }
 
     // Moves the window while it follows the pointer by itself.
@@ -39,12 +41,16 @@ public:
 private:
     enum class Mover { None, WindowManager, Window };
 
+    void SettleTimeout();
     void Settled();
 
     QWidget& m_window;
     Mover m_mover = Mover::None;
+    bool m_pressed = false; // the left button is down since a press on the window
     QPoint m_positionAtPress;
+    QPointF m_pressInWindow;
     QPoint m_pointerOffset; // pointer minus window position, while the window moves itself
-    // After the release, waits for the window manager's last move.
+    // While the window manager moves the window, and after the release,
+    // waits for its last move.
     QTimer m_settleTimer;
 };

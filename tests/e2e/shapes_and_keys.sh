@@ -72,9 +72,18 @@ centre_x=$(python3 -c "print($area_left + round(($area_width - 200) / 2))")
 centre_y=$(python3 -c "print($area_top + round(($area_height - 200) / 2))")
 wait_until 3 at "$centre_x $centre_y" || fail "NumPad 5: at $(window_geometry "$window"), expected $centre_x $centre_y"
 
+# A click on the clock, without motion, moves nothing: the clock does not
+# follow the pointer afterwards.
+read -r x y _ < <(window_geometry "$window")
+xdotool mousemove $((x + 100)) $((y + 100)) click 1
+sleep 0.3
+xdotool mousemove $((x + 400)) $((y + 300))
+sleep 0.5
+at "$x $y" || fail "after a click the clock followed the pointer to $(window_geometry "$window")"
+
 # Dragging with the left button moves the window through the window manager,
-# from the press on; after the release it stays where it was dropped while
-# the pointer moves on.
+# with the motion from the press on; after the release it stays where it was
+# dropped while the pointer moves on.
 read -r x y _ < <(window_geometry "$window")
 press_and_move $((x + 100)) $((y + 100)) $((x + 110)) $((y + 110)) $((x + 150)) $((y + 120))
 wait_until 3 at "$((x + 50)) $((y + 20))" || fail "drag: at $(window_geometry "$window"), expected $((x + 50)) $((y + 20))"

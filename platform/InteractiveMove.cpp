@@ -1,0 +1,113 @@
+#include "platform/InteractiveMove.h"
+
+#include "platform/WindowManager.h"
+#include "platform/X11Connection.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+// _NET_WM_MOVERESIZE directions and the pointer button it follows.
+constexpr uint32_t kMoveResizeMove = 8;
+constexpr uint32_t kMoveResizeCancel = 11;
+constexpr uint32_t kLeftButton = 1;
+
+// Whether the window manager lists the interactive move among what it
+// supports.
+bool WindowManagerMoves(xcb_connection_t* connection, xcb_atom_t moveResize)
+{
+    if (moveResize == XCB_ATOM_NONE || !WindowManagerRunning())
+        return false;
+    const xcb_atom_t supported = InternAtom(connection, "_NET_SUPPORTED");
+    const xcb_get_property_cookie_t cookie
+        = xcb_get_property(connection, 0, X11RootWindow(connection), supported, XCB_ATOM_ATOM, 0, 4096);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+    bool listed = false;
+    if (reply && reply->type == XCB_ATOM_ATOM && reply->format == 32) {
+        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+        const int count = xcb_get_property_value_length(reply) / int(sizeof(xcb_atom_t));
+        for (int i = 0; i < count && !listed; ++i)
+            listed = atoms[i] == moveResize;
+    }
+    std::free(reply);
+    return listed;
+}
+
+// Where the window's origin is on the screen, in the server's pixels.
+bool WindowOrigin(xcb_connection_t* connection, xcb_window_t window, QPoint& origin)
+{
+    const xcb_translate_coordinates_cookie_t cookie
+        = xcb_translate_coordinates(connection, window, X11RootWindow(connection), 0, 0);
+    xcb_translate_coordinates_reply_t* reply = xcb_translate_coordinates_reply(connection, cookie, nullptr);
+    if (reply)
+        origin = QPoint(reply->dst_x, reply->dst_y);
+    std::free(reply);
+    return reply != nullptr;
+}
+
+void SendMoveResize(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t moveResize, QPoint pointer,
+    uint32_t direction, uint32_t button)
+{
+    xcb_client_message_event_t message {};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = moveResize;
+    message.data.data32[0] = uint32_t(pointer.x());
+    message.data.data32[1] = uint32_t(pointer.y());
+    message.data.data32[2] = direction;
+    message.data.data32[3] = button;
+    message.data.data32[4] = 1; // from an application
+    xcb_send_event(connection, 0, X11RootWindow(connection),
+        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+}
+
+} // namespace
+
+bool StartInteractiveMove(QWindow& window, QPointF pressPosition)
+{
+    xcb_connection_t* connection = X11Connection();
+    // Other platforms anchor the move at the last press themselves.
+    if (!connection)
+        return window.startSystemMove();
+    const xcb_atom_t moveResize = InternAtom(connection, "_NET_WM_MOVERESIZE");
+    const auto native = xcb_window_t(window.winId());
+    QPoint origin;
+    if (!WindowManagerMoves(connection, moveResize) || !WindowOrigin(connection, native, origin))
+        return false;
+    const QPointF inWindow = pressPosition * window.devicePixelRatio();
+    const QPoint pointer = origin + QPoint(int(std::lround(inWindow.x())), int(std::lround(inWindow.y())));
+    // The press grabbed the pointer for this program; the window manager
+    // needs it.
+    xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+    SendMoveResize(connection, native, moveResize, pointer, kMoveResizeMove, kLeftButton);
+    return true;
+}
+
+void CancelInteractiveMove(QWindow& window)
+{
+    xcb_connection_t* connection = X11Connection();
+    if (!connection)
+        return;
+    const xcb_atom_t moveResize = InternAtom(connection, "_NET_WM_MOVERESIZE");
+    if (moveResize != XCB_ATOM_NONE)
+        SendMoveResize(connection, xcb_window_t(window.winId()), moveResize, QPoint(), kMoveResizeCancel, 0);
+}
+
+bool LeftButtonDown()
+{
+    xcb_connection_t* connection = X11Connection();
+    if (!connection)
+        return QGuiApplication::mouseButtons().testFlag(Qt::LeftButton);
+    const xcb_query_pointer_cookie_t cookie = xcb_query_pointer(connection, X11RootWindow(connection));
+    xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(connection, cookie, nullptr);
+    const bool down = reply && (reply->mask & XCB_BUTTON_MASK_1) != 0;
+    std::free(reply);
+    return down;
+}
