@@ -25,8 +25,7 @@ rows_of_colour() {
 LD_PRELOAD=$faketime_library FAKETIME='@2024-03-05 08:29:20' FAKETIME_DONT_FAKE_MONOTONIC=1 \
     start_clock "$program_folder"
 clock=$CLOCK_PID
-clock_shown() { window=$(clock_window "$clock") && is_viewable "$window"; }
-wait_until 100 clock_shown || fail "no clock window"
+window=$(wait_until 100 shown_clock_window "$clock") || fail "no clock window"
 
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 xdotool key o

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the end-to-end scripts: runs the clock of a program folder in a
 # fresh home of its own on the current display and finds its windows.
 # Needs DISPLAY (the desktop session of ./test.sh: Xvfb, openbox, trayer).
@@ -72,20 +73,38 @@ ended() {
     [[ $state == Z* ]]
 }
 
-# The clock window of process $1: among its windows named "Vellamor" (the
-# message boxes, the tray icon, Qt's leader window), the one normal window
-# the window manager manages.
+# Ends the clock started last as the session does (SIGTERM), so that it saves
+# its settings, and waits for it.
+stop_clock() {
+    kill -TERM "$CLOCK_PID" 2>/dev/null || true
+    wait "$CLOCK_PID" 2>/dev/null || true
+}
+
+# Whether window $1 is a clock window: among the windows named "Vellamor"
+# (the message boxes, the tray icon, Qt's leader window), the one normal
+# window the window manager manages.
+is_clock_window() {
+    output_has _NET_WM_WINDOW_TYPE_NORMAL xprop -id "$1" _NET_WM_WINDOW_TYPE &&
+        ! output_has _NET_WM_WINDOW_TYPE_DIALOG xprop -id "$1" _NET_WM_WINDOW_TYPE &&
+        output_has 'Override Redirect State: no' xwininfo -id "$1"
+}
+
+# The clock window of process $1.
 clock_window() {
     local window
     for window in $(xdotool search --all --pid "$1" --name '^Vellamor$' 2>/dev/null); do
-        if output_has _NET_WM_WINDOW_TYPE_NORMAL xprop -id "$window" _NET_WM_WINDOW_TYPE &&
-            ! output_has _NET_WM_WINDOW_TYPE_DIALOG xprop -id "$window" _NET_WM_WINDOW_TYPE &&
-            output_has 'Override Redirect State: no' xwininfo -id "$window"; then
+        if is_clock_window "$window"; then
             echo "$window"
             return 0
         fi
     done
     return 1
+}
+
+# The clock window of process $1 once it is on the screen.
+shown_clock_window() {
+    local window
+    window=$(clock_window "$1") && is_viewable "$window" && echo "$window"
 }
 
 # The tray icon of process $1: its window embedded in the tray host's
@@ -150,6 +169,12 @@ stacked_above() {
     [ "$first" -ge 0 ] && [ "$second" -ge 0 ] && [ "$first" -gt "$second" ]
 }
 
+# "X Y WIDTH HEIGHT" of window $1 on the screen.
+window_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
 # Centre of a window in root coordinates: "x y".
 window_centre() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
@@ -163,4 +188,51 @@ wait_for_exit() {
     wait_until "$tenths" ended "$pid" || return 1
     EXIT_CODE=0
     wait "$pid" || EXIT_CODE=$?
+}
+
+# press_and_move X Y [X Y ...]: presses the left button at the first point
+# and moves the pointer through the others, the button still down.
+press_and_move() {
+    xdotool mousemove "$1" "$2"
+    sleep 0.2
+    xdotool mousedown 1
+    shift 2
+    while [ $# -gt 0 ]; do
+        sleep 0.2
+        xdotool mousemove "$1" "$2"
+        shift 2
+    done
+    sleep 0.3
+}
+
+# The colour of pixel ($2, $3) of picture $1, as "r,g,b".
+picture_pixel() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# The colour of pixel ($1, $2) of the last screenshot, $CLOCK_HOME/shot.png.
+screen_pixel() {
+    picture_pixel "$CLOCK_HOME/shot.png" "$1" "$2"
+}
+
+# screen_shows_skin PROGRAM_FOLDER SKIN SIDE LEFT TOP "X Y"...: takes a
+# screenshot into $CLOCK_HOME/shot.png and checks that at each point
+# (relative to LEFT, TOP) the screen shows what the command-line companion
+# renders for the skin at this minute and side. Fails, to be tried again,
+# when the minute changed meanwhile.
+screen_shows_skin() {
+    local program_folder=$1 skin=$2 side=$3 left=$4 top=$5 minute point expected shown
+    shift 5
+    minute=$(date +%H:%M)
+    import -window root "$CLOCK_HOME/shot.png"
+    "$program_folder/vellamor-tool" render --skin "$skin" --time "$minute:00" --size "$side" \
+        -o "$CLOCK_HOME/expected.png" 2>/dev/null
+    [ "$(date +%H:%M)" = "$minute" ] || return 1
+    for point in "$@"; do
+        # shellcheck disable=SC2086 # the point's two numbers
+        set -- $point
+        expected=$(picture_pixel "$CLOCK_HOME/expected.png" "$1" "$2")
+        shown=$(picture_pixel "$CLOCK_HOME/shot.png" $((left + $1)) $((top + $2)))
+        [ "$shown" = "$expected" ] || { echo "at $point: $shown not $expected" >&2; return 1; }
+    done
 }

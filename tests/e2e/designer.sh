@@ -2,19 +2,16 @@
 # The skin designer drives the real clock: "O" opens the options, the keyboard
 # chooses the square shape and types a size, and the clock on the screen
 # shows exactly that skin at once; Escape closes the options.
-set -euo pipefail
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/clock_session.sh"
+program_folder=$1
+new_clock_home "$program_folder"
+shot=$CLOCK_HOME/shot.png
 
-home=$(new_home)
-trap 'stop_clock; rm -rf "$home"' EXIT
-shot="$home/shot.png"
-
-
-printf '[Default]\nSkin=Classic.clk\n[Position]\nLeft=100\nTop=100\n[Size]\nKeepIt=1\nLastOne=200\n' >"$home/vellamor.ini"
-start_clock "$home"
-clock=$(clock_window visible) || fail "no clock window"
+printf '[Default]\nSkin=Classic.clk\n[Position]\nLeft=100\nTop=100\n[Size]\nKeepIt=1\nLastOne=200\n' >"$CLOCK_HOME/vellamor.ini"
+start_clock "$program_folder"
+clock=$(wait_until 50 shown_clock_window "$CLOCK_PID") || fail "no clock window"
 has_geometry() { [ "$(window_geometry "$clock")" = "100 100 $1 $1" ]; }
-wait_until 5 has_geometry 200 || fail "geometry $(window_geometry "$clock")"
+wait_until 50 has_geometry 200 || fail "geometry $(window_geometry "$clock")"
 sleep 1.5
 import -window root "$shot"
 desktop=$(screen_pixel 1200 1000)
@@ -25,7 +22,7 @@ xdotool windowactivate --sync "$clock" 2>/dev/null || xdotool windowfocus --sync
 xdotool key o
 options=""
 find_options() { options=$(xdotool search --onlyvisible --name ' -  Options$' 2>/dev/null | head -n 1); [ -n "$options" ]; }
-wait_until 5 find_options || fail "\"O\" opened no options window"
+wait_until 50 find_options || fail "\"O\" opened no options window"
 xdotool windowactivate --sync "$options" 2>/dev/null || true
 sleep 0.5
 
@@ -41,20 +38,20 @@ is_clock 2 2 || fail "choosing \"Square\" left the clock round"
 # Then the transparency box and the size box, which takes typing.
 xdotool key Tab Tab ctrl+a
 xdotool type --delay 50 300
-wait_until 5 has_geometry 300 || fail "typing 300 left the clock at $(window_geometry "$clock")"
+wait_until 50 has_geometry 300 || fail "typing 300 left the clock at $(window_geometry "$clock")"
 
 # The screen shows what the command-line companion renders for the skin the
 # designer made: Classic, square, 300 pixels.
-cp "$home/Classic.clk" "$home/made.clk"
-"$program_folder/vellamor-tool" skin set "$home/made.clk" Square=1 Rounded=0 >/dev/null
+cp "$CLOCK_HOME/Classic.clk" "$CLOCK_HOME/made.clk"
+"$program_folder/vellamor-tool" skin set "$CLOCK_HOME/made.clk" Square=1 Rounded=0 >/dev/null
 same_colours() {
     sleep 1.2
-    screen_shows_skin "$home/made.clk" 300 100 100 "5 150" "295 150" "150 5" "150 90" "200 150" "2 2" "297 297"
+    screen_shows_skin "$program_folder" "$CLOCK_HOME/made.clk" 300 100 100 "5 150" "295 150" "150 5" "150 90" "200 150" "2 2" "297 297"
 }
 same_colours || same_colours || fail "the clock on screen is not the designed skin"
 
 xdotool key Escape
 closed() { ! xdotool search --onlyvisible --name ' -  Options$' >/dev/null 2>&1; }
-wait_until 5 closed || fail "Escape left the options open"
+wait_until 50 closed || fail "Escape left the options open"
 has_geometry 300 || fail "closing the options undid the size"
 echo "PASS"

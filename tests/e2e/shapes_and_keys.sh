@@ -2,22 +2,19 @@
 # The real clock on the desktop: the circular, square and rounded outlines
 # leave exactly the stated pixels, the face shows its colours, and the
 # placement keys move the window.
-set -euo pipefail
-. "$(dirname "$0")/lib.sh"
-
-home=$(new_home)
-trap 'stop_clock; rm -rf "$home"' EXIT
-shot="$home/shot.png"
-
+. "$(dirname "$0")/clock_session.sh"
+program_folder=$1
+new_clock_home "$program_folder"
+shot=$CLOCK_HOME/shot.png
 
 # check_outline SKIN SHAPE: a 200-pixel clock at (100, 100).
 check_outline() {
-    printf '[Default]\nSkin=%s\n[Position]\nLeft=100\nTop=100\n[Size]\nKeepIt=1\nLastOne=200\n' "$1" >"$home/vellamor.ini"
-    start_clock "$home"
+    printf '[Default]\nSkin=%s\n[Position]\nLeft=100\nTop=100\n[Size]\nKeepIt=1\nLastOne=200\n' "$1" >"$CLOCK_HOME/vellamor.ini"
+    start_clock "$program_folder"
     local window
-    window=$(clock_window visible) || fail "no clock window for $1"
+    window=$(wait_until 50 shown_clock_window "$CLOCK_PID") || fail "no clock window for $1"
     has_geometry() { [ "$(window_geometry "$window")" = "100 100 200 200" ]; }
-    wait_until 5 has_geometry || fail "$1: geometry $(window_geometry "$window")"
+    wait_until 50 has_geometry || fail "$1: geometry $(window_geometry "$window")"
     sleep 1.5 # the first tick has drawn; let the compositor present it
     import -window root "$shot"
     local desktop
@@ -47,12 +44,12 @@ check_outline Classic.clk circular
 
 # The face's colours: the screen shows what the command-line companion renders
 # for the same skin and minute, on the minute ring and in the hour disc.
-printf '[Default]\nSkin=default.clk\n[Position]\nLeft=100\nTop=100\n[Size]\nLastOne=200\n' >"$home/vellamor.ini"
-start_clock "$home"
-window=$(clock_window visible) || fail "no clock window"
+printf '[Default]\nSkin=default.clk\n[Position]\nLeft=100\nTop=100\n[Size]\nLastOne=200\n' >"$CLOCK_HOME/vellamor.ini"
+start_clock "$program_folder"
+window=$(wait_until 50 shown_clock_window "$CLOCK_PID") || fail "no clock window"
 sleep 2
 same_colours() {
-    screen_shows_skin "$home/default.clk" 200 100 100 "5 100" "195 100" "100 5" "100 60" "140 100"
+    screen_shows_skin "$program_folder" "$CLOCK_HOME/default.clk" 200 100 100 "5 100" "195 100" "100 5" "100 60" "140 100"
 }
 same_colours || same_colours || fail "the face on screen differs from the rendered face"
 
@@ -62,15 +59,15 @@ xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --syn
 read -r area_left area_top area_width area_height < <(xprop -root _NET_WORKAREA | tr -d ',' | awk '{print $3, $4, $5, $6}')
 at() { [ "$(window_geometry "$window" | cut -d' ' -f1,2)" = "$1" ]; }
 xdotool key Home
-wait_until 3 at "$((area_left - 1)) $((area_top - 1))" || fail "Home: at $(window_geometry "$window")"
+wait_until 30 at "$((area_left - 1)) $((area_top - 1))" || fail "Home: at $(window_geometry "$window")"
 xdotool key Next
-wait_until 3 at "$((area_left + area_width - 200 + 1)) $((area_top + area_height - 200))" || fail "Page Down: at $(window_geometry "$window")"
+wait_until 30 at "$((area_left + area_width - 200 + 1)) $((area_top + area_height - 200))" || fail "Page Down: at $(window_geometry "$window")"
 numlockx_on() { xdotool key Num_Lock; }
 numlockx_on
 xdotool key KP_5
 centre_x=$(python3 -c "print($area_left + round(($area_width - 200) / 2))")
 centre_y=$(python3 -c "print($area_top + round(($area_height - 200) / 2))")
-wait_until 3 at "$centre_x $centre_y" || fail "NumPad 5: at $(window_geometry "$window"), expected $centre_x $centre_y"
+wait_until 30 at "$centre_x $centre_y" || fail "NumPad 5: at $(window_geometry "$window"), expected $centre_x $centre_y"
 
 # A click on the clock, without motion, moves nothing: the clock does not
 # follow the pointer afterwards.
@@ -86,7 +83,7 @@ at "$x $y" || fail "after a click the clock followed the pointer to $(window_geo
 # dropped while the pointer moves on.
 read -r x y _ < <(window_geometry "$window")
 press_and_move $((x + 100)) $((y + 100)) $((x + 110)) $((y + 110)) $((x + 150)) $((y + 120))
-wait_until 3 at "$((x + 50)) $((y + 20))" || fail "drag: at $(window_geometry "$window"), expected $((x + 50)) $((y + 20))"
+wait_until 30 at "$((x + 50)) $((y + 20))" || fail "drag: at $(window_geometry "$window"), expected $((x + 50)) $((y + 20))"
 xdotool mouseup 1
 sleep 0.3
 xdotool mousemove $((x + 400)) $((y + 300))
@@ -97,7 +94,7 @@ at "$((x + 50)) $((y + 20))" || fail "after the release the clock followed the p
 # snaps onto both once the button is up.
 read -r x y _ < <(window_geometry "$window")
 press_and_move $((x + 100)) $((y + 100)) $((x + 90)) $((y + 90)) $((area_left + 13 + 100)) $((area_top + 10 + 100))
-wait_until 3 at "$((area_left + 13)) $((area_top + 10))" || fail "drag: at $(window_geometry "$window") before the release"
+wait_until 30 at "$((area_left + 13)) $((area_top + 10))" || fail "drag: at $(window_geometry "$window") before the release"
 xdotool mouseup 1
-wait_until 5 at "$area_left $area_top" || fail "drop: at $(window_geometry "$window"), expected snapped to $area_left $area_top"
+wait_until 50 at "$area_left $area_top" || fail "drop: at $(window_geometry "$window"), expected snapped to $area_left $area_top"
 echo "PASS"

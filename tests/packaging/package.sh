@@ -6,16 +6,16 @@
 # default skin as the installed tool draws it, and an alarm with a shipped
 # sound and picture rings through the installed sound player.
 set -euo pipefail
-usage="usage: $0 BUILD_FOLDER E2E_LIB WRITE_ALARM_STORE"
+usage="usage: $0 BUILD_FOLDER CLOCK_SESSION_HELPERS WRITE_ALARM_STORE"
 build=${1:?$usage}
-e2e_lib=${2:?$usage}
+clock_session=${2:?$usage}
 write_alarm_store=${3:?$usage}
 work=$(mktemp -d /tmp/vellamor-package.XXXXXX)
 root=$work/root
 home=$work/home
-clock_pid=
-# shellcheck source=../e2e/lib.sh
-. "$e2e_lib" "$root/usr/bin"
+CLOCK_PID=
+# shellcheck source=../e2e/clock_session.sh
+. "$clock_session"
 trap 'stop_clock; rm -rf "$work"' EXIT
 
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 ||
@@ -56,8 +56,8 @@ chmod 700 "$work/runtime"
 installed=(env -u VELLAMOR_HOME -u XDG_DATA_HOME -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$work/runtime")
 user=$home/.local/share/vellamor
 "${installed[@]}" "$root/usr/bin/vellamor" >"$work/clock.log" 2>&1 &
-clock_pid=$!
-window=$(clock_window visible) || fail "no clock window appeared: $(cat "$work/clock.log")"
+CLOCK_PID=$!
+window=$(wait_until 50 shown_clock_window "$CLOCK_PID") || fail "no clock window appeared: $(cat "$work/clock.log")"
 (cd "$root/usr/share/vellamor" && find . -type f ! -path './manual/*' | sort) >"$work/shipped"
 (cd "$user" && find . -type f ! -name .shipped ! -name vellamor.ini | sort) >"$work/seeded"
 diff "$work/shipped" "$work/seeded" >&2 || fail "the user's folder was not filled with the shipped files"
@@ -83,7 +83,7 @@ shows_default_skin() {
         [ "$shown" = "$expected" ] || { echo "at $point: $shown not $expected" >&2; return 1; }
     done
 }
-wait_until 10 shows_default_skin || fail "the installed clock does not show the default skin"
+wait_until 100 shows_default_skin || fail "the installed clock does not show the default skin"
 stop_clock
 
 # A new user's alarm with a shipped sound and picture, on a set date and time
@@ -96,17 +96,17 @@ faketime_library=$(find /usr/lib -path '*/faketime/libfaketime.so.1' | head -n 1
     fail "cannot write the alarm store"
 "${installed[@]}" LD_PRELOAD="$faketime_library" FAKETIME='@2024-01-01 06:59:57' FAKETIME_DONT_FAKE_MONOTONIC=1 \
     "$root/usr/bin/vellamor" >"$work/clock.log" 2>&1 &
-clock_pid=$!
+CLOCK_PID=$!
 alarm_window() {
-    xdotool search --all --onlyvisible --pid "$clock_pid" --name '^Your alarm is on' 2>/dev/null | head -n 1 | grep .
+    xdotool search --all --onlyvisible --pid "$CLOCK_PID" --name '^Your alarm is on' 2>/dev/null | head -n 1 | grep .
 }
-wait_until 15 alarm_window >/dev/null || fail "the alarm did not ring: $(cat "$work/clock.log")"
+wait_until 150 alarm_window >/dev/null || fail "the alarm did not ring: $(cat "$work/clock.log")"
 read -r _ _ width _ <<<"$(window_geometry "$(alarm_window)")"
 [ "$width" = 400 ] || fail "the alarm window is $width wide, not the picture's 400"
 plugin=$(find "$root/usr/lib" -name '*vellamor_sound.so')
-[ -n "$plugin" ] && grep -qF "$plugin" "/proc/$clock_pid/maps" ||
+[ -n "$plugin" ] && grep -qF "$plugin" "/proc/$CLOCK_PID/maps" ||
     fail "the installed sound player is not loaded: $(cat "$work/clock.log")"
-wait_until 15 eval '! alarm_window >/dev/null' || fail "the alarm did not end with its sound"
+wait_until 150 eval '! alarm_window >/dev/null' || fail "the alarm did not end with its sound"
 stop_clock
 
 # The installed tool finds a shipped skin's texture in the user's folder.
