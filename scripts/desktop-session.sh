@@ -7,9 +7,9 @@
 start_desktop_session() {
     local display_number=${1:-99}
     export DISPLAY=":$display_number"
-    export XDG_RUNTIME_DIR
-    XDG_RUNTIME_DIR=$(mktemp -d /tmp/vellamor-runtime.XXXXXX)
-    chmod 700 "$XDG_RUNTIME_DIR"
+    DESKTOP_RUNTIME_DIR=$(mktemp -d /tmp/vellamor-runtime.XXXXXX)
+    chmod 700 "$DESKTOP_RUNTIME_DIR"
+    export XDG_RUNTIME_DIR=$DESKTOP_RUNTIME_DIR
 
     Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     DESKTOP_PIDS=($!)
@@ -17,7 +17,13 @@ start_desktop_session() {
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.1
     done
-    xdpyinfo >/dev/null 2>&1 || { echo "Xvfb did not start on $DISPLAY" >&2; return 1; }
+    # A session that does not come up is ended here: the callers end only
+    # sessions that started.
+    if ! xdpyinfo >/dev/null 2>&1; then
+        echo "Xvfb did not start on $DISPLAY" >&2
+        stop_desktop_session
+        return 1
+    fi
 
     openbox >/dev/null 2>&1 &
     DESKTOP_PIDS+=($!)
@@ -26,7 +32,7 @@ start_desktop_session() {
     trayer --edge top --align right --widthtype pixel --width 200 --height 32 \
         --SetDockType true --SetPartialStrut true --transparent false >/dev/null 2>&1 &
     DESKTOP_PIDS+=($!)
-    start_null_sink
+    start_null_sink || { stop_desktop_session; return 1; }
     sleep 1
 }
 
@@ -56,7 +62,9 @@ stop_desktop_session() {
         kill "$pid" 2>/dev/null || true
         wait "$pid" 2>/dev/null || true
     done
-    [ -n "${XDG_RUNTIME_DIR:-}" ] && rm -rf "$XDG_RUNTIME_DIR"
+    # Only the runtime folder the session made is removed.
+    [ -n "${DESKTOP_RUNTIME_DIR:-}" ] && rm -rf "$DESKTOP_RUNTIME_DIR"
+    DESKTOP_RUNTIME_DIR=
     unset PULSE_SERVER PULSE_COOKIE
     DESKTOP_PIDS=()
 }
