@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -22,19 +23,9 @@ bool WindowManagerMoves(xcb_connection_t* connection, xcb_atom_t moveResize)
 {
     if (moveResize == XCB_ATOM_NONE || !WindowManagerRunning())
         return false;
-    const xcb_atom_t supported = InternAtom(connection, "_NET_SUPPORTED");
-    const xcb_get_property_cookie_t cookie
-        = xcb_get_property(connection, 0, X11RootWindow(connection), supported, XCB_ATOM_ATOM, 0, 4096);
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-    bool listed = false;
-    if (reply && reply->type == XCB_ATOM_ATOM && reply->format == 32) {
-        const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
-        const int count = xcb_get_property_value_length(reply) / int(sizeof(xcb_atom_t));
-        for (int i = 0; i < count && !listed; ++i)
-            listed = atoms[i] == moveResize;
-    }
-    std::free(reply);
-    return listed;
+    const std::vector<xcb_atom_t> supported
+        = AtomListProperty(connection, X11RootWindow(connection), InternAtom(connection, "_NET_SUPPORTED"));
+    return std::find(supported.begin(), supported.end(), moveResize) != supported.end();
 }
 
 // Where the window's origin is on the screen, in the server's pixels.
@@ -52,19 +43,9 @@ bool WindowOrigin(xcb_connection_t* connection, xcb_window_t window, QPoint& ori
 void SendMoveResize(xcb_connection_t* connection, xcb_window_t window, xcb_atom_t moveResize, QPoint pointer,
     uint32_t direction, uint32_t button)
 {
-    xcb_client_message_event_t message {};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window;
-    message.type = moveResize;
-    message.data.data32[0] = uint32_t(pointer.x());
-    message.data.data32[1] = uint32_t(pointer.y());
-    message.data.data32[2] = direction;
-    message.data.data32[3] = button;
-    message.data.data32[4] = 1; // from an application
-    xcb_send_event(connection, 0, X11RootWindow(connection),
-        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-        reinterpret_cast<const char*>(&message));
+    const uint32_t fromApplication = 1;
+    SendToWindowManager(connection, window, moveResize,
+        { uint32_t(pointer.x()), uint32_t(pointer.y()), direction, button, fromApplication });
     xcb_flush(connection);
 }
 
