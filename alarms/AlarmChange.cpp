@@ -1,7 +1,7 @@
 #include "alarms/AlarmChange.h"
 
 #include "alarms/AlarmStore.h"
-#include "platform/IoError.h"
+#include "platform/files/IoError.h"
 
 #include <QFileInfo>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "alarms/AlarmEditorValues.h"
 
-#include "platform/FileNames.h"
+#include "platform/files/FileNames.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "alarms/AlarmListText.h"
 
 #include "alarms/AlarmRules.h"
-#include "platform/DateTimeFormat.h"
+#include "platform/text/DateTimeFormat.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "alarms/AlarmRecord.h"
 
-#include "platform/LittleEndian.h"
+#include "platform/files/LittleEndian.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/DateTime.h"
-#include "platform/ShortString.h"
-#include "platform/StoredBool.h"
+#include "platform/text/DateTime.h"
+#include "platform/files/ShortString.h"
+#include "platform/files/StoredBool.h"
 
 #include <array>
 #include <cstddef>

@@ -3,8 +3,8 @@
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmRules.h"
 #include "alarms/PresentationFlags.h"
-#include "platform/IoError.h"
-#include "platform/LocalClock.h"
+#include "platform/files/IoError.h"
+#include "platform/text/LocalClock.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 #include "alarms/AlarmStore.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/IoError.h"
-#include "platform/ProgramFolder.h"
-#include "platform/RegularFile.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/IoError.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/files/RegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>

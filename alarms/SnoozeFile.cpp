@@ -1,7 +1,7 @@
 #include "alarms/SnoozeFile.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/RegularFile.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/RegularFile.h"
 
 #include <QDir>
 #include <QFileInfo>

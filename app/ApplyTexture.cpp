@@ -1,12 +1,12 @@
 #include "app/ApplyTexture.h"
 
-#include "app/FaceColors.h"
-#include "platform/Application.h"
-#include "platform/ProgramFolder.h"
+#include "clock/FaceColors.h"
+#include "platform/dialogs/Application.h"
+#include "platform/files/ProgramFolder.h"
 #include "skins/Skin.h"
 #include "skins/Texture.h"
 
-void ApplyTexture(TTextureBand& ColorBand)
+void ApplyTexture(TextureBand& ColorBand)
 {
     const ResolvedTexture resolved = ResolveTexture(SkinToDraw(Skin), ProgramFolder());
     resolved.ApplyTo(ColorBand);

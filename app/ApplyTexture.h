@@ -1,6 +1,6 @@
 #pragma once
 
-struct TTextureBand;
+struct TextureBand;
 
 // Puts the live Skin's Texture, TextureColor (a system colour resolved) and
 // TextureTransparency onto the band (ColorBand), as ResolveTexture works
@@ -9,4 +9,4 @@ struct TTextureBand;
 // found." as a message, a picture that cannot be loaded in the error box).
 // Either way the band keeps its previous picture, and nothing is thrown, so a
 // bad skin never stops the clock's refresh.
-void ApplyTexture(TTextureBand& ColorBand);
+void ApplyTexture(TextureBand& ColorBand);

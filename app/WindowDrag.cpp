@@ -1,6 +1,6 @@
 #include "app/WindowDrag.h"
 
-#include "platform/InteractiveMove.h"
+#include "platform/x11/InteractiveMove.h"
 
 #include <QMouseEvent>
 #include <QWidget>

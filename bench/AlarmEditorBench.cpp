@@ -3,8 +3,8 @@
 // schedule's, NextRingDate alone.
 #include "alarms/AlarmRules.h"
 #include "alarms/AlarmStore.h"
-#include "alarms/AlarmU.h"
-#include "platform/LocalClock.h"
+#include "alarms/ui/AlarmEditor.h"
+#include "platform/text/LocalClock.h"
 #include "tests/alarms/AlarmFixtures.h"
 
 #include <benchmark/benchmark.h>
@@ -26,12 +26,12 @@ public:
     ~ListOfThousandAlarms() { SetLocalClockSource(m_previousClock); }
 
     AlarmStore& store() { return m_store; }
-    TfrAlarm& editor() { return m_editor; }
+    AlarmEditor& editor() { return m_editor; }
 
 private:
     LocalClockSource m_previousClock;
     AlarmStore m_store { QStringLiteral("unused.cfg") };
-    TfrAlarm m_editor { m_store };
+    AlarmEditor m_editor { m_store };
 };
 
 // Every row rewritten from its record, as the 12/24-hour switch does.

@@ -2,11 +2,11 @@
 // the marker moves and the readout text changes, then the surface recomposes
 // and presents the changed pixels once.
 #include "app/ApplyTexture.h"
-#include "app/ClockAngles.h"
-#include "app/ClockTick.h"
-#include "app/FaceRenderer.h"
+#include "clock/ClockAngles.h"
+#include "clock/ClockTick.h"
+#include "clock/FaceRenderer.h"
 #include "overlay/OverlaySurface.h"
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -24,13 +24,13 @@ void BM_OrdinaryTickOnTheSurface(benchmark::State& state)
 
     QWidget window;
     window.resize(side, side);
-    auto* surface = new TOverlaySurface(&window);
+    auto* surface = new OverlaySurface(&window);
     surface->setGeometry(0, 0, side, side);
     surface->show();
     window.show();
 
     QImage face(side, side, kRasterFormat);
-    TFaceRenderer().DrawFace(face, Skin, HourAngle(10, 14), MinuteAngle(14));
+    FaceRenderer().DrawFace(face, Skin, HourAngle(10, 14), MinuteAngle(14));
     surface->setFacePicture(face);
     ClockTick::ApplyMarkerStyle(surface->srsSec(), Skin);
     surface->srsSec().Radius = ClockTick::MarkerRadius(Skin);

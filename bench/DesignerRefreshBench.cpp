@@ -4,11 +4,11 @@
 // composition) before it returns. Beside it, an ordinary tick of the same
 // clock. One frame at 60 Hz is 16.7 ms.
 #include "alarms/AlarmStore.h"
-#include "app/ClockU.h"
-#include "options/OptionsU.h"
-#include "options/SpinEdit.h"
+#include "app/ClockWindow.h"
+#include "options/OptionsWindow.h"
+#include "widgets/SpinEdit.h"
 #include "overlay/OverlaySurface.h"
-#include "platform/LocalClock.h"
+#include "platform/text/LocalClock.h"
 #include "tests/support/TempFolder.h"
 
 #include <QCoreApplication>
@@ -23,8 +23,8 @@ struct RunningClock {
     QDateTime now { QDate(2026, 3, 4), QTime(10, 14, 0) };
     LocalClockSource previousClock;
     std::unique_ptr<AlarmStore> alarms;
-    std::unique_ptr<TfrmDerAvo> clock;
-    std::unique_ptr<TfrmOptions> options;
+    std::unique_ptr<ClockWindow> clock;
+    std::unique_ptr<OptionsWindow> options;
 
     explicit RunningClock(int side)
     {
@@ -34,9 +34,9 @@ struct RunningClock {
         Skin.Square = false;
         Skin.Texture.setText(QStringLiteral("10")); // a pattern tile over the face
         alarms = std::make_unique<AlarmStore>();
-        clock = std::make_unique<TfrmDerAvo>();
+        clock = std::make_unique<ClockWindow>();
         clock->Timer1->stop();
-        options = std::make_unique<TfrmOptions>(*clock, *alarms);
+        options = std::make_unique<OptionsWindow>(*clock, *alarms);
         clock->setOptionsWindow(options.get());
         clock->show();
         QCoreApplication::processEvents();

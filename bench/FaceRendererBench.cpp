@@ -2,9 +2,9 @@
 // memset of the same image, at the sizes a clock shows. Compare the times of
 // one run: the ratios are what counts, and FaceRatios measures them in one
 // loop, the three interleaved, so that they hold on a busy machine.
-#include "app/ClockAngles.h"
-#include "app/FaceRenderer.h"
-#include "platform/Raster.h"
+#include "clock/ClockAngles.h"
+#include "clock/FaceRenderer.h"
+#include "platform/raster/Raster.h"
 #include "tests/support/LiteralFaceRenderer.h"
 
 #include <benchmark/benchmark.h>
@@ -21,7 +21,7 @@ TSkin SkinOfShape(bool square)
     return skin;
 }
 
-void DrawFace(TFaceRenderer& renderer, QImage& face, const TSkin& skin)
+void DrawFace(FaceRenderer& renderer, QImage& face, const TSkin& skin)
 {
     renderer.DrawFace(face, skin, HourAngle(10, 14), MinuteAngle(15));
     benchmark::DoNotOptimize(face.constBits());
@@ -56,7 +56,7 @@ void Production(benchmark::State& state)
     const int size = int(state.range(0));
     const TSkin skin = SkinOfShape(state.range(1) != 0);
     QImage face(size, size, kRasterFormat);
-    TFaceRenderer renderer;
+    FaceRenderer renderer;
     for (auto _ : state)
         DrawFace(renderer, face, skin);
 }
@@ -68,7 +68,7 @@ void ProductionFirstFaceOfASize(benchmark::State& state)
     const TSkin skin = SkinOfShape(state.range(1) != 0);
     QImage face(size, size, kRasterFormat);
     for (auto _ : state) {
-        TFaceRenderer renderer;
+        FaceRenderer renderer;
         DrawFace(renderer, face, skin);
     }
 }
@@ -92,7 +92,7 @@ void FaceRatios(benchmark::State& state)
     const int size = int(state.range(0));
     const TSkin skin = SkinOfShape(state.range(1) != 0);
     QImage face(size, size, kRasterFormat);
-    TFaceRenderer renderer;
+    FaceRenderer renderer;
     DrawFace(renderer, face, skin);
     double rendererTime = 0;
     double literalTime = 0;

@@ -6,9 +6,9 @@
 // worker threads, so the CPU time counted is the whole process's; on a busy
 // machine the wall time is larger by the waiting.
 #include "alarms/AlarmStore.h"
-#include "app/ClockSnapshot.h"
-#include "options/OptionsU.h"
-#include "platform/PictureLoader.h"
+#include "clock/ClockSnapshot.h"
+#include "options/OptionsWindow.h"
+#include "platform/pictures/PictureLoader.h"
 #include "skins/SkinFile.h"
 #include "skins/SkinList.h"
 #include "tests/options/OptionsTestSupport.h"
@@ -58,12 +58,12 @@ QStringList WriteSkinsWithSnapshots(const TempFolder& home)
 
 void BM_OpenGalleryWith100Snapshots(benchmark::State& state)
 {
-    OptionsWindow o([](const TempFolder& home) { WriteSkinsWithSnapshots(home); });
+    OptionsFixture o([](const TempFolder& home) { WriteSkinsWithSnapshots(home); });
     auto* pages = o.control<QTabWidget>("PageControl1");
     auto* gallery = o.control<QScrollArea>("ScrollBox1");
     for (auto _ : state) {
         pages->setCurrentIndex(0);
-        pages->setCurrentIndex(TfrmOptions::kGalleryPage);
+        pages->setCurrentIndex(OptionsWindow::kGalleryPage);
         benchmark::DoNotOptimize(gallery->grab());
     }
     if (o.thumbs().size() != kSnapshots)

@@ -1,5 +1,5 @@
 #include "overlay/OverlayComposer.h"
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 #include "skins/PatternTiles.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
-#include "platform/AtomicFile.h"
-#include "platform/ProfileFile.h"
-#include "platform/ProfileUpdate.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/profile/ProfileFile.h"
+#include "platform/profile/ProfileUpdate.h"
 #include "tests/support/TempFolder.h"
 
 #include <benchmark/benchmark.h>

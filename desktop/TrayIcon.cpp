@@ -1,50 +1,50 @@
 #include "desktop/TrayIcon.h"
 
 #include "desktop/ProgramIcon.h"
-#include "platform/TaskbarButton.h"
+#include "platform/x11/TaskbarButton.h"
 
 #include <QEvent>
 #include <QGuiApplication>
 #include <QStyleHints>
 #include <QWidget>
 
-TTrayNotifyIcon::TTrayNotifyIcon(QWidget* owner) : QObject(owner), FOwner(owner), FTrayIcon(new QSystemTrayIcon(this))
+TrayIcon::TrayIcon(QWidget* owner) : QObject(owner), FOwner(owner), FTrayIcon(new QSystemTrayIcon(this))
 {
     FClickTimer.setSingleShot(true);
     FClickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-    connect(&FClickTimer, &QTimer::timeout, this, &TTrayNotifyIcon::ClickTimerElapsed);
-    connect(FTrayIcon, &QSystemTrayIcon::activated, this, &TTrayNotifyIcon::TrayActivated);
+    connect(&FClickTimer, &QTimer::timeout, this, &TrayIcon::ClickTimerElapsed);
+    connect(FTrayIcon, &QSystemTrayIcon::activated, this, &TrayIcon::TrayActivated);
     FTrayIcon->setIcon(CurrentIcon());
     FOwner->installEventFilter(this);
 }
 
-TTrayNotifyIcon::~TTrayNotifyIcon()
+TrayIcon::~TrayIcon()
 {
     setIconVisible(false);
 }
 
-QIcon TTrayNotifyIcon::FallbackIcon()
+QIcon TrayIcon::FallbackIcon()
 {
     return ProgramIcon();
 }
 
-bool TTrayNotifyIcon::TrayAvailable()
+bool TrayIcon::TrayAvailable()
 {
     return QSystemTrayIcon::isSystemTrayAvailable();
 }
 
-QIcon TTrayNotifyIcon::CurrentIcon() const
+QIcon TrayIcon::CurrentIcon() const
 {
     return FIcon.isNull() ? FallbackIcon() : FIcon;
 }
 
-void TTrayNotifyIcon::setIcon(const QIcon& icon)
+void TrayIcon::setIcon(const QIcon& icon)
 {
     FIcon = icon;
     FTrayIcon->setIcon(CurrentIcon());
 }
 
-void TTrayNotifyIcon::setHideTask(bool hide)
+void TrayIcon::setHideTask(bool hide)
 {
     if (hide == FHideTask)
         return;
@@ -52,7 +52,7 @@ void TTrayNotifyIcon::setHideTask(bool hide)
     SetTaskbarButtonHidden(FOwner, hide);
 }
 
-void TTrayNotifyIcon::setHint(const QString& hint)
+void TrayIcon::setHint(const QString& hint)
 {
     if (hint == FHint)
         return;
@@ -60,7 +60,7 @@ void TTrayNotifyIcon::setHint(const QString& hint)
     FTrayIcon->setToolTip(hint.left(kMaxHintLength));
 }
 
-void TTrayNotifyIcon::setIconVisible(bool visible)
+void TrayIcon::setIconVisible(bool visible)
 {
     if (visible == FIconVisible)
         return;
@@ -68,7 +68,7 @@ void TTrayNotifyIcon::setIconVisible(bool visible)
     FTrayIcon->setVisible(visible);
 }
 
-void TTrayNotifyIcon::setPopupMenu(QMenu* menu)
+void TrayIcon::setPopupMenu(QMenu* menu)
 {
     if (menu == FPopupMenu)
         return;
@@ -76,10 +76,10 @@ void TTrayNotifyIcon::setPopupMenu(QMenu* menu)
     FPopupMenu = menu;
     FTrayIcon->setContextMenu(menu);
     if (menu)
-        FMenuDestroyed = connect(menu, &QObject::destroyed, this, &TTrayNotifyIcon::ForgetPopupMenu);
+        FMenuDestroyed = connect(menu, &QObject::destroyed, this, &TrayIcon::ForgetPopupMenu);
 }
 
-void TTrayNotifyIcon::ForgetPopupMenu()
+void TrayIcon::ForgetPopupMenu()
 {
     // The menu is no longer a QMenu while it is destroyed: let go of it
     // without looking at it through its type.
@@ -88,7 +88,7 @@ void TTrayNotifyIcon::ForgetPopupMenu()
     FTrayIcon->setContextMenu(nullptr);
 }
 
-bool TTrayNotifyIcon::eventFilter(QObject* watched, QEvent* event)
+bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
 {
     // The window manager drops the skip-taskbar state when the owner is
     // hidden (also when a change of its window flags hides it), and Qt may
@@ -102,7 +102,7 @@ bool TTrayNotifyIcon::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void TTrayNotifyIcon::TrayActivated(QSystemTrayIcon::ActivationReason reason)
+void TrayIcon::TrayActivated(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
     case QSystemTrayIcon::Trigger:
@@ -123,7 +123,7 @@ void TTrayNotifyIcon::TrayActivated(QSystemTrayIcon::ActivationReason reason)
     }
 }
 
-void TTrayNotifyIcon::ClickTimerElapsed()
+void TrayIcon::ClickTimerElapsed()
 {
     if (OnClick)
         OnClick(this);

@@ -20,7 +20,7 @@ class QWidget;
 // the second press; the right button opens PopupMenu (when there is one) as
 // it goes down. A single click is reported one double-click interval after
 // the press, so that a double click, reported at once, can swallow it.
-class TTrayNotifyIcon : public QObject {
+class TrayIcon : public QObject {
     Q_OBJECT
 
 public:
@@ -29,8 +29,8 @@ public:
 
     // owner: the window whose taskbar button HideTask controls. The icon
     // starts out of the tray (IconVisible false).
-    explicit TTrayNotifyIcon(QWidget* owner);
-    ~TTrayNotifyIcon() override;
+    explicit TrayIcon(QWidget* owner);
+    ~TrayIcon() override;
 
     // The icon shown in the tray; while it is empty, FallbackIcon is shown.
     void setIcon(const QIcon& icon);

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the options window asks of the alarm editor on its Alarms page. The
-// editor implements it and is linked with TfrmOptions::SetAlarmEditor; until
+// editor implements it and is linked with OptionsWindow::SetAlarmEditor; until
 // then the window asks nothing.
 class AlarmEditing {
 public:

@@ -11,11 +11,11 @@
 // implements it.
 class ClockView {
 public:
-    virtual TBandBrush BandBrush() const = 0;
-    virtual void SetBandBrush(const TBandBrush& brush) = 0;
+    virtual BandBrush bandBrush() const = 0;
+    virtual void setBandBrush(const BandBrush& brush) = 0;
     // Percent, 0 opaque to 100 invisible.
-    virtual int BandTransparency() const = 0;
-    virtual void SetBandTransparency(int transparency) = 0;
+    virtual int bandTransparency() const = 0;
+    virtual void setBandTransparency(int transparency) = 0;
     virtual QString ReadoutFormat() const = 0;
 
 protected:

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the options window asks of its skin list and gallery. They link
-// themselves with TfrmOptions::SetSkinGallery; until then the window asks
+// themselves with OptionsWindow::SetSkinGallery; until then the window asks
 // nothing.
 class SkinGallery {
 public:

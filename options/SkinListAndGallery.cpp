@@ -1,16 +1,16 @@
 #include "options/SkinListAndGallery.h"
 
-#include "app/ClockSnapshot.h"
+#include "clock/ClockSnapshot.h"
 #include "options/ClockView.h"
 #include "options/GalleryThumbnail.h"
-#include "options/OptionsU.h"
-#include "platform/Application.h"
-#include "platform/Dialogs.h"
-#include "platform/FolderListing.h"
-#include "platform/IoError.h"
-#include "platform/LocalClock.h"
-#include "platform/PictureLoader.h"
-#include "platform/ProgramFolder.h"
+#include "options/OptionsWindow.h"
+#include "platform/dialogs/Application.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/files/FolderListing.h"
+#include "platform/files/IoError.h"
+#include "platform/text/LocalClock.h"
+#include "platform/pictures/PictureLoader.h"
+#include "platform/files/ProgramFolder.h"
 #include "skins/Skin.h"
 #include "skins/SkinList.h"
 
@@ -43,7 +43,7 @@ QString Native(const QString& path)
 
 } // namespace
 
-SkinListAndGallery::SkinListAndGallery(TfrmOptions& options, const Controls& controls)
+SkinListAndGallery::SkinListAndGallery(OptionsWindow& options, const Controls& controls)
     : QObject(&options)
     , m_options(options)
     , m_cbSettings(controls.cbSettings)

@@ -15,7 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QScrollArea;
 class QWidget;
-class TfrmOptions;
+class OptionsWindow;
 
 // The skins of the program folder in the options window: the skin list of
 // the bottom strip (cbSettings), "Save skin as..." with its snapshot, and
@@ -35,7 +35,7 @@ public:
         QScrollArea& ScrollBox1;
     };
 
-    SkinListAndGallery(TfrmOptions& options, const Controls& controls);
+    SkinListAndGallery(OptionsWindow& options, const Controls& controls);
     ~SkinListAndGallery() override;
 
     // Snapshots show the readout in the format the clock shows it in;
@@ -64,7 +64,7 @@ private:
     void TakeSnapshot(const QString& name);
     void FreeThumbs();
 
-    TfrmOptions& m_options;
+    OptionsWindow& m_options;
     QComboBox& m_cbSettings;
     QAbstractButton& m_sbSaveSettings;
     QCheckBox& m_chkSnapshot;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/Color.h"
-#include "platform/Raster.h"
+#include "platform/raster/Color.h"
+#include "platform/raster/Raster.h"
 
 #include <QImage>
 
 // How the texture band is filled: a picture when Image is not empty,
 // otherwise one of the platform's brush styles.
-struct TBandBrush {
+struct BandBrush {
     BrushStyle Style = BrushStyle::Cross;
     // The gaps between hatch lines and the 1 pixels of a two-colour Image.
     TColor Color = kWhite;
@@ -21,7 +21,7 @@ struct TBandBrush {
 
     // Pictures compare by identity: a copy of the same picture is equal, a
     // picture drawn into since is not.
-    bool operator==(const TBandBrush& other) const
+    bool operator==(const BandBrush& other) const
     {
         return Style == other.Style && Color == other.Color && Image.cacheKey() == other.Image.cacheKey();
     }

@@ -1,6 +1,6 @@
 #include "overlay/GlyphCanvas.h"
 
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #include "overlay/OverlayComposer.h"
 
 #include "overlay/SurfaceAxes.h"
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 
 #include <utility>
 

@@ -37,7 +37,7 @@ private:
         double pixelRatio;
         TColor color;
         qint64 faceKey;
-        TTextureBand band;
+        TextureBand band;
         bool operator==(const BackgroundKey&) const = default;
     };
 
@@ -49,8 +49,8 @@ private:
     std::optional<BackgroundKey> m_backgroundKey;
     QImage m_background;
     QImage m_result;
-    TSecondsMarker m_marker;
-    TReadoutLabel m_label;
+    SecondsMarker m_marker;
+    ReadoutLabel m_label;
     QRegion m_movingLayers; // where marker and label lie in m_result
     QRegion m_changed;
     GlyphCanvas m_glyphCanvas;

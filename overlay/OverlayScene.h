@@ -3,7 +3,7 @@
 #include "overlay/ReadoutLabel.h"
 #include "overlay/SecondsMarker.h"
 #include "overlay/TextureBand.h"
-#include "platform/Color.h"
+#include "platform/raster/Color.h"
 
 #include <QImage>
 #include <QSize>
@@ -20,7 +20,7 @@ struct OverlayScene {
     TColor Color = MakeColor(0xF0, 0xF0, 0xF0); // panel colour under the face picture
     // Drawn unscaled and centred; the clock gives one of exactly Size.
     QImage FacePicture;
-    TTextureBand ColorBand;
-    TSecondsMarker srsSec;
-    TReadoutLabel srsDigit;
+    TextureBand ColorBand;
+    SecondsMarker srsSec;
+    ReadoutLabel srsDigit;
 };

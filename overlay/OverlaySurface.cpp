@@ -20,7 +20,7 @@ QRegion DesktopRegion(const QRegion& device, double ratio)
 
 } // namespace
 
-TOverlaySurface::TOverlaySurface(QWidget* parent) : QWidget(parent)
+OverlaySurface::OverlaySurface(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Chart1"));
     setMinimumSize(kMinimumSide, kMinimumSide);
@@ -29,74 +29,74 @@ TOverlaySurface::TOverlaySurface(QWidget* parent) : QWidget(parent)
     FScene.Color = FromQColor(palette().color(QPalette::Button));
     FPresentTimer.setSingleShot(true);
     FPresentTimer.setInterval(0);
-    connect(&FPresentTimer, &QTimer::timeout, this, &TOverlaySurface::PresentChanges);
+    connect(&FPresentTimer, &QTimer::timeout, this, &OverlaySurface::PresentChanges);
     hide();
 }
 
-void TOverlaySurface::setColor(TColor colour)
+void OverlaySurface::setColor(TColor colour)
 {
     MarkChanged();
     FScene.Color = colour;
 }
 
-void TOverlaySurface::setFacePicture(const QImage& picture)
+void OverlaySurface::setFacePicture(const QImage& picture)
 {
     MarkChanged();
     // QImage shares its pixels until either side writes, so this is a copy.
     FScene.FacePicture = picture;
 }
 
-TTextureBand& TOverlaySurface::ColorBand()
+TextureBand& OverlaySurface::ColorBand()
 {
     MarkChanged();
     return FScene.ColorBand;
 }
 
-TSecondsMarker& TOverlaySurface::srsSec()
+SecondsMarker& OverlaySurface::srsSec()
 {
     MarkChanged();
     return FScene.srsSec;
 }
 
-TReadoutLabel& TOverlaySurface::srsDigit()
+ReadoutLabel& OverlaySurface::srsDigit()
 {
     MarkChanged();
     return FScene.srsDigit;
 }
 
-QSize TOverlaySurface::PictureSize() const
+QSize OverlaySurface::PictureSize() const
 {
     const double ratio = devicePixelRatioF();
     return QSize(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio)));
 }
 
-const QImage& TOverlaySurface::ComposedImage()
+const QImage& OverlaySurface::ComposedImage()
 {
     FScene.Size = PictureSize();
     FScene.PixelRatio = devicePixelRatioF();
     return FComposer.Compose(FScene);
 }
 
-void TOverlaySurface::MarkChanged()
+void OverlaySurface::MarkChanged()
 {
     if (!FPresentTimer.isActive())
         FPresentTimer.start();
 }
 
-void TOverlaySurface::PresentChanges()
+void OverlaySurface::PresentChanges()
 {
     ComposedImage();
     update(DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio));
 }
 
-void TOverlaySurface::Refresh()
+void OverlaySurface::Refresh()
 {
     FPresentTimer.stop();
     ComposedImage();
     repaint(DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio));
 }
 
-void TOverlaySurface::paintEvent(QPaintEvent* event)
+void OverlaySurface::paintEvent(QPaintEvent* event)
 {
     const QImage& image = ComposedImage();
     // A change composed here but lying outside this paint is presented by a

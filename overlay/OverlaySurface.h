@@ -22,13 +22,13 @@
 // accessor marks the surface for repainting; several changes in a row cost
 // one repaint, which composes anew only what differs from the last
 // composition and presents only the part that changed.
-class TOverlaySurface : public QWidget {
+class OverlaySurface : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kMinimumSide = 50;
 
-    explicit TOverlaySurface(QWidget* parent);
+    explicit OverlaySurface(QWidget* parent);
 
     int Tag = -1;
 
@@ -40,12 +40,12 @@ public:
     // surface.
     void setFacePicture(const QImage& picture);
 
-    const TTextureBand& ColorBand() const { return FScene.ColorBand; }
-    TTextureBand& ColorBand();
-    const TSecondsMarker& srsSec() const { return FScene.srsSec; }
-    TSecondsMarker& srsSec();
-    const TReadoutLabel& srsDigit() const { return FScene.srsDigit; }
-    TReadoutLabel& srsDigit();
+    const TextureBand& ColorBand() const { return FScene.ColorBand; }
+    TextureBand& ColorBand();
+    const SecondsMarker& srsSec() const { return FScene.srsSec; }
+    SecondsMarker& srsSec();
+    const ReadoutLabel& srsDigit() const { return FScene.srsDigit; }
+    ReadoutLabel& srsDigit();
 
     // Repaints at once and presents the result before returning (when the
     // surface is visible).

@@ -2,7 +2,7 @@
 
 #include "overlay/GlyphCanvas.h"
 #include "overlay/SurfaceAxes.h"
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 
 #include <QFontMetrics>
 #include <QRawFont>
@@ -24,7 +24,7 @@ const QString& RoomLetter()
 
 // TW("W") and TH of a label's font at a resolution. Every tick asks for the
 // same font's, so the last answer is kept (labels are drawn on one thread).
-QSize RoomLetterSize(const TReadoutLabel& label, int dotsPerInch, const QFontMetrics& metrics)
+QSize RoomLetterSize(const ReadoutLabel& label, int dotsPerInch, const QFontMetrics& metrics)
 {
     struct Measured {
         QString fontName;
@@ -75,7 +75,7 @@ ShapedText Shape(const QString& text, const QFont& font, QPaintDevice* device)
 
 } // namespace
 
-QFont TReadoutLabel::Font() const
+QFont ReadoutLabel::Font() const
 {
     QFont font;
     if (!FontName.isEmpty())
@@ -87,7 +87,7 @@ QFont TReadoutLabel::Font() const
     return font;
 }
 
-TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, int textWidth, QSize roomLetter) const
+ReadoutLabel::Layout ReadoutLabel::Arrange(const SurfaceAxes& axes, int textWidth, QSize roomLetter) const
 {
     const int width = textWidth + roomLetter.width() + 2;
     const int height = roomLetter.height() + 2;
@@ -97,13 +97,13 @@ TReadoutLabel::Layout TReadoutLabel::Arrange(const SurfaceAxes& axes, int textWi
     return { QRect(left, top, width, height), QPoint(textCentre - textWidth / 2, top + 1) };
 }
 
-QRect TReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes) const
+QRect ReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes) const
 {
     GlyphCanvas canvas;
     return Draw(image, axes, canvas);
 }
 
-QRect TReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes, GlyphCanvas& canvas) const
+QRect ReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes, GlyphCanvas& canvas) const
 {
     if (!Active)
         return {};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Color.h"
+#include "platform/raster/Color.h"
 
 #include <QFont>
 #include <QImage>
@@ -14,7 +14,7 @@ class SurfaceAxes;
 // The digital readout (srsDigit): one line of text in an opaque box tied to
 // one anchor point. Text is measured and drawn by Qt's font engine at the
 // image's resolution; an application object must exist.
-struct TReadoutLabel {
+struct ReadoutLabel {
     // Font sizes above this many points are drawn at it: no surface needs
     // more, and a damaged skin must not make each tick render giant glyphs.
     static constexpr int kLargestFontSize = 1000;
@@ -32,7 +32,7 @@ struct TReadoutLabel {
     bool RoundCorners = true;
     int Offset = -3; // pixels the box rises above its anchor; negative lowers it
 
-    bool operator==(const TReadoutLabel&) const = default;
+    bool operator==(const ReadoutLabel&) const = default;
 
     // The label's box, and the top left corner of its text.
     struct Layout {

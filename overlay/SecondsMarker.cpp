@@ -1,7 +1,7 @@
 #include "overlay/SecondsMarker.h"
 
 #include "overlay/SurfaceAxes.h"
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 
 #include <optional>
 
@@ -16,7 +16,7 @@ void DrawClosedLine(QImage& image, QPoint from, QPoint to, TColor colour)
 
 } // namespace
 
-QRect TSecondsMarker::Draw(QImage& image, const SurfaceAxes& axes) const
+QRect SecondsMarker::Draw(QImage& image, const SurfaceAxes& axes) const
 {
     if (!Active)
         return {};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Color.h"
+#include "platform/raster/Color.h"
 
 #include <QImage>
 #include <QRect>
@@ -10,7 +10,7 @@ class SurfaceAxes;
 enum TMarkerShape { msCircle, msStar };
 
 // The seconds marker (srsSec): one shape centred on one point.
-struct TSecondsMarker {
+struct SecondsMarker {
     bool Active = true;
     double X = 0; // axis units
     double Y = 0;
@@ -20,7 +20,7 @@ struct TSecondsMarker {
     TColor FillColor = kOlive;
     bool Filled = true; // a star is never filled
 
-    bool operator==(const TSecondsMarker&) const = default;
+    bool operator==(const SecondsMarker&) const = default;
 
     // Draws the marker when Active and returns the pixels it may have
     // changed (empty when none). A circle is inscribed in the box from

@@ -1,7 +1,7 @@
 #include "overlay/TextureBand.h"
 
 #include "overlay/SurfaceAxes.h"
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 
 #include <algorithm>
 
@@ -12,7 +12,7 @@ constexpr int kInvisible = 255;
 
 } // namespace
 
-void TTextureBand::Draw(QImage& image, const SurfaceAxes& axes) const
+void TextureBand::Draw(QImage& image, const SurfaceAxes& axes) const
 {
     const double start = std::min(StartValue, EndValue);
     const double end = std::max(StartValue, EndValue);

@@ -1,22 +1,22 @@
 #include "program/ClockProgram.h"
 
 #include "alarms/AlarmChange.h"
-#include "alarms/AlarmU.h"
+#include "alarms/ui/AlarmEditor.h"
 #include "alarms/PresentationFlags.h"
-#include "alarms/ShowPicU.h"
-#include "app/ClockU.h"
-#include "desktop/OnlyOne.h"
-#include "options/OptionsU.h"
-#include "platform/Application.h"
-#include "platform/DateTime.h"
-#include "platform/DialogOwner.h"
-#include "platform/LocalClock.h"
+#include "alarms/ui/AlarmWindow.h"
+#include "app/ClockWindow.h"
+#include "desktop/SingleInstanceGuard.h"
+#include "options/OptionsWindow.h"
+#include "platform/dialogs/Application.h"
+#include "platform/text/DateTime.h"
+#include "platform/dialogs/DialogOwner.h"
+#include "platform/text/LocalClock.h"
 
 #include <QTimer>
 
 #include <exception>
 
-ClockProgram::ClockProgram() : m_clockWindow(std::make_unique<TfrmDerAvo>())
+ClockProgram::ClockProgram() : m_clockWindow(std::make_unique<ClockWindow>())
 {
     SetMainWindow(m_clockWindow.get());
     // A report (an alarm that should have rung) is shown from the event
@@ -44,7 +44,7 @@ ClockProgram::~ClockProgram() = default;
 
 void ClockProgram::CreateOtherWindows()
 {
-    m_optionsWindow = std::make_unique<TfrmOptions>(*m_clockWindow, m_alarmStore);
+    m_optionsWindow = std::make_unique<OptionsWindow>(*m_clockWindow, m_alarmStore);
     // Over the clock: it comes up above the clock, also one that stays on
     // top.
     m_optionsWindow->setParent(m_clockWindow.get(), m_optionsWindow->windowFlags());
@@ -55,16 +55,16 @@ void ClockProgram::CreateOtherWindows()
     } catch (const std::exception& error) {
         ShowError(QString::fromStdString(error.what()));
     }
-    auto* alarmEditor = new TfrAlarm(m_alarmStore);
+    auto* alarmEditor = new AlarmEditor(m_alarmStore);
     m_optionsWindow->PlaceOnAlarmsPage(alarmEditor);
     m_optionsWindow->SetAlarmEditor(alarmEditor);
     alarmEditor->InitEditor();
     // The pass builds the editor's list.
     m_alarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
 
-    m_presentationWindow = std::make_unique<TfrmShowPic>();
+    m_presentationWindow = std::make_unique<AlarmWindow>();
     m_alarmSchedule.setPresenter([this](const TAlarmRec& alarm) {
-        return m_presentationWindow->ShowAlarm(alarm, TfrmShowPic::Snoozing::Offered);
+        return m_presentationWindow->ShowAlarm(alarm, AlarmWindow::Snoozing::Offered);
     });
     // A test of an alarm is not snoozed: it would ring again unasked.
     alarmEditor->setPresenter([this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); });

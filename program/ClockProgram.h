@@ -5,9 +5,9 @@
 
 #include <memory>
 
-class TfrmDerAvo;
-class TfrmOptions;
-class TfrmShowPic;
+class ClockWindow;
+class OptionsWindow;
+class AlarmWindow;
 
 // The running program: the alarm store and its schedule, which live for the
 // whole run, and the three windows, created and linked in the order the
@@ -30,16 +30,16 @@ public:
     // ...) are applied to the store, the list refreshed and the store saved.
     void CreateOtherWindows();
 
-    TfrmDerAvo& clockWindow() { return *m_clockWindow; }
+    ClockWindow& clockWindow() { return *m_clockWindow; }
     AlarmStore& alarmStore() { return m_alarmStore; }
     AlarmSchedule& alarmSchedule() { return m_alarmSchedule; }
 
 private:
     AlarmStore m_alarmStore;
     AlarmSchedule m_alarmSchedule { m_alarmStore };
-    const std::unique_ptr<TfrmDerAvo> m_clockWindow;
-    std::unique_ptr<TfrmOptions> m_optionsWindow;
-    std::unique_ptr<TfrmShowPic> m_presentationWindow;
+    const std::unique_ptr<ClockWindow> m_clockWindow;
+    std::unique_ptr<OptionsWindow> m_optionsWindow;
+    std::unique_ptr<AlarmWindow> m_presentationWindow;
     // The store has been read: changes handed over may be applied.
     bool m_alarmsReady = false;
 };

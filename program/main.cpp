@@ -1,9 +1,9 @@
-#include "app/ClockU.h"
-#include "desktop/OnlyOne.h"
+#include "app/ClockWindow.h"
+#include "desktop/SingleInstanceGuard.h"
 #include "desktop/ProgramIcon.h"
-#include "platform/Application.h"
-#include "platform/ProgramFolder.h"
-#include "platform/TerminationSignals.h"
+#include "platform/dialogs/Application.h"
+#include "platform/files/ProgramFolder.h"
+#include "desktop/TerminationSignals.h"
 #include "program/ClockProgram.h"
 #include "program/DisplayPlatform.h"
 
@@ -25,7 +25,7 @@ int main(int argc, char** argv)
         ShowError(problems);
 
     ClockProgram program;
-    TfrmDerAvo& clockWindow = program.clockWindow();
+    ClockWindow& clockWindow = program.clockWindow();
     // A second start hands over to the running clock and ends here, before
     // any other window exists and without saving anything.
     if (!clockWindow.OnlyOne1->CheckInstance())

@@ -1,6 +1,6 @@
 #include "skins/PatternTiles.h"
 
-#include "platform/PictureLoader.h"
+#include "platform/pictures/PictureLoader.h"
 
 #include <QFile>
 

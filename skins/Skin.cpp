@@ -1,6 +1,6 @@
 #include "skins/Skin.h"
 
-#include "platform/LittleEndian.h"
+#include "platform/files/LittleEndian.h"
 #include "skins/SkinFields.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Color.h"
-#include "platform/ShortString.h"
+#include "platform/raster/Color.h"
+#include "platform/files/ShortString.h"
 
 #include <QByteArray>
 

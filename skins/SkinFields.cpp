@@ -1,6 +1,6 @@
 #include "skins/SkinFields.h"
 
-#include "platform/Windows1252.h"
+#include "platform/text/Windows1252.h"
 
 #include <limits>
 #include <optional>

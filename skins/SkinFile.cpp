@@ -1,10 +1,10 @@
 #include "skins/SkinFile.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/FileNames.h"
-#include "platform/IntegerText.h"
-#include "platform/IoError.h"
-#include "platform/RegularFile.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/FileNames.h"
+#include "platform/text/IntegerText.h"
+#include "platform/files/IoError.h"
+#include "platform/files/RegularFile.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "skins/SkinList.h"
 
-#include "platform/FileNames.h"
+#include "platform/files/FileNames.h"
 
 QString ScreenshotsFolder(const QString& programFolder)
 {

@@ -1,9 +1,9 @@
 #include "skins/Texture.h"
 
 #include "overlay/TextureBand.h"
-#include "platform/FileNames.h"
-#include "platform/IntegerText.h"
-#include "platform/PictureLoader.h"
+#include "platform/files/FileNames.h"
+#include "platform/text/IntegerText.h"
+#include "platform/pictures/PictureLoader.h"
 #include "skins/PatternTiles.h"
 #include "skins/SkinFile.h"
 
@@ -79,7 +79,7 @@ ResolvedTexture ResolveTexture(const TSkin& skin, const QString& programFolder)
     return resolved;
 }
 
-void ResolvedTexture::ApplyTo(TTextureBand& band) const
+void ResolvedTexture::ApplyTo(TextureBand& band) const
 {
     if (BandImage)
         band.Brush.Image = *BandImage;

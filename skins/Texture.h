@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Color.h"
-#include "platform/Raster.h"
+#include "platform/raster/Color.h"
+#include "platform/raster/Raster.h"
 #include "skins/Skin.h"
 
 #include <QImage>
@@ -9,7 +9,7 @@
 
 #include <optional>
 
-struct TTextureBand;
+struct TextureBand;
 
 // The skin's Texture field holds either a style number 0..19 in decimal
 // (0..7 the platform's brush styles, 8..19 the pattern tiles 1..12) or a
@@ -50,7 +50,7 @@ struct ResolvedTexture {
     std::optional<decltype(TSkin::Texture)> StoredTexture;
 
     // Puts the brush parts and the transparency onto the band.
-    void ApplyTo(TTextureBand& band) const;
+    void ApplyTo(TextureBand& band) const;
 };
 
 // The picture a texture text names: the file at that path, else the file of

@@ -1,7 +1,7 @@
 #include "skins/TextureChoice.h"
 
-#include "platform/FileNames.h"
-#include "platform/Raster.h"
+#include "platform/files/FileNames.h"
+#include "platform/raster/Raster.h"
 #include "skins/PatternTiles.h"
 #include "skins/SkinFile.h"
 #include "skins/Texture.h"
@@ -58,12 +58,12 @@ int TextureStyleRow(int style)
     return IsStyleRow(style) ? style : kNoTextureStyle;
 }
 
-int BrushStyleRow(const TBandBrush& brush)
+int BrushStyleRow(const BandBrush& brush)
 {
     return int(brush.Style);
 }
 
-void ChooseTextureStyle(TBandBrush& brush, int row)
+void ChooseTextureStyle(BandBrush& brush, int row)
 {
     row = TextureStyleRow(row);
     brush.Image = QImage();

@@ -24,12 +24,12 @@ QString TextureStyleCaption(int row);
 int TextureStyleRow(int style);
 
 // The row of the brush's own style (one of the eight hatch rows).
-int BrushStyleRow(const TBandBrush& brush);
+int BrushStyleRow(const BandBrush& brush);
 
 // A row picked: the brush's picture goes; rows 0..7 become its style, rows
 // 8..19 put their pattern tile in as its picture and leave the style as it
 // was. TextureStyle becomes the row, TextureFile empty.
-void ChooseTextureStyle(TBandBrush& brush, int row);
+void ChooseTextureStyle(BandBrush& brush, int row);
 
 // The text a skin's Texture holds for the picture at path: the full path
 // when the record can hold it, else the bare file name of a picture in the

@@ -4,8 +4,8 @@
 #include "alarms/AlarmEditorValues.h"
 #include "alarms/AlarmStore.h"
 #include "desktop/InstanceChannel.h"
-#include "platform/IoError.h"
-#include "platform/LocalClock.h"
+#include "platform/files/IoError.h"
+#include "platform/text/LocalClock.h"
 #include "tools/HelpOption.h"
 
 #include <QFileInfo>

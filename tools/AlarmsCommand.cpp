@@ -4,8 +4,8 @@
 #include "tools/HelpOption.h"
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmStore.h"
-#include "platform/IoError.h"
-#include "platform/LocalClock.h"
+#include "platform/files/IoError.h"
+#include "platform/text/LocalClock.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #include "tools/AutostartCommand.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/IoError.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/IoError.h"
 #include "tools/HelpOption.h"
 
 #include <QDir>

@@ -1,16 +1,16 @@
 #include "tools/RenderCommand.h"
 
-#include "app/ClockAngles.h"
-#include "app/ClockPicture.h"
-#include "app/ClockSettings.h"
-#include "app/ClockSnapshot.h"
-#include "app/FaceRenderer.h"
-#include "platform/AtomicFile.h"
-#include "platform/IoError.h"
-#include "platform/LocalClock.h"
-#include "platform/MessageError.h"
-#include "platform/ProgramFolder.h"
-#include "platform/Raster.h"
+#include "clock/ClockAngles.h"
+#include "clock/ClockPicture.h"
+#include "clock/ClockSettings.h"
+#include "clock/ClockSnapshot.h"
+#include "clock/FaceRenderer.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/IoError.h"
+#include "platform/text/LocalClock.h"
+#include "platform/files/MessageError.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/raster/Raster.h"
 #include "skins/SkinFile.h"
 #include "tools/HelpOption.h"
 
@@ -161,7 +161,7 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& out, QTextStream
         // minute hand of m and the hour hand of the minute after it.
         const int minute = request.time.minute();
         picture = QImage(size, size, kRasterFormat);
-        TFaceRenderer().DrawFace(picture, skin, HourAngle(request.time.hour() % 12, minute), MinuteAngle(minute));
+        FaceRenderer().DrawFace(picture, skin, HourAngle(request.time.hour() % 12, minute), MinuteAngle(minute));
     } else {
         const ClockPicture clock = ClockPictureAt(skin, QDateTime(QDate::currentDate(), request.time), size,
             ReadoutFormat(request), PixelsPerInch());

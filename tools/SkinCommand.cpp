@@ -1,8 +1,8 @@
 #include "tools/SkinCommand.h"
 
-#include "platform/AtomicFile.h"
-#include "platform/IoError.h"
-#include "platform/RegularFile.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/IoError.h"
+#include "platform/files/RegularFile.h"
 #include "skins/SkinFields.h"
 #include "tools/HelpOption.h"
 

@@ -1,4 +1,4 @@
-#include "platform/ProgramFolder.h"
+#include "platform/files/ProgramFolder.h"
 #include "tools/AlarmsCommand.h"
 #include "tools/AutostartCommand.h"
 #include "tools/HelpOption.h"

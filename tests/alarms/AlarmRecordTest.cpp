@@ -1,5 +1,5 @@
 #include "alarms/AlarmRecord.h"
-#include "platform/LittleEndian.h"
+#include "platform/files/LittleEndian.h"
 
 #include <gtest/gtest.h>
 

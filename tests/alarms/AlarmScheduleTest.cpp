@@ -1,6 +1,6 @@
 #include "alarms/AlarmSchedule.h"
 #include "alarms/PresentationFlags.h"
-#include "platform/LocalClock.h"
+#include "platform/text/LocalClock.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,5 +1,5 @@
 #include "alarms/AlarmStore.h"
-#include "platform/IoError.h"
+#include "platform/files/IoError.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"

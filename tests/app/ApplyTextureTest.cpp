@@ -1,8 +1,8 @@
 #include "app/ApplyTexture.h"
 
 #include "overlay/OverlayComposer.h"
-#include "platform/Application.h"
-#include "platform/Raster.h"
+#include "platform/dialogs/Application.h"
+#include "platform/raster/Raster.h"
 #include "skins/PatternTiles.h"
 #include "skins/Skin.h"
 #include "skins/Texture.h"
@@ -61,7 +61,7 @@ protected:
     }
 
     TempFolder folder;
-    TTextureBand band;
+    TextureBand band;
     QImage stone;
     QStringList messages;
     QStringList errors;

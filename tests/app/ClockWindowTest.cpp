@@ -1,14 +1,14 @@
 #include "alarms/AlarmStore.h"
-#include "app/ClockAngles.h"
-#include "app/ClockU.h"
-#include "app/FaceRenderer.h"
+#include "clock/ClockAngles.h"
+#include "app/ClockWindow.h"
+#include "clock/FaceRenderer.h"
 #include "desktop/TrayIcon.h"
-#include "options/OptionsU.h"
-#include "options/SpinEdit.h"
+#include "options/OptionsWindow.h"
+#include "widgets/SpinEdit.h"
 #include "overlay/OverlaySurface.h"
-#include "platform/Application.h"
-#include "platform/LocalClock.h"
-#include "platform/Raster.h"
+#include "platform/dialogs/Application.h"
+#include "platform/text/LocalClock.h"
+#include "platform/raster/Raster.h"
 #include "skins/SkinFile.h"
 #include "tests/support/TempFolder.h"
 
@@ -50,8 +50,8 @@ struct ClockFixture {
     LocalClockSource previousClock;
     QDateTime now { QDate(2026, 3, 4), QTime(10, 14, 30) };
     std::unique_ptr<AlarmStore> alarms;
-    std::unique_ptr<TfrmDerAvo> clock;
-    std::unique_ptr<TfrmOptions> options;
+    std::unique_ptr<ClockWindow> clock;
+    std::unique_ptr<OptionsWindow> options;
 
     ClockFixture()
     {
@@ -77,16 +77,16 @@ struct ClockFixture {
         clock->Timer1Timer();
     }
     const QImage& facePicture() const { return std::as_const(*clock->Chart1).FacePicture(); }
-    const TSecondsMarker& marker() const { return std::as_const(*clock->Chart1).srsSec(); }
-    const TReadoutLabel& readout() const { return std::as_const(*clock->Chart1).srsDigit(); }
+    const SecondsMarker& marker() const { return std::as_const(*clock->Chart1).srsSec(); }
+    const ReadoutLabel& readout() const { return std::as_const(*clock->Chart1).srsDigit(); }
 
     // Shows the clock, which reads its settings at its first activation.
     void show()
     {
-        clock = std::make_unique<TfrmDerAvo>();
+        clock = std::make_unique<ClockWindow>();
         clock->Timer1->stop(); // ticks are run by hand
         alarms = std::make_unique<AlarmStore>(); // in the program folder, which home now is
-        options = std::make_unique<TfrmOptions>(*clock, *alarms);
+        options = std::make_unique<OptionsWindow>(*clock, *alarms);
         clock->setOptionsWindow(options.get());
         clock->show();
         clock->activateWindow();
@@ -112,7 +112,7 @@ struct ClockFixture {
 QImage Face(int hour, int hourMinute, int minute, int side = 400)
 {
     QImage face(side, side, QImage::Format_RGB888);
-    TFaceRenderer().DrawFace(face, Skin, HourAngle(hour % 12, hourMinute), MinuteAngle(minute));
+    FaceRenderer().DrawFace(face, Skin, HourAngle(hour % 12, hourMinute), MinuteAngle(minute));
     return face;
 }
 

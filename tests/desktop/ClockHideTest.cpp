@@ -1,9 +1,9 @@
 // Hiding the clock where the desktop has no tray (the offscreen platform
 // has none): the clock is minimised with its taskbar button kept, so that
 // it stays reachable, and the user is told why, once.
-#include "app/ClockU.h"
+#include "app/ClockWindow.h"
 #include "desktop/TrayIcon.h"
-#include "platform/Application.h"
+#include "platform/dialogs/Application.h"
 
 #include <QAction>
 #include <QTest>
@@ -17,11 +17,11 @@ private slots:
 
 void ClockHideTest::hidingWithoutATrayKeepsTheTaskbarButtonAndTellsOnce()
 {
-    QVERIFY(!TTrayNotifyIcon::TrayAvailable());
+    QVERIFY(!TrayIcon::TrayAvailable());
     QStringList messages;
     const MessagePresenter previous = SetMessagePresenter([&](const QString& text) { messages.append(text); });
 
-    TfrmDerAvo clock;
+    ClockWindow clock;
     clock.Timer1->stop();
     clock.show();
     QVERIFY(QTest::qWaitForWindowExposed(&clock));

@@ -163,7 +163,7 @@ private:
     bool PointAt(const QWidget& trayWindow);
 
     std::unique_ptr<QWidget> m_owner;
-    TTrayNotifyIcon* m_icon = nullptr;
+    TrayIcon* m_icon = nullptr;
     QPoint m_centre;
     int m_clicks = 0;
     int m_doubleClicks = 0;
@@ -187,7 +187,7 @@ void TrayIconDesktopTest::cleanup()
 void TrayIconDesktopTest::ShowIcon()
 {
     m_owner = std::make_unique<QWidget>();
-    m_icon = new TTrayNotifyIcon(m_owner.get());
+    m_icon = new TrayIcon(m_owner.get());
     m_icon->OnClick = [this](QObject*) { ++m_clicks; };
     m_icon->OnDblClick = [this](QObject*) { ++m_doubleClicks; };
     m_icon->setIconVisible(true);

@@ -39,7 +39,7 @@ private:
     void Report(QSystemTrayIcon::ActivationReason reason) { emit m_tray->activated(reason); }
 
     std::unique_ptr<QWidget> m_owner;
-    TTrayNotifyIcon* m_icon = nullptr;
+    TrayIcon* m_icon = nullptr;
     QSystemTrayIcon* m_tray = nullptr;
     QList<QObject*> m_clicks;
     QList<QObject*> m_doubleClicks;
@@ -53,7 +53,7 @@ void TrayIconTest::initTestCase()
 void TrayIconTest::init()
 {
     m_owner = std::make_unique<QWidget>();
-    m_icon = new TTrayNotifyIcon(m_owner.get());
+    m_icon = new TrayIcon(m_owner.get());
     m_tray = m_icon->findChild<QSystemTrayIcon*>();
     QVERIFY(m_tray);
     m_clicks.clear();
@@ -114,7 +114,7 @@ void TrayIconTest::hintIsCutForTheTrayAndTravelsWithTheNextShow()
     const QString hint = QString(70, u'h');
     m_icon->setHint(hint);
     QCOMPARE(m_icon->Hint(), hint);
-    QCOMPARE(m_tray->toolTip(), hint.left(TTrayNotifyIcon::kMaxHintLength));
+    QCOMPARE(m_tray->toolTip(), hint.left(TrayIcon::kMaxHintLength));
 
     m_icon->setIconVisible(true);
     QCOMPARE(m_tray->toolTip().size(), 63);
@@ -124,7 +124,7 @@ void TrayIconTest::hintIsCutForTheTrayAndTravelsWithTheNextShow()
 
 void TrayIconTest::emptyIconShowsTheFallbackIcon()
 {
-    const QImage fallback = TTrayNotifyIcon::FallbackIcon().pixmap(16).toImage();
+    const QImage fallback = TrayIcon::FallbackIcon().pixmap(16).toImage();
     QVERIFY(!fallback.isNull());
     QCOMPARE(m_tray->icon().pixmap(16).toImage(), fallback);
 

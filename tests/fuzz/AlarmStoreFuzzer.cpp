@@ -5,7 +5,7 @@
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmRules.h"
 #include "alarms/AlarmStore.h"
-#include "platform/DateTime.h"
+#include "platform/text/DateTime.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <QFile>

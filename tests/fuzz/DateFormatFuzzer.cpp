@@ -1,6 +1,6 @@
 // A readout format of any text, for a moment of any date and time.
 
-#include "platform/DateTimeFormat.h"
+#include "platform/text/DateTimeFormat.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <QDateTime>

@@ -2,9 +2,9 @@
 // or is refused with a message, within the pixel limit. A JPEG file is also
 // decoded as a gallery thumbnail, at a reduced scale.
 
-#include "platform/JpegCodec.h"
-#include "platform/PictureError.h"
-#include "platform/PictureLoader.h"
+#include "platform/pictures/JpegCodec.h"
+#include "platform/pictures/PictureError.h"
+#include "platform/pictures/PictureLoader.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 // A settings file of any bytes: values read without harm, and a value
 // written is read back as written.
 
-#include "platform/ProfileFile.h"
-#include "platform/ProfileUpdate.h"
+#include "platform/profile/ProfileFile.h"
+#include "platform/profile/ProfileUpdate.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <cstdint>

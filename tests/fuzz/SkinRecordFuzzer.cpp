@@ -2,7 +2,7 @@
 // the same skin, show every setting as text that sets it again, and draw as
 // a whole clock.
 
-#include "app/ClockPicture.h"
+#include "clock/ClockPicture.h"
 #include "skins/Skin.h"
 #include "skins/SkinFields.h"
 #include "tests/fuzz/FuzzSupport.h"

@@ -3,18 +3,18 @@
 // recorder of what the window asks of it, except in the last tests, where the
 // real clock window shows the change.
 #include "alarms/AlarmStore.h"
-#include "app/ClockU.h"
+#include "app/ClockWindow.h"
 #include "options/AlarmEditing.h"
 #include "options/ClockCommands.h"
-#include "options/ColorButton.h"
-#include "options/OptionsU.h"
+#include "widgets/ColorButton.h"
+#include "options/OptionsWindow.h"
 #include "options/SkinGallery.h"
-#include "options/SpinEdit.h"
+#include "widgets/SpinEdit.h"
 #include "overlay/OverlaySurface.h"
-#include "platform/Application.h"
-#include "platform/Dialogs.h"
-#include "platform/LocalClock.h"
-#include "platform/Raster.h"
+#include "platform/dialogs/Application.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/text/LocalClock.h"
+#include "platform/raster/Raster.h"
 #include "skins/SkinFile.h"
 #include "tests/options/OptionsTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -77,14 +77,14 @@ struct Designer {
     RecordingPages pages;
     ColourAnswer colours;
     std::unique_ptr<AlarmStore> alarms;
-    std::unique_ptr<TfrmOptions> window;
+    std::unique_ptr<OptionsWindow> window;
 
     explicit Designer(const TSkin& skin = DefaultSkin())
     {
         home.becomeProgramFolder();
         Skin = skin;
         alarms = std::make_unique<AlarmStore>();
-        window = std::make_unique<TfrmOptions>(clock, *alarms);
+        window = std::make_unique<OptionsWindow>(clock, *alarms);
         window->SetAlarmEditor(&pages);
         window->SetSkinGallery(&pages);
         ShowActivated(*window);
@@ -483,7 +483,7 @@ private slots:
         Skin = DefaultSkin();
         RecordingClock clock;
         AlarmStore alarms;
-        TfrmOptions window(clock, alarms);
+        OptionsWindow window(clock, alarms);
         window.SkinToControls();
         window.StepSize(5);
         QCOMPARE(Skin.ClockSize, 405);
@@ -524,11 +524,11 @@ private slots:
         d.pages.calls.clear();
 
         auto* pages = d.control<QTabWidget>("PageControl1");
-        pages->setCurrentIndex(TfrmOptions::kAlarmsPage);
-        pages->setCurrentIndex(TfrmOptions::kGalleryPage);
+        pages->setCurrentIndex(OptionsWindow::kAlarmsPage);
+        pages->setCurrentIndex(OptionsWindow::kGalleryPage);
         d.window->GalleryPageTag = 1; // a snapshot is being taken
         pages->setCurrentIndex(0);
-        pages->setCurrentIndex(TfrmOptions::kGalleryPage);
+        pages->setCurrentIndex(OptionsWindow::kGalleryPage);
         QCOMPARE(d.pages.calls, QStringList({ "SelectFirstIfNone", "BuildGallery" }));
 
         d.pages.calls.clear();
@@ -550,9 +550,9 @@ private slots:
         QVERIFY(!bar->currentMessage().isEmpty());
         QTest::mouseClick(bar, Qt::LeftButton);
         QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(opened, QList<QUrl>({ QUrl::fromLocalFile(TfrmOptions::ManualFile()) }));
+        QCOMPARE(opened, QList<QUrl>({ QUrl::fromLocalFile(OptionsWindow::ManualFile()) }));
 
-        QFile manual(TfrmOptions::ManualFile());
+        QFile manual(OptionsWindow::ManualFile());
         QVERIFY(manual.open(QIODevice::ReadOnly));
         QVERIFY(manual.readAll().contains("~/.config/autostart/vellamor.desktop"));
     }
@@ -584,9 +584,9 @@ private slots:
             = SetLocalClockSource([] { return QDateTime(QDate(2026, 3, 4), QTime(10, 14, 30)); });
         ColourAnswer colours;
         AlarmStore alarms;
-        TfrmDerAvo clock;
+        ClockWindow clock;
         clock.Timer1->stop();
-        TfrmOptions options(clock, alarms);
+        OptionsWindow options(clock, alarms);
         clock.setOptionsWindow(&options);
         clock.show();
         QVERIFY(QTest::qWaitForWindowActive(&clock));

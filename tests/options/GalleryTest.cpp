@@ -3,16 +3,16 @@
 // The last test takes a snapshot with the real clock window and compares
 // the file on disk with what the clock shows.
 #include "alarms/AlarmStore.h"
-#include "app/ClockSnapshot.h"
-#include "app/ClockU.h"
-#include "app/WindowShape.h"
+#include "clock/ClockSnapshot.h"
+#include "app/ClockWindow.h"
+#include "clock/WindowShape.h"
 #include "options/GalleryThumbnail.h"
-#include "options/OptionsU.h"
-#include "options/SpinEdit.h"
+#include "options/OptionsWindow.h"
+#include "widgets/SpinEdit.h"
 #include "overlay/OverlaySurface.h"
-#include "platform/JpegCodec.h"
-#include "platform/LocalClock.h"
-#include "platform/Raster.h"
+#include "platform/pictures/JpegCodec.h"
+#include "platform/text/LocalClock.h"
+#include "platform/raster/Raster.h"
 #include "skins/SkinFile.h"
 #include "tests/options/OptionsTestSupport.h"
 #include "tests/support/TempFolder.h"
@@ -66,7 +66,7 @@ class GalleryTest : public QObject {
 private slots:
     void skinListIsSortedAndPicksTheCurrentSkin()
     {
-        OptionsWindow o([](const TempFolder& home) {
+        OptionsFixture o([](const TempFolder& home) {
             WriteSkin(home, "ocean.clk", SkinWithTics(3));
             WriteSkin(home, "Default.clk", SkinWithTics(2));
             WriteSkin(home, "classic.clk", SkinWithTics(1));
@@ -99,7 +99,7 @@ private slots:
     void galleryShowsTheSnapshotsOfListedSkins()
     {
         const TColor red = MakeColor(220, 30, 30), blue = MakeColor(30, 30, 220);
-        OptionsWindow o([&](const TempFolder& home) {
+        OptionsFixture o([&](const TempFolder& home) {
             WriteSkin(home, "classic.clk", SkinWithTics(1));
             WriteSkin(home, "ocean.clk", SkinWithTics(3));
             WriteSnapshotOf(home, "Ocean.JPG", blue);
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(box->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(o.thumbs().isEmpty());
 
-        o.turnTo(TfrmOptions::kGalleryPage);
+        o.turnTo(OptionsWindow::kGalleryPage);
         const auto thumbs = o.thumbs();
         QCOMPARE(thumbs.size(), 2);
         QCOMPARE(thumbs[0]->toolTip(), QString("Classic.jpg"));
@@ -140,14 +140,14 @@ private slots:
     void everySnapshotWithASkinTakesTheNextSlot()
     {
         constexpr int kSkins = 104;
-        OptionsWindow o([](const TempFolder& home) {
+        OptionsFixture o([](const TempFolder& home) {
             for (int i = 0; i < kSkins; ++i) {
                 const QString name = QStringLiteral("skin%1").arg(i, 3, 10, QChar(u'0'));
                 WriteSkin(home, name + ".clk", SkinWithTics(i % 20 + 1));
                 WriteSnapshotOf(home, name + ".jpg", MakeColor(i, 100, 200));
             }
         });
-        o.turnTo(TfrmOptions::kGalleryPage);
+        o.turnTo(OptionsWindow::kGalleryPage);
         const auto thumbs = o.thumbs();
         QCOMPARE(thumbs.size(), kSkins);
         const struct {
@@ -167,13 +167,13 @@ private slots:
         // Turning to the page again builds it anew.
         o.turnTo(0);
         QFile::remove(o.home.file("Screenshots/skin000.jpg"));
-        o.turnTo(TfrmOptions::kGalleryPage);
+        o.turnTo(OptionsWindow::kGalleryPage);
         QCOMPARE(o.thumbs().size(), kSkins - 1);
     }
 
     void whatCannotBeShownIsToldAndTheRestIsShown()
     {
-        OptionsWindow o([](const TempFolder& home) {
+        OptionsFixture o([](const TempFolder& home) {
             for (const char* name : { "a", "broken", "c", "empty" })
                 WriteSkin(home, QString::fromLatin1(name) + ".clk", SkinWithTics(1));
             WriteSnapshotOf(home, "a.jpg", kLime);
@@ -181,7 +181,7 @@ private slots:
             WriteSnapshotOf(home, "c.jpg", kLime);
             home.write("Screenshots/empty.jpg", QByteArray());
         });
-        o.turnTo(TfrmOptions::kGalleryPage);
+        o.turnTo(OptionsWindow::kGalleryPage);
         const auto thumbs = o.thumbs();
         QCOMPARE(thumbs.size(), 2);
         QCOMPARE(thumbs[1]->toolTip(), QString("c.jpg"));
@@ -193,7 +193,7 @@ private slots:
         // No Screenshots folder at all.
         o.turnTo(0);
         QDir(o.home.file("Screenshots")).removeRecursively();
-        o.turnTo(TfrmOptions::kGalleryPage);
+        o.turnTo(OptionsWindow::kGalleryPage);
         QVERIFY(o.thumbs().isEmpty());
         QCOMPARE(o.shown.messages.size(), 1);
         QVERIFY2(o.shown.messages[0].contains(QDir::toNativeSeparators(o.home.file("Screenshots")) + "."),
@@ -202,7 +202,7 @@ private slots:
 
     void saveSkinAsWritesTheSkinAndItsSnapshot()
     {
-        OptionsWindow o([](const TempFolder& home) {
+        OptionsFixture o([](const TempFolder& home) {
             WriteSkin(home, "classic.clk", SkinWithTics(1));
             WriteSkin(home, "default.clk", SkinWithTics(2));
         });
@@ -248,7 +248,7 @@ private slots:
     void skinSavedElsewhereKeepsItsSnapshotInTheProgramFolder()
     {
         TempFolder elsewhere;
-        OptionsWindow o([](const TempFolder& home) { WriteSkin(home, "default.clk", SkinWithTics(2)); });
+        OptionsFixture o([](const TempFolder& home) { WriteSkin(home, "default.clk", SkinWithTics(2)); });
         QDir(o.home.file("Screenshots")).removeRecursively(); // made when first needed
         o.saveSkinAs(elsewhere.file("away.clk"));
         QVERIFY(QFile::exists(elsewhere.file("away.clk")));
@@ -286,8 +286,8 @@ private slots:
         FileAnswers files;
         files.save = home.file("mine.clk");
         ClockWithOptions running;
-        TfrmDerAvo& clock = running.clock;
-        TfrmOptions& options = running.options;
+        ClockWindow& clock = running.clock;
+        OptionsWindow& options = running.options;
         Find<SpinEdit>(options, "seSize")->setValue(300);
         clock.Timer1Timer(); // an ordinary tick: the readout and marker of this second
         const QRect geometry = clock.geometry();

@@ -4,15 +4,15 @@
 // window asks of it, the window's controls found by name, and the standard
 // choosers and message boxes answered or recorded in place of the user.
 #include "alarms/AlarmStore.h"
-#include "app/ClockU.h"
+#include "app/ClockWindow.h"
 #include "options/ClockCommands.h"
 #include "options/ClockView.h"
 #include "options/GalleryThumbnail.h"
-#include "options/OptionsU.h"
+#include "options/OptionsWindow.h"
 #include "overlay/TextureBand.h"
-#include "platform/Application.h"
-#include "platform/Dialogs.h"
-#include "platform/LocalClock.h"
+#include "platform/dialogs/Application.h"
+#include "platform/dialogs/Dialogs.h"
+#include "platform/text/LocalClock.h"
 #include "skins/Skin.h"
 #include "tests/support/TempFolder.h"
 
@@ -39,16 +39,16 @@ struct RecordingClock : ClockCommands, ClockView {
     int applied = 0;
     int saved = 0;
     int closed = 0;
-    TTextureBand band;
+    TextureBand band;
     QString readoutFormat = QStringLiteral("h:mm:ss");
 
     void ApplySkin() override { ++applied; }
     void SaveSettings() override { ++saved; }
     void CloseClock() override { ++closed; }
-    TBandBrush BandBrush() const override { return band.Brush; }
-    void SetBandBrush(const TBandBrush& brush) override { band.Brush = brush; }
-    int BandTransparency() const override { return band.Transparency; }
-    void SetBandTransparency(int transparency) override { band.Transparency = transparency; }
+    BandBrush bandBrush() const override { return band.Brush; }
+    void setBandBrush(const BandBrush& brush) override { band.Brush = brush; }
+    int bandTransparency() const override { return band.Transparency; }
+    void setBandTransparency(int transparency) override { band.Transparency = transparency; }
     QString ReadoutFormat() const override { return readoutFormat; }
 };
 
@@ -120,16 +120,16 @@ inline void ShowActivated(QWidget& window)
 
 // The options window over a program folder that prepare fills, shown and
 // activated as the user opens it.
-struct OptionsWindow {
+struct OptionsFixture {
     TempFolder home;
     RecordingClock clock;
     ShownMessages shown;
     FileAnswers files;
     LocalClockSource previousClock = SetLocalClockSource([] { return kOptionsTestNow; });
     std::unique_ptr<AlarmStore> alarms;
-    std::unique_ptr<TfrmOptions> window;
+    std::unique_ptr<OptionsWindow> window;
 
-    explicit OptionsWindow(const std::function<void(const TempFolder&)>& prepare = [](const TempFolder&) {})
+    explicit OptionsFixture(const std::function<void(const TempFolder&)>& prepare = [](const TempFolder&) {})
     {
         home.becomeProgramFolder();
         for (const char* folder : { "Screenshots", "Textures" })
@@ -137,11 +137,11 @@ struct OptionsWindow {
         prepare(home);
         Skin = DefaultSkin();
         alarms = std::make_unique<AlarmStore>();
-        window = std::make_unique<TfrmOptions>(clock, *alarms);
+        window = std::make_unique<OptionsWindow>(clock, *alarms);
         window->SetClockView(&clock);
         activate();
     }
-    ~OptionsWindow()
+    ~OptionsFixture()
     {
         window.reset();
         SetLocalClockSource(previousClock);
@@ -186,8 +186,8 @@ struct OptionsWindow {
 struct ClockWithOptions {
     LocalClockSource previousClock = SetLocalClockSource([] { return kOptionsTestNow; });
     AlarmStore alarms;
-    TfrmDerAvo clock;
-    TfrmOptions options { clock, alarms };
+    ClockWindow clock;
+    OptionsWindow options { clock, alarms };
 
     ClockWithOptions()
     {

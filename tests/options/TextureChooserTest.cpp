@@ -2,12 +2,12 @@
 // " Texture" button, with the colour and file choosers answering for the
 // user. The band it edits is the recording clock's, except in the last test,
 // where the real clock window shows each choice.
-#include "app/ClockU.h"
-#include "options/ColorButton.h"
-#include "options/SpinEdit.h"
-#include "options/TeeBrushDlg.h"
+#include "app/ClockWindow.h"
+#include "widgets/ColorButton.h"
+#include "widgets/SpinEdit.h"
+#include "options/TextureChooser.h"
 #include "overlay/OverlaySurface.h"
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 #include "skins/PatternTiles.h"
 #include "skins/SkinFile.h"
 #include "skins/Texture.h"
@@ -28,7 +28,7 @@ namespace {
 constexpr TColor kRed = MakeColor(255, 0, 0);
 constexpr TColor kBlue = MakeColor(0, 0, 255);
 
-using ChooserSteps = std::function<void(TBrushDialog&)>;
+using ChooserSteps = std::function<void(TextureChooser&)>;
 
 // Runs steps in the chooser once it shows; the steps end by closing it.
 // Should they not (a failed check), it is cancelled.
@@ -36,7 +36,7 @@ void WhenChooserShows(QWidget& owner, const ChooserSteps& steps)
 {
     auto* poll = new QTimer(&owner);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, &owner, steps] {
-        auto* chooser = owner.findChild<TBrushDialog*>();
+        auto* chooser = owner.findChild<TextureChooser*>();
         if (!chooser || !chooser->isVisible())
             return;
         poll->stop();
@@ -57,27 +57,27 @@ void EditTextureWith(const QWidget& options, const ChooserSteps& steps)
 }
 
 // Picks a row of the style list with the mouse.
-void PickRow(TBrushDialog& chooser, int row)
+void PickRow(TextureChooser& chooser, int row)
 {
     auto* list = Find<QListWidget>(chooser, "LStyle");
     list->scrollToItem(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
 }
 
-void Click(TBrushDialog& chooser, const char* button)
+void Click(TextureChooser& chooser, const char* button)
 {
     QTest::mouseClick(Find<QPushButton>(chooser, button), Qt::LeftButton);
 }
 
 // Steps the transparency box with its arrow keys.
-void StepTransparency(TBrushDialog& chooser, int steps)
+void StepTransparency(TextureChooser& chooser, int steps)
 {
     auto* box = Find<SpinEdit>(chooser, "SpinEdit1");
     for (int i = 0; i < std::abs(steps); ++i)
         QTest::keyClick(box, steps > 0 ? Qt::Key_Up : Qt::Key_Down);
 }
 
-int SelectedRow(TBrushDialog& chooser)
+int SelectedRow(TextureChooser& chooser)
 {
     return Find<QListWidget>(chooser, "LStyle")->currentRow();
 }
@@ -92,11 +92,11 @@ QString StoredTexture(const QByteArray& file)
 
 // The options window over a skin whose texture was applied to the band, as
 // the clock's full refresh leaves it.
-struct Chooser : OptionsWindow {
+struct Chooser : OptionsFixture {
     ColourAnswer colours;
 
     explicit Chooser(const QString& texture = QStringLiteral("6"), TColor colour = kBlue, int transparency = 80)
-        : OptionsWindow([](const TempFolder& home) {
+        : OptionsFixture([](const TempFolder& home) {
             home.write("Textures/stone.bmp", BmpBytes(NewRasterImage(QSize(4, 3), MakeColor(90, 80, 70))));
         })
     {
@@ -121,7 +121,7 @@ private slots:
     void theFormAsTheUserSeesIt()
     {
         Chooser c;
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             QCOMPARE(chooser.windowTitle(), QString("Texture Editor"));
             QCOMPARE(chooser.size(), QSize(406, 191));
             auto* list = Find<QListWidget>(chooser, "LStyle");
@@ -147,7 +147,7 @@ private slots:
     {
         Chooser c(QStringLiteral("2"), kBlue, 80);
         c.colours.answer = kRed;
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             PickRow(chooser, 6);
             QCOMPARE(c.clock.band.Brush.Style, BrushStyle::Cross); // the band shows it at once
             QTest::mouseClick(Find<ColorButton>(chooser, "BColor"), Qt::LeftButton);
@@ -170,7 +170,7 @@ private slots:
         Chooser c;
         QImage tile3;
         LoadPatternTile(2, tile3);
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             PickRow(chooser, 10);
             QCOMPARE(c.clock.band.Brush.Image, tile3);
             QCOMPARE(c.clock.band.Brush.Style, BrushStyle::Cross); // kept under the tile
@@ -185,7 +185,7 @@ private slots:
     {
         Chooser c(QStringLiteral("stone.bmp"));
         QCOMPARE(TextureFile, c.home.file("Textures/stone.bmp"));
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             QCOMPARE(Find<QPushButton>(chooser, "Button1")->text(), QString("Clea&r")); // the picture reloaded
             PickRow(chooser, 13);
             Click(chooser, "Button2");
@@ -201,7 +201,7 @@ private slots:
         for (const char* texture : { "7", "stone.bmp" }) {
             Chooser c(QString::fromLatin1(texture));
             c.clock.band.Brush.Style = BrushStyle::DiagCross;
-            EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+            EditTextureWith(*c.window, [&](TextureChooser& chooser) {
                 if (QLatin1String(texture) == "7")
                     PickRow(chooser, 13);
                 Click(chooser, "Button1");
@@ -219,7 +219,7 @@ private slots:
     {
         Chooser c;
         const QString stone = c.home.file("Textures/stone.bmp");
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             Click(chooser, "Button1"); // the user cancels the browse
             QVERIFY(c.clock.band.Brush.Image.isNull());
             c.files.open = stone;
@@ -242,7 +242,7 @@ private slots:
         Chooser c(QStringLiteral("12"));
         c.home.write("Textures/broken.bmp", "BM not a bitmap");
         const QString longPath = c.home.file(QString(130, u'p') + ".bmp");
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             Click(chooser, "Button1"); // clear the tile first
             for (const QString& picture : { c.home.file("Textures/broken.bmp"), longPath }) {
                 c.files.open = picture;
@@ -264,7 +264,7 @@ private slots:
         Chooser c(QStringLiteral("stone.bmp"));
         QFile::remove(c.home.file("Textures/stone.bmp"));
         const QImage kept = c.clock.band.Brush.Image;
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             QCOMPARE(c.clock.band.Brush.Image, kept);
             QCOMPARE(Find<QPushButton>(chooser, "Button1")->text(), QString("Clea&r"));
             Click(chooser, "Button3");
@@ -275,7 +275,7 @@ private slots:
     void noneDisablesTheColourButton()
     {
         Chooser c(QStringLiteral("6"), kBlue, 30);
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             auto* colour = Find<ColorButton>(chooser, "BColor");
             PickRow(chooser, 1);
             QVERIFY(!colour->isEnabled());
@@ -295,7 +295,7 @@ private slots:
         for (const int style : { -2, 20, 25 }) {
             Chooser c;
             TextureStyle = style;
-            EditTextureWith(*c.window, [&](TBrushDialog& chooser) { QCOMPARE(SelectedRow(chooser), 1); });
+            EditTextureWith(*c.window, [&](TextureChooser& chooser) { QCOMPARE(SelectedRow(chooser), 1); });
         }
     }
 
@@ -310,12 +310,12 @@ private slots:
     {
         QFETCH(QString, closer);
         Chooser c(QStringLiteral("stone.bmp"), kBlue, 70);
-        const TTextureBand band = c.clock.band;
+        const TextureBand band = c.clock.band;
         const TSkin skin = Skin;
         const QString file = TextureFile;
         c.colours.answer = kRed;
         c.files.open = c.home.file("Textures/stone.bmp");
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             PickRow(chooser, 9);
             QTest::mouseClick(Find<ColorButton>(chooser, "BColor"), Qt::LeftButton);
             StepTransparency(chooser, -5);
@@ -341,7 +341,7 @@ private slots:
     void styleListDrawsItsSwatches()
     {
         Chooser c(QStringLiteral("6"));
-        EditTextureWith(*c.window, [&](TBrushDialog& chooser) {
+        EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             auto* list = Find<QListWidget>(chooser, "LStyle");
             const QImage shown = list->viewport()->grab().toImage();
             const auto at = [&](int row, int x, int y) {
@@ -371,11 +371,11 @@ private slots:
         ColourAnswer colours;
         colours.answer = kRed;
         ClockWithOptions running;
-        TfrmDerAvo& clock = running.clock;
+        ClockWindow& clock = running.clock;
 
         // Cross hatch lines lie on every eighth row and column.
         const QPoint gap(20, 20), line(24, 20);
-        EditTextureWith(running.options, [&](TBrushDialog& chooser) {
+        EditTextureWith(running.options, [&](TextureChooser& chooser) {
             PickRow(chooser, 6);
             QTest::mouseClick(Find<ColorButton>(chooser, "BColor"), Qt::LeftButton);
             StepTransparency(chooser, -40);

@@ -1,7 +1,7 @@
 #include "overlay/OverlayComposer.h"
 
 #include "overlay/SurfaceAxes.h"
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 
 #include <gtest/gtest.h>
 
@@ -120,7 +120,7 @@ TEST(SecondsMarkerTest, DrawsCirclesAndStarsOfTheHalfSize)
                                 { -2, 0 }, { -1, 0 }, { 0, 0 }, { 1, 0 }, { -2, 1 }, { -1, 1 }, { 0, 1 }, { 1, 1 } } },
     };
     for (const MarkerCase& marker : cases) {
-        TSecondsMarker srsSec;
+        SecondsMarker srsSec;
         srsSec.MarkerShape = marker.shape;
         srsSec.Filled = marker.filled;
         srsSec.Radius = marker.radius;
@@ -143,7 +143,7 @@ TEST(SecondsMarkerTest, DrawsCirclesAndStarsOfTheHalfSize)
 
 TEST(SecondsMarkerTest, AnEmptyOrInactiveMarkerLeavesTheSurfaceAlone)
 {
-    TSecondsMarker srsSec;
+    SecondsMarker srsSec;
     srsSec.MarkerShape = msCircle;
     srsSec.Filled = false;
     srsSec.Radius = 10;
@@ -159,9 +159,9 @@ TEST(SecondsMarkerTest, AnEmptyOrInactiveMarkerLeavesTheSurfaceAlone)
     EXPECT_EQ(untouched, NewRasterImage(QSize(60, 60), kWhite));
 }
 
-TReadoutLabel ColouredLabel()
+ReadoutLabel ColouredLabel()
 {
-    TReadoutLabel label;
+    ReadoutLabel label;
     label.Text = QStringLiteral("12:34:56 AM");
     label.FontName = QStringLiteral("Arial");
     label.FontSize = 11;
@@ -182,7 +182,7 @@ TEST(ReadoutLabelTest, PlacesItsBoxByTheAnchorAndOffset)
 {
     const SurfaceAxes axes(QSize(400, 400));
     for (const LabelCase& placement : std::vector<LabelCase> { { 0, 0, -3 }, { 0, 80, 0 }, { 0, -80, -7 }, { 30, 0, 5 } }) {
-        TReadoutLabel label = ColouredLabel();
+        ReadoutLabel label = ColouredLabel();
         label.X = placement.x;
         label.Y = placement.y;
         label.Offset = placement.offset;
@@ -212,23 +212,23 @@ TEST(ReadoutLabelTest, PlacesItsBoxByTheAnchorAndOffset)
 
 TEST(ReadoutLabelTest, MeasuresArialAtTheScreenResolution)
 {
-    const TReadoutLabel label = ColouredLabel();
+    const ReadoutLabel label = ColouredLabel();
     QImage image = NewRasterImage(QSize(10, 10), kWhite);
     const QFontMetrics metrics(label.Font(), &image);
     EXPECT_EQ(QFontInfo(label.Font()).family(), QStringLiteral("Liberation Sans"));
     EXPECT_EQ(metrics.horizontalAdvance(label.Text), 84);
 
-    TReadoutLabel defaultSize = label;
+    ReadoutLabel defaultSize = label;
     defaultSize.FontSize = 0;
     EXPECT_GT(QFontMetrics(defaultSize.Font(), &image).height(), 5);
     defaultSize.FontSize = 2000000000;
-    EXPECT_EQ(defaultSize.Font().pointSize(), TReadoutLabel::kLargestFontSize);
+    EXPECT_EQ(defaultSize.Font().pointSize(), ReadoutLabel::kLargestFontSize);
 }
 
 TEST(ReadoutLabelTest, RoundedCornersAreQuarterEllipsesOfSixteenPixels)
 {
     const SurfaceAxes axes(QSize(300, 300));
-    TReadoutLabel label = ColouredLabel();
+    ReadoutLabel label = ColouredLabel();
     QImage square = NewRasterImage(axes.size(), kWhite);
     label.Draw(square, axes);
     const QRect box = BoundsOf(PixelsOf(square, kRed));

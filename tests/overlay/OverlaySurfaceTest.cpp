@@ -1,6 +1,6 @@
 #include "overlay/OverlaySurface.h"
 
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 
 #include <QEvent>
 #include <QPalette>
@@ -24,7 +24,7 @@ protected:
 
 // A surface filling a shown window, as in the clock.
 struct ShownSurface {
-    explicit ShownSurface(QSize size) : surface(new TOverlaySurface(&window))
+    explicit ShownSurface(QSize size) : surface(new OverlaySurface(&window))
     {
         window.resize(size);
         surface->setGeometry(window.rect());
@@ -33,12 +33,12 @@ struct ShownSurface {
     }
 
     QWidget window;
-    TOverlaySurface* const surface;
+    OverlaySurface* const surface;
 };
 
-OverlayScene SceneOf(TOverlaySurface& surface)
+OverlayScene SceneOf(OverlaySurface& surface)
 {
-    const TOverlaySurface& shown = surface;
+    const OverlaySurface& shown = surface;
     OverlayScene scene;
     scene.Size = surface.size();
     scene.Color = shown.Color();
@@ -64,7 +64,7 @@ private slots:
 void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
 {
     QWidget window;
-    const TOverlaySurface surface(&window);
+    const OverlaySurface surface(&window);
     window.show();
     QVERIFY(!surface.isVisible());
     QCOMPARE(surface.objectName(), QStringLiteral("Chart1"));
@@ -72,7 +72,7 @@ void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
     QCOMPARE(surface.Color(), FromQColor(window.palette().color(QPalette::Button)));
     QVERIFY(surface.FacePicture().isNull());
 
-    const TTextureBand& band = surface.ColorBand();
+    const TextureBand& band = surface.ColorBand();
     QCOMPARE(band.StartValue, -100.0);
     QCOMPARE(band.EndValue, 100.0);
     QCOMPARE(band.Color, kSilver);
@@ -81,7 +81,7 @@ void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
     QVERIFY(band.Brush.Image.isNull());
     QCOMPARE(band.Transparency, 80);
 
-    const TSecondsMarker& marker = surface.srsSec();
+    const SecondsMarker& marker = surface.srsSec();
     QVERIFY(marker.Active);
     QCOMPARE(marker.Radius, 0.0);
     QCOMPARE(marker.MarkerShape, msStar);
@@ -89,7 +89,7 @@ void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
     QCOMPARE(marker.FillColor, MakeColor(0x80, 0x80, 0));
     QVERIFY(marker.Filled);
 
-    const TReadoutLabel& label = surface.srsDigit();
+    const ReadoutLabel& label = surface.srsDigit();
     QVERIFY(label.Active);
     QCOMPARE(label.FontColor, kBlack);
     QCOMPARE(label.FrameColor, kBlack);
@@ -100,7 +100,7 @@ void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
 void OverlaySurfaceTest::refreshPresentsTheComposedScene()
 {
     ShownSurface shown(QSize(230, 210));
-    TOverlaySurface& surface = *shown.surface;
+    OverlaySurface& surface = *shown.surface;
     QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
 
     surface.setFacePicture(NewRasterImage(QSize(230, 210), MakeColor(40, 90, 160)));
@@ -123,7 +123,7 @@ void OverlaySurfaceTest::refreshPresentsTheComposedScene()
 void OverlaySurfaceTest::severalChangesCostOneRepaint()
 {
     ShownSurface shown(QSize(120, 120));
-    TOverlaySurface& surface = *shown.surface;
+    OverlaySurface& surface = *shown.surface;
     QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
     QCoreApplication::processEvents();
 
@@ -154,7 +154,7 @@ void OverlaySurfaceTest::severalChangesCostOneRepaint()
 void OverlaySurfaceTest::keepsACopyOfTheFacePicture()
 {
     QWidget window;
-    TOverlaySurface surface(&window);
+    OverlaySurface surface(&window);
     QImage face = NewRasterImage(QSize(60, 60), kWhite);
     surface.setFacePicture(face);
     FillRect(face, face.rect(), kBlack);

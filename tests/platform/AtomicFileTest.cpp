@@ -1,5 +1,5 @@
-#include "platform/AtomicFile.h"
-#include "platform/IoError.h"
+#include "platform/files/AtomicFile.h"
+#include "platform/files/IoError.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "platform/AwayPlacement.h"
+#include "platform/dialogs/AwayPlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/DateTimeFormat.h"
+#include "platform/text/DateTimeFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/DateTime.h"
+#include "platform/text/DateTime.h"
 
 #include <gtest/gtest.h>
 

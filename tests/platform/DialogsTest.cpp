@@ -1,5 +1,5 @@
-#include "platform/Application.h"
-#include "platform/Dialogs.h"
+#include "platform/dialogs/Application.h"
+#include "platform/dialogs/Dialogs.h"
 #include "tests/support/PictureFile.h"
 #include "tests/support/TempFolder.h"
 

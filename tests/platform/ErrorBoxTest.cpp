@@ -1,6 +1,6 @@
-#include "platform/Application.h"
-#include "platform/DialogOwner.h"
-#include "platform/IoError.h"
+#include "platform/dialogs/Application.h"
+#include "platform/dialogs/DialogOwner.h"
+#include "platform/files/IoError.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,5 +1,5 @@
-#include "platform/FolderListing.h"
-#include "platform/IoError.h"
+#include "platform/files/FolderListing.h"
+#include "platform/files/IoError.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>

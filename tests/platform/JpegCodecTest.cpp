@@ -1,5 +1,5 @@
-#include "platform/JpegCodec.h"
-#include "platform/PictureError.h"
+#include "platform/pictures/JpegCodec.h"
+#include "platform/pictures/PictureError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "platform/MediaPlayer.h"
-#include "platform/SoundError.h"
+#include "platform/sound/MediaPlayer.h"
+#include "platform/sound/SoundError.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/ToneFile.h"
 

@@ -1,9 +1,9 @@
-#include "platform/PictureLoader.h"
+#include "platform/pictures/PictureLoader.h"
 
-#include "platform/IoError.h"
-#include "platform/JpegCodec.h"
-#include "platform/LittleEndian.h"
-#include "platform/PictureError.h"
+#include "platform/files/IoError.h"
+#include "platform/pictures/JpegCodec.h"
+#include "platform/files/LittleEndian.h"
+#include "platform/pictures/PictureError.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>

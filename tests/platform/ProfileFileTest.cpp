@@ -1,6 +1,6 @@
-#include "platform/IoError.h"
-#include "platform/ProfileFile.h"
-#include "platform/ProfileUpdate.h"
+#include "platform/files/IoError.h"
+#include "platform/profile/ProfileFile.h"
+#include "platform/profile/ProfileUpdate.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"
 

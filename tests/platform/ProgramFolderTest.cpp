@@ -1,5 +1,5 @@
-#include "platform/ProgramFolder.h"
-#include "platform/UserFolderSeed.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/files/UserFolderSeed.h"
 #include "tests/support/TempFolder.h"
 
 #include <QDir>

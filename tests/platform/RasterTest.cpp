@@ -1,4 +1,4 @@
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Integer texts, rounding, record strings and path texts.
-#include "platform/FileNames.h"
-#include "platform/IntegerText.h"
-#include "platform/Rounding.h"
-#include "platform/ShortString.h"
+#include "platform/files/FileNames.h"
+#include "platform/text/IntegerText.h"
+#include "platform/raster/Rounding.h"
+#include "platform/files/ShortString.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 #include "alarms/AlarmChange.h"
-#include "alarms/AlarmU.h"
+#include "alarms/ui/AlarmEditor.h"
 #include "alarms/PresentationFlags.h"
-#include "app/ClockU.h"
-#include "desktop/OnlyOne.h"
-#include "options/OptionsU.h"
+#include "app/ClockWindow.h"
+#include "desktop/SingleInstanceGuard.h"
+#include "options/OptionsWindow.h"
 #include "overlay/OverlaySurface.h"
-#include "platform/Application.h"
-#include "platform/LocalClock.h"
+#include "platform/dialogs/Application.h"
+#include "platform/text/LocalClock.h"
 #include "program/ClockProgram.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
@@ -78,7 +78,7 @@ private slots:
         QStringList presented;
         bool shownWhileReporting = false;
         whileReporting = [&] {
-            TfrmDerAvo& clock = program->clockWindow();
+            ClockWindow& clock = program->clockWindow();
             clock.Timer1Timer(); // the first tick: a full refresh
             shownWhileReporting = clock.isVisible() && clock.Chart1->Tag >= 0;
             now = Moment(2004, 3, 10, 8, 1, 4);
@@ -150,7 +150,7 @@ private slots:
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), original);
 
         CreateWindows();
-        TfrmOptions& options = OptionsWindow();
+        OptionsWindow& options = optionsWindow();
         options.show();
         options.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
         auto* list = options.findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
@@ -160,7 +160,7 @@ private slots:
         options.findChild<QLineEdit*>(QStringLiteral("eName"))->setText(QStringLiteral("Dentist"));
         QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("bbDone")), Qt::LeftButton);
 
-        QVERIFY(!options.findChild<TfrAlarm*>()->IsEditing());
+        QVERIFY(!options.findChild<AlarmEditor*>()->IsEditing());
         const QByteArray saved = folder->read(QStringLiteral("Alarm/Alarms.cfg"));
         QCOMPARE(saved, StoreBytes(program->alarmStore().Alarms));
         QCOMPARE(saved.left(672), original.left(672));
@@ -177,7 +177,7 @@ private slots:
         CreateWindows();
         program->alarmStore().Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 19, 5) };
         program->alarmStore().RebuildList();
-        TfrmOptions& options = OptionsWindow();
+        OptionsWindow& options = optionsWindow();
         auto* list = options.findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
         options.SetDigFormatIndex(0);
         QCOMPARE(list->topLevelItem(0)->text(2), QStringLiteral("7: 05 pm"));
@@ -198,7 +198,7 @@ private slots:
         second.Name.setText(QStringLiteral("Second"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ first, second }));
         CreateWindows();
-        auto* list = OptionsWindow().findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
+        auto* list = optionsWindow().findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
         // Unchecked by the user, not yet saved.
         list->topLevelItem(1)->setCheckState(0, Qt::Unchecked);
         const auto request = [this](const QByteArray& line) { return program->clockWindow().OnlyOne1->OnRequest(line); };
@@ -234,10 +234,10 @@ private slots:
     }
 
 private:
-    TfrmOptions& OptionsWindow() const
+    OptionsWindow& optionsWindow() const
     {
         for (QWidget* window : QApplication::topLevelWidgets())
-            if (auto* options = qobject_cast<TfrmOptions*>(window))
+            if (auto* options = qobject_cast<OptionsWindow*>(window))
                 return *options;
         qFatal("no options window");
     }

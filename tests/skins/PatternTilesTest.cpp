@@ -1,6 +1,6 @@
 #include "skins/PatternTiles.h"
 
-#include "platform/LittleEndian.h"
+#include "platform/files/LittleEndian.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/IoError.h"
+#include "platform/files/IoError.h"
 #include "skins/SkinFile.h"
 #include "tests/support/FailingDisk.h"
 #include "tests/support/TempFolder.h"

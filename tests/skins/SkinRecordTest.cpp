@@ -1,4 +1,4 @@
-#include "platform/LittleEndian.h"
+#include "platform/files/LittleEndian.h"
 #include "skins/Skin.h"
 #include "skins/SkinFields.h"
 

@@ -1,4 +1,4 @@
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 #include "skins/PatternTiles.h"
 #include "skins/SkinFile.h"
 #include "skins/Texture.h"
@@ -21,7 +21,7 @@ TEST(TextureChoice, RowsAndTheRowOfAStyleNumber)
 
 TEST(TextureChoice, PickingARowSetsTheBrushAndTheGlobals)
 {
-    TBandBrush brush;
+    BandBrush brush;
     brush.Style = BrushStyle::DiagCross;
     brush.Color = MakeColor(255, 0, 0);
     TextureFile = QStringLiteral("/pics/sky.bmp");

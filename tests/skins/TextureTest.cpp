@@ -1,6 +1,6 @@
 #include "skins/Texture.h"
 
-#include "platform/Raster.h"
+#include "platform/raster/Raster.h"
 #include "skins/Skin.h"
 #include "tests/support/PictureFile.h"
 #include "tests/support/TempFolder.h"

@@ -1,6 +1,6 @@
 #include "tests/support/FailingDisk.h"
 
-#include "platform/IoError.h"
+#include "platform/files/IoError.h"
 
 #include <QDataStream>
 #include <QFile>

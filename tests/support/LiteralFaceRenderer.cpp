@@ -1,9 +1,9 @@
 #include "tests/support/LiteralFaceRenderer.h"
 
-#include "app/ClockAngles.h"
-#include "app/FaceColors.h"
-#include "app/FaceGeometry.h"
-#include "platform/Raster.h"
+#include "clock/ClockAngles.h"
+#include "clock/FaceColors.h"
+#include "clock/FaceGeometry.h"
+#include "platform/raster/Raster.h"
 
 #include <cmath>
 

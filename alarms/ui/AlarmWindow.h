@@ -1,0 +1,103 @@
+#pragma once
+
+#include "alarms/AlarmRecord.h"
+
+#include <QDialog>
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+class QLabel;
+class QTimer;
+class MediaPlayer;
+namespace Ui {
+class AlarmWindow;
+}
+
+// The window of a ringing alarm: a picture or a one-line text in a small
+// stay-on-top window, with the alarm's sound repeating for the chosen time;
+// or the alarm's document handed to its registered application. One window
+// serves every alarm of the run. The process-wide flags SoundPlaying and
+// PresentationActive (PresentationFlags.h) are set while it presents.
+class AlarmWindow : public QDialog {
+    Q_OBJECT
+
+    // Built first: the published controls below point into it.
+    const std::unique_ptr<Ui::AlarmWindow> ui;
+
+public:
+    AlarmWindow();
+    ~AlarmWindow() override;
+
+    // Presents the alarm. Returns once the window has closed again, or at
+    // once when it opened a document or another alarm is being presented.
+    // A sound or picture that cannot be opened does not keep the alarm from
+    // the user: the window comes up all the same, without the sound or with
+    // the text in place of the picture, and says what went wrong in
+    // lblError under the picture or text.
+    //
+    // With snoozing offered, a line under the picture or text says how: a
+    // right-click menu snoozes for 5, 10 or 15 minutes and the S key for 5.
+    // A snooze closes the window and stops the sound like a click. Returns
+    // the minutes snoozed, or 0 when the alarm was dismissed (or not shown).
+    enum class Snoozing { NotOffered, Offered };
+    int ShowAlarm(TAlarmRec r, Snoozing snoozing = Snoozing::NotOffered);
+
+    // The lengths a snooze may have, in minutes; the first is the S key's.
+    static constexpr std::array<int, 3> kSnoozeMinutes { 5, 10, 15 };
+
+    QLabel* const Image1;
+    QLabel* const StaticText1;
+    QLabel* const lblSnooze;
+    QLabel* const lblError;
+    // Ticks once a second while a repeating sound plays; tests shorten its
+    // interval to run a presentation of minutes in moments.
+    QTimer* const Timer1;
+    MediaPlayer* const MediaPlayer1;
+
+    void Image1Click();
+    void Timer1Timer();
+    void MediaPlayer1Notify();
+    // Closes the window, the alarm snoozed for minutes.
+    void SnoozeFor(int minutes);
+
+protected:
+    // Every way of closing the window ends here.
+    void done(int result) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormClose();
+    void PresentPictureOrText(const TAlarmRec& r);
+    void PresentDocument(const TAlarmRec& r);
+    void StartSound(const TAlarmRec& r);
+    // A picture larger than the work area is shown scaled down to fit it
+    // with the window's frame, keeping its aspect.
+    void ShowPicture(const QString& fileName);
+    QPixmap PictureForRoom() const;
+    void RefitPicture();
+    void ShowText(const QString& text);
+    // The window takes the size of the picture or text it shows.
+    void FitToContent();
+    void ShowModalUnlessOnScreen();
+    void Centre();
+    // Adds a line to the errors shown under the picture or text.
+    void ReportError(const QString& message);
+    // A sound that fails while playing is not repeated; the window stays.
+    void EndSoundAfterError(const QString& message);
+
+    // How long the sound may keep repeating: StaysOn minutes in seconds.
+    std::int64_t DurationSeconds = 0;
+    // Timer1's count of seconds; it reads k-1 at the k-th tick.
+    std::int64_t FTimerCount = 0;
+    // Minutes the running presentation was snoozed for; 0 while none.
+    int FSnoozeMinutes = 0;
+    // The picture being shown, at its own size.
+    QImage FPicture;
+    QMetaObject::Connection FWorkAreaChanged;
+};

@@ -1,0 +1,120 @@
+#include "desktop/SingleInstanceGuard.h"
+
+#include "desktop/InstanceChannel.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QThread>
+
+namespace {
+
+// How long a later start keeps trying to reach the instance that holds the
+// lock (it may still be starting, or have just been killed) before it ends.
+constexpr int kHandOverMs = 5000;
+constexpr int kRetryMs = 50;
+constexpr int kSocketMs = 1000;
+// The request a later start sends, and the most a request may hold (an
+// alarm record in hexadecimal and the path of its store fit).
+constexpr char kBringToFront[] = "show\n";
+constexpr qint64 kMaxRequestLength = 16384;
+
+// Asks the instance listening at serverPath to come to the front; false when
+// no instance listens there.
+bool AskToComeToFront(const QString& serverPath)
+{
+    QLocalSocket socket;
+    socket.connectToServer(serverPath);
+    if (!socket.waitForConnected(kSocketMs))
+        return false;
+    socket.write(kBringToFront);
+    const bool sent = socket.waitForBytesWritten(kSocketMs);
+    socket.disconnectFromServer();
+    return sent;
+}
+
+} // namespace
+
+SingleInstanceGuard::SingleInstanceGuard(QObject* owner) : QObject(owner) {}
+
+SingleInstanceGuard::~SingleInstanceGuard() = default;
+
+QString SingleInstanceGuard::InstanceAtomName(const QString& applicationTitle)
+{
+    return InstanceName(applicationTitle);
+}
+
+bool SingleInstanceGuard::CheckInstance()
+{
+    if (!EnforceOnlyOne)
+        return true;
+    QString problem;
+    const QString path = InstanceServerPath(QCoreApplication::applicationName(), &problem);
+    if (path.isEmpty()) {
+        // Better an unguarded clock than one that another user keeps from
+        // starting.
+        qWarning("Not guarding against a second start: %s", qPrintable(problem));
+        return true;
+    }
+    FLock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    // Never give up a live instance's lock for its age; a lock whose process
+    // is gone is taken over all the same.
+    FLock->setStaleLockTime(0);
+
+    const QDeadlineTimer deadline(kHandOverMs);
+    for (;;) {
+        if (FLock->tryLock(0)) {
+            Listen(path);
+            return true;
+        }
+        if (FLock->error() != QLockFile::LockFailedError) {
+            // The folder cannot hold the lock: better an unguarded clock
+            // than none.
+            qWarning("Cannot create the lock file %s: running unguarded", qPrintable(FLock->fileName()));
+            FLock.reset();
+            return true;
+        }
+        if (AskToComeToFront(path) || deadline.hasExpired()) {
+            FLock.reset();
+            return false;
+        }
+        // The holder has not begun to listen yet, or it was killed and its
+        // lock is about to be taken over.
+        QThread::msleep(kRetryMs);
+    }
+}
+
+void SingleInstanceGuard::Listen(const QString& serverPath)
+{
+    FServer = std::make_unique<QLocalServer>();
+    FServer->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(FServer.get(), &QLocalServer::newConnection, this, &SingleInstanceGuard::AcceptRequests);
+    // A socket left by a killed instance is ours to replace: we hold the lock.
+    QLocalServer::removeServer(serverPath);
+    if (!FServer->listen(serverPath))
+        qWarning("Cannot listen on %s: %s", qPrintable(serverPath), qPrintable(FServer->errorString()));
+}
+
+void SingleInstanceGuard::AcceptRequests()
+{
+    while (QLocalSocket* socket = FServer->nextPendingConnection()) {
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    }
+}
+
+void SingleInstanceGuard::ReadRequest(QLocalSocket* socket)
+{
+    if (!socket->canReadLine() && socket->bytesAvailable() < kMaxRequestLength)
+        return;
+    const QByteArray request = socket->readLine(kMaxRequestLength);
+    // One request per connection; anything after it is ignored. The answer
+    // is written before the connection closes.
+    if (request != kBringToFront && OnRequest)
+        socket->write(OnRequest(request));
+    socket->disconnectFromServer();
+    if (request == kBringToFront && OnBringToFront)
+        OnBringToFront();
+}

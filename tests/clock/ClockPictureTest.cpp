@@ -1,0 +1,89 @@
+#include "clock/ClockPicture.h"
+
+#include "platform/raster/Raster.h"
+#include "skins/Skin.h"
+#include "skins/Texture.h"
+#include "tests/support/PictureFile.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPalette>
+
+namespace {
+
+// A clock picture is drawn from the skin it is given, as the gallery's
+// snapshots will be while the clock shows another skin: the live skin and
+// the texture globals are neither used nor changed.
+TEST(ClockPictureTest, DrawingAnotherSkinLeavesTheLiveSkinAsItIs)
+{
+    TempFolder home;
+    home.becomeProgramFolder();
+    QDir(home.path()).mkdir(QStringLiteral("Textures"));
+    home.write(QStringLiteral("Textures/stone.bmp"), BmpBytes(NewRasterImage(QSize(3, 2), MakeColor(90, 80, 70))));
+
+    TSkin drawn = DefaultSkin();
+    drawn.Square = false;
+    drawn.Texture.setText(QStringLiteral("stone.bmp")); // applied live, its full path would be stored back
+
+    Skin = DefaultSkin();
+    Skin.Square = true;
+    Skin.Rounded = false;
+    Skin.SecColor = MakeColor(0, 0, 255);
+    Skin.Texture.setText(QStringLiteral("gone.bmp"));
+    const TSkin live = Skin;
+    TextureStyle = 9;
+    TextureFile = QStringLiteral("kept.bmp");
+
+    const QDateTime moment(QDate(2026, 3, 4), QTime(10, 14, 30));
+    const ClockPicture picture = ClockPictureAt(drawn, moment, 120, QStringLiteral("h:mm:ss"), 96);
+    EXPECT_EQ(Skin, live);
+    EXPECT_EQ(TextureStyle, 9);
+    EXPECT_EQ(TextureFile, QStringLiteral("kept.bmp"));
+    EXPECT_FALSE(picture.Problem);
+    EXPECT_EQ(qAlpha(picture.Image.pixel(4, 4)), 0); // round, as drawn; the live skin is square
+
+    // The same picture whatever skin is live.
+    Skin = DefaultSkin();
+    EXPECT_EQ(ClockPictureAt(drawn, moment, 120, QStringLiteral("h:mm:ss"), 96).Image, picture.Image);
+
+    // A texture that cannot be shown is handed back, not shown.
+    drawn.Texture.setText(QStringLiteral("gone.bmp"));
+    const ClockPicture untextured = ClockPictureAt(drawn, moment, 120, QStringLiteral("h:mm:ss"), 96);
+    ASSERT_TRUE(untextured.Problem);
+    EXPECT_EQ(untextured.Problem->text, QStringLiteral("Texture file not found."));
+    Skin = DefaultSkin();
+}
+
+// Every colour that names a system colour is drawn in the desktop's colour:
+// the picture is the one drawn with those plain colours.
+TEST(ClockPictureTest, SystemColoursAreDrawnInTheDesktopsColours)
+{
+    constexpr TColor kButtonFace = 0x8000000F;
+    constexpr TColor kWindowText = 0x80000008;
+    const TColor buttonFace = FromQColor(QGuiApplication::palette().color(QPalette::Button));
+    const TColor windowText = FromQColor(QGuiApplication::palette().color(QPalette::Text));
+    TSkin system = DefaultSkin();
+    TSkin plain = DefaultSkin();
+    const auto set = [&](TColor TSkin::*field, TColor systemColour, TColor plainColour) {
+        system.*field = systemColour;
+        plain.*field = plainColour;
+    };
+    set(&TSkin::SecColor, kButtonFace, buttonFace);
+    set(&TSkin::DigColor, kWindowText, windowText);
+    set(&TSkin::MinLastColor, kWindowText, windowText);
+    set(&TSkin::TicsBandColor, kButtonFace, buttonFace);
+    set(&TSkin::TextureColor, kWindowText, windowText);
+    for (TSkin* skin : { &system, &plain }) {
+        skin->SecStyle = 1;
+        skin->Texture.setText(QStringLiteral("2"));
+    }
+
+    const QDateTime moment(QDate(2026, 3, 4), QTime(10, 14, 30));
+    EXPECT_EQ(ClockPictureAt(system, moment, 200, QStringLiteral("h:mm:ss"), 96).Image,
+        ClockPictureAt(plain, moment, 200, QStringLiteral("h:mm:ss"), 96).Image);
+}
+
+} // namespace
