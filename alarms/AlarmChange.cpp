@@ -41,27 +41,26 @@ bool SameFile(const QString& a, const QString& b)
 
 QString ApplyAlarmChange(AlarmStore& store, const AlarmChange& change)
 {
-    if (change.kind == AlarmChange::Kind::Add) {
-        store.TakeCheckBoxStates();
-        store.Alarms.push_back(change.alarm);
-        store.RebuildList();
-        return QString();
-    }
-    if (change.index < 0 || std::size_t(change.index) >= store.Alarms.size())
+    if (change.kind != AlarmChange::Kind::Add && (change.index < 0 || std::size_t(change.index) >= store.size()))
         return QStringLiteral("There is no alarm %1: the alarms are numbered 0 to %2.")
             .arg(change.index)
-            .arg(qsizetype(store.Alarms.size()) - 1);
-    if (change.kind == AlarmChange::Kind::Delete) {
-        store.TakeCheckBoxStates();
-        store.DeleteAlarm(change.index);
+            .arg(qsizetype(store.size()) - 1);
+    store.takeEnabledChoices();
+    if (change.kind == AlarmChange::Kind::Add) {
+        store.add(change.alarm);
         return QString();
     }
-    store.TakeCheckBoxStates();
+    const AlarmId id = store.idAt(std::size_t(change.index));
+    if (change.kind == AlarmChange::Kind::Delete) {
+        store.remove(id);
+        return QString();
+    }
     // An alarm already so keeps its byte as it was.
-    StoredBool& enabled = store.Alarms[std::size_t(change.index)].Enabled;
-    if (const bool enable = change.kind == AlarmChange::Kind::Enable; bool(enabled) != enable)
-        enabled = enable;
-    store.RebuildList();
+    TAlarmRec alarm = *store.find(id);
+    if (const bool enable = change.kind == AlarmChange::Kind::Enable; bool(alarm.Enabled) != enable) {
+        alarm.Enabled = enable;
+        store.update(id, alarm);
+    }
     return QString();
 }
 
@@ -109,13 +108,11 @@ std::optional<AlarmChangeRequestParts> ParseAlarmChangeRequest(const QByteArray&
     return request;
 }
 
-QByteArray AnswerAlarmChangeRequest(AlarmStore& store, const QByteArray& line, const QString& holdDeletes)
+QByteArray AnswerAlarmChangeRequest(AlarmStore& store, const QByteArray& line)
 {
     const std::optional<AlarmChangeRequestParts> request = ParseAlarmChangeRequest(line);
     if (!request || !SameFile(request->storePath, store.fileName()))
         return kElsewhere;
-    if (request->change.kind == AlarmChange::Kind::Delete && !holdDeletes.isEmpty())
-        return Failed(holdDeletes);
     if (const QString error = ApplyAlarmChange(store, request->change); !error.isEmpty())
         return Failed(error);
     try {
@@ -125,7 +122,7 @@ QByteArray AnswerAlarmChangeRequest(AlarmStore& store, const QByteArray& line, c
         // save.
         return Failed(QStringLiteral("The clock has the change but cannot save it yet: ") + error.message());
     }
-    const qsizetype index = request->change.kind == AlarmChange::Kind::Add ? qsizetype(store.Alarms.size()) - 1
+    const qsizetype index = request->change.kind == AlarmChange::Kind::Add ? qsizetype(store.size()) - 1
                                                                           : request->change.index;
     return "done\t" + QByteArray::number(index) + '\n';
 }

@@ -21,8 +21,7 @@ struct AlarmChange {
     bool operator==(const AlarmChange&) const = default;
 };
 
-// Applies the change to the store's records and has the list rebuilt; does
-// not save. Check boxes the user changed in the list are taken into the
+// Applies the change to the store's records; does not save. Check boxes the user changed in the list are taken into the
 // records first, as a save would. Returns why it cannot be applied (an
 // index that names no alarm), changing nothing, or an empty text.
 QString ApplyAlarmChange(AlarmStore& store, const AlarmChange& change);
@@ -46,7 +45,5 @@ std::optional<AlarmChangeRequestParts> ParseAlarmChangeRequest(const QByteArray&
 // saved; "elsewhere" when the request is not
 // an alarm change, or names a store other than this clock's (the sender
 // then changes that store itself); "failed" TAB <message> when it could not
-// be applied or saved. hold, when given, says why changes must wait (an
-// alarm is ringing: deleting would move the records under it); a delete is
-// then refused with that message.
-QByteArray AnswerAlarmChangeRequest(AlarmStore& store, const QByteArray& line, const QString& holdDeletes = QString());
+// be applied or saved.
+QByteArray AnswerAlarmChangeRequest(AlarmStore& store, const QByteArray& line);

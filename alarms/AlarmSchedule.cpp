@@ -2,7 +2,7 @@
 
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmRules.h"
-#include "alarms/PresentationFlags.h"
+#include "alarms/AlarmPresenter.h"
 #include "platform/files/IoError.h"
 #include "platform/text/LocalClock.h"
 
@@ -38,45 +38,56 @@ bool SameAlarm(TAlarmRec a, TAlarmRec b)
 
 } // namespace
 
-AlarmSchedule::AlarmSchedule(AlarmStore& store) : m_store(store) {}
-
-int AlarmSchedule::FindDueAlarm(bool missedCheck, int index, TDateTime moment) const
+AlarmSchedule::AlarmSchedule(AlarmStore& store, QObject* parent) : QObject(parent), m_store(store)
 {
-    return ::FindDueAlarm(m_store.Alarms, missedCheck, index, moment);
+    connect(&m_store, &AlarmStore::alarmRemoved, this,
+        [this](AlarmId id) { std::erase_if(m_reported, [id](const ReportedAlarm& reported) { return reported.first == id; }); });
 }
 
-TDateTime AlarmSchedule::NextRingDate(int index, TDateTime now) const
+bool AlarmSchedule::IsPresenting() const
 {
-    if (index < 0 || std::size_t(index) >= m_store.Alarms.size())
-        return 0;
-    return ::NextRingDate(m_store.Alarms[std::size_t(index)], now);
+    return m_presenter && m_presenter->isPresenting();
 }
 
-void AlarmSchedule::RingAlarm(int index)
+bool AlarmSchedule::IsSoundPlaying() const
 {
-    if (index < 0 || std::size_t(index) >= m_store.Alarms.size() || PresentationActive || !m_presenter)
-        return;
-    const int snoozeMinutes = m_presenter(TAlarmRec(m_store.Alarms[std::size_t(index)]));
+    return m_presenter && m_presenter->isSoundPlaying();
+}
 
-    // The presentation runs its own event loop, in which the list may change.
-    if (std::size_t(index) >= m_store.Alarms.size()) {
-        Report(QStringLiteral("Internal error 1001 - %1/%2").arg(index).arg(m_store.Alarms.size()));
+AlarmId AlarmSchedule::FindDueAlarm(bool missedCheck, TDateTime moment) const
+{
+    const int index = ::FindDueAlarm(m_store.records(), missedCheck, -1, moment);
+    return index < 0 ? kNoAlarm : m_store.idAt(std::size_t(index));
+}
+
+void AlarmSchedule::RingAlarm(AlarmId id)
+{
+    const TAlarmRec* ringing = m_store.find(id);
+    if (!ringing || !m_presenter || IsPresenting())
         return;
-    }
-    TAlarmRec& alarm = m_store.Alarms[std::size_t(index)];
+    // A copy: the store may change while the alarm is presented.
+    const int snoozeMinutes = m_presenter->present(TAlarmRec(*ringing), AlarmPresenter::Snoozing::Offered);
+
+    // The presentation runs its own event loop, in which the alarm may have
+    // been deleted or changed.
+    const TAlarmRec* presented = m_store.find(id);
+    if (!presented)
+        return;
+    TAlarmRec alarm = *presented;
     alarm.LastRung = EncodeDate(CurrentLocalDateTime().date());
+    m_store.update(id, alarm);
     if (snoozeMinutes > 0) {
         Snooze(alarm, snoozeMinutes);
         SaveSnoozes();
     } else if (alarm.DeleteAfterPlaying && alarm.Mode == TAlarmRec::Once) {
-        m_store.DeleteAlarm(index);
+        m_store.remove(id);
     }
     SaveAfterRinging();
 }
 
 void AlarmSchedule::RingDueSnooze(TDateTime now)
 {
-    if (PresentationActive || SoundPlaying || !m_presenter)
+    if (!m_presenter || IsPresenting() || IsSoundPlaying())
         return;
     const auto due = std::min_element(m_snoozes.begin(), m_snoozes.end(),
         [](const PendingSnooze& a, const PendingSnooze& b) { return a.due < b.due; });
@@ -86,7 +97,7 @@ void AlarmSchedule::RingDueSnooze(TDateTime now)
     // has ended, so that a crash meanwhile still reports it at the next start.
     const PendingSnooze snooze = *due;
     m_snoozes.erase(due);
-    const int snoozeMinutes = m_presenter(snooze.alarm);
+    const int snoozeMinutes = m_presenter->present(snooze.alarm, AlarmPresenter::Snoozing::Offered);
     if (snoozeMinutes > 0)
         Snooze(snooze.alarm, snoozeMinutes);
     else
@@ -108,10 +119,11 @@ void AlarmSchedule::EndSnooze(const TAlarmRec& alarm)
     if (std::any_of(m_snoozes.begin(), m_snoozes.end(), [&same](const PendingSnooze& s) { return same(s.alarm); }))
         return;
     // An alarm edited since it rang is another alarm now, and stays.
-    const auto stored = std::find_if(m_store.Alarms.begin(), m_store.Alarms.end(), same);
-    if (stored == m_store.Alarms.end())
+    const std::vector<TAlarmRec>& records = m_store.records();
+    const auto stored = std::find_if(records.begin(), records.end(), same);
+    if (stored == records.end())
         return;
-    m_store.DeleteAlarm(int(stored - m_store.Alarms.begin()));
+    m_store.remove(m_store.idAt(std::size_t(stored - records.begin())));
     SaveAfterRinging();
 }
 
@@ -158,14 +170,13 @@ void AlarmSchedule::RunStartupPass(TDateTime now)
         SaveSnoozes();
     }
 
-    if (const int missed = FindDueAlarm(true, -1, now); missed >= 0)
-        Report(MissedAlarmMessage(m_store.Alarms[std::size_t(missed)]));
+    if (const AlarmId missed = FindDueAlarm(true, now); missed != kNoAlarm)
+        Report(MissedAlarmMessage(*m_store.find(missed)));
 
     // In one pass, however many expired.
-    std::erase_if(m_store.Alarms, [now](const TAlarmRec& alarm) {
-        return alarm.Mode == TAlarmRec::Once && alarm.DeleteAfterExpiration && ::NextRingDate(alarm, now) == 0;
+    m_store.removeIf([now](const TAlarmRec& alarm) {
+        return alarm.Mode == TAlarmRec::Once && alarm.DeleteAfterExpiration && NextRingDate(alarm, now) == 0;
     });
-    m_store.RebuildList();
 }
 
 void AlarmSchedule::PollAlarms(TDateTime now)
@@ -174,10 +185,10 @@ void AlarmSchedule::PollAlarms(TDateTime now)
         QueueMissedReports(*m_lastPoll, now);
     m_lastPoll = now;
     // A report waits while an alarm is on screen, where its box would hide.
-    if (!PresentationActive)
+    if (!IsPresenting())
         ShowQueuedReports();
-    if (!SoundPlaying) {
-        RingAlarm(FindDueAlarm(false, -1, now));
+    if (!IsSoundPlaying()) {
+        RingAlarm(FindDueAlarm(false, now));
         RingDueSnooze(now);
     }
 }
@@ -192,8 +203,9 @@ void AlarmSchedule::QueueMissedReports(TDateTime lastPoll, TDateTime now)
     const double midnight = ContinuousSeconds(today);
     const double from = ContinuousSeconds(lastPoll);
     const double to = ContinuousSeconds(now);
-    for (std::size_t i = 0; i < m_store.Alarms.size(); ++i) {
-        const TAlarmRec& alarm = m_store.Alarms[i];
+    const std::vector<TAlarmRec>& alarms = m_store.records();
+    for (std::size_t i = 0; i < alarms.size(); ++i) {
+        const TAlarmRec& alarm = alarms[i];
         if (!IsDueOnDay(alarm, now))
             continue;
         // Missed when no poll fell into the two seconds the ring check sees.
@@ -201,7 +213,7 @@ void AlarmSchedule::QueueMissedReports(TDateTime lastPoll, TDateTime now)
         const double ringStart = midnight + time.hour() * 3600.0 + time.minute() * 60.0 + kFirstRingSecond;
         if (from >= ringStart || to < ringStart + kRingSeconds)
             continue;
-        const ReportedAlarm reported { int(i), WriteAlarmRecord(alarm) };
+        const ReportedAlarm reported { m_store.idAt(i), WriteAlarmRecord(alarm) };
         if (std::find(m_reported.begin(), m_reported.end(), reported) != m_reported.end())
             continue;
         m_reported.push_back(reported);

@@ -3,6 +3,7 @@
 #include "alarms/AlarmStore.h"
 #include "alarms/SnoozeFile.h"
 
+#include <QObject>
 #include <QStringList>
 
 #include <functional>
@@ -10,51 +11,49 @@
 #include <utility>
 #include <vector>
 
-// Presents a ringing alarm (a copy of its record). For a picture or text it
-// returns when the presentation has ended.
-using AlarmPresenter = std::function<void(const TAlarmRec&)>;
+class AlarmPresenter;
 
-// Presents an alarm the schedule rings, offering to snooze it. Returns the
-// minutes the user snoozed it for, or 0 when it was dismissed (or it opened
-// a document).
-using RingPresenter = std::function<int(const TAlarmRec&)>;
-
-// Tells the user something about the alarms (an alarm that should have rung,
-// a record that went away while it rang); the program shows it in a message
-// box.
+// Tells the user something about the alarms (an alarm that should have rung);
+// the program shows it in a message box.
 using AlarmReporter = std::function<void(const QString& message)>;
 
 // The schedule at work on the alarm store: ringing a due alarm, the clock's
 // one-second poll and the start-up pass. Every moment is the local
-// date-time, handed in by the caller.
-class AlarmSchedule {
+// date-time, handed in by the caller. It acts on an alarm by its identity,
+// so a change of the list while an alarm rings (a delete in the alarm list,
+// a change from the command line) never makes it act on another alarm.
+class AlarmSchedule : public QObject {
+    Q_OBJECT
+
 public:
-    explicit AlarmSchedule(AlarmStore& store);
+    explicit AlarmSchedule(AlarmStore& store, QObject* parent = nullptr);
 
     // Who presents a ringing alarm; until one is set, no alarm rings.
-    void setPresenter(RingPresenter presenter) { m_presenter = std::move(presenter); }
+    void setPresenter(AlarmPresenter* presenter) { m_presenter = presenter; }
     // Who tells the user; until one is set, reports are dropped.
     void setReporter(AlarmReporter reporter) { m_reporter = std::move(reporter); }
 
-    // The rules of AlarmRules.h on the store's records.
-    int FindDueAlarm(bool missedCheck, int index, TDateTime moment) const;
-    TDateTime NextRingDate(int index, TDateTime now) const;
+    // The alarm due at moment by the rules of AlarmRules.h (FindDueAlarm
+    // over every alarm), or kNoAlarm.
+    AlarmId FindDueAlarm(bool missedCheck, TDateTime moment) const;
 
-    // Presents alarm index (ignored when out of range, or while a
+    // Presents the alarm (nothing when it is not in the store, or while a
     // presentation is on) and marks it rung on the day the presentation
     // ended; a one-time alarm so set is then deleted, unless it was snoozed
-    // (then it is deleted when its last snooze is dismissed). A snooze is
-    // kept in the snooze file beside the store. The store is saved at
-    // once, so that after a crash a rung alarm is not reported as missed and
-    // a deleted one does not come back; a failed save is reported once, not
-    // again until a save has succeeded. An error of the presentation
-    // propagates and the alarm stays unmarked.
-    void RingAlarm(int index);
+    // (then it is deleted when its last snooze is dismissed). An alarm
+    // deleted while it was presented stays deleted, and no other is marked.
+    // A snooze is kept in the snooze file beside the store. The store is
+    // saved at once, so that after a crash a rung alarm is not reported as
+    // missed and a deleted one does not come back; a failed save is
+    // reported once, not again until a save has succeeded. An error of the
+    // presentation propagates and the alarm stays unmarked.
+    void RingAlarm(AlarmId id);
 
     // Once, after the store is loaded: reads the pending snoozes and reports
     // (and drops) those that fell due while the program was not running,
-    // reports the first alarm that should have rung earlier today, deletes the one-time alarms marked for
-    // deletion that will never ring again, and has the list rebuilt.
+    // reports the first alarm that should have rung earlier today, and
+    // deletes the one-time alarms marked for deletion that will never ring
+    // again.
     void RunStartupPass(TDateTime now);
 
     // The clock's poll, once per ordinary tick: rings the alarm due now
@@ -69,6 +68,8 @@ public:
     const std::vector<PendingSnooze>& Snoozes() const { return m_snoozes; }
 
 private:
+    bool IsPresenting() const;
+    bool IsSoundPlaying() const;
     void SaveAfterRinging();
     void RingDueSnooze(TDateTime now);
     void Snooze(const TAlarmRec& alarm, int minutes);
@@ -81,16 +82,17 @@ private:
     void Report(const QString& message) const;
 
     AlarmStore& m_store;
-    RingPresenter m_presenter;
+    AlarmPresenter* m_presenter = nullptr;
     AlarmReporter m_reporter;
     std::vector<PendingSnooze> m_snoozes;
     bool m_snoozeSaveFailureReported = false;
     std::optional<TDateTime> m_lastPoll;
     bool m_saveFailureReported = false;
     QStringList m_queuedReports;
-    // The alarms reported missed on m_reportedDay, by index and record bytes,
-    // so that a clock set back and forward again does not report them twice.
-    using ReportedAlarm = std::pair<int, AlarmRecordBytes>;
+    // The alarms reported missed on m_reportedDay, by identity and record
+    // bytes, so that a clock set back and forward again does not report
+    // them twice.
+    using ReportedAlarm = std::pair<AlarmId, AlarmRecordBytes>;
     TDateTime m_reportedDay = 0;
     std::vector<ReportedAlarm> m_reported;
 };

@@ -17,36 +17,28 @@ namespace {
 // Records read from the file at a time.
 constexpr std::size_t kRecordsPerRead = 64;
 
-} // namespace
-
-QString DefaultAlarmStorePath()
+// Reads the store's records into records, as many as there are before a
+// failure (IoError).
+void ReadRecords(const QString& fileName, std::vector<TAlarmRec>& records)
 {
-    return ProgramFolder() + QStringLiteral("Alarm/Alarms.cfg");
-}
-
-AlarmStore::AlarmStore(QString fileName) : m_fileName(std::move(fileName)) {}
-
-void AlarmStore::LoadAlarms()
-{
-    Alarms.clear();
-    std::optional<RegularFileReader> file = RegularFileReader::Open(m_fileName);
+    std::optional<RegularFileReader> file = RegularFileReader::Open(fileName);
     if (!file)
         return;
     // A trailing part shorter than a record is ignored, so it does not count
     // against the limit.
-    file->refuseLargerThan(qint64(kMaxAlarms * kAlarmRecordSize + kAlarmRecordSize - 1));
+    file->refuseLargerThan(qint64(AlarmStore::kMaxAlarms * kAlarmRecordSize + kAlarmRecordSize - 1));
 
     // The count is known from the size: the records are read in large pieces
     // straight into their place, never moved again.
     const std::size_t count = std::size_t(file->size()) / kAlarmRecordSize;
-    Alarms.reserve(count);
-    while (Alarms.size() < count) {
-        const std::size_t wanted = std::min(kRecordsPerRead, count - Alarms.size());
+    records.reserve(count);
+    while (records.size() < count) {
+        const std::size_t wanted = std::min(kRecordsPerRead, count - records.size());
         const QByteArray piece = file->read(qint64(wanted * kAlarmRecordSize));
         AlarmRecordBytes bytes;
         for (qsizetype offset = 0; offset + qsizetype(kAlarmRecordSize) <= piece.size(); offset += qsizetype(kAlarmRecordSize)) {
             std::memcpy(bytes.data(), piece.constData() + offset, kAlarmRecordSize);
-            Alarms.push_back(ReadAlarmRecord(bytes));
+            records.push_back(ReadAlarmRecord(bytes));
         }
         // The file got shorter since its size was taken.
         if (std::size_t(piece.size()) < wanted * kAlarmRecordSize)
@@ -54,12 +46,34 @@ void AlarmStore::LoadAlarms()
     }
 }
 
+} // namespace
+
+QString DefaultAlarmStorePath()
+{
+    return ProgramFolder() + QStringLiteral("Alarm/Alarms.cfg");
+}
+
+AlarmStore::AlarmStore(QString fileName, QObject* parent) : QObject(parent), m_fileName(std::move(fileName)) {}
+
+void AlarmStore::LoadAlarms()
+{
+    std::vector<TAlarmRec> records;
+    try {
+        ReadRecords(m_fileName, records);
+    } catch (...) {
+        // The records read before the failure stay.
+        replaceAll(std::move(records));
+        throw;
+    }
+    replaceAll(std::move(records));
+}
+
 void AlarmStore::SaveAlarms()
 {
-    TakeCheckBoxStates();
+    takeEnabledChoices();
     QByteArray contents;
-    contents.reserve(qsizetype(Alarms.size() * kAlarmRecordSize));
-    for (const TAlarmRec& alarm : Alarms) {
+    contents.reserve(qsizetype(m_records.size() * kAlarmRecordSize));
+    for (const TAlarmRec& alarm : m_records) {
         const AlarmRecordBytes bytes = WriteAlarmRecord(alarm);
         contents.append(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     }
@@ -68,30 +82,108 @@ void AlarmStore::SaveAlarms()
     WriteFileAtomically(m_fileName, contents);
 }
 
-void AlarmStore::TakeCheckBoxStates()
+std::optional<std::size_t> AlarmStore::indexOf(AlarmId id) const
 {
-    if (!RowEnabled)
+    const auto found = std::find(m_ids.begin(), m_ids.end(), id);
+    if (found == m_ids.end())
+        return std::nullopt;
+    return std::size_t(found - m_ids.begin());
+}
+
+const TAlarmRec* AlarmStore::find(AlarmId id) const
+{
+    const std::optional<std::size_t> index = indexOf(id);
+    return index ? &m_records[*index] : nullptr;
+}
+
+void AlarmStore::replaceAll(std::vector<TAlarmRec> records)
+{
+    m_records = std::move(records);
+    m_ids.resize(m_records.size());
+    for (AlarmId& id : m_ids)
+        id = newId();
+    m_enabledChoices.clear();
+    emit listChanged();
+}
+
+AlarmId AlarmStore::add(const TAlarmRec& record)
+{
+    m_records.push_back(record);
+    m_ids.push_back(newId());
+    emit alarmAdded(m_ids.back());
+    return m_ids.back();
+}
+
+void AlarmStore::update(AlarmId id, const TAlarmRec& record)
+{
+    const std::optional<std::size_t> index = indexOf(id);
+    if (!index)
         return;
-    for (std::size_t i = 0; i < Alarms.size(); ++i) {
-        TAlarmRec& alarm = Alarms[i];
-        // An unchanged check box keeps the stored byte as it was read.
-        if (const std::optional<bool> checked = RowEnabled(int(i)); checked && *checked != bool(alarm.Enabled))
-            alarm.Enabled = *checked;
+    m_records[*index] = record;
+    emit alarmChanged(id);
+}
+
+void AlarmStore::remove(AlarmId id)
+{
+    const std::optional<std::size_t> index = indexOf(id);
+    if (!index)
+        return;
+    m_records.erase(m_records.begin() + std::ptrdiff_t(*index));
+    m_ids.erase(m_ids.begin() + std::ptrdiff_t(*index));
+    m_enabledChoices.erase(id);
+    emit alarmRemoved(id);
+}
+
+void AlarmStore::removeIf(const std::function<bool(const TAlarmRec&)>& predicate)
+{
+    std::vector<AlarmId> removed;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_records.size(); ++i) {
+        if (predicate(m_records[i])) {
+            removed.push_back(m_ids[i]);
+            continue;
+        }
+        m_records[kept] = std::move(m_records[i]);
+        m_ids[kept] = m_ids[i];
+        ++kept;
     }
+    m_records.resize(kept);
+    m_ids.resize(kept);
+    for (const AlarmId id : removed) {
+        m_enabledChoices.erase(id);
+        emit alarmRemoved(id);
+    }
+    emit listChanged();
 }
 
-void AlarmStore::DeleteAlarm(int index)
+void AlarmStore::setEnabledChoice(AlarmId id, bool enabled)
 {
-    if (index < 0 || std::size_t(index) >= Alarms.size())
-        return;
-    Alarms.erase(Alarms.begin() + index);
-    if (AlarmDeleted)
-        AlarmDeleted(index);
-    RebuildList();
+    if (indexOf(id))
+        m_enabledChoices[id] = enabled;
 }
 
-void AlarmStore::RebuildList() const
+std::optional<bool> AlarmStore::enabledChoice(AlarmId id) const
 {
-    if (ListChanged)
-        ListChanged();
+    const auto found = m_enabledChoices.find(id);
+    if (found == m_enabledChoices.end())
+        return std::nullopt;
+    return found->second;
+}
+
+bool AlarmStore::shownEnabled(AlarmId id) const
+{
+    if (const std::optional<bool> choice = enabledChoice(id))
+        return *choice;
+    const TAlarmRec* alarm = find(id);
+    return alarm && alarm->Enabled;
+}
+
+void AlarmStore::takeEnabledChoices()
+{
+    for (const auto& [id, enabled] : std::exchange(m_enabledChoices, {})) {
+        const std::optional<std::size_t> index = indexOf(id);
+        // An unchanged check box keeps the stored byte as it was read.
+        if (index && bool(m_records[*index].Enabled) != enabled)
+            m_records[*index].Enabled = enabled;
+    }
 }

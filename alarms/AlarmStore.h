@@ -2,61 +2,98 @@
 
 #include "alarms/AlarmRecord.h"
 
+#include <QObject>
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 // The alarm store's file: "Alarm/Alarms.cfg" in the program folder.
 QString DefaultAlarmStorePath();
 
+// Names one alarm while the program runs, whatever is inserted, deleted or
+// reordered around it; never reused. 0 names no alarm.
+using AlarmId = std::uint64_t;
+inline constexpr AlarmId kNoAlarm = 0;
+
 // The user's alarms in list order, and the file that keeps them: the records
-// one after another, no header. Records are addressed by index everywhere.
-class AlarmStore {
+// one after another, no header. Each record has an identity for the run;
+// windows and the schedule act on an alarm by it, never by its position.
+// The list's check boxes are choices the store keeps until a save takes them
+// into the records' Enabled. Every change is announced, so that the alarm
+// list and the schedule follow.
+class AlarmStore : public QObject {
+    Q_OBJECT
+
 public:
     // Far more alarms than anyone keeps; a larger file is refused rather than
     // read into memory.
     static constexpr std::size_t kMaxAlarms = 100000;
 
-    explicit AlarmStore(QString fileName = DefaultAlarmStorePath());
+    explicit AlarmStore(QString fileName = DefaultAlarmStorePath(), QObject* parent = nullptr);
 
     const QString& fileName() const { return m_fileName; }
 
-    // Replaces Alarms with the file's records. A missing file or folder gives
-    // an empty store; a trailing part shorter than a record is ignored.
+    // Replaces the alarms with the file's records. A missing file or folder
+    // gives an empty store; a trailing part shorter than a record is ignored.
     // Throws IoError, naming the file, when it cannot be read, is not a
     // regular file or holds more than kMaxAlarms records; the records read
     // before a failure stay.
     void LoadAlarms();
 
-    // Writes all of Alarms over the file, creating a missing folder. The file
-    // is replaced as a whole, so a failure (IoError) leaves it as it was.
-    // Before writing, each record whose list row exists takes the row's
-    // check-box state as Enabled.
+    // Writes all the alarms over the file, creating a missing folder, after
+    // taking the check-box choices into them. The file is replaced as a
+    // whole, so a failure (IoError) leaves it as it was.
     void SaveAlarms();
 
-    // Gives each record whose list row exists the row's check-box state as
-    // Enabled; a save does this first.
-    void TakeCheckBoxStates();
+    // The records in list order.
+    const std::vector<TAlarmRec>& records() const { return m_records; }
+    std::size_t size() const { return m_records.size(); }
+    AlarmId idAt(std::size_t index) const { return m_ids[index]; }
+    std::optional<std::size_t> indexOf(AlarmId id) const;
+    // The alarm's record; null when it has gone.
+    const TAlarmRec* find(AlarmId id) const;
 
-    // Removes record index (ignored when out of range, -1 included) and has
-    // the list rebuilt.
-    void DeleteAlarm(int index);
+    // Replaces every alarm, each taking a new identity.
+    void replaceAll(std::vector<TAlarmRec> records);
+    // Adds an alarm at the end of the list.
+    AlarmId add(const TAlarmRec& record);
+    // Changes the alarm's record; nothing when it has gone.
+    void update(AlarmId id, const TAlarmRec& record);
+    // Removes the alarm; nothing when it has gone.
+    void remove(AlarmId id);
+    // Removes every alarm the predicate holds for, in one pass.
+    void removeIf(const std::function<bool(const TAlarmRec&)>& predicate);
 
-    // Has the list rebuilt from Alarms, one row per record.
-    void RebuildList() const;
+    // The user's check-box choice for the alarm's Enabled, kept until a save
+    // (or takeEnabledChoices) takes it into the record.
+    void setEnabledChoice(AlarmId id, bool enabled);
+    std::optional<bool> enabledChoice(AlarmId id) const;
+    // What the alarm's check box shows: the choice, else the record's
+    // Enabled.
+    bool shownEnabled(AlarmId id) const;
+    // Takes the choices into the records. A choice equal to the record's
+    // Enabled keeps the stored byte as it was read.
+    void takeEnabledChoices();
 
-    std::vector<TAlarmRec> Alarms;
-
-    // Hooks of the alarm editor; all may stay empty (no editor). RowEnabled
-    // gives the check-box state of row index, or nothing when the list has no
-    // such row or the row is still blank. AlarmDeleted tells which record
-    // went, before ListChanged rebuilds the rows from Alarms.
-    std::function<std::optional<bool>(int index)> RowEnabled;
-    std::function<void(int index)> AlarmDeleted;
-    std::function<void()> ListChanged;
+signals:
+    // The alarms were replaced or several removed at once: the list is to be
+    // rebuilt.
+    void listChanged();
+    void alarmAdded(AlarmId id);
+    void alarmChanged(AlarmId id);
+    // The alarm is no longer in the store.
+    void alarmRemoved(AlarmId id);
 
 private:
+    AlarmId newId() { return ++m_lastId; }
+
     QString m_fileName;
+    std::vector<TAlarmRec> m_records;
+    std::vector<AlarmId> m_ids; // beside m_records
+    std::unordered_map<AlarmId, bool> m_enabledChoices;
+    AlarmId m_lastId = kNoAlarm;
 };

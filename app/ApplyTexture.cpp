@@ -3,17 +3,16 @@
 #include "clock/FaceColors.h"
 #include "platform/dialogs/Application.h"
 #include "platform/files/ProgramFolder.h"
-#include "skins/Skin.h"
+#include "skins/LiveSkin.h"
 #include "skins/Texture.h"
 
-void ApplyTexture(TextureBand& ColorBand)
+void ApplyTexture(TextureBand& band, LiveSkin& liveSkin)
 {
-    const ResolvedTexture resolved = ResolveTexture(SkinToDraw(Skin), ProgramFolder());
-    resolved.ApplyTo(ColorBand);
-    TextureStyle = resolved.Style;
-    TextureFile = resolved.File;
+    const ResolvedTexture resolved = ResolveTexture(SkinToDraw(liveSkin.skin()), ProgramFolder());
+    resolved.ApplyTo(band);
+    liveSkin.texture() = { resolved.Style, resolved.File };
     if (resolved.StoredTexture)
-        Skin.Texture = *resolved.StoredTexture;
+        liveSkin.setFoundTexture(*resolved.StoredTexture);
     if (!resolved.Problem)
         return;
     if (resolved.Problem->kind == TextureProblem::Kind::Notice)

@@ -1,94 +1,62 @@
 #pragma once
 
-#include "clock/ClockTick.h"
-#include "clock/FaceRenderer.h"
-#include "options/ClockCommands.h"
-#include "options/ClockView.h"
+#include "clock/ClockTicker.h"
+#include "options/ClockTextureBand.h"
 
-#include <QDateTime>
-#include <QImage>
 #include <QPoint>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
-#include <array>
-#include <memory>
+#include <functional>
 
 class AlarmSchedule;
-class ClockOptions;
-class QAction;
-class QLabel;
-class QMenu;
-class ProfileFile;
-class SingleInstanceGuard;
+class ClockSettingsFile;
+class LiveSkin;
 class OverlaySurface;
-class TrayIcon;
+class QLabel;
+class TrayMenu;
 class WindowDrag;
 
-// The clock window: a borderless window filled by the overlay surface, with
-// the tray menu, the settings file and the one-second tick that drives the
-// clock. It reads the options window's settings through ClockOptions, and
-// the options window drives it through ClockCommands.
-class ClockWindow : public QWidget, public ClockCommands, public ClockView {
+// The clock window: a borderless window filled by the overlay surface, a view
+// of the live skin and of the clock's settings. A one-second tick, aligned
+// to the wall-clock second, has the ticker draw the clock and polls the
+// alarms; a change of the skin redraws it at once. The window places itself
+// where the settings say, moves and sizes by drag and keys, and hides to the
+// tray through its menu.
+class ClockWindow : public QWidget, public ClockTextureBand {
     Q_OBJECT
 
 public:
-    ClockWindow();
+    ClockWindow(LiveSkin& liveSkin, ClockSettingsFile& settings);
     ~ClockWindow() override;
 
-    // The options window and the alarm schedule come after the clock window
-    // and are linked here. Until the options window is linked a tick does
-    // nothing; until the schedule is, no alarm is polled.
-    void setOptionsWindow(ClockOptions* options) { FOptions = options; }
-    void setAlarmSchedule(AlarmSchedule* schedule) { FAlarmSchedule = schedule; }
+    // The schedule whose alarms each ordinary tick polls.
+    void setAlarmSchedule(AlarmSchedule* schedule) { m_alarmSchedule = schedule; }
+    // Opens the options window, on its Alarms page when asked.
+    void setOpenOptions(std::function<void(bool onAlarmsPage)> open) { m_openOptions = std::move(open); }
+    // Saves the alarms and the settings; throws IoError.
+    void setSaveSettings(std::function<void()> save) { m_saveSettings = std::move(save); }
+    // What went wrong reading the settings and the skin at the start, shown
+    // once the clock is first on screen.
+    void setStartupProblems(QStringList problems) { m_startupProblems = std::move(problems); }
 
-    // Redraws everything from Skin: requests a full refresh and runs the tick
-    // at once. Before the first tick it does nothing; the first tick draws.
-    void ApplySkin() override;
-    // Writes the alarm store through the options window, then the settings
-    // file; throws IoError when either cannot be written.
-    void SaveSettings() override;
-    void CloseClock() override;
-
-    // The texture band as the surface shows it; a change shows at once.
     BandBrush bandBrush() const override;
     void setBandBrush(const BandBrush& brush) override;
     int bandTransparency() const override;
     void setBandTransparency(int transparency) override;
-    // The 12- or 24-hour format, as the options choose.
-    QString ReadoutFormat() const override;
 
+    // One tick of the clock, as the timer runs it every second.
+    void tick();
+
+    // Brings the clock back on screen and to the front.
+    void showUp();
+    // Hides the clock to the tray (minimised where there is no tray).
+    void hideToTray();
+    void openOptions();
     // Closes the clock for a termination signal (a logout): always ends the
     // program, reporting a failed save only on the error output.
-    void Terminate();
-
-    void ShowUp();
-    void mHideClick();
-    void mPropertiesClick();
-    void mExitClick();
-
-    // ClockTick::kBeforeFirstTick until the first full refresh;
-    // FormActivate reads the settings only before.
-    int Tag = ClockTick::kBeforeFirstTick;
-
-    QTimer* const Timer1;
-    OverlaySurface* const Chart1;
-    QLabel* const Image1;
-    QMenu* const PopupMenu1;
-    QAction* const mShow;
-    QAction* const mHide;
-    QAction* const mProperties;
-    QAction* const mExit;
-    TrayIcon* Tray = nullptr;
-    // The single-instance guard; main runs its check before any other
-    // window exists, and a later start brings this window to the front.
-    SingleInstanceGuard* const OnlyOne1;
-
-    // Readout formats for the 12-hour and the 24-hour choice.
-    QString AmPmFormat;
-    QString H24Format;
-
-    void Timer1Timer();
+    void terminate();
 
 protected:
     bool event(QEvent* event) override;
@@ -103,60 +71,59 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void FormShow();
-    // Reads the settings file, once, in these steps.
-    void FormActivate();
-    // What went wrong reading the skin, or nothing.
-    QString LoadSkinFromSettings();
-    void ReadPosition();
-    void ReadReadoutFormat();
-    void ReadClockSize();
-    // "-hide" on the command line hides the clock in the tray.
-    void ApplyStartSwitches();
-    void Chart1KeyPress(QChar key);
-    void FormKeyDown(int key, bool onKeypad);
+    // Once, when the clock is first on screen: the problems of the start are
+    // shown, then "-hide" on the command line hides the clock in the tray.
+    void onFirstActivation();
+    // Redraws everything from the live skin: after the first tick, requests
+    // a full refresh and runs the tick at once.
+    void applySkin();
+    void onSettingsChanged();
+    void onKey(int key, bool onKeypad);
     // Starts the next tick at a wall-clock second at least atLeastMs away.
-    void ArmTimer1(int atLeastMs = 0);
-    void FullRefresh(int hour12, int minute, double hourAngle);
-    void OrdinaryTick(const QDateTime& now, int hour12, double hourAngle);
-    // The face of minute and the one of the minute after, with the hour
-    // hand of hourAngle; the first goes on screen.
-    void DrawBothFaces(int minute, double hourAngle);
-    // The last step of an ordinary tick: rings the alarm due at the tick.
-    void PollAlarms(const QDateTime& now);
-    void ShapeForm();
+    void scheduleNextTick(int atLeastMs = 0);
+    void fullRefresh(const QTime& now);
+    void ordinaryTick(const QDateTime& now);
+    void applyStacking();
+    // Cuts the window to the skin's shape and size.
+    void reshape();
     // Every move the program makes goes through here.
-    void MoveWindowTo(QPoint position);
+    void moveWindowTo(QPoint position);
     // A drag has left the window at position: it snaps to the work area's
     // edges, and the position is the clock's.
-    void WindowDropped(QPoint position);
-    void BuildPopupMenu();
+    void onDropped(QPoint position);
     // Tells once that the clock cannot hide in a tray here.
-    void ReportNoTray(const QString& message);
-    void ApplyTaskbarButton();
+    void reportNoTray(const QString& message);
+    void applyTaskbarButton();
 
-    ClockOptions* FOptions = nullptr;
-    AlarmSchedule* FAlarmSchedule = nullptr;
-    std::unique_ptr<ProfileFile> Settings;
-    // The face of minute m is entry m mod 2; the other holds the next minute's.
-    std::array<QImage, 2> Faces;
-    FaceRenderer FFaceRenderer;
-    // The face minute (ClockTick::FaceMinute) of the face on screen.
-    int FShownFace = 0;
-    bool FRefreshing = false;
-    bool FSettingsRead = false;
-    bool FTerminating = false;
+    LiveSkin& m_liveSkin;
+    ClockSettingsFile& m_settings;
+    AlarmSchedule* m_alarmSchedule = nullptr;
+    std::function<void(bool)> m_openOptions;
+    std::function<void()> m_saveSettings;
+    QStringList m_startupProblems;
+
+    QTimer* const m_timer;
+    OverlaySurface* const m_surface;
+    // Shown until the first tick.
+    QLabel* const m_startupPicture;
+    TrayMenu* const m_trayMenu;
+    WindowDrag* const m_drag;
+    ClockTicker m_ticker;
+    bool m_refreshing = false;
+    bool m_activated = false;
+    bool m_terminating = false;
+    // The stay-on-top the last full refresh applied.
+    bool m_appliedStayOnTop = false;
     // Where the clock last placed itself or the user dragged it: the keys
     // start from it and it is saved. Other moves (a window manager keeping
     // a growing window on screen, a compositor that reports no position)
     // are not the user's.
-    QPoint FPosition;
-    WindowDrag* const FDrag;
+    QPoint m_position;
     // Runs for a moment after the clock resized itself.
-    QTimer FResizeMoves;
+    QTimer m_resizeMoves;
     // Whether the user has been told that hiding keeps the taskbar button
     // because the desktop has no tray.
-    bool FNoTrayReported = false;
+    bool m_noTrayReported = false;
     // Set when a size change waits for the minimised clock to be restored.
-    bool FReshapeWhenRestored = false;
+    bool m_reshapeWhenRestored = false;
 };

@@ -20,8 +20,7 @@ public:
     ListOfThousandAlarms()
         : m_previousClock(SetLocalClockSource([] { return LocalFromDateTime(kNow); }))
     {
-        m_store.Alarms = MixedAlarms(kHeavyUsersAlarms);
-        m_store.RebuildList();
+        m_store.replaceAll(MixedAlarms(kHeavyUsersAlarms));
     }
     ~ListOfThousandAlarms() { SetLocalClockSource(m_previousClock); }
 
@@ -39,17 +38,17 @@ void RefreshRowOfThousandAlarms(benchmark::State& state)
 {
     ListOfThousandAlarms list;
     for (auto _ : state)
-        for (int i = 0; i < kHeavyUsersAlarms; ++i)
-            list.editor().RefreshRow(i);
+        list.editor().SetTimeFormat(false);
 }
 BENCHMARK(RefreshRowOfThousandAlarms)->Unit(benchmark::kMillisecond);
 
-// The whole list built again, as after a deletion or at start.
+// The whole list built again, as when the store is read at start.
 void FillTheListOfThousandAlarms(benchmark::State& state)
 {
     ListOfThousandAlarms list;
+    const std::vector<TAlarmRec> alarms = MixedAlarms(kHeavyUsersAlarms);
     for (auto _ : state)
-        list.store().RebuildList();
+        list.store().replaceAll(alarms);
 }
 BENCHMARK(FillTheListOfThousandAlarms)->Unit(benchmark::kMillisecond);
 

@@ -40,7 +40,7 @@ void LoadAlarmStore(benchmark::State& state)
         // A fresh store, as at the start of a run.
         AlarmStore alarms(store.path());
         alarms.LoadAlarms();
-        benchmark::DoNotOptimize(alarms.Alarms.data());
+        benchmark::DoNotOptimize(alarms.records().data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

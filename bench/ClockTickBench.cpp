@@ -2,11 +2,9 @@
 // the marker moves and the readout text changes, then the surface recomposes
 // and presents the changed pixels once.
 #include "app/ApplyTexture.h"
-#include "clock/ClockAngles.h"
-#include "clock/ClockTick.h"
-#include "clock/FaceRenderer.h"
+#include "clock/ClockTicker.h"
 #include "overlay/OverlaySurface.h"
-#include "platform/raster/Raster.h"
+#include "skins/LiveSkin.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -18,9 +16,12 @@ namespace {
 void BM_OrdinaryTickOnTheSurface(benchmark::State& state)
 {
     const int side = int(state.range(0));
-    Skin = DefaultSkin();
-    Skin.Square = false;
-    Skin.Texture.setText(QStringLiteral("10")); // a pattern tile over the face
+    LiveSkin liveSkin;
+    TSkin skin = DefaultSkin();
+    skin.Square = false;
+    skin.ClockSize = side;
+    skin.Texture.setText(QStringLiteral("10")); // a pattern tile over the face
+    liveSkin.edit(skin);
 
     QWidget window;
     window.resize(side, side);
@@ -29,24 +30,19 @@ void BM_OrdinaryTickOnTheSurface(benchmark::State& state)
     surface->show();
     window.show();
 
-    QImage face(side, side, kRasterFormat);
-    FaceRenderer().DrawFace(face, Skin, HourAngle(10, 14), MinuteAngle(14));
-    surface->setFacePicture(face);
-    ClockTick::ApplyMarkerStyle(surface->srsSec(), Skin);
-    surface->srsSec().Radius = ClockTick::MarkerRadius(Skin);
-    ApplyTexture(surface->ColorBand());
-    ClockTick::SetUpReadout(surface->srsDigit(), Skin, side, 96);
+    const QDate day(2026, 3, 4);
+    ClockTicker ticker;
+    ticker.startFirstTick(surface->scene(), skin);
+    ticker.drawFaces(surface->scene(), skin, surface->PictureSize(), QTime(10, 14));
+    ApplyTexture(surface->scene().ColorBand, liveSkin);
+    ticker.finishRefresh(surface->scene(), skin, side, 96, QTime(10, 14));
     surface->Refresh();
     QCoreApplication::processEvents();
 
     int second = 0;
-    const QDate day(2026, 3, 4);
     for (auto _ : state) {
-        const QPointF marker = ClockTick::MarkerPosition(Skin, second % 60);
-        surface->srsSec().X = marker.x();
-        surface->srsSec().Y = marker.y();
-        surface->srsDigit().Text
-            = *ClockTick::ReadoutText(QDateTime(day, QTime(10, 14, second % 60)), 0, "h:mm:ss AM/PM", "h:mm:ss");
+        ticker.ordinaryTick(surface->scene(), skin, QDateTime(day, QTime(10, 14, second % 60)), 0,
+            QStringLiteral("h:mm:ss AM/PM"), QStringLiteral("h:mm:ss"));
         surface->Refresh();
         QCoreApplication::processEvents();
         ++second;

@@ -1,13 +1,10 @@
 #pragma once
 
-// What the options window and the windows that will join it (the texture
-// chooser, the gallery) ask of the clock window. The clock window implements
-// it; these windows know the clock only through it.
+// What the options window asks of the running program beside the models it
+// edits: saving everything, and closing the clock. The program implements
+// it.
 class ClockCommands {
 public:
-    // Redraws the clock from Skin at once (after the first tick; before it
-    // the first tick draws everything).
-    virtual void ApplySkin() = 0;
     // Writes the alarm store, then the settings file. Throws IoError when
     // either cannot be written; a store that cannot be written ends it
     // before any setting is written.

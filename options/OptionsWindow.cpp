@@ -1,22 +1,19 @@
 #include "options/OptionsWindow.h"
 
-#include "alarms/AlarmStore.h"
-#include "options/AlarmEditing.h"
+#include "alarms/ui/AlarmEditing.h"
+#include "clock/ClockSettings.h"
 #include "options/ClockCommands.h"
-#include "options/ClockView.h"
-#include "widgets/ColorButton.h"
-#include "options/DesignerFields.h"
-#include "options/SkinGallery.h"
+#include "options/ClockTextureBand.h"
+#include "options/DesignerPage.h"
 #include "options/SkinListAndGallery.h"
-#include "widgets/SpinEdit.h"
 #include "options/TextureChooser.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/AwayPlacement.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/ProgramFolder.h"
-#include "widgets/RadioGroup.h"
-#include "skins/SkinFile.h"
+#include "skins/LiveSkin.h"
 #include "skins/TextureChoice.h"
+#include "widgets/RadioGroup.h"
 #include "ui_OptionsWindow.h"
 
 #include <QCoreApplication>
@@ -25,12 +22,9 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QScreen>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QUrl>
-
-#include <algorithm>
 
 namespace {
 
@@ -83,282 +77,91 @@ void StyleStatusBar(QStatusBar& bar)
 
 } // namespace
 
-// A row of the designer's table with its control.
-struct OptionsWindow::BoundRow {
-    const DesignerRow& row;
-    QWidget* control;
-};
-
-OptionsWindow::OptionsWindow(ClockCommands& clock, AlarmStore& alarms)
+OptionsWindow::OptionsWindow(LiveSkin& liveSkin, ClockSettingsFile& settings, ClockCommands& clock)
     : ui(std::make_unique<Ui::OptionsWindow>())
-    , FClock(clock)
-    , FAlarmStore(alarms)
+    , m_liveSkin(liveSkin)
+    , m_settings(settings)
+    , m_clock(clock)
 {
     setFont(WindowFont());
     ui->setupUi(this);
-    FormCreate();
+    styleWindow();
+    m_designer = new DesignerPage(*ui->tsSkinDesign, m_liveSkin);
+    m_skinList = new SkinListAndGallery(m_liveSkin, m_settings,
+        { *ui->cbSettings, *ui->sbSaveSettings, *ui->chkSnapshot, *ui->ScrollBox1 }, this);
+    ui->bbPattern->setEnabled(false);
+    m_designer->fillFontNames();
+    m_designer->showSkin();
+    showSettings();
+    connectControls();
+    connect(&m_settings, &ClockSettingsFile::changed, this, &OptionsWindow::showSettings);
+    ui->PageControl1->setCurrentWidget(ui->tsSkinDesign);
 }
 
 OptionsWindow::~OptionsWindow() = default;
 
-void OptionsWindow::FormCreate()
+void OptionsWindow::styleWindow()
 {
     SetBackground(*ui->gbPermanent, kPermanentOptionsColor);
     SetBackground(*ui->gbSaveSkin, kSaveSkinColor);
     StyleStatusBar(*ui->StatusBar1);
     ui->StatusBar1->showMessage(QString::fromLatin1(kStatusNotice));
     ui->StatusBar1->installEventFilter(this);
-    BindDesignerRows();
-    FSkinList = new SkinListAndGallery(*this, { *ui->cbSettings, *ui->sbSaveSettings, *ui->chkSnapshot, *ui->ScrollBox1 });
-    SetSkinGallery(FSkinList);
-    ui->bbPattern->setEnabled(false);
-    // Filled before the window is first shown, too: the clock's size keys
-    // store the designer (the font among it) before that.
-    FillFontNames();
-    FInnerEdgeFormMaximum = ui->seInnerEdge->maximum();
-    FOuterEdgeFormMinimum = ui->seOuterEdge->minimum();
+}
 
-    // The designer's controls share one change handler; the band boundaries
-    // and the shape have their own.
-    for (const BoundRow& bound : FDesignerRows) {
-        QWidget* const control = bound.control;
-        if (auto* button = qobject_cast<ColorButton*>(control))
-            connect(button, &QPushButton::clicked, this, [this, button] { bbHourStCClick(button); });
-        else if (auto* list = qobject_cast<QComboBox*>(control))
-            connect(list, &QComboBox::currentIndexChanged, this, [this] { bbHourStCClick(nullptr); });
-        else if (control == ui->seInnerEdge)
-            connect(ui->seInnerEdge, &SpinEdit::valueChanged, this, &OptionsWindow::seInnerEdgeChange);
-        else if (control == ui->seOuterEdge)
-            connect(ui->seOuterEdge, &SpinEdit::valueChanged, this, &OptionsWindow::seOuterEdgeChange);
-        else if (auto* box = qobject_cast<SpinEdit*>(control))
-            connect(box, &SpinEdit::valueChanged, this, [this] { bbHourStCClick(nullptr); });
-    }
-    connect(ui->chkStayOnTop, &QCheckBox::clicked, this, [this] { bbHourStCClick(nullptr); });
-    for (QRadioButton* shape : ui->rgShape->findChildren<QRadioButton*>())
-        connect(shape, &QRadioButton::clicked, this, [this] { OKBtnClick(ui->rgShape); });
+void OptionsWindow::connectControls()
+{
+    connect(ui->chkLastPos, &QCheckBox::toggled, &m_settings, &ClockSettingsFile::setKeepLastPosition);
+    connect(ui->chkKeepSize, &QCheckBox::toggled, &m_settings, &ClockSettingsFile::setKeepSize);
+    connect(ui->chkStayOnTop, &QCheckBox::toggled, &m_settings, &ClockSettingsFile::setStayOnTop);
     for (QRadioButton* format : ui->rgDigFormat->findChildren<QRadioButton*>())
-        connect(format, &QRadioButton::clicked, this, &OptionsWindow::rgDigFormatClick);
-    connect(ui->bbPattern, &QPushButton::clicked, this, &OptionsWindow::bbPatternClick);
-    connect(ui->bbDone, &QPushButton::clicked, this, [this] { OKBtnClick(ui->bbDone); });
-    connect(ui->bbClose, &QPushButton::clicked, this, &OptionsWindow::bbCloseClick);
-    connect(ui->PageControl1, &QTabWidget::currentChanged, this, &OptionsWindow::PageControl1Change);
-
-    ui->PageControl1->setCurrentWidget(ui->tsSkinDesign);
+        connect(format, &QRadioButton::clicked, this,
+            [this] { m_settings.setReadoutFormatIndex(RadioGroupItemIndex(ui->rgDigFormat)); });
+    connect(m_designer, &DesignerPage::shapeChosen, this, &OptionsWindow::endAlarmEditing);
+    connect(ui->bbPattern, &QPushButton::clicked, this, &OptionsWindow::editTexture);
+    connect(ui->bbDone, &QPushButton::clicked, this, &OptionsWindow::done);
+    connect(ui->bbClose, &QPushButton::clicked, this, &OptionsWindow::closeClock);
+    connect(ui->PageControl1, &QTabWidget::currentChanged, this, &OptionsWindow::onPageChanged);
 }
 
-void OptionsWindow::BindDesignerRows()
+void OptionsWindow::showSettings()
 {
-    for (const DesignerRow& row : DesignerRowsInStoreOrder()) {
-        QWidget* const control = findChild<QWidget*>(QLatin1String(row.control));
-        if (!control)
-            qFatal("The options form has no control %s", row.control);
-        FDesignerRows.push_back({ row, control });
-    }
+    const ClockSettings& settings = m_settings.settings();
+    ui->chkLastPos->setChecked(settings.keepLastPosition);
+    ui->chkKeepSize->setChecked(settings.keepSize);
+    ui->chkStayOnTop->setChecked(settings.stayOnTop);
+    SetRadioGroupItemIndex(ui->rgDigFormat, settings.readoutFormatIndex);
+    showReadoutFormat();
 }
 
-void OptionsWindow::LoadSkin(const QString& fileName)
+void OptionsWindow::showReadoutFormat()
 {
-    if (FUpdating)
+    const int format = m_settings.settings().readoutFormatIndex;
+    if (!m_alarmEditor || format == m_editorReadoutFormat)
         return;
-    if (ReadSkinFile(SkinPathToRead(fileName, ProgramFolder())))
-        Skin = FLoadBuffer;
-    // An empty setting reaches here as the program folder itself: no skin
-    // file was named, so the current skin is the default one, which the skin
-    // list then shows and the settings name. A named file that is missing
-    // stays the current skin, so a file that comes back is used again.
-    FSkinFile = QFileInfo(fileName).isDir() ? QString() : fileName;
-    if (isVisible())
-        SkinToControls();
-    FClock.ApplySkin();
+    m_editorReadoutFormat = format;
+    m_alarmEditor->SetTimeFormat(format == 0);
 }
 
-bool OptionsWindow::ReadSkinFile(const QString& fileName)
-{
-    const SkinLoadOptions options { KeepSize(), Skin.ClockSize, ProgramFolder() };
-    return ::ReadSkinFile(fileName, FLoadBuffer, options);
-}
-
-void OptionsWindow::SaveSkin(const QString& fileName)
-{
-    SaveSkinFile(fileName.isEmpty() ? SkinFileOrDefault() : fileName, Skin, ProgramFolder());
-}
-
-QString OptionsWindow::SkinFileOrDefault() const
-{
-    return FSkinFile.isEmpty() ? ProgramFolder() + QLatin1String(kDefaultSkinFileName) : FSkinFile;
-}
-
-void OptionsWindow::SkinToControls()
-{
-    FUpdating = true;
-    // The band boundaries bound each other as they are filled; the bounds
-    // the last skin left would show this skin's boundaries clamped.
-    ui->seInnerEdge->setMaximum(FInnerEdgeFormMaximum);
-    ui->seOuterEdge->setMinimum(FOuterEdgeFormMinimum);
-    for (const char* name : DesignerFillOrder()) {
-        const auto bound = std::find_if(FDesignerRows.begin(), FDesignerRows.end(),
-            [name](const BoundRow& candidate) { return qstrcmp(candidate.row.control, name) == 0; });
-        const DesignerRow& row = bound->row;
-        switch (row.kind) {
-        case DesignerKind::Colour: {
-            auto& button = static_cast<ColorButton&>(*bound->control);
-            button.Tag = Skin.*row.colour;
-            PaintColorButton(button);
-            break;
-        }
-        case DesignerKind::Number:
-        case DesignerKind::Size:
-            static_cast<SpinEdit&>(*bound->control).setValue(Skin.*row.number);
-            // Also when the box already showed the value and so reports no
-            // change.
-            if (bound->control == ui->seInnerEdge)
-                BoundOuterEdge();
-            else if (bound->control == ui->seOuterEdge)
-                BoundInnerEdge();
-            break;
-        case DesignerKind::ItemIndex: {
-            auto& list = static_cast<QComboBox&>(*bound->control);
-            const int index = Skin.*row.number;
-            list.setCurrentIndex(index >= 0 && index < list.count() ? index : -1);
-            break;
-        }
-        case DesignerKind::Shape:
-            SetRadioGroupItemIndex(ui->rgShape, ShapeIndex(Skin));
-            break;
-        case DesignerKind::Transparency:
-            ui->seTransparency->setValue(Skin.Transparency);
-            break;
-        case DesignerKind::Font:
-            SelectFont(Skin.DigFont.text());
-            break;
-        }
-    }
-    FUpdating = false;
-}
-
-void OptionsWindow::ControlsToSkin()
-{
-    if (FUpdating)
-        return;
-    for (const BoundRow& bound : FDesignerRows) {
-        const DesignerRow& row = bound.row;
-        switch (row.kind) {
-        case DesignerKind::Colour:
-            Skin.*row.colour = static_cast<const ColorButton&>(*bound.control).Tag;
-            break;
-        case DesignerKind::Number:
-            Skin.*row.number = static_cast<const SpinEdit&>(*bound.control).value();
-            break;
-        case DesignerKind::Size: {
-            const auto& box = static_cast<const SpinEdit&>(*bound.control);
-            Skin.*row.number = box.clamped(box.value());
-            break;
-        }
-        case DesignerKind::ItemIndex:
-            Skin.*row.number = static_cast<const QComboBox&>(*bound.control).currentIndex();
-            break;
-        case DesignerKind::Shape:
-            StoreShapeIndex(Skin, RadioGroupItemIndex(ui->rgShape));
-            break;
-        case DesignerKind::Transparency:
-            Skin.Transparency = StoredTransparency(ui->seTransparency->value());
-            break;
-        case DesignerKind::Font:
-            Skin.DigFont.setText(ui->cbFontNames->currentText());
-            break;
-        }
-    }
-    FClock.ApplySkin();
-}
-
-void OptionsWindow::SelectFont(const QString& font)
-{
-    // The skin's font, else "Arial"; with neither, the selection stays.
-    int index = ui->cbFontNames->findText(font, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0)
-        index = ui->cbFontNames->findText(QStringLiteral("Arial"), Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index >= 0)
-        ui->cbFontNames->setCurrentIndex(index);
-}
-
-void OptionsWindow::FillFontNames()
-{
-    QStringList families;
-    for (const QString& family : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(family))
-            families << family;
-    ui->cbFontNames->clear();
-    ui->cbFontNames->addItems(ScreenFontNames(families));
-    // A list filled anew has no selection until the skin's font is chosen.
-    ui->cbFontNames->setCurrentIndex(-1);
-}
-
-bool OptionsWindow::KeepLastPosition() const
-{
-    return ui->chkLastPos->isChecked();
-}
-
-void OptionsWindow::SetKeepLastPosition(bool keep)
-{
-    ui->chkLastPos->setChecked(keep);
-}
-
-bool OptionsWindow::KeepSize() const
-{
-    return ui->chkKeepSize->isChecked();
-}
-
-void OptionsWindow::SetKeepSize(bool keep)
-{
-    ui->chkKeepSize->setChecked(keep);
-}
-
-bool OptionsWindow::StayOnTop() const
-{
-    return ui->chkStayOnTop->isChecked();
-}
-
-void OptionsWindow::SetStayOnTop(bool onTop)
-{
-    ui->chkStayOnTop->setChecked(onTop);
-}
-
-void OptionsWindow::StepSize(int step)
-{
-    ui->seSize->setValue(ui->seSize->value() + step);
-}
-
-int OptionsWindow::DigFormatIndex() const
-{
-    return RadioGroupItemIndex(ui->rgDigFormat);
-}
-
-void OptionsWindow::SetDigFormatIndex(int index)
-{
-    SetRadioGroupItemIndex(ui->rgDigFormat, index);
-    rgDigFormatClick();
-}
-
-void OptionsWindow::PlaceOnAlarmsPage(QWidget* frame)
+void OptionsWindow::placeAlarmEditor(QWidget* frame, AlarmEditing& editing)
 {
     ui->layoutAlarm->addWidget(frame);
+    m_alarmEditor = &editing;
+    showReadoutFormat();
 }
 
-void OptionsWindow::SaveAlarms()
+void OptionsWindow::setClockBand(ClockTextureBand* band)
 {
-    // An alarm being edited is stored with the others, also when the clock
-    // closes while the options are open.
-    if (FAlarmEditor && FAlarmEditor->IsEditing())
-        FAlarmEditor->EndEditing();
-    FAlarmStore.SaveAlarms();
+    m_clockBand = band;
+    ui->bbPattern->setEnabled(band != nullptr);
 }
 
-void OptionsWindow::ShowAlarmsPage()
+void OptionsWindow::showAlarmsPage()
 {
     ui->PageControl1->setCurrentIndex(kAlarmsPage);
 }
 
-void OptionsWindow::OpenOrRaise()
+void OptionsWindow::openOrRaise()
 {
     // Away from the clock, which the designer changes and may grow, rather
     // than over it.
@@ -373,33 +176,36 @@ void OptionsWindow::OpenOrRaise()
     activateWindow();
 }
 
-void OptionsWindow::FormActivate(bool realActivation)
+void OptionsWindow::onActivated()
 {
-    FUpdating = true;
-    if (FGallery)
-        FGallery->RefillSkinList();
-    if (realActivation) {
-        FillFontNames();
-        SkinToControls();
-    }
-    FUpdating = false;
-    if (FAlarmEditor)
-        FAlarmEditor->InitEditor();
+    m_skinList->RefillSkinList();
+    m_designer->fillFontNames();
+    m_designer->showSkin();
+    if (m_alarmEditor)
+        m_alarmEditor->InitEditor();
+}
+
+void OptionsWindow::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Also where the window manager does not activate the window.
+    onActivated();
 }
 
 void OptionsWindow::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        FormActivate(true);
+        onActivated();
 }
 
 void OptionsWindow::keyPressEvent(QKeyEvent* event)
 {
     // Keys reach the window whichever control has the focus, unless the
-    // control uses them itself.
-    if (event->text().size() == 1)
-        FormKeyPress(event->text().front());
+    // control uses them itself. Escape closes as the title bar does:
+    // nothing is stored or undone.
+    if (event->text().size() == 1 && event->text().front().unicode() == kEscape)
+        reject();
     if (isVisible())
         QDialog::keyPressEvent(event);
 }
@@ -409,99 +215,47 @@ bool OptionsWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched == ui->StatusBar1 && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton
         && ui->StatusBar1->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
-        StatusBar1Click();
+        openManual();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void OptionsWindow::bbHourStCClick(QObject* sender)
-{
-    if (FUpdating)
-        return;
-    if (auto* button = qobject_cast<ColorButton*>(sender)) {
-        if (const auto chosen = ChooseColor(button->Tag))
-            button->Tag = *chosen;
-        PaintColorButton(*button);
-    }
-    ControlsToSkin();
-}
-
-void OptionsWindow::seInnerEdgeChange()
-{
-    bbHourStCClick(nullptr);
-    BoundOuterEdge();
-}
-
-void OptionsWindow::seOuterEdgeChange()
-{
-    bbHourStCClick(nullptr);
-    BoundInnerEdge();
-}
-
-void OptionsWindow::BoundOuterEdge()
-{
-    ui->seOuterEdge->setMinimum(ui->seInnerEdge->value() - 1);
-}
-
-void OptionsWindow::BoundInnerEdge()
-{
-    ui->seInnerEdge->setMaximum(ui->seOuterEdge->value() + 1);
-}
-
-void OptionsWindow::SetClockView(ClockView* view)
-{
-    FClockView = view;
-    FSkinList->SetClockView(view);
-    ui->bbPattern->setEnabled(view != nullptr);
-}
-
-void OptionsWindow::bbPatternClick()
+void OptionsWindow::editTexture()
 {
     // The band already shows the choice; nothing is redrawn.
-    if (!EditTexture(this, *FClockView))
+    if (!EditTexture(this, *m_clockBand, m_liveSkin))
         return;
-    Skin.TextureTransparency = FClockView->bandTransparency();
-    Skin.TextureColor = FClockView->bandBrush().Color;
-    Skin.Texture.setText(ChosenTextureText(ProgramFolder()));
+    m_liveSkin.storeShownTexture(ChosenTextureText(m_liveSkin.texture(), ProgramFolder()),
+        m_clockBand->bandBrush().Color, m_clockBand->bandTransparency());
 }
 
-void OptionsWindow::OKBtnClick(QObject* sender)
+void OptionsWindow::endAlarmEditing()
 {
-    ControlsToSkin();
-    if (FAlarmEditor && FAlarmEditor->IsEditing())
-        FAlarmEditor->EndEditing();
-    if (sender == ui->bbDone) {
-        FClock.SaveSettings();
-        accept();
-    }
+    if (m_alarmEditor && m_alarmEditor->IsEditing())
+        m_alarmEditor->EndEditing();
 }
 
-void OptionsWindow::bbCloseClick()
+void OptionsWindow::done()
 {
-    OKBtnClick(ui->bbDone);
-    FClock.CloseClock();
+    m_designer->storeControls();
+    endAlarmEditing();
+    m_clock.SaveSettings();
+    accept();
 }
 
-void OptionsWindow::rgDigFormatClick()
+void OptionsWindow::closeClock()
 {
-    if (FAlarmEditor)
-        FAlarmEditor->SetTimeFormat(DigFormatIndex() == 0);
+    done();
+    m_clock.CloseClock();
 }
 
-void OptionsWindow::FormKeyPress(QChar key)
+void OptionsWindow::onPageChanged(int index)
 {
-    // Closes as the title bar does: nothing is stored or undone.
-    if (key.unicode() == kEscape)
-        reject();
-}
-
-void OptionsWindow::PageControl1Change(int index)
-{
-    if (index == kGalleryPage && FGallery && GalleryPageTag == 0)
-        FGallery->BuildGallery();
-    else if (index == kAlarmsPage && FAlarmEditor)
-        FAlarmEditor->SelectFirstIfNone();
+    if (index == kGalleryPage)
+        m_skinList->BuildGallery();
+    else if (index == kAlarmsPage && m_alarmEditor)
+        m_alarmEditor->SelectFirstIfNone();
 }
 
 QString OptionsWindow::ManualFile()
@@ -509,7 +263,7 @@ QString OptionsWindow::ManualFile()
     return ShippedFolder() + QStringLiteral("manual/index.html");
 }
 
-void OptionsWindow::StatusBar1Click()
+void OptionsWindow::openManual()
 {
     const QString manual = ManualFile();
     if (!QFileInfo(manual).isFile()) {

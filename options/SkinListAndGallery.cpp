@@ -1,9 +1,8 @@
 #include "options/SkinListAndGallery.h"
 
+#include "clock/ClockSettings.h"
 #include "clock/ClockSnapshot.h"
-#include "options/ClockView.h"
 #include "options/GalleryThumbnail.h"
-#include "options/OptionsWindow.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/FolderListing.h"
@@ -11,7 +10,7 @@
 #include "platform/text/LocalClock.h"
 #include "platform/pictures/PictureLoader.h"
 #include "platform/files/ProgramFolder.h"
-#include "skins/Skin.h"
+#include "skins/LiveSkin.h"
 #include "skins/SkinList.h"
 
 #include <QAbstractButton>
@@ -43,9 +42,11 @@ QString Native(const QString& path)
 
 } // namespace
 
-SkinListAndGallery::SkinListAndGallery(OptionsWindow& options, const Controls& controls)
-    : QObject(&options)
-    , m_options(options)
+SkinListAndGallery::SkinListAndGallery(LiveSkin& liveSkin, const ClockSettingsFile& settings, const Controls& controls,
+    QObject* parent)
+    : QObject(parent)
+    , m_liveSkin(liveSkin)
+    , m_settings(settings)
     , m_cbSettings(controls.cbSettings)
     , m_sbSaveSettings(controls.sbSaveSettings)
     , m_chkSnapshot(controls.chkSnapshot)
@@ -61,17 +62,10 @@ SkinListAndGallery::SkinListAndGallery(OptionsWindow& options, const Controls& c
     m_table->resize(0, 0);
 
     connect(&m_cbSettings, &QComboBox::currentIndexChanged, this, &SkinListAndGallery::cbSettingsChange);
-    m_sbSaveSettings.setEnabled(false);
     connect(&m_sbSaveSettings, &QAbstractButton::clicked, this, &SkinListAndGallery::sbSaveSettingsClick);
 }
 
 SkinListAndGallery::~SkinListAndGallery() = default;
-
-void SkinListAndGallery::SetClockView(ClockView* view)
-{
-    m_clockView = view;
-    m_sbSaveSettings.setEnabled(view != nullptr);
-}
 
 void SkinListAndGallery::RefillSkinList()
 {
@@ -86,7 +80,7 @@ void SkinListAndGallery::RefillSkinList()
     const QSignalBlocker quiet(m_cbSettings);
     m_cbSettings.clear();
     m_cbSettings.addItems(names);
-    m_cbSettings.setCurrentIndex(SkinNameIndex(names, m_options.SkinFileOrDefault()));
+    m_cbSettings.setCurrentIndex(SkinNameIndex(names, m_liveSkin.fileOrDefault()));
 }
 
 QStringList SkinListAndGallery::ListedNames() const
@@ -102,7 +96,10 @@ void SkinListAndGallery::cbSettingsChange()
     if (m_cbSettings.currentIndex() < 0)
         return;
     try {
-        m_options.LoadSkin(ProgramFolder() + m_cbSettings.currentText() + QStringLiteral(".clk"));
+        // "Keep last clock size": the clock keeps the size it has.
+        const std::optional<int> size
+            = m_settings.settings().keepSize ? std::optional(m_liveSkin.skin().ClockSize) : std::nullopt;
+        m_liveSkin.load(ProgramFolder() + m_cbSettings.currentText() + QStringLiteral(".clk"), size);
     } catch (const IoError& error) {
         ShowError(error.message());
     }
@@ -110,19 +107,17 @@ void SkinListAndGallery::cbSettingsChange()
 
 void SkinListAndGallery::sbSaveSettingsClick()
 {
-    m_options.ControlsToSkin();
-    const std::optional<QString> name = ChooseFileToSave({ QStringLiteral("Save skin as"), m_options.SkinFileOrDefault(),
+    const std::optional<QString> name = ChooseFileToSave({ QStringLiteral("Save skin as"), m_liveSkin.fileOrDefault(),
         QStringLiteral("Clock Setting (*.clk)"), QStringLiteral("clk"), false });
     if (!name)
         return;
     try {
-        m_options.SaveSkin(*name);
+        m_liveSkin.saveAs(*name);
     } catch (const IoError& error) {
         ShowError(error.message());
         return;
     }
-    m_options.SetSkinFile(*name);
-    m_options.FormActivate(false);
+    RefillSkinList();
     if (m_chkSnapshot.isChecked())
         TakeSnapshot(*name);
 }
@@ -134,7 +129,9 @@ void SkinListAndGallery::TakeSnapshot(const QString& name)
         if (!QDir().mkpath(folder))
             throw IoError(tr("The folder %1 cannot be made.").arg(Native(folder)));
         WriteSnapshot(SnapshotFile(name, ProgramFolder()),
-            SnapshotPicture(Skin, CurrentLocalDateTime(), m_clockView->ReadoutFormat(), m_options.logicalDpiY()).Image);
+            SnapshotPicture(m_liveSkin.skin(), CurrentLocalDateTime(), m_settings.settings().readoutFormat(),
+                m_scrollBox.logicalDpiY())
+                .Image);
     } catch (const MessageError& error) {
         ShowError(tr("The skin is saved, but its snapshot could not be written.\n\n%1").arg(error.message()));
     }

@@ -1,13 +1,13 @@
 #include "options/TextureChooser.h"
 
-#include "options/ClockView.h"
+#include "options/ClockTextureBand.h"
 #include "widgets/ColorButton.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/MessageError.h"
 #include "platform/pictures/PictureLoader.h"
 #include "platform/files/ProgramFolder.h"
-#include "skins/Skin.h"
+#include "skins/LiveSkin.h"
 #include "skins/SkinFile.h"
 #include "skins/Texture.h"
 #include "skins/TextureChoice.h"
@@ -68,13 +68,13 @@ private:
 
 } // namespace
 
-TextureChooser::TextureChooser(QWidget* owner, ClockView& band)
+TextureChooser::TextureChooser(QWidget* owner, ClockTextureBand& band, LiveSkin& liveSkin)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , ui(std::make_unique<Ui::TextureChooser>())
     , EditedBrush(band)
     , SavedBrush(band.bandBrush())
-    , FOpeningStyle(TextureStyle)
-    , FOpeningFile(TextureFile)
+    , FLiveSkin(liveSkin)
+    , FOpeningTexture(liveSkin.texture())
 {
     // Windows take no font from their owner by themselves.
     if (owner) {
@@ -106,14 +106,14 @@ TextureChooser::TextureChooser(QWidget* owner, ClockView& band)
 
 TextureChooser::~TextureChooser() = default;
 
-bool EditTexture(QWidget* owner, ClockView& band)
+bool EditTexture(QWidget* owner, ClockTextureBand& band, LiveSkin& liveSkin)
 {
-    TextureChooser chooser(owner, band);
-    if (!TextureFile.isEmpty())
+    TextureChooser chooser(owner, band, liveSkin);
+    if (!liveSkin.texture().file.isEmpty())
         chooser.Button1Click(false);
     else
-        chooser.SelectRow(TextureStyleRow(TextureStyle));
-    chooser.ui->SpinEdit1->setValue(Skin.TextureTransparency);
+        chooser.SelectRow(TextureStyleRow(liveSkin.texture().style));
+    chooser.ui->SpinEdit1->setValue(liveSkin.skin().TextureTransparency);
     return chooser.exec() == QDialog::Accepted;
 }
 
@@ -130,7 +130,7 @@ void TextureChooser::FormShow()
 {
     if (const QScreen* shownOn = screen())
         move(shownOn->availableGeometry().center() - rect().center());
-    SelectRow(TextureStyleRow(TextureStyle));
+    SelectRow(TextureStyleRow(FLiveSkin.texture().style));
     UpdateImageButton();
     UpdateColorButton();
     ui->LStyle->setFocus();
@@ -153,7 +153,7 @@ void TextureChooser::SelectRow(int row)
 void TextureChooser::LStyleClick(int row)
 {
     BandBrush brush = EditedBrush.bandBrush();
-    ChooseTextureStyle(brush, row);
+    ChooseTextureStyle(brush, FLiveSkin.texture(), row);
     EditedBrush.setBandBrush(brush);
     FPickedRow = row;
     UpdateImageButton();
@@ -167,7 +167,7 @@ void TextureChooser::Button1Click(bool byUser)
         // that row is selected and is what OK stores.
         BandBrush brush = EditedBrush.bandBrush();
         SelectRow(BrushStyleRow(brush));
-        TextureStyle = BrushStyleRow(brush);
+        FLiveSkin.texture().style = BrushStyleRow(brush);
         brush.Image = QImage();
         EditedBrush.setBandBrush(brush);
     } else if (const QString file = byUser ? BrowseBitmap() : RememberedPicture(); !file.isEmpty()) {
@@ -195,7 +195,7 @@ QString TextureChooser::BrowseBitmap()
 
 QString TextureChooser::RememberedPicture()
 {
-    const QString path = ExistingTexturePath(TextureFile, ProgramFolder());
+    const QString path = ExistingTexturePath(FLiveSkin.texture().file, ProgramFolder());
     if (path.isEmpty())
         ShowMessage(QStringLiteral("Texture file not found."));
     return path;
@@ -212,7 +212,7 @@ void TextureChooser::LoadBrushPicture(const QString& path)
         return;
     }
     EditedBrush.setBandBrush(brush);
-    TextureFile = path;
+    FLiveSkin.texture().file = path;
 }
 
 void TextureChooser::UpdateImageButton()
@@ -224,7 +224,7 @@ void TextureChooser::UpdateImageButton()
         ui->Image1->setPixmap(QPixmap::fromImage(brush.Image));
     } else {
         ui->Image1->clear();
-        TextureFile.clear();
+        FLiveSkin.texture().file.clear();
     }
 }
 
@@ -257,7 +257,6 @@ void TextureChooser::SpinEdit1Change()
 void TextureChooser::Button3Click()
 {
     EditedBrush.setBandBrush(SavedBrush);
-    EditedBrush.setBandTransparency(Skin.TextureTransparency);
-    TextureStyle = FOpeningStyle;
-    TextureFile = FOpeningFile;
+    EditedBrush.setBandTransparency(FLiveSkin.skin().TextureTransparency);
+    FLiveSkin.texture() = FOpeningTexture;
 }

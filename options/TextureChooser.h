@@ -1,6 +1,7 @@
 #pragma once
 
 #include "overlay/BandBrush.h"
+#include "skins/Texture.h"
 
 #include <QDialog>
 #include <QString>
@@ -10,15 +11,15 @@
 namespace Ui {
 class TextureChooser;
 }
-class ClockView;
+class ClockTextureBand;
+class LiveSkin;
 
 // The texture chooser, "Texture Editor": edits the clock's texture band in
 // place, so the clock shows each choice at once — a hatch style, a pattern
 // tile or a picture, the brush colour and the band's transparency. It works
-// on the texture globals (TextureStyle, TextureFile); OK keeps what it shows,
-// Cancel, Escape and the close box put the band and the globals back as
-// they were. It never changes Skin: the options window stores the choice
-// after OK.
+// on the live skin's texture state; OK keeps what it shows, Cancel, Escape
+// and the close box put the band and the state back as they were. It never
+// changes the skin itself: the options window stores the choice after OK.
 class TextureChooser : public QDialog {
     Q_OBJECT
 
@@ -28,7 +29,7 @@ public:
     static constexpr QSize kSwatchSize { 14, kRowHeight - 4 };
     static constexpr QSize kPreviewSize { 79, 59 };
 
-    TextureChooser(QWidget* owner, ClockView& band);
+    TextureChooser(QWidget* owner, ClockTextureBand& band, LiveSkin& liveSkin);
     ~TextureChooser() override;
 
     void done(int result) override;
@@ -37,7 +38,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    friend bool EditTexture(QWidget* owner, ClockView& band);
+    friend bool EditTexture(QWidget* owner, ClockTextureBand& band, LiveSkin& liveSkin);
 
     void FormShow();
     // A row picked by the user.
@@ -45,8 +46,8 @@ private:
     // Browse for a picture, or clear the brush's picture. Without the user's
     // click it reloads the remembered picture instead of browsing.
     void Button1Click(bool byUser);
-    // Puts the band and the globals back as they were when the chooser
-    // opened.
+    // Puts the band and the texture state back as they were when the
+    // chooser opened.
     void Button3Click();
     void SpinEdit1Change();
     void BColorClick();
@@ -63,10 +64,10 @@ private:
 
     const std::unique_ptr<Ui::TextureChooser> ui;
     // The band whose brush is edited: the clock's own, not a copy.
-    ClockView& EditedBrush;
+    ClockTextureBand& EditedBrush;
     const BandBrush SavedBrush;
-    const int FOpeningStyle;
-    const QString FOpeningFile;
+    LiveSkin& FLiveSkin;
+    const TextureState FOpeningTexture;
     // Whether Button1 clears the picture (else it browses for one).
     bool FButton1Clears = false;
     // The row last picked, which a click on it picks no second time.
@@ -76,4 +77,4 @@ private:
 
 // Opens the chooser over owner, modal to it, on the clock's band; true when
 // the user closed it with OK.
-bool EditTexture(QWidget* owner, ClockView& band);
+bool EditTexture(QWidget* owner, ClockTextureBand& band, LiveSkin& liveSkin);

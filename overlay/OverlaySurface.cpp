@@ -33,35 +33,10 @@ OverlaySurface::OverlaySurface(QWidget* parent) : QWidget(parent)
     hide();
 }
 
-void OverlaySurface::setColor(TColor colour)
+OverlayScene& OverlaySurface::scene()
 {
     MarkChanged();
-    FScene.Color = colour;
-}
-
-void OverlaySurface::setFacePicture(const QImage& picture)
-{
-    MarkChanged();
-    // QImage shares its pixels until either side writes, so this is a copy.
-    FScene.FacePicture = picture;
-}
-
-TextureBand& OverlaySurface::ColorBand()
-{
-    MarkChanged();
-    return FScene.ColorBand;
-}
-
-SecondsMarker& OverlaySurface::srsSec()
-{
-    MarkChanged();
-    return FScene.srsSec;
-}
-
-ReadoutLabel& OverlaySurface::srsDigit()
-{
-    MarkChanged();
-    return FScene.srsDigit;
+    return FScene;
 }
 
 QSize OverlaySurface::PictureSize() const

@@ -6,22 +6,19 @@
 #include <QTimer>
 #include <QWidget>
 
-// The drawing surface that fills the clock window (Chart1). It composes its
-// layers off screen and presents the finished image in one copy; while
-// nothing changes, a repaint presents the kept image again.
-//
-// Its Tag is the tick state of the clock (ClockTick::kBeforeFirstTick and
-// kRefreshRequested, app/ClockTick.h): -1 before the first tick, -2 when a
-// full refresh is requested, otherwise the minute whose face it shows.
+// The drawing surface that fills the clock window. It composes its scene off
+// screen and presents the finished image in one copy; while nothing
+// changes, a repaint presents the kept image again.
 //
 // On a scaled desktop the surface composes at device pixels, so that the
 // clock stays sharp; its own size and the regions it repaints stay in the
 // desktop's pixels.
 //
-// Properties are changed through the accessors below. Every non-const
-// accessor marks the surface for repainting; several changes in a row cost
-// one repaint, which composes anew only what differs from the last
-// composition and presents only the part that changed.
+// The scene is changed through the non-const scene(), which marks the
+// surface for repainting; several changes in a row cost one repaint, which
+// composes anew only what differs from the last composition and presents
+// only the part that changed. A face picture put into the scene is the
+// scene's own: later drawing into the image it came from does not reach it.
 class OverlaySurface : public QWidget {
     Q_OBJECT
 
@@ -30,22 +27,8 @@ public:
 
     explicit OverlaySurface(QWidget* parent);
 
-    int Tag = -1;
-
-    TColor Color() const { return FScene.Color; }
-    void setColor(TColor colour);
-
-    const QImage& FacePicture() const { return FScene.FacePicture; }
-    // Keeps a copy: later drawing into the given image does not reach the
-    // surface.
-    void setFacePicture(const QImage& picture);
-
-    const TextureBand& ColorBand() const { return FScene.ColorBand; }
-    TextureBand& ColorBand();
-    const SecondsMarker& srsSec() const { return FScene.srsSec; }
-    SecondsMarker& srsSec();
-    const ReadoutLabel& srsDigit() const { return FScene.srsDigit; }
-    ReadoutLabel& srsDigit();
+    const OverlayScene& scene() const { return FScene; }
+    OverlayScene& scene();
 
     // Repaints at once and presents the result before returning (when the
     // surface is visible).

@@ -2,23 +2,30 @@
 
 #include "alarms/AlarmChange.h"
 #include "alarms/ui/AlarmEditor.h"
-#include "alarms/PresentationFlags.h"
 #include "alarms/ui/AlarmWindow.h"
 #include "app/ClockWindow.h"
-#include "desktop/SingleInstanceGuard.h"
 #include "options/OptionsWindow.h"
 #include "platform/dialogs/Application.h"
-#include "platform/text/DateTime.h"
 #include "platform/dialogs/DialogOwner.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/text/DateTime.h"
 #include "platform/text/LocalClock.h"
 
 #include <QTimer>
 
 #include <exception>
 
-ClockProgram::ClockProgram() : m_clockWindow(std::make_unique<ClockWindow>())
+ClockProgram::ClockProgram()
 {
-    SetMainWindow(m_clockWindow.get());
+    m_instanceGuard.setObjectName(QStringLiteral("OnlyOne1"));
+    m_instanceGuard.OnBringToFront = [this] {
+        if (m_clockWindow)
+            m_clockWindow->showUp();
+    };
+    // This clock is the one writer of its store: a change from the
+    // command-line companion is applied here, to the alarms in memory, and
+    // saved with them.
+    m_instanceGuard.OnRequest = [this](const QByteArray& request) { return answerRequest(request); };
     // A report (an alarm that should have rung) is shown from the event
     // loop, not from where it arises: the start-up pass reports before the
     // clock is on screen, and a tick must go on while the box waits for OK.
@@ -26,50 +33,107 @@ ClockProgram::ClockProgram() : m_clockWindow(std::make_unique<ClockWindow>())
     m_alarmSchedule.setReporter([this](const QString& message) {
         QTimer::singleShot(0, m_clockWindow.get(), [message] { ShowMessage(message); });
     });
-    // This clock is the one writer of its store: a change from the
-    // command-line companion is applied here, to the alarms in memory, and
-    // saved with them.
-    m_clockWindow->OnlyOne1->OnRequest = [this](const QByteArray& request) -> QByteArray {
-        if (!m_alarmsReady)
-            return "failed\tThe clock is still reading its alarms; try again in a moment.\n";
-        // Deleting moves the records under an alarm that is ringing.
-        const QString holdDeletes = PresentationActive
-            ? QStringLiteral("An alarm is ringing; delete once its window has closed.")
-            : QString();
-        return AnswerAlarmChangeRequest(m_alarmStore, request, holdDeletes);
-    };
 }
 
 ClockProgram::~ClockProgram() = default;
 
-void ClockProgram::CreateOtherWindows()
+bool ClockProgram::claimInstance()
 {
-    m_optionsWindow = std::make_unique<OptionsWindow>(*m_clockWindow, m_alarmStore);
-    // Over the clock: it comes up above the clock, also one that stays on
-    // top.
-    m_optionsWindow->setParent(m_clockWindow.get(), m_optionsWindow->windowFlags());
+    return m_instanceGuard.CheckInstance();
+}
+
+QStringList ClockProgram::readSettingsAndSkin()
+{
+    QStringList problems;
+    // A settings file that cannot be read (a folder, a FIFO, a huge file) is
+    // reported, and every key reads as its default.
+    if (const QString problem = m_settings.read(); !problem.isEmpty())
+        problems << problem;
+    const ClockSettings& settings = m_settings.settings();
+    // With "Keep last clock size" the clock keeps the size it had at the
+    // last exit (the built-in skin's while none was kept), whatever the
+    // skin's own.
+    std::optional<int> clockSize;
+    if (settings.keepSize)
+        clockSize = settings.lastSize > 0 ? settings.lastSize : m_liveSkin.skin().ClockSize;
+    // A skin file that cannot be read leaves the built-in skin; the rest of
+    // the settings still apply.
+    try {
+        m_liveSkin.load(SkinPathFromSetting(settings.skin, ProgramFolder()), clockSize);
+    } catch (const std::exception& error) {
+        problems << QString::fromStdString(error.what());
+    }
+    return problems;
+}
+
+void ClockProgram::start()
+{
+    // Everything is read before any window exists: the clock may be closed
+    // while a box waits (a logout), and it then saves what it read, not
+    // defaults.
+    QStringList problems = readSettingsAndSkin();
     // A store that cannot be read is reported; the alarms read before the
     // failure stay, and the start-up pass still runs on them.
     try {
         m_alarmStore.LoadAlarms();
     } catch (const std::exception& error) {
-        ShowError(QString::fromStdString(error.what()));
+        problems << QString::fromStdString(error.what());
     }
-    auto* alarmEditor = new AlarmEditor(m_alarmStore);
-    m_optionsWindow->PlaceOnAlarmsPage(alarmEditor);
-    m_optionsWindow->SetAlarmEditor(alarmEditor);
-    alarmEditor->InitEditor();
-    // The pass builds the editor's list.
+    createWindows();
+    m_clockWindow->setStartupProblems(problems);
     m_alarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
-
-    m_presentationWindow = std::make_unique<AlarmWindow>();
-    m_alarmSchedule.setPresenter([this](const TAlarmRec& alarm) {
-        return m_presentationWindow->ShowAlarm(alarm, AlarmWindow::Snoozing::Offered);
-    });
-    // A test of an alarm is not snoozed: it would ring again unasked.
-    alarmEditor->setPresenter([this](const TAlarmRec& alarm) { m_presentationWindow->ShowAlarm(alarm); });
-    m_optionsWindow->SetClockView(m_clockWindow.get());
-    m_clockWindow->setOptionsWindow(m_optionsWindow.get());
-    m_clockWindow->setAlarmSchedule(&m_alarmSchedule);
     m_alarmsReady = true;
+    m_clockWindow->show();
+}
+
+void ClockProgram::createWindows()
+{
+    m_clockWindow = std::make_unique<ClockWindow>(m_liveSkin, m_settings);
+    SetMainWindow(m_clockWindow.get());
+    m_optionsWindow = std::make_unique<OptionsWindow>(m_liveSkin, m_settings, *this);
+    // Over the clock: it comes up above the clock, also one that stays on
+    // top.
+    m_optionsWindow->setParent(m_clockWindow.get(), m_optionsWindow->windowFlags());
+    m_alarmEditor = new AlarmEditor(m_alarmStore);
+    m_optionsWindow->placeAlarmEditor(m_alarmEditor, *m_alarmEditor);
+    m_alarmEditor->InitEditor();
+    m_alarmWindow = std::make_unique<AlarmWindow>();
+    m_alarmSchedule.setPresenter(m_alarmWindow.get());
+    m_alarmEditor->setPresenter(m_alarmWindow.get());
+
+    m_optionsWindow->setClockBand(m_clockWindow.get());
+    m_clockWindow->setAlarmSchedule(&m_alarmSchedule);
+    m_clockWindow->setOpenOptions([this](bool onAlarmsPage) { openOptions(onAlarmsPage); });
+    m_clockWindow->setSaveSettings([this] { SaveSettings(); });
+}
+
+void ClockProgram::openOptions(bool onAlarmsPage)
+{
+    // The clock hidden in the tray opens the options on its alarms.
+    if (onAlarmsPage)
+        m_optionsWindow->showAlarmsPage();
+    m_optionsWindow->openOrRaise();
+}
+
+void ClockProgram::SaveSettings()
+{
+    // An alarm being edited is stored with the others, also when the clock
+    // closes while the options are open.
+    if (m_alarmEditor && m_alarmEditor->IsEditing())
+        m_alarmEditor->EndEditing();
+    // The alarms first: a store that cannot be written ends the save here.
+    m_alarmStore.SaveAlarms();
+    m_settings.save(m_liveSkin.fileOrDefault(), m_liveSkin.skin().ClockSize);
+}
+
+void ClockProgram::CloseClock()
+{
+    m_clockWindow->close();
+}
+
+QByteArray ClockProgram::answerRequest(const QByteArray& request)
+{
+    if (!m_alarmsReady)
+        return "failed\tThe clock is still reading its alarms; try again in a moment.\n";
+    return AnswerAlarmChangeRequest(m_alarmStore, request);
 }

@@ -1,9 +1,8 @@
 #include "app/ClockWindow.h"
-#include "desktop/SingleInstanceGuard.h"
 #include "desktop/ProgramIcon.h"
+#include "desktop/TerminationSignals.h"
 #include "platform/dialogs/Application.h"
 #include "platform/files/ProgramFolder.h"
-#include "desktop/TerminationSignals.h"
 #include "program/ClockProgram.h"
 #include "program/DisplayPlatform.h"
 
@@ -25,14 +24,11 @@ int main(int argc, char** argv)
         ShowError(problems);
 
     ClockProgram program;
-    ClockWindow& clockWindow = program.clockWindow();
     // A second start hands over to the running clock and ends here, before
-    // any other window exists and without saving anything.
-    if (!clockWindow.OnlyOne1->CheckInstance())
+    // any window exists and without saving anything.
+    if (!program.claimInstance())
         return 0;
-    program.CreateOtherWindows();
-    OnTerminationSignal([&clockWindow] { clockWindow.Terminate(); });
-
-    clockWindow.show();
+    program.start();
+    OnTerminationSignal([&program] { program.clockWindow().terminate(); });
     return application.exec();
 }

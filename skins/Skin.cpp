@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <type_traits>
 
-TSkin Skin = DefaultSkin();
-
 TSkin DefaultSkin()
 {
     TSkin skin {};

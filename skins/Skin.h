@@ -54,7 +54,3 @@ TSkin DefaultSkin();
 // reserved) travel unchanged.
 TSkin ReadSkinRecord(const std::array<std::uint8_t, kSkinRecordSize>& bytes);
 std::array<std::uint8_t, kSkinRecordSize> WriteSkinRecord(const TSkin& skin);
-
-// The live skin the clock shows; the options window and the texture chooser
-// change it, the clock reads it.
-extern TSkin Skin;

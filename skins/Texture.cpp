@@ -12,9 +12,6 @@
 #include <algorithm>
 #include <exception>
 
-int TextureStyle = 0;
-QString TextureFile;
-
 namespace {
 
 constexpr int kMaxTransparency = 100;

@@ -19,10 +19,13 @@ inline constexpr int kFirstTileStyle = 8;
 inline constexpr int kLastTextureStyle = 19;
 inline constexpr int kNoTextureStyle = 1; // "None"
 
-// The texture as last applied or as the texture chooser edits it: the style
-// number (0 for a picture), and the picture file (empty unless a picture).
-extern int TextureStyle;
-extern QString TextureFile;
+// The texture as last put onto the clock's band, or as the texture chooser
+// edits it: the style number (0 for a picture) and the picture file (empty
+// unless a picture). The live skin keeps it.
+struct TextureState {
+    int style = 0;
+    QString file;
+};
 
 // Something the user is told about a texture: a plain notice ("Texture file
 // not found.") or the error of a picture that cannot be loaded.
@@ -37,8 +40,8 @@ struct TextureProblem {
 // picture leaves the brush's style and colour, "None" its colour, and a
 // picture that cannot be had leaves the whole brush.
 struct ResolvedTexture {
-    int Style = 0;  // what TextureStyle becomes: the style number, 0 for a picture
-    QString File;   // what TextureFile becomes: the loaded picture's path, else empty
+    int Style = 0;  // the texture state's style: the style number, 0 for a picture
+    QString File;   // the texture state's file: the loaded picture's path, else empty
     std::optional<BrushStyle> BandStyle;
     std::optional<TColor> BandColor;
     std::optional<QImage> BandImage; // a null image takes the band's picture away

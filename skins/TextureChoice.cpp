@@ -63,12 +63,11 @@ int BrushStyleRow(const BandBrush& brush)
     return int(brush.Style);
 }
 
-void ChooseTextureStyle(BandBrush& brush, int row)
+void ChooseTextureStyle(BandBrush& brush, TextureState& state, int row)
 {
     row = TextureStyleRow(row);
     brush.Image = QImage();
-    TextureStyle = row;
-    TextureFile.clear();
+    state = { row, QString() };
     if (row < kFirstTileStyle)
         brush.Style = static_cast<BrushStyle>(row);
     else
@@ -85,11 +84,11 @@ std::optional<QString> PictureTextureText(const QString& path, const QString& pr
     return std::nullopt;
 }
 
-QString ChosenTextureText(const QString& programFolder)
+QString ChosenTextureText(const TextureState& state, const QString& programFolder)
 {
-    if (TextureFile.isEmpty())
-        return QString::number(TextureStyle);
-    return PictureTextureText(TextureFile, programFolder).value_or(TextureFile);
+    if (state.file.isEmpty())
+        return QString::number(state.style);
+    return PictureTextureText(state.file, programFolder).value_or(state.file);
 }
 
 QImage TextureStyleSwatch(int row, QSize size)

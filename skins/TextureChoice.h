@@ -1,6 +1,7 @@
 #pragma once
 
 #include "overlay/BandBrush.h"
+#include "skins/Texture.h"
 
 #include <QImage>
 #include <QSize>
@@ -8,8 +9,8 @@
 
 #include <optional>
 
-// What the texture chooser does to the band's brush and the texture globals
-// (TextureStyle, TextureFile), without a window: the rows of its style list
+// What the texture chooser does to the band's brush and the texture state,
+// without a window: the rows of its style list
 // with their swatches, a style picked, and the texture text the choice
 // stores.
 
@@ -28,8 +29,8 @@ int BrushStyleRow(const BandBrush& brush);
 
 // A row picked: the brush's picture goes; rows 0..7 become its style, rows
 // 8..19 put their pattern tile in as its picture and leave the style as it
-// was. TextureStyle becomes the row, TextureFile empty.
-void ChooseTextureStyle(BandBrush& brush, int row);
+// was. The state's style becomes the row, its file empty.
+void ChooseTextureStyle(BandBrush& brush, TextureState& state, int row);
 
 // The text a skin's Texture holds for the picture at path: the full path
 // when the record can hold it, else the bare file name of a picture in the
@@ -37,9 +38,9 @@ void ChooseTextureStyle(BandBrush& brush, int row);
 // names the picture.
 std::optional<QString> PictureTextureText(const QString& path, const QString& programFolder);
 
-// The text Texture takes for the texture the globals hold: the picture
-// TextureFile when there is one, else TextureStyle in decimal.
-QString ChosenTextureText(const QString& programFolder);
+// The text Texture takes for the texture the state holds: its picture file
+// when there is one, else its style in decimal.
+QString ChosenTextureText(const TextureState& state, const QString& programFolder);
 
 // The sample a row of the style list draws before its caption (ARGB32):
 // hatch rows in black with transparent gaps, pattern rows black ink on

@@ -410,7 +410,7 @@ QByteArray ChangeStoreHere(const ChangeRequest& request)
     } catch (const IoError& error) {
         return "failed\t" + error.message().toUtf8() + '\n';
     }
-    const qsizetype index = request.change.kind == AlarmChange::Kind::Add ? qsizetype(store.Alarms.size()) - 1 : request.change.index;
+    const qsizetype index = request.change.kind == AlarmChange::Kind::Add ? qsizetype(store.size()) - 1 : request.change.index;
     return "done\t" + QByteArray::number(index) + '\n';
 }
 

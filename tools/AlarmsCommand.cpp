@@ -75,10 +75,10 @@ int RunAlarmsCommand(const QStringList& arguments, QTextStream& out, QTextStream
     }
 
     const TDateTime now = DateTimeFromLocal(options.now.isValid() ? options.now : CurrentLocalDateTime());
-    for (std::size_t i = 0; i < store.Alarms.size(); ++i) {
+    for (std::size_t i = 0; i < store.size(); ++i) {
         // Control characters in names, a tab among them, would break the
         // columns; the row shows them as "?".
-        const AlarmListRow row = AlarmListRowOf(store.Alarms[i], now, options.twelveHour);
+        const AlarmListRow row = AlarmListRowOf(store.records()[i], now, options.twelveHour);
         out << i << '\t' << row.name << '\t' << row.type << '\t' << row.time << '\t' << row.nextDate << '\n';
     }
     return kDone;

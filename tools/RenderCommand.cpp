@@ -118,7 +118,7 @@ std::optional<std::pair<PictureRequest, TSkin>> ReadRequest(const QStringList& a
 
 QString ReadoutFormat(const PictureRequest& request)
 {
-    return QLatin1String(request.h24 ? ClockSettings::kDefaultH24Format : ClockSettings::kDefaultAmPmFormat);
+    return QLatin1String(request.h24 ? kDefaultH24Format : kDefaultAmPmFormat);
 }
 
 double PixelsPerInch()

@@ -1,7 +1,7 @@
 #include "alarms/ui/AlarmEditor.h"
 
 #include "alarms/AlarmListText.h"
-#include "alarms/AlarmStore.h"
+#include "alarms/AlarmPresenter.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/FileNames.h"
@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QScopedValueRollback>
 
 #include <initializer_list>
 #include <utility>
@@ -24,8 +25,8 @@ enum Column { kNameColumn, kTypeColumn, kTimeColumn, kNextDateColumn };
 constexpr int kTypeWidth = 70;
 constexpr int kTimeWidth = 85;
 constexpr int kNextDateWidth = 110;
-// Marks a row written from its record; a blank row has no say in Enabled.
-constexpr int kRowWrittenRole = Qt::UserRole;
+// The identity of the row's alarm.
+constexpr int kAlarmIdRole = Qt::UserRole;
 
 const QColor kListBackground(255, 255, 240);
 const QColor kToolBarBackground(242, 242, 242);
@@ -75,7 +76,8 @@ AlarmEditor::AlarmEditor(AlarmStore& store, QWidget* parent)
     SetUpToolBarAndPickers();
     SetUpList();
     ConnectHandlers();
-    HookIntoStore();
+    FollowStore();
+    RebuildList();
 }
 
 void AlarmEditor::SetUpToolBarAndPickers()
@@ -117,12 +119,7 @@ void AlarmEditor::SetUpList()
     ui->lvAlarms->installEventFilter(this);
 }
 
-AlarmEditor::~AlarmEditor()
-{
-    FAlarmStore.RowEnabled = nullptr;
-    FAlarmStore.AlarmDeleted = nullptr;
-    FAlarmStore.ListChanged = nullptr;
-}
+AlarmEditor::~AlarmEditor() = default;
 
 void AlarmEditor::ConnectHandlers()
 {
@@ -138,13 +135,15 @@ void AlarmEditor::ConnectHandlers()
     connect(ui->bbDocFile, &QPushButton::clicked, this, &AlarmEditor::bbDocFileClick);
     connect(ui->btnAlarmTest, &QPushButton::clicked, this, &AlarmEditor::btnAlarmTestClick);
     connect(ui->lvAlarms, &QTreeWidget::clicked, this, &AlarmEditor::lvAlarmsClick);
+    connect(ui->lvAlarms, &QTreeWidget::itemChanged, this, &AlarmEditor::RowChanged);
 }
 
-void AlarmEditor::HookIntoStore()
+void AlarmEditor::FollowStore()
 {
-    FAlarmStore.RowEnabled = [this](int index) { return RowEnabled(index); };
-    FAlarmStore.AlarmDeleted = [this](int index) { AlarmDeleted(index); };
-    FAlarmStore.ListChanged = [this] { RebuildList(); };
+    connect(&FAlarmStore, &AlarmStore::listChanged, this, &AlarmEditor::RebuildList);
+    connect(&FAlarmStore, &AlarmStore::alarmAdded, this, &AlarmEditor::AlarmAdded);
+    connect(&FAlarmStore, &AlarmStore::alarmChanged, this, &AlarmEditor::AlarmChanged);
+    connect(&FAlarmStore, &AlarmStore::alarmRemoved, this, &AlarmEditor::AlarmRemoved);
 }
 
 std::array<QTimeEdit*, 4> AlarmEditor::TimePickers() const
@@ -163,7 +162,7 @@ void AlarmEditor::InitEditor()
     // edit opens: the edit keeps what the user has set.
     if (IsEditing())
         return;
-    EditIndex = -1;
+    FEditedId = kNoAlarm;
     for (QTimeEdit* picker : TimePickers())
         picker->setTime(ToTheMinute(now.time()));
     for (QDateEdit* picker : { ui->DatePickerOnce, ui->DatePickerDaily, ui->DatePickerWeekly })
@@ -173,10 +172,11 @@ void AlarmEditor::InitEditor()
 void AlarmEditor::SelectFirstIfNone()
 {
     // While editing, the selection is the edited alarm's row.
-    if (IsEditing() || ui->lvAlarms->topLevelItemCount() == 0 || SelectedRow() >= 0)
+    if (IsEditing() || ui->lvAlarms->topLevelItemCount() == 0 || SelectedAlarm() != kNoAlarm)
         return;
-    SelectRow(0);
-    RecordToEditor(0);
+    const AlarmId first = IdOf(*ui->lvAlarms->topLevelItem(0));
+    SelectRow(first);
+    RecordToEditor(first);
 }
 
 void AlarmEditor::SetTimeFormat(bool twelveHour)
@@ -185,8 +185,8 @@ void AlarmEditor::SetTimeFormat(bool twelveHour)
         picker->setDisplayFormat(twelveHour ? kTwelveHourPicker : kTwentyFourHourPicker);
     Use12h = twelveHour;
     const TDateTime now = DateTimeFromLocal(CurrentLocalDateTime());
-    for (int i = 0; i < int(FAlarmStore.Alarms.size()); ++i)
-        RefreshRow(i, now);
+    for (int i = 0; i < ui->lvAlarms->topLevelItemCount(); ++i)
+        RefreshRow(*ui->lvAlarms->topLevelItem(i), now);
 }
 
 void AlarmEditor::EndEditing()
@@ -202,47 +202,57 @@ bool AlarmEditor::IsEditing() const
     return ui->tbEditSelected->isChecked();
 }
 
-void AlarmEditor::AddRow()
+void AlarmEditor::AddRow(AlarmId id, Row kind)
 {
+    const QScopedValueRollback writing(FWritingRows, true);
     auto* row = new QTreeWidgetItem(ui->lvAlarms);
     row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    row->setData(kNameColumn, kAlarmIdRole, QVariant::fromValue<qulonglong>(id));
     row->setCheckState(kNameColumn, Qt::Unchecked);
+    if (kind == Row::Written)
+        RefreshRow(*row, DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
-void AlarmEditor::RefreshRow(int index)
+void AlarmEditor::RefreshRow(AlarmId id)
 {
-    RefreshRow(index, DateTimeFromLocal(CurrentLocalDateTime()));
+    if (QTreeWidgetItem* row = RowOf(id))
+        RefreshRow(*row, DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
-void AlarmEditor::RefreshRow(int index, TDateTime now)
+void AlarmEditor::RefreshRow(QTreeWidgetItem& row, TDateTime now)
 {
-    QTreeWidgetItem* row = ui->lvAlarms->topLevelItem(index);
-    if (!row || !IsAlarmRow(index))
+    const AlarmId id = IdOf(row);
+    const TAlarmRec* alarm = FAlarmStore.find(id);
+    if (!alarm)
         return;
-    const TAlarmRec& alarm = FAlarmStore.Alarms[std::size_t(index)];
-    const AlarmListRow cells = AlarmListRowOf(alarm, now, Use12h);
-    row->setText(kNameColumn, cells.name);
-    row->setCheckState(kNameColumn, alarm.Enabled ? Qt::Checked : Qt::Unchecked);
-    row->setText(kTypeColumn, cells.type);
-    row->setText(kTimeColumn, cells.time);
-    row->setText(kNextDateColumn, cells.nextDate);
-    row->setData(kNameColumn, kRowWrittenRole, true);
+    const QScopedValueRollback writing(FWritingRows, true);
+    const AlarmListRow cells = AlarmListRowOf(*alarm, now, Use12h);
+    row.setText(kNameColumn, cells.name);
+    row.setCheckState(kNameColumn, FAlarmStore.shownEnabled(id) ? Qt::Checked : Qt::Unchecked);
+    row.setText(kTypeColumn, cells.type);
+    row.setText(kTimeColumn, cells.time);
+    row.setText(kNextDateColumn, cells.nextDate);
 }
 
-void AlarmEditor::RecordToEditor(int index)
+void AlarmEditor::RecordToEditor(AlarmId id)
 {
-    if (!IsAlarmRow(index))
+    const TAlarmRec* alarm = FAlarmStore.find(id);
+    if (!alarm)
         return;
     AlarmEditorValues values = ControlValues();
-    LoadAlarmIntoEditor(FAlarmStore.Alarms[std::size_t(index)], CurrentLocalDateTime().date(), values);
+    LoadAlarmIntoEditor(*alarm, CurrentLocalDateTime().date(), values);
     ShowValues(values);
 }
 
-void AlarmEditor::EditorToRecord(int index)
+void AlarmEditor::EditorToRecord(AlarmId id)
 {
-    if (!IsAlarmRow(index))
+    const TAlarmRec* stored = FAlarmStore.find(id);
+    if (!stored)
         return;
-    StoreEditorIntoAlarm(ControlValues(), CurrentLocalDateTime().date(), FAlarmStore.Alarms[std::size_t(index)]);
+    TAlarmRec alarm = *stored;
+    StoreEditorIntoAlarm(ControlValues(), CurrentLocalDateTime().date(), alarm);
+    const QScopedValueRollback changing(FChangingStore, true);
+    FAlarmStore.update(id, alarm);
 }
 
 AlarmEditorValues AlarmEditor::ControlValues() const
@@ -337,7 +347,7 @@ void AlarmEditor::tbEditSelectedClick()
     const bool down = ui->tbEditSelected->isChecked();
     // An edit needs an alarm: without a selected row the button springs
     // back.
-    if (down && !IsAlarmRow(SelectedRow())) {
+    if (down && SelectedAlarm() == kNoAlarm) {
         ui->tbEditSelected->setChecked(false);
         if (ui->lvAlarms->topLevelItemCount() > 0)
             ShowMessage(QStringLiteral("No alarm selected"));
@@ -345,14 +355,14 @@ void AlarmEditor::tbEditSelectedClick()
     }
     SetEditingState(down);
     if (down) {
-        EditIndex = SelectedRow();
-        RecordToEditor(EditIndex);
+        FEditedId = SelectedAlarm();
+        RecordToEditor(FEditedId);
         TimePickers()[std::size_t(ui->pcAlarmMode->currentIndex())]->setFocus();
-    } else if (IsAlarmRow(EditIndex)) {
-        SelectRow(EditIndex);
+    } else if (FAlarmStore.find(FEditedId)) {
+        SelectRow(FEditedId);
         CommitTypedValues();
-        EditorToRecord(EditIndex);
-        RefreshRow(EditIndex);
+        EditorToRecord(FEditedId);
+        RefreshRow(FEditedId);
     }
 }
 
@@ -374,39 +384,41 @@ void AlarmEditor::CommitTypedValues()
 
 void AlarmEditor::tbNewAlarmClick()
 {
-    const int selected = SelectedRow();
-    const TAlarmRec* source = IsAlarmRow(selected) ? &FAlarmStore.Alarms[std::size_t(selected)] : nullptr;
-    const TAlarmRec alarm
-        = NewAlarmRecord(source, CurrentLocalDateTime(), ui->chkSound->isChecked(), ui->rbAudioPic->isChecked());
+    const TAlarmRec alarm = NewAlarmRecord(FAlarmStore.find(SelectedAlarm()), CurrentLocalDateTime(),
+        ui->chkSound->isChecked(), ui->rbAudioPic->isChecked());
     ui->eName->setText(alarm.Name.text());
-    FAlarmStore.Alarms.push_back(alarm);
-    AddRow();
-    SelectRow(ui->lvAlarms->topLevelItemCount() - 1);
+    AlarmId id = kNoAlarm;
+    {
+        // The new row stays blank until the edit ends.
+        const QScopedValueRollback changing(FChangingStore, true);
+        id = FAlarmStore.add(alarm);
+        AddRow(id, Row::Blank);
+    }
+    SelectRow(id);
     ui->tbEditSelected->setChecked(true);
     tbEditSelectedClick();
 }
 
 void AlarmEditor::tbDeleteAlarmClick()
 {
-    const int selected = SelectedRow();
-    if (!IsAlarmRow(selected)) {
+    const AlarmId selected = SelectedAlarm();
+    if (selected == kNoAlarm) {
         ShowMessage(QStringLiteral("No alarm selected"));
         return;
     }
-    const QString name = FAlarmStore.Alarms[std::size_t(selected)].Name.text();
+    const QString name = FAlarmStore.find(selected)->Name.text();
     if (!Confirm(QStringLiteral("Delete \"%1\" alarm ?").arg(name)))
         return;
-    // The question waits in an event loop in which an alarm may ring and
-    // delete itself, which rebuilds the list: then nothing is deleted.
-    if (SelectedRow() == selected)
-        FAlarmStore.DeleteAlarm(selected);
+    // The question waits in an event loop in which the alarm may ring and
+    // delete itself: then there is nothing left to delete.
+    FAlarmStore.remove(selected);
 }
 
 void AlarmEditor::rbAudioPicClick()
 {
     ShowAudioPicControls();
-    if (TAlarmRec* alarm = EditedAlarm())
-        alarm->AudioPic = ui->rbAudioPic->isChecked();
+    const bool audioPic = ui->rbAudioPic->isChecked();
+    ChangeEditedAlarm([audioPic](TAlarmRec& alarm) { alarm.AudioPic = audioPic; });
 }
 
 void AlarmEditor::ShowAudioPicControls()
@@ -469,28 +481,27 @@ void AlarmEditor::ChooseAlarmFile(const OpenFileRequest& request, ShortString<18
         return;
     const std::optional<QString> chosen = ChooseFileToOpen(request);
     // The chooser waits in an event loop in which the alarm may go.
-    TAlarmRec* alarm = EditedAlarm();
-    if (!alarm)
-        return;
-    (alarm->*file).setText(chosen.value_or(QString()));
-    const QString stored = (alarm->*file).text();
-    button.setCaption(caption == Caption::WholePath ? stored : ExtractFileName(stored));
+    ChangeEditedAlarm([&](TAlarmRec& alarm) {
+        (alarm.*file).setText(chosen.value_or(QString()));
+        const QString stored = (alarm.*file).text();
+        button.setCaption(caption == Caption::WholePath ? stored : ExtractFileName(stored));
+    });
 }
 
 void AlarmEditor::btnAlarmTestClick()
 {
     if (const TAlarmRec* alarm = EditedAlarm(); alarm && FPresenter)
-        FPresenter(TAlarmRec(*alarm));
+        FPresenter->present(TAlarmRec(*alarm), AlarmPresenter::Snoozing::NotOffered);
 }
 
 void AlarmEditor::lvAlarmsClick()
 {
-    RecordToEditor(SelectedRow());
+    RecordToEditor(SelectedAlarm());
 }
 
 void AlarmEditor::lvAlarmsKeyUp()
 {
-    RecordToEditor(SelectedRow());
+    RecordToEditor(SelectedAlarm());
 }
 
 bool AlarmEditor::eventFilter(QObject* watched, QEvent* event)
@@ -503,55 +514,87 @@ bool AlarmEditor::eventFilter(QObject* watched, QEvent* event)
 void AlarmEditor::RebuildList()
 {
     ui->lvAlarms->clear();
-    const TDateTime now = DateTimeFromLocal(CurrentLocalDateTime());
-    for (int i = 0; i < int(FAlarmStore.Alarms.size()); ++i) {
-        AddRow();
-        RefreshRow(i, now);
-    }
+    for (std::size_t i = 0; i < FAlarmStore.size(); ++i)
+        AddRow(FAlarmStore.idAt(i), Row::Written);
     // The edited alarm's row stays marked while its edit goes on.
     if (IsEditing())
-        SelectRow(EditIndex);
+        SelectRow(FEditedId);
 }
 
-void AlarmEditor::AlarmDeleted(int index)
+void AlarmEditor::AlarmAdded(AlarmId id)
 {
-    if (index < EditIndex) {
-        --EditIndex;
-    } else if (index == EditIndex) {
-        EditIndex = -1;
-        if (IsEditing()) {
-            ui->tbEditSelected->setChecked(false);
-            SetEditingState(false);
-        }
+    if (!FChangingStore)
+        AddRow(id, Row::Written);
+}
+
+void AlarmEditor::AlarmChanged(AlarmId id)
+{
+    if (!FChangingStore)
+        RefreshRow(id);
+}
+
+void AlarmEditor::AlarmRemoved(AlarmId id)
+{
+    // The selection does not pass on to another alarm.
+    QTreeWidgetItem* const row = RowOf(id);
+    const bool selected = row && row->isSelected();
+    delete row;
+    if (selected)
+        ui->lvAlarms->setCurrentItem(nullptr);
+    if (id != FEditedId)
+        return;
+    // The edited alarm went: the edit ends without storing.
+    FEditedId = kNoAlarm;
+    if (IsEditing()) {
+        ui->tbEditSelected->setChecked(false);
+        SetEditingState(false);
     }
 }
 
-std::optional<bool> AlarmEditor::RowEnabled(int index) const
+void AlarmEditor::RowChanged(QTreeWidgetItem* row, int column)
 {
-    const QTreeWidgetItem* row = ui->lvAlarms->topLevelItem(index);
-    if (!row || !row->data(kNameColumn, kRowWrittenRole).toBool())
-        return std::nullopt;
-    return row->checkState(kNameColumn) == Qt::Checked;
+    if (FWritingRows || column != kNameColumn)
+        return;
+    FAlarmStore.setEnabledChoice(IdOf(*row), row->checkState(kNameColumn) == Qt::Checked);
 }
 
-int AlarmEditor::SelectedRow() const
+QTreeWidgetItem* AlarmEditor::RowOf(AlarmId id) const
+{
+    for (int i = 0; i < ui->lvAlarms->topLevelItemCount(); ++i)
+        if (QTreeWidgetItem* row = ui->lvAlarms->topLevelItem(i); IdOf(*row) == id)
+            return row;
+    return nullptr;
+}
+
+AlarmId AlarmEditor::IdOf(const QTreeWidgetItem& row)
+{
+    return row.data(kNameColumn, kAlarmIdRole).value<qulonglong>();
+}
+
+AlarmId AlarmEditor::SelectedAlarm() const
 {
     const QList<QTreeWidgetItem*> selected = ui->lvAlarms->selectedItems();
-    return selected.isEmpty() ? -1 : ui->lvAlarms->indexOfTopLevelItem(selected.constFirst());
+    return selected.isEmpty() ? kNoAlarm : IdOf(*selected.constFirst());
 }
 
-void AlarmEditor::SelectRow(int index)
+void AlarmEditor::SelectRow(AlarmId id)
 {
-    if (QTreeWidgetItem* row = ui->lvAlarms->topLevelItem(index))
+    if (QTreeWidgetItem* row = RowOf(id))
         ui->lvAlarms->setCurrentItem(row);
 }
 
-bool AlarmEditor::IsAlarmRow(int index) const
+const TAlarmRec* AlarmEditor::EditedAlarm() const
 {
-    return index >= 0 && std::size_t(index) < FAlarmStore.Alarms.size() && index < ui->lvAlarms->topLevelItemCount();
+    return IsEditing() ? FAlarmStore.find(FEditedId) : nullptr;
 }
 
-TAlarmRec* AlarmEditor::EditedAlarm()
+void AlarmEditor::ChangeEditedAlarm(const std::function<void(TAlarmRec&)>& change)
 {
-    return IsEditing() && IsAlarmRow(EditIndex) ? &FAlarmStore.Alarms[std::size_t(EditIndex)] : nullptr;
+    const TAlarmRec* stored = EditedAlarm();
+    if (!stored)
+        return;
+    TAlarmRec alarm = *stored;
+    change(alarm);
+    const QScopedValueRollback changing(FChangingStore, true);
+    FAlarmStore.update(FEditedId, alarm);
 }

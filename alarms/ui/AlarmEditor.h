@@ -1,27 +1,30 @@
 #pragma once
 
 #include "alarms/AlarmEditorValues.h"
-#include "alarms/AlarmSchedule.h"
-#include "options/AlarmEditing.h"
+#include "alarms/AlarmStore.h"
+#include "alarms/ui/AlarmEditing.h"
 #include "platform/dialogs/Dialogs.h"
 
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <functional>
 #include <optional>
 
-class AlarmStore;
+class AlarmPresenter;
 class ElidedButton;
 class QCheckBox;
 class QTimeEdit;
+class QTreeWidgetItem;
 namespace Ui {
 class AlarmEditor;
 }
 
-// The alarm editor on the options window's Alarms page: the list of alarms
-// (row i shows record i of the store), a tool bar to create, delete and edit
-// them, the four mode pages and the " Show " group.
+// The alarm editor on the options window's Alarms page: the list of the
+// store's alarms (each row knows its alarm by identity), a tool bar to
+// create, delete and edit them, the four mode pages and the " Show " group.
+// The list follows every change of the store.
 //
 // While browsing, the list and the tool bar work and the pages are off;
 // while editing, the reverse. The file choices and the Audio-Pic/Open Doc
@@ -36,13 +39,13 @@ class AlarmEditor : public QWidget, public AlarmEditing {
     const std::unique_ptr<Ui::AlarmEditor> ui;
 
 public:
-    // The frame hooks itself into the store: its list mirrors the store's
-    // records, its check boxes give their Enabled at each save.
+    // The list mirrors the store's records; its check boxes are the store's
+    // Enabled choices.
     explicit AlarmEditor(AlarmStore& store, QWidget* parent = nullptr);
     ~AlarmEditor() override;
 
     // Who presents an alarm for "Test It"; until one is set it does nothing.
-    void setPresenter(AlarmPresenter presenter) { FPresenter = std::move(presenter); }
+    void setPresenter(AlarmPresenter* presenter) { FPresenter = presenter; }
 
     void InitEditor() override;
     void SelectFirstIfNone() override;
@@ -50,13 +53,11 @@ public:
     bool IsEditing() const override;
     void EndEditing() override;
 
-    // Appends a blank row: no text, check box clear, until RefreshRow.
-    void AddRow();
-    // Writes row index from its record: name, check box, type, alarm time,
-    // next date to ring.
-    void RefreshRow(int index);
-    void RecordToEditor(int index);
-    void EditorToRecord(int index);
+    // Writes the alarm's row from its record: name, check box, type, alarm
+    // time, next date to ring.
+    void RefreshRow(AlarmId id);
+    void RecordToEditor(AlarmId id);
+    void EditorToRecord(AlarmId id);
 
     void tbEditSelectedClick();
     void tbNewAlarmClick();
@@ -78,7 +79,7 @@ private:
     void SetUpToolBarAndPickers();
     void SetUpList();
     void ConnectHandlers();
-    void HookIntoStore();
+    void FollowStore();
     AlarmEditorValues ControlValues() const;
     void ShowValues(const AlarmEditorValues& values);
     void ShowAudioPicControls();
@@ -87,14 +88,25 @@ private:
     // tool bar's buttons never take: the edit's end does it for them.
     void CommitTypedValues();
     void RebuildList();
-    void RefreshRow(int index, TDateTime now);
-    void AlarmDeleted(int index);
-    int SelectedRow() const;
-    void SelectRow(int index);
-    bool IsAlarmRow(int index) const;
-    // The alarm being edited; null when none is.
-    TAlarmRec* EditedAlarm();
-    std::optional<bool> RowEnabled(int index) const;
+    // Appends the alarm's row; a blank one (no text, check box clear) for
+    // an alarm about to be edited, until RefreshRow.
+    enum class Row { Written, Blank };
+    void AddRow(AlarmId id, Row row);
+    void RefreshRow(QTreeWidgetItem& row, TDateTime now);
+    void AlarmAdded(AlarmId id);
+    void AlarmChanged(AlarmId id);
+    void AlarmRemoved(AlarmId id);
+    // A check box of the list changed.
+    void RowChanged(QTreeWidgetItem* row, int column);
+    QTreeWidgetItem* RowOf(AlarmId id) const;
+    static AlarmId IdOf(const QTreeWidgetItem& row);
+    // The alarm of the selected row; kNoAlarm when none is selected.
+    AlarmId SelectedAlarm() const;
+    void SelectRow(AlarmId id);
+    // The alarm being edited, as stored; null when none is.
+    const TAlarmRec* EditedAlarm() const;
+    // Changes the edited alarm's record at once; nothing without one.
+    void ChangeEditedAlarm(const std::function<void(TAlarmRec&)>& change);
     // What a file button shows of the chosen file.
     enum class Caption { FileName, WholePath };
     // Asks for a file of the edited alarm and stores it (Cancel clears it);
@@ -104,9 +116,14 @@ private:
     std::array<QTimeEdit*, 4> TimePickers() const;
 
     AlarmStore& FAlarmStore;
-    AlarmPresenter FPresenter;
+    AlarmPresenter* FPresenter = nullptr;
     std::array<QCheckBox*, 7> WeekdayBoxes {}; // Monday..Sunday
     std::array<QCheckBox*, 12> MonthBoxes {}; // January..December
-    int EditIndex = -1;
+    AlarmId FEditedId = kNoAlarm;
     bool Use12h = false;
+    // The editor itself is changing the store: its own rows need no word
+    // from the store.
+    bool FChangingStore = false;
+    // Rows are being written: their check boxes change without the user.
+    bool FWritingRows = false;
 };

@@ -1,7 +1,6 @@
 #include "alarms/ui/AlarmWindow.h"
 
 #include "alarms/AlarmMessage.h"
-#include "alarms/PresentationFlags.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/DialogOwner.h"
 #include "platform/files/FileNames.h"
@@ -81,11 +80,13 @@ AlarmWindow::AlarmWindow()
 
 AlarmWindow::~AlarmWindow() = default;
 
-int AlarmWindow::ShowAlarm(TAlarmRec r, Snoozing snoozing)
+int AlarmWindow::present(const TAlarmRec& alarm, Snoozing snoozing)
 {
-    if (SoundPlaying || PresentationActive)
+    if (m_soundPlaying || m_presenting)
         return 0;
-    PresentationActive = true;
+    // A copy: the caller's record may change while the window is up.
+    const TAlarmRec r = alarm;
+    m_presenting = true;
     FSnoozeMinutes = 0;
     lblSnooze->setVisible(snoozing == Snoozing::Offered);
     lblError->clear();
@@ -119,7 +120,7 @@ void AlarmWindow::PresentPictureOrText(const TAlarmRec& r)
     } else {
         ShowText(textInstead);
     }
-    if (SoundPlaying)
+    if (m_soundPlaying)
         MediaPlayer1->WaitUntilHeard(kSoundStartWaitMs);
     ShowModalUnlessOnScreen();
 }
@@ -131,7 +132,7 @@ void AlarmWindow::PresentDocument(const TAlarmRec& r)
         const QUrl document = QUrl::fromLocalFile(QFileInfo(docFile).absoluteFilePath());
         if (!QDesktopServices::openUrl(document))
             ShowError(tr("Cannot open the document \"%1\".").arg(docFile));
-        PresentationActive = false;
+        m_presenting = false;
         return;
     }
     ShowText(TextInsteadOfDocument(r.Name.text()));
@@ -143,7 +144,7 @@ void AlarmWindow::StartSound(const TAlarmRec& r)
     MediaPlayer1->SetFileName(r.SoundFile.text());
     MediaPlayer1->Open();
     MediaPlayer1->Play();
-    SoundPlaying = true;
+    m_soundPlaying = true;
     FTimerCount = 0;
     if (r.StaysOn > 0)
         Timer1->start();
@@ -252,7 +253,7 @@ void AlarmWindow::EndSoundAfterError(const QString& message)
     // and the clock checks alarms again.
     MediaPlayer1->Stop();
     Timer1->stop();
-    SoundPlaying = false;
+    m_soundPlaying = false;
     ReportError(message);
 }
 
@@ -263,9 +264,9 @@ void AlarmWindow::Image1Click()
 
 void AlarmWindow::Timer1Timer()
 {
-    if (FTimerCount > DurationSeconds && SoundPlaying)
+    if (FTimerCount > DurationSeconds && m_soundPlaying)
         close();
-    if (SoundPlaying)
+    if (m_soundPlaying)
         ++FTimerCount;
 }
 
@@ -318,10 +319,10 @@ void AlarmWindow::done(int result)
 
 void AlarmWindow::FormClose()
 {
-    if (SoundPlaying)
+    if (m_soundPlaying)
         MediaPlayer1->Stop();
-    SoundPlaying = false;
-    PresentationActive = false;
+    m_soundPlaying = false;
+    m_presenting = false;
     Timer1->stop();
     FPicture = QImage();
     disconnect(FWorkAreaChanged);

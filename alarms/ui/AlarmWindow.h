@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alarms/AlarmPresenter.h"
 #include "alarms/AlarmRecord.h"
 
 #include <QDialog>
@@ -19,9 +20,8 @@ class AlarmWindow;
 // The window of a ringing alarm: a picture or a one-line text in a small
 // stay-on-top window, with the alarm's sound repeating for the chosen time;
 // or the alarm's document handed to its registered application. One window
-// serves every alarm of the run. The process-wide flags SoundPlaying and
-// PresentationActive (PresentationFlags.h) are set while it presents.
-class AlarmWindow : public QDialog {
+// serves every alarm of the run.
+class AlarmWindow : public QDialog, public AlarmPresenter {
     Q_OBJECT
 
     // Built first: the published controls below point into it.
@@ -42,8 +42,9 @@ public:
     // right-click menu snoozes for 5, 10 or 15 minutes and the S key for 5.
     // A snooze closes the window and stops the sound like a click. Returns
     // the minutes snoozed, or 0 when the alarm was dismissed (or not shown).
-    enum class Snoozing { NotOffered, Offered };
-    int ShowAlarm(TAlarmRec r, Snoozing snoozing = Snoozing::NotOffered);
+    int present(const TAlarmRec& alarm, Snoozing snoozing) override;
+    bool isPresenting() const override { return m_presenting; }
+    bool isSoundPlaying() const override { return m_soundPlaying; }
 
     // The lengths a snooze may have, in minutes; the first is the S key's.
     static constexpr std::array<int, 3> kSnoozeMinutes { 5, 10, 15 };
@@ -100,4 +101,6 @@ private:
     // The picture being shown, at its own size.
     QImage FPicture;
     QMetaObject::Connection FWorkAreaChanged;
+    bool m_presenting = false;
+    bool m_soundPlaying = false;
 };

@@ -1,12 +1,26 @@
 #pragma once
 
+#include "alarms/AlarmPresenter.h"
 #include "alarms/AlarmRecord.h"
 
 #include <QByteArray>
 #include <QDate>
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
+
+// Presents by calling back (dismissed when there is no call-back), and says
+// whether an alarm is on screen or its sound plays as the test sets it.
+struct RecordingPresenter : AlarmPresenter {
+    std::function<int(const TAlarmRec&)> onPresent;
+    bool presenting = false;
+    bool soundPlaying = false;
+
+    int present(const TAlarmRec& alarm, Snoozing) override { return onPresent ? onPresent(alarm) : 0; }
+    bool isPresenting() const override { return presenting; }
+    bool isSoundPlaying() const override { return soundPlaying; }
+};
 
 // Alarms as the editor stores them, for the tests of the store, the schedule
 // and the tool.

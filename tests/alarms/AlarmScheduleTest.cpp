@@ -1,5 +1,4 @@
 #include "alarms/AlarmSchedule.h"
-#include "alarms/PresentationFlags.h"
 #include "platform/text/LocalClock.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
@@ -20,22 +19,18 @@ protected:
     AlarmScheduleTest()
     {
         previousClock = SetLocalClockSource([this] { return LocalFromDateTime(clock); });
-        schedule.setPresenter([this](const TAlarmRec& alarm) {
+        presenter.onPresent = [this](const TAlarmRec& alarm) {
             presented.append(alarm.Name.text());
             if (duringPresentation)
                 duringPresentation();
             return snoozes.isEmpty() ? 0 : snoozes.takeFirst();
-        });
+        };
+        schedule.setPresenter(&presenter);
         schedule.setReporter([this](const QString& message) { messages.append(message); });
-        store.ListChanged = [this] { ++listRebuilds; };
+        QObject::connect(&store, &AlarmStore::alarmRemoved, [this] { ++removals; });
     }
 
-    ~AlarmScheduleTest() override
-    {
-        SetLocalClockSource(previousClock);
-        SoundPlaying = false;
-        PresentationActive = false;
-    }
+    ~AlarmScheduleTest() override { SetLocalClockSource(previousClock); }
 
     // Polls as the clock's tick does, with the clock reading moment.
     void PollAt(TDateTime moment)
@@ -47,6 +42,7 @@ protected:
     TempFolder folder;
     AlarmStore store { folder.file(QStringLiteral("Alarm/Alarms.cfg")) };
     AlarmSchedule schedule { store };
+    RecordingPresenter presenter;
     TDateTime clock = 0;
     QStringList messages;
     QStringList presented;
@@ -54,7 +50,7 @@ protected:
     // The minutes the user snoozes each presentation for, in turn; the
     // presentations after them are dismissed.
     QList<int> snoozes;
-    int listRebuilds = 0;
+    int removals = 0;
 
 private:
     LocalClockSource previousClock;
@@ -70,16 +66,18 @@ TAlarmRec Named(TAlarmRec alarm, const char* name)
 
 TEST_F(AlarmScheduleTest, RingingPresentsACopyAndMarksTheDayThePresentationEnded)
 {
-    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 23, 59), "Late") };
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 23, 59), "Late") });
     // Dismissed after midnight: the new day counts as rung.
     duringPresentation = [this] {
-        store.Alarms[0].Name.setText(QStringLiteral("Changed"));
+        TAlarmRec changed = store.records()[0];
+        changed.Name.setText(QStringLiteral("Changed"));
+        store.update(store.idAt(0), changed);
         clock = Moment(2004, 3, 11, 0, 0, 30);
     };
     PollAt(Moment(2004, 3, 10, 23, 59, 4));
 
     EXPECT_EQ(presented, QStringList { QStringLiteral("Late") });
-    EXPECT_EQ(store.Alarms[0].LastRung, Day(2004, 3, 11));
+    EXPECT_EQ(store.records()[0].LastRung, Day(2004, 3, 11));
     PollAt(Moment(2004, 3, 11, 23, 59, 4));
     EXPECT_EQ(presented.size(), 1);
 }
@@ -92,17 +90,18 @@ TEST_F(AlarmScheduleTest, OneTimeAlarmsAreDeletedAfterPlayingWhenSoSet)
     drop.DeleteAfterPlaying = true;
     TAlarmRec daily = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Daily");
     daily.DeleteAfterPlaying = true; // only counts for one-time alarms
-    store.Alarms = { keep, drop, daily };
+    store.replaceAll({ keep, drop, daily });
     clock = Moment(2004, 3, 10, 7, 5, 10);
 
-    schedule.RingAlarm(1);
-    schedule.RingAlarm(1);
-    schedule.RingAlarm(0);
-    ASSERT_EQ(store.Alarms.size(), 2u);
-    EXPECT_EQ(store.Alarms[0].Name.text(), u"Keep");
-    EXPECT_EQ(store.Alarms[0].LastRung, Day(2004, 3, 10));
-    EXPECT_EQ(store.Alarms[1].Name.text(), u"Daily");
-    EXPECT_EQ(listRebuilds, 1);
+    const AlarmId keepId = store.idAt(0);
+    schedule.RingAlarm(store.idAt(1));
+    schedule.RingAlarm(store.idAt(1));
+    schedule.RingAlarm(keepId);
+    ASSERT_EQ(store.size(), 2u);
+    EXPECT_EQ(store.records()[0].Name.text(), u"Keep");
+    EXPECT_EQ(store.records()[0].LastRung, Day(2004, 3, 10));
+    EXPECT_EQ(store.records()[1].Name.text(), u"Daily");
+    EXPECT_EQ(removals, 1);
     EXPECT_EQ(presented, (QStringList { QStringLiteral("Drop"), QStringLiteral("Daily"), QStringLiteral("Keep") }));
 }
 
@@ -110,23 +109,23 @@ TEST_F(AlarmScheduleTest, RingingSavesTheStoreAtOnce)
 {
     TAlarmRec once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Once");
     once.DeleteAfterPlaying = true;
-    store.Alarms = { once, Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Daily") };
+    store.replaceAll({ once, Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Daily") });
     clock = Moment(2004, 3, 10, 7, 5, 4);
-    schedule.RingAlarm(0);
-    schedule.RingAlarm(0);
+    schedule.RingAlarm(store.idAt(0));
+    schedule.RingAlarm(store.idAt(0));
 
     // What a start after a crash would read.
     AlarmStore afterCrash(store.fileName());
     afterCrash.LoadAlarms();
-    ASSERT_EQ(afterCrash.Alarms.size(), 1u);
-    EXPECT_EQ(afterCrash.Alarms[0].Name.text(), u"Daily");
-    EXPECT_EQ(afterCrash.Alarms[0].LastRung, Day(2004, 3, 10));
+    ASSERT_EQ(afterCrash.size(), 1u);
+    EXPECT_EQ(afterCrash.records()[0].Name.text(), u"Daily");
+    EXPECT_EQ(afterCrash.records()[0].LastRung, Day(2004, 3, 10));
     EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(AlarmScheduleTest, AFailedSaveAfterRingingIsReportedOnceUntilASaveSucceeds)
 {
-    store.Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5), DailyAlarm(1, QDate(2004, 1, 1), 7, 6) };
+    store.replaceAll({ DailyAlarm(1, QDate(2004, 1, 1), 7, 5), DailyAlarm(1, QDate(2004, 1, 1), 7, 6) });
     // A folder stands where the file should be.
     ASSERT_TRUE(QDir().mkpath(store.fileName()));
     PollAt(Moment(2004, 3, 10, 7, 5, 4));
@@ -144,50 +143,69 @@ TEST_F(AlarmScheduleTest, AFailedSaveAfterRingingIsReportedOnceUntilASaveSucceed
     EXPECT_EQ(messages.size(), 2);
 }
 
-TEST_F(AlarmScheduleTest, RingAlarmIgnoresInvalidIndexesAndRunningPresentations)
+TEST_F(AlarmScheduleTest, RingAlarmIgnoresAlarmsNotInTheStoreAndRunningPresentations)
 {
-    store.Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
-    schedule.RingAlarm(-1);
-    schedule.RingAlarm(1);
-    PresentationActive = true;
-    schedule.RingAlarm(0);
+    store.replaceAll({ DailyAlarm(1, QDate(2004, 1, 1), 7, 5) });
+    schedule.RingAlarm(kNoAlarm);
+    schedule.RingAlarm(store.idAt(0) + 1);
+    presenter.presenting = true;
+    schedule.RingAlarm(store.idAt(0));
     EXPECT_TRUE(presented.isEmpty());
-    EXPECT_EQ(store.Alarms[0].LastRung, 0);
+    EXPECT_EQ(store.records()[0].LastRung, 0);
 }
 
-TEST_F(AlarmScheduleTest, AnAlarmThatVanishedDuringItsPresentationIsReported)
+TEST_F(AlarmScheduleTest, ADeleteWhileAnAlarmRingsReachesOnlyTheAlarmDeleted)
 {
-    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "A"), Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 0), "B") };
-    duringPresentation = [this] { store.DeleteAlarm(0); };
-    schedule.RingAlarm(1);
-    EXPECT_EQ(messages, QStringList { QStringLiteral("Internal error 1001 - 1/1") });
-    EXPECT_EQ(store.Alarms[0].LastRung, 0);
+    // Two one-time alarms that delete themselves once played: while the
+    // second rings, the user deletes the first.
+    TAlarmRec first = Named(OnceAlarm(QDate(2004, 3, 10), 7, 0), "First");
+    first.DeleteAfterPlaying = true;
+    TAlarmRec second = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Second");
+    second.DeleteAfterPlaying = true;
+    store.replaceAll({ first, second, Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 0), "Daily") });
+    const AlarmId ringing = store.idAt(1);
+    clock = Moment(2004, 3, 10, 7, 5, 4);
+    duringPresentation = [this] { store.remove(store.idAt(0)); };
+    schedule.RingAlarm(ringing);
+    ASSERT_EQ(store.size(), 1u);
+    EXPECT_EQ(store.records()[0].Name.text(), u"Daily");
+    EXPECT_EQ(store.records()[0].LastRung, 0);
+
+    // The alarm that rings is the one deleted meanwhile: nothing else is
+    // marked or deleted.
+    duringPresentation = [this] { store.remove(store.idAt(0)); };
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "A"), Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 0), "B") });
+    schedule.RingAlarm(store.idAt(0));
+    ASSERT_EQ(store.size(), 1u);
+    EXPECT_EQ(store.records()[0].Name.text(), u"B");
+    EXPECT_EQ(store.records()[0].LastRung, 0);
+    EXPECT_TRUE(messages.isEmpty());
 }
 
 TEST_F(AlarmScheduleTest, AFailedPresentationLeavesTheAlarmUnmarked)
 {
-    store.Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
+    store.replaceAll({ DailyAlarm(1, QDate(2004, 1, 1), 7, 5) });
     duringPresentation = [] { throw std::runtime_error("sound device"); };
     clock = Moment(2004, 3, 10, 7, 5, 4);
-    EXPECT_THROW(schedule.RingAlarm(0), std::runtime_error);
-    EXPECT_EQ(store.Alarms[0].LastRung, 0);
+    EXPECT_THROW(schedule.RingAlarm(store.idAt(0)), std::runtime_error);
+    EXPECT_EQ(store.records()[0].LastRung, 0);
 }
 
 TEST_F(AlarmScheduleTest, NoAlarmIsPolledWhileASoundPlays)
 {
-    store.Alarms = { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
-    SoundPlaying = true;
+    store.replaceAll({ DailyAlarm(1, QDate(2004, 1, 1), 7, 5) });
+    presenter.soundPlaying = true;
     PollAt(Moment(2004, 3, 10, 7, 5, 4));
     EXPECT_TRUE(presented.isEmpty());
-    SoundPlaying = false;
+    presenter.soundPlaying = false;
     PollAt(Moment(2004, 3, 10, 7, 5, 5));
     EXPECT_EQ(presented.size(), 1);
 }
 
 TEST_F(AlarmScheduleTest, TwoAlarmsInOneMinute)
 {
-    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "First"),
-        Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Second") };
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "First"),
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Second") });
     // The first presentation ends within its second: the other rings at 5.
     PollAt(Moment(2004, 3, 10, 7, 5, 4));
     PollAt(Moment(2004, 3, 10, 7, 5, 5));
@@ -197,26 +215,25 @@ TEST_F(AlarmScheduleTest, TwoAlarmsInOneMinute)
     // it: the other does not ring that day.
     presented.clear();
     duringPresentation = [this] {
-        PresentationActive = true;
+        presenter.presenting = true;
         PollAt(Moment(2004, 3, 11, 7, 5, 5));
         PollAt(Moment(2004, 3, 11, 7, 5, 6));
-        PresentationActive = false;
+        presenter.presenting = false;
     };
     PollAt(Moment(2004, 3, 11, 7, 5, 4));
     duringPresentation = nullptr;
     PollAt(Moment(2004, 3, 11, 7, 5, 7));
     EXPECT_EQ(presented, QStringList { QStringLiteral("First") });
-    EXPECT_EQ(store.Alarms[1].LastRung, Day(2004, 3, 10));
+    EXPECT_EQ(store.records()[1].LastRung, Day(2004, 3, 10));
 }
 
 TEST_F(AlarmScheduleTest, StartupPassReportsTheFirstMissedAlarmOnly)
 {
-    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 9, 0), "Later"), Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"),
-        Named(DailyAlarm(1, QDate(2004, 1, 1), 6, 0), "Early") };
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 9, 0), "Later"), Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"),
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 6, 0), "Early") });
     schedule.RunStartupPass(Moment(2004, 3, 10, 8, 0));
     EXPECT_EQ(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
-    EXPECT_EQ(store.Alarms[1].LastRung, 0);
-    EXPECT_EQ(listRebuilds, 1);
+    EXPECT_EQ(store.records()[1].LastRung, 0);
 }
 
 TEST_F(AlarmScheduleTest, StartupPassDeletesExpiredOneTimeAlarmsMarkedForIt)
@@ -230,7 +247,7 @@ TEST_F(AlarmScheduleTest, StartupPassDeletesExpiredOneTimeAlarmsMarkedForIt)
     disabled.Enabled = false;
     TAlarmRec daily = Named(DailyAlarm(0, QDate(2004, 1, 1), 7, 5), "BadDaily");
     daily.DeleteAfterExpiration = true;
-    store.Alarms = {
+    store.replaceAll({
         once("Passed", QDate(2004, 3, 10), true),   // 7:05 today is over
         once("Past", QDate(2004, 3, 1), true),
         once("Keep", QDate(2004, 3, 1), false),
@@ -238,13 +255,12 @@ TEST_F(AlarmScheduleTest, StartupPassDeletesExpiredOneTimeAlarmsMarkedForIt)
         once("TooFar", QDate(2006, 1, 1), true),
         disabled,
         daily,
-    };
+    });
     schedule.RunStartupPass(Moment(2004, 3, 10, 8, 0));
     QStringList names;
-    for (const TAlarmRec& alarm : store.Alarms)
+    for (const TAlarmRec& alarm : store.records())
         names.append(alarm.Name.text());
     EXPECT_EQ(names, (QStringList { QStringLiteral("Keep"), QStringLiteral("Future"), QStringLiteral("BadDaily") }));
-    EXPECT_EQ(listRebuilds, 1);
 }
 
 TEST_F(AlarmScheduleTest, AlarmsSkippedByAClockJumpAreReportedOnce)
@@ -253,7 +269,7 @@ TEST_F(AlarmScheduleTest, AlarmsSkippedByAClockJumpAreReportedOnce)
     rang.LastRung = Day(2004, 3, 10);
     TAlarmRec disabled = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 20), "Off");
     disabled.Enabled = false;
-    store.Alarms = {
+    store.replaceAll({
         Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"),
         Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 29), "Coffee"),
         Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 40), "After"),
@@ -261,7 +277,7 @@ TEST_F(AlarmScheduleTest, AlarmsSkippedByAClockJumpAreReportedOnce)
         Named(OnceAlarm(QDate(2004, 3, 11), 7, 10), "Tomorrow"),
         rang,
         disabled,
-    };
+    });
     PollAt(Moment(2004, 3, 10, 7, 0, 0));
     PollAt(Moment(2004, 3, 10, 7, 0, 1));
     EXPECT_TRUE(messages.isEmpty());
@@ -281,7 +297,7 @@ TEST_F(AlarmScheduleTest, AlarmsSkippedByAClockJumpAreReportedOnce)
 
 TEST_F(AlarmScheduleTest, AJumpEndingInTheRingSecondsRingsInsteadOfReporting)
 {
-    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake") };
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake") });
     PollAt(Moment(2004, 3, 10, 6, 0, 0));
     PollAt(Moment(2004, 3, 10, 7, 5, 5));
     EXPECT_TRUE(messages.isEmpty());
@@ -290,12 +306,12 @@ TEST_F(AlarmScheduleTest, AJumpEndingInTheRingSecondsRingsInsteadOfReporting)
 
 TEST_F(AlarmScheduleTest, AReportWaitsWhileAnAlarmIsOnScreen)
 {
-    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake") };
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake") });
     PollAt(Moment(2004, 3, 10, 7, 0, 0));
-    PresentationActive = true;
+    presenter.presenting = true;
     PollAt(Moment(2004, 3, 10, 7, 30, 0));
     EXPECT_TRUE(messages.isEmpty());
-    PresentationActive = false;
+    presenter.presenting = false;
     PollAt(Moment(2004, 3, 10, 7, 30, 1));
     EXPECT_EQ(messages.size(), 1);
 }
@@ -306,15 +322,15 @@ TEST_F(AlarmScheduleTest, ASnoozedAlarmRingsAgainUntilDismissedWithoutChangingIt
     wake.VisualFile.setText(QStringLiteral("/pictures/sun.jpg"));
     wake.SoundFile.setText(QStringLiteral("/sounds/bell.wav"));
     wake.StaysOn = 3;
-    store.Alarms = { wake };
+    store.replaceAll({ wake });
     std::vector<TAlarmRec> copies;
-    duringPresentation = [&copies, this] { copies.push_back(store.Alarms[0]); };
+    duringPresentation = [&copies, this] { copies.push_back(store.records()[0]); };
     snoozes = { 5, 10 };
 
     PollAt(Moment(2004, 3, 10, 7, 5, 4));
     ASSERT_EQ(schedule.Snoozes().size(), 1u);
     EXPECT_EQ(schedule.Snoozes()[0].due, Moment(2004, 3, 10, 7, 10, 4));
-    EXPECT_EQ(store.Alarms[0].LastRung, Day(2004, 3, 10));
+    EXPECT_EQ(store.records()[0].LastRung, Day(2004, 3, 10));
     PollAt(Moment(2004, 3, 10, 7, 5, 5));
     PollAt(Moment(2004, 3, 10, 7, 10, 3));
     EXPECT_EQ(presented.size(), 1);
@@ -330,7 +346,7 @@ TEST_F(AlarmScheduleTest, ASnoozedAlarmRingsAgainUntilDismissedWithoutChangingIt
     // is untouched by the snoozes.
     TAlarmRec rung = wake;
     rung.LastRung = Day(2004, 3, 10);
-    EXPECT_EQ(store.Alarms, std::vector<TAlarmRec> { rung });
+    EXPECT_EQ(store.records(), std::vector<TAlarmRec> { rung });
     PollAt(Moment(2004, 3, 11, 7, 5, 4));
     EXPECT_EQ(presented.size(), 4);
 }
@@ -339,26 +355,26 @@ TEST_F(AlarmScheduleTest, ADeletingOneTimeAlarmGoesWhenItsLastSnoozeIsDismissed)
 {
     TAlarmRec once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Once");
     once.DeleteAfterPlaying = true;
-    store.Alarms = { once, Named(DailyAlarm(1, QDate(2004, 1, 1), 9, 0), "Daily") };
+    store.replaceAll({ once, Named(DailyAlarm(1, QDate(2004, 1, 1), 9, 0), "Daily") });
     snoozes = { 15 };
     PollAt(Moment(2004, 3, 10, 7, 5, 4));
-    ASSERT_EQ(store.Alarms.size(), 2u);
+    ASSERT_EQ(store.size(), 2u);
     AlarmStore saved(store.fileName());
     saved.LoadAlarms();
-    EXPECT_EQ(saved.Alarms.size(), 2u);
+    EXPECT_EQ(saved.size(), 2u);
 
     PollAt(Moment(2004, 3, 10, 7, 20, 4));
-    ASSERT_EQ(store.Alarms.size(), 1u);
-    EXPECT_EQ(store.Alarms[0].Name.text(), u"Daily");
+    ASSERT_EQ(store.size(), 1u);
+    EXPECT_EQ(store.records()[0].Name.text(), u"Daily");
     saved.LoadAlarms();
-    EXPECT_EQ(saved.Alarms, store.Alarms);
+    EXPECT_EQ(saved.records(), store.records());
 }
 
 TEST_F(AlarmScheduleTest, SnoozesOutliveARestartAndThoseDueMeanwhileAreReportedOnce)
 {
     TAlarmRec once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Tea");
     once.DeleteAfterPlaying = true;
-    store.Alarms = { Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"), once };
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"), once });
     snoozes = { 5, 10 };
     PollAt(Moment(2004, 3, 10, 7, 5, 4)); // Wake, until 7:10:04
     PollAt(Moment(2004, 3, 10, 7, 5, 5)); // Tea, until 7:15:05
@@ -369,10 +385,12 @@ TEST_F(AlarmScheduleTest, SnoozesOutliveARestartAndThoseDueMeanwhileAreReportedO
     restartedStore.LoadAlarms();
     AlarmSchedule restarted(restartedStore);
     QStringList restartedPresented;
-    restarted.setPresenter([&restartedPresented](const TAlarmRec& alarm) {
+    RecordingPresenter restartedPresenter;
+    restartedPresenter.onPresent = [&restartedPresented](const TAlarmRec& alarm) {
         restartedPresented.append(alarm.Name.text());
         return 0;
-    });
+    };
+    restarted.setPresenter(&restartedPresenter);
     QStringList restartedMessages;
     restarted.setReporter([&restartedMessages](const QString& message) { restartedMessages.append(message); });
     clock = Moment(2004, 3, 10, 7, 12);
@@ -385,8 +403,8 @@ TEST_F(AlarmScheduleTest, SnoozesOutliveARestartAndThoseDueMeanwhileAreReportedO
     clock = Moment(2004, 3, 10, 7, 15, 5);
     restarted.PollAlarms(clock);
     EXPECT_EQ(restartedPresented, QStringList { QStringLiteral("Tea") });
-    ASSERT_EQ(restartedStore.Alarms.size(), 1u);
-    EXPECT_EQ(restartedStore.Alarms[0].Name.text(), u"Wake");
+    ASSERT_EQ(restartedStore.size(), 1u);
+    EXPECT_EQ(restartedStore.records()[0].Name.text(), u"Wake");
 
     // Reported once: a third start finds nothing left to report.
     restartedMessages.clear();

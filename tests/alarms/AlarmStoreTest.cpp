@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 
 #include <sys/stat.h>
 
@@ -42,16 +43,16 @@ TEST_F(AlarmStoreTest, DefaultPathIsTheProgramFoldersAlarmStore)
 
 TEST_F(AlarmStoreTest, WithoutAFileOrFolderTheStoreIsEmptyAndASaveCreatesBoth)
 {
-    store.Alarms.push_back(DailyAlarm(1, QDate(2004, 3, 10), 7, 5));
+    store.add(DailyAlarm(1, QDate(2004, 3, 10), 7, 5));
     store.LoadAlarms();
-    EXPECT_TRUE(store.Alarms.empty());
+    EXPECT_EQ(store.size(), 0u);
 
     store.SaveAlarms();
     EXPECT_EQ(folder.read(kStoreName).size(), 0);
 
-    store.Alarms = { OnceAlarm(QDate(2004, 12, 31), 7, 5), MonthlyDayAlarm(31, 8, 0) };
+    store.replaceAll({ OnceAlarm(QDate(2004, 12, 31), 7, 5), MonthlyDayAlarm(31, 8, 0) });
     store.SaveAlarms();
-    EXPECT_EQ(folder.read(kStoreName), StoreBytes(store.Alarms));
+    EXPECT_EQ(folder.read(kStoreName), StoreBytes(store.records()));
     EXPECT_EQ(folder.read(kStoreName).size(), 2 * 672);
 }
 
@@ -61,13 +62,13 @@ TEST_F(AlarmStoreTest, RandomBytesLoadAndSaveBackAsTheyWereRead)
     const QByteArray contents = RandomBytes(1345, 7);
     folder.write(kStoreName, contents);
     store.LoadAlarms();
-    ASSERT_EQ(store.Alarms.size(), 2u);
+    ASSERT_EQ(store.size(), 2u);
 
     store.SaveAlarms();
     EXPECT_EQ(folder.read(kStoreName), contents.left(1344));
 }
 
-TEST_F(AlarmStoreTest, CheckBoxesOfTheListReachTheRecordsAtSave)
+TEST_F(AlarmStoreTest, CheckBoxChoicesReachTheRecordsAtSave)
 {
     std::vector<TAlarmRec> alarms(3, DailyAlarm(1, QDate(2004, 3, 10), 7, 5));
     QByteArray contents = StoreBytes(alarms);
@@ -75,49 +76,62 @@ TEST_F(AlarmStoreTest, CheckBoxesOfTheListReachTheRecordsAtSave)
     folder.write(kStoreName, contents);
     store.LoadAlarms();
 
-    // Row 0 unchecked, row 1 still checked, and no row 2 yet.
-    store.RowEnabled = [](int index) -> std::optional<bool> {
-        if (index == 2)
-            return std::nullopt;
-        return index != 0;
-    };
+    // Alarm 0 unchecked, alarm 1 checked as it was, no choice for alarm 2.
+    store.setEnabledChoice(store.idAt(0), false);
+    store.setEnabledChoice(store.idAt(1), true);
+    EXPECT_FALSE(store.shownEnabled(store.idAt(0)));
+    EXPECT_TRUE(store.records()[0].Enabled);
     store.SaveAlarms();
 
     const QByteArray saved = folder.read(kStoreName);
     EXPECT_EQ(saved[0], '\0');
     EXPECT_EQ(saved[672], '\x05');
     EXPECT_EQ(saved[2 * 672], '\x01');
-    EXPECT_FALSE(store.Alarms[0].Enabled);
+    EXPECT_FALSE(store.records()[0].Enabled);
+    EXPECT_EQ(store.enabledChoice(store.idAt(0)), std::nullopt);
 }
 
-TEST_F(AlarmStoreTest, DeleteAlarmRemovesOneRecordAndRebuildsTheList)
+TEST_F(AlarmStoreTest, AnAlarmKeepsItsIdentityWhateverIsAddedOrRemovedAroundIt)
 {
-    store.Alarms = { AlarmAt(TAlarmRec::Daily, 7, 0, "A"), AlarmAt(TAlarmRec::Daily, 8, 0, "B"),
-        AlarmAt(TAlarmRec::Daily, 9, 0, "C") };
-    int rebuilds = 0;
-    store.ListChanged = [&rebuilds] { ++rebuilds; };
+    store.replaceAll({ AlarmAt(TAlarmRec::Daily, 7, 0, "A"), AlarmAt(TAlarmRec::Daily, 8, 0, "B"),
+        AlarmAt(TAlarmRec::Daily, 9, 0, "C") });
+    const AlarmId a = store.idAt(0);
+    const AlarmId b = store.idAt(1);
+    const AlarmId c = store.idAt(2);
+    QStringList notices;
+    QObject::connect(&store, &AlarmStore::alarmRemoved, [&](AlarmId id) { notices << QStringLiteral("removed %1").arg(id); });
+    QObject::connect(&store, &AlarmStore::alarmAdded, [&](AlarmId id) { notices << QStringLiteral("added %1").arg(id); });
+    QObject::connect(&store, &AlarmStore::alarmChanged, [&](AlarmId id) { notices << QStringLiteral("changed %1").arg(id); });
 
-    store.DeleteAlarm(-1);
-    store.DeleteAlarm(3);
-    EXPECT_EQ(store.Alarms.size(), 3u);
-    EXPECT_EQ(rebuilds, 0);
+    store.setEnabledChoice(c, false);
+    store.remove(a);
+    const AlarmId d = store.add(AlarmAt(TAlarmRec::Daily, 10, 0, "D"));
+    TAlarmRec renamed = *store.find(c);
+    renamed.Name.setText(QStringLiteral("C2"));
+    store.update(c, renamed);
+    store.remove(a); // gone already: nothing happens
 
-    store.DeleteAlarm(1);
-    ASSERT_EQ(store.Alarms.size(), 2u);
-    EXPECT_EQ(store.Alarms[0].Name.text(), u"A");
-    EXPECT_EQ(store.Alarms[1].Name.text(), u"C");
-    EXPECT_EQ(rebuilds, 1);
+    EXPECT_EQ(store.find(a), nullptr);
+    EXPECT_EQ(store.find(b)->Name.text(), u"B");
+    EXPECT_EQ(store.find(c)->Name.text(), u"C2");
+    EXPECT_EQ(store.indexOf(c), 1u);
+    EXPECT_EQ(store.indexOf(d), 2u);
+    EXPECT_NE(d, a);
+    EXPECT_EQ(store.enabledChoice(c), false);
+    EXPECT_EQ(notices, (QStringList { QStringLiteral("removed %1").arg(a), QStringLiteral("added %1").arg(d),
+                           QStringLiteral("changed %1").arg(c) }));
 
-    store.DeleteAlarm(0);
-    store.DeleteAlarm(0);
+    store.removeIf([](const TAlarmRec& alarm) { return alarm.Name.text() != u"D"; });
+    ASSERT_EQ(store.size(), 1u);
+    EXPECT_EQ(store.idAt(0), d);
     store.SaveAlarms();
-    EXPECT_EQ(folder.read(kStoreName).size(), 0);
+    EXPECT_EQ(folder.read(kStoreName), StoreBytes(store.records()));
 }
 
 TEST_F(AlarmStoreTest, AStoreThatCannotBeReadRaisesAnInputOutputError)
 {
     QDir().mkpath(folder.file(kStoreName));
-    store.Alarms.push_back(AlarmAt(TAlarmRec::Daily, 7, 0));
+    store.add(AlarmAt(TAlarmRec::Daily, 7, 0));
     EXPECT_THROW(store.LoadAlarms(), IoError);
 }
 
@@ -125,7 +139,7 @@ TEST_F(AlarmStoreTest, ASaveThatCannotBeWrittenRaisesAnInputOutputError)
 {
     // A folder in the way of the file.
     QDir().mkpath(folder.file(kStoreName));
-    store.Alarms = { AlarmAt(TAlarmRec::Daily, 7, 0) };
+    store.replaceAll({ AlarmAt(TAlarmRec::Daily, 7, 0) });
     EXPECT_THROW(store.SaveAlarms(), IoError);
 
     // A file where the folder should be.
@@ -153,21 +167,21 @@ TEST_F(AlarmStoreTest, WhatIsNotAStoreIsRefused)
     for (const auto& [reason, make] : cases) {
         QFile::remove(path);
         make();
-        store.Alarms.push_back(AlarmAt(TAlarmRec::Daily, 7, 0));
+        store.add(AlarmAt(TAlarmRec::Daily, 7, 0));
         try {
             store.LoadAlarms();
             ADD_FAILURE() << "loaded: " << reason;
         } catch (const IoError& error) {
             EXPECT_EQ(error.message().toStdString(), ("Cannot read " + path + ": " + reason).toStdString());
         }
-        EXPECT_TRUE(store.Alarms.empty()) << reason;
+        EXPECT_EQ(store.size(), 0u) << reason;
     }
 
     // The most alarms a store holds, and a trailing part, still load.
     QFile::remove(path);
     sized(tooMany - 1);
     store.LoadAlarms();
-    EXPECT_EQ(store.Alarms.size(), AlarmStore::kMaxAlarms);
+    EXPECT_EQ(store.size(), AlarmStore::kMaxAlarms);
 }
 
 // A full disk, or a file-size limit, fails the save as a whole, and the store
@@ -178,7 +192,7 @@ TEST_F(AlarmStoreTest, ASaveThatCannotBeWrittenLeavesTheOldStore)
     const std::vector<TAlarmRec> old = { OnceAlarm(QDate(2004, 12, 31), 7, 5), MonthlyDayAlarm(31, 8, 0) };
     const std::vector<TAlarmRec> changed(8, DailyAlarm(1, QDate(2004, 3, 10), 7, 5));
     const auto save = [&] {
-        store.Alarms = changed;
+        store.replaceAll(changed);
         store.SaveAlarms();
     };
     folder.write(kStoreName, StoreBytes(old));

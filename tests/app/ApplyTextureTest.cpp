@@ -4,7 +4,7 @@
 #include "platform/dialogs/Application.h"
 #include "platform/raster/Raster.h"
 #include "skins/PatternTiles.h"
-#include "skins/Skin.h"
+#include "skins/LiveSkin.h"
 #include "skins/Texture.h"
 #include "tests/support/PictureFile.h"
 #include "tests/support/TempFolder.h"
@@ -24,9 +24,6 @@ protected:
     {
         folder.becomeProgramFolder();
         QDir(folder.path()).mkdir(QStringLiteral("Textures"));
-        Skin = DefaultSkin();
-        TextureStyle = 0;
-        TextureFile.clear();
         previousMessages = SetMessagePresenter([this](const QString& message) { messages << message; });
         previousErrors = SetErrorPresenter([this](const QString& message) { errors << message; });
         stone = NewRasterImage(QSize(3, 2), MakeColor(90, 80, 70));
@@ -36,16 +33,21 @@ protected:
     {
         SetMessagePresenter(previousMessages);
         SetErrorPresenter(previousErrors);
-        Skin = DefaultSkin();
     }
 
     void Apply(const QString& texture, TColor colour = kRed, int transparency = 40)
     {
-        Skin.Texture.setText(texture);
-        Skin.TextureColor = colour;
-        Skin.TextureTransparency = transparency;
-        ApplyTexture(band);
+        TSkin skin = liveSkin.skin();
+        skin.Texture.setText(texture);
+        skin.TextureColor = colour;
+        skin.TextureTransparency = transparency;
+        liveSkin.edit(skin);
+        ApplyTexture(band, liveSkin);
     }
+
+    int style() const { return liveSkin.texture().style; }
+    const QString& file() const { return liveSkin.texture().file; }
+    QString storedTexture() const { return liveSkin.skin().Texture.text(); }
 
     // The band alone over a white face, opaque.
     QImage Shown() const
@@ -61,6 +63,7 @@ protected:
     }
 
     TempFolder folder;
+    LiveSkin liveSkin;
     TextureBand band;
     QImage stone;
     QStringList messages;
@@ -72,8 +75,8 @@ protected:
 TEST_F(TextureTest, AHatchStyleDrawsSilverLinesOnTheTextureColour)
 {
     Apply(QStringLiteral("6"), kRed, 40);
-    EXPECT_EQ(TextureStyle, 6);
-    EXPECT_TRUE(TextureFile.isEmpty());
+    EXPECT_EQ(style(), 6);
+    EXPECT_TRUE(file().isEmpty());
     EXPECT_EQ(band.Brush.Style, BrushStyle::Cross);
     EXPECT_EQ(band.Brush.Color, kRed);
     EXPECT_TRUE(band.Brush.Image.isNull());
@@ -90,7 +93,7 @@ TEST_F(TextureTest, ATileStyleLoadsItsPatternTileAsTheBrushPicture)
     Apply(QStringLiteral("10"), kYellow);
     QImage tile3;
     LoadPatternTile(2, tile3);
-    EXPECT_EQ(TextureStyle, 10);
+    EXPECT_EQ(style(), 10);
     EXPECT_EQ(band.Brush.Image, tile3);
     EXPECT_EQ(band.Brush.Color, kYellow);
     // Tile 3 has ink where x and y are both odd.
@@ -120,7 +123,7 @@ TEST_F(TextureTest, StyleNumbersOutsideTheTableShowNoTexture)
         band.Brush.Color = kYellow;
         band.Brush.Image = stone;
         Apply(QString::fromLatin1(texture), kRed);
-        EXPECT_EQ(TextureStyle, kNoTextureStyle) << texture;
+        EXPECT_EQ(style(), kNoTextureStyle) << texture;
         EXPECT_EQ(band.Brush.Style, BrushStyle::Clear) << texture;
         EXPECT_TRUE(band.Brush.Image.isNull()) << texture;
         EXPECT_EQ(band.Brush.Color, kYellow) << texture;
@@ -145,9 +148,9 @@ TEST_F(TextureTest, APictureInTheTexturesFolderIsFoundByNameAndItsFullPathKept)
     band.Brush.Color = kYellow;
     Apply(QStringLiteral("C:\\Program Files\\Clock\\Textures\\stone.bmp"), kRed, 30);
     const QString path = folder.file(QStringLiteral("Textures/stone.bmp"));
-    EXPECT_EQ(TextureStyle, 0);
-    EXPECT_EQ(TextureFile, path);
-    EXPECT_EQ(Skin.Texture.text(), path);
+    EXPECT_EQ(style(), 0);
+    EXPECT_EQ(file(), path);
+    EXPECT_EQ(storedTexture(), path);
     EXPECT_EQ(band.Brush.Image.size(), QSize(3, 2));
     EXPECT_EQ(PixelAt(band.Brush.Image.convertToFormat(kRasterFormat), 1, 1), MakeColor(90, 80, 70));
     // A picture leaves the brush's style and colour alone.
@@ -156,8 +159,8 @@ TEST_F(TextureTest, APictureInTheTexturesFolderIsFoundByNameAndItsFullPathKept)
     EXPECT_EQ(band.Transparency, 30);
 
     // The full path is taken as it stands the next time.
-    ApplyTexture(band);
-    EXPECT_EQ(TextureFile, path);
+    ApplyTexture(band, liveSkin);
+    EXPECT_EQ(file(), path);
     EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -167,13 +170,13 @@ TEST_F(TextureTest, AMissingPictureIsReportedAndTheBandKeepsItsPicture)
     band.Brush.Image = stone;
     for (const char* texture : { "", "gone.bmp", "/nowhere/gone.bmp", "folder.bmp" }) {
         messages.clear();
-        TextureFile = QStringLiteral("remembered.bmp");
+        liveSkin.texture().file = QStringLiteral("remembered.bmp");
         Apply(QString::fromLatin1(texture), kRed, 20);
         EXPECT_EQ(messages, QStringList { QStringLiteral("Texture file not found.") }) << texture;
-        EXPECT_TRUE(TextureFile.isEmpty()) << texture;
-        EXPECT_EQ(TextureStyle, 0) << texture;
+        EXPECT_TRUE(file().isEmpty()) << texture;
+        EXPECT_EQ(style(), 0) << texture;
         EXPECT_EQ(band.Brush.Image, stone) << texture;
-        EXPECT_EQ(Skin.Texture.text(), QString::fromLatin1(texture)) << texture;
+        EXPECT_EQ(storedTexture(), QString::fromLatin1(texture)) << texture;
         EXPECT_EQ(band.Transparency, 20) << texture;
     }
     EXPECT_TRUE(errors.isEmpty());
@@ -188,8 +191,8 @@ TEST_F(TextureTest, APictureThatCannotBeLoadedShowsItsErrorAndChangesNothing)
     EXPECT_TRUE(errors[0].contains(QStringLiteral("broken.bmp"))) << errors[0].toStdString();
     EXPECT_TRUE(messages.isEmpty());
     EXPECT_EQ(band.Brush.Image, stone);
-    EXPECT_TRUE(TextureFile.isEmpty());
-    EXPECT_EQ(Skin.Texture.text(), QStringLiteral("broken.bmp"));
+    EXPECT_TRUE(file().isEmpty());
+    EXPECT_EQ(storedTexture(), QStringLiteral("broken.bmp"));
     EXPECT_EQ(band.Transparency, 60);
 }
 
@@ -202,11 +205,11 @@ TEST_F(TextureTest, AFullPathTheSkinCannotHoldIsUsedButNotWrittenBack)
     ASSERT_GT(path.size(), 120);
 
     Apply(name);
-    EXPECT_EQ(TextureFile, path);
+    EXPECT_EQ(file(), path);
     EXPECT_EQ(band.Brush.Image.size(), QSize(3, 2));
-    EXPECT_EQ(Skin.Texture.text(), name);
-    ApplyTexture(band);
-    EXPECT_EQ(TextureFile, path);
+    EXPECT_EQ(storedTexture(), name);
+    ApplyTexture(band, liveSkin);
+    EXPECT_EQ(file(), path);
     EXPECT_TRUE(messages.isEmpty());
 }
 

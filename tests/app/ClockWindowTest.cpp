@@ -1,4 +1,4 @@
-#include "alarms/AlarmStore.h"
+#include "program/ClockProgram.h"
 #include "clock/ClockAngles.h"
 #include "app/ClockWindow.h"
 #include "clock/FaceRenderer.h"
@@ -12,6 +12,7 @@
 #include "skins/SkinFile.h"
 #include "tests/support/TempFolder.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -39,8 +40,9 @@ QByteArray SkinBytes(void (*change)(TSkin&))
     return QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
 }
 
-// A program folder holding a default skin (round, 250 pixels) and a clock with
-// its options window, started as the program starts them.
+// A program folder holding a default skin (round, 250 pixels) and the
+// program started on it: the clock with its options window. Ticks are run
+// by hand.
 struct ClockFixture {
     TempFolder home;
     QStringList errors;
@@ -49,9 +51,9 @@ struct ClockFixture {
     MessagePresenter previousMessagePresenter;
     LocalClockSource previousClock;
     QDateTime now { QDate(2026, 3, 4), QTime(10, 14, 30) };
-    std::unique_ptr<AlarmStore> alarms;
-    std::unique_ptr<ClockWindow> clock;
-    std::unique_ptr<OptionsWindow> options;
+    std::unique_ptr<ClockProgram> program;
+    ClockWindow* clock = nullptr;
+    OptionsWindow* options = nullptr;
 
     ClockFixture()
     {
@@ -63,8 +65,7 @@ struct ClockFixture {
     }
     ~ClockFixture()
     {
-        options.reset();
-        clock.reset();
+        program.reset();
         SetErrorPresenter(previousPresenter);
         SetMessagePresenter(previousMessagePresenter);
         SetLocalClockSource(previousClock);
@@ -74,27 +75,32 @@ struct ClockFixture {
     void tickAt(QTime time)
     {
         now.setTime(time);
-        clock->Timer1Timer();
+        clock->tick();
     }
-    const QImage& facePicture() const { return std::as_const(*clock->Chart1).FacePicture(); }
-    const SecondsMarker& marker() const { return std::as_const(*clock->Chart1).srsSec(); }
-    const ReadoutLabel& readout() const { return std::as_const(*clock->Chart1).srsDigit(); }
+    OverlaySurface* surface() const { return clock->findChild<OverlaySurface*>(); }
+    const QImage& facePicture() const { return std::as_const(*surface()).scene().FacePicture; }
+    const SecondsMarker& marker() const { return std::as_const(*surface()).scene().srsSec; }
+    const ReadoutLabel& readout() const { return std::as_const(*surface()).scene().srsDigit; }
+    LiveSkin& liveSkin() const { return program->liveSkin(); }
+    const TSkin& skin() const { return program->liveSkin().skin(); }
+    const ClockSettings& settings() const { return program->settings().settings(); }
+    // The tray menu's item of that name.
+    QAction* menuItem(const char* name) const { return clock->findChild<QAction*>(QLatin1String(name)); }
 
-    // Shows the clock, which reads its settings at its first activation.
+    // Starts the program, which reads its settings and shows the clock.
     void show()
     {
-        clock = std::make_unique<ClockWindow>();
-        clock->Timer1->stop(); // ticks are run by hand
-        alarms = std::make_unique<AlarmStore>(); // in the program folder, which home now is
-        options = std::make_unique<OptionsWindow>(*clock, *alarms);
-        clock->setOptionsWindow(options.get());
-        clock->show();
+        program = std::make_unique<ClockProgram>();
+        program->start();
+        clock = &program->clockWindow();
+        options = &program->optionsWindow();
+        clock->findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         clock->activateWindow();
     }
     void start()
     {
         show();
-        QVERIFY(QTest::qWaitForWindowActive(clock.get()));
+        QVERIFY(QTest::qWaitForWindowActive(clock));
     }
 
     // A control of the options window, found by its name as the user finds
@@ -107,12 +113,12 @@ struct ClockFixture {
     QByteArray ini() const { return home.read("vellamor.ini"); }
 };
 
-// The face of minute (of an hour at hourMinute) as the clock renders it, at
-// the 400 pixels of a started clock unless told.
-QImage Face(int hour, int hourMinute, int minute, int side = 400)
+// The face of minute (of an hour at hourMinute) as the clock renders the
+// skin, at the 400 pixels of a started clock unless told.
+QImage Face(const TSkin& skin, int hour, int hourMinute, int minute, int side = 400)
 {
     QImage face(side, side, QImage::Format_RGB888);
-    FaceRenderer().DrawFace(face, Skin, HourAngle(hour % 12, hourMinute), MinuteAngle(minute));
+    FaceRenderer().DrawFace(face, skin, HourAngle(hour % 12, hourMinute), MinuteAngle(minute));
     return face;
 }
 
@@ -148,29 +154,30 @@ private slots:
     {
         ClockFixture f;
         f.start();
-        QVERIFY(!Skin.Square);              // read from default.clk
-        QCOMPARE(Skin.ClockSize, 400);      // the skin's own size does not take effect at start
+        QVERIFY(!f.skin().Square);              // read from default.clk
+        QCOMPARE(f.skin().ClockSize, 400);      // the skin's own size does not take effect at start
         QCOMPARE(f.clock->pos(), QPoint(0, 0));
-        QVERIFY(f.options->KeepLastPosition());
-        QVERIFY(f.options->KeepSize());
-        QVERIFY(!f.options->StayOnTop());
-        QCOMPARE(f.options->DigFormatIndex(), 0);
+        QVERIFY(f.settings().keepLastPosition);
+        QVERIFY(f.settings().keepSize);
+        QVERIFY(!f.settings().stayOnTop);
+        QCOMPARE(f.settings().readoutFormatIndex, 0);
         QCOMPARE(f.clock->windowTitle(), QStringLiteral("Vellamor"));
-        QCOMPARE(f.clock->Tray->Hint(), QStringLiteral("Vellamor"));
+        QCOMPARE(f.clock->findChild<TrayIcon*>()->Hint(), QStringLiteral("Vellamor"));
         // Until the first tick the window shows the whole start-up picture.
-        QCOMPARE(f.clock->size(), f.clock->Image1->pixmap().size());
-        QCOMPARE(f.clock->AmPmFormat, QStringLiteral("h:mm:ss AM/PM"));
-        QCOMPARE(f.clock->H24Format, QStringLiteral("h:mm:ss"));
+        QCOMPARE(f.clock->size(), f.clock->findChild<QLabel*>(QStringLiteral("Image1"))->pixmap().size());
+        QCOMPARE(f.settings().amPmFormat, QStringLiteral("h:mm:ss AM/PM"));
+        QCOMPARE(f.settings().h24Format, QStringLiteral("h:mm:ss"));
         QVERIFY(f.errors.isEmpty());
 
         // The skin list shows "default" as the current skin, and the settings
         // name it.
-        QCOMPARE(f.options->SkinFileOrDefault(), f.home.file("default.clk"));
-        f.clock->SaveSettings();
+        QCOMPARE(f.liveSkin().fileOrDefault(), f.home.file("default.clk"));
+        f.program->SaveSettings();
         QCOMPARE(f.ini(),
             QByteArray("[Default]\nSkin=default.clk\nOnTop=0\nDigFrm=0\n\n[Position]\nKeepIt=1\nLeft=0\nTop=0\n\n"
                        "[Size]\nKeepIt=1\nLastOne=400\n"));
-        f.options->FormActivate(false);
+        f.options->openOrRaise();
+        QVERIFY(QTest::qWaitForWindowActive(f.options));
         QCOMPARE(f.control<QComboBox>("cbSettings")->currentText(), QStringLiteral("default"));
     }
 
@@ -182,17 +189,17 @@ private slots:
             "[Default]\nSkin=Classic.clk\nDigFrm=1\nDigFrmAMPM=hh:nn\nDigFrm24M=h.nn\nOnTop=1\n"
             "[Position]\nKeepIt=0\nLeft=3000\nTop=-50\n[Size]\nKeepIt=1\nLastOne=250\n");
         f.start();
-        QCOMPARE(Skin.SecStyle, 2);
-        QCOMPARE(f.options->SkinFileOrDefault(), f.home.file("Classic.clk"));
+        QCOMPARE(f.skin().SecStyle, 2);
+        QCOMPARE(f.liveSkin().fileOrDefault(), f.home.file("Classic.clk"));
         const int screenWidth = QGuiApplication::primaryScreen()->geometry().width();
         QCOMPARE(f.clock->pos(), QPoint(qRound(screenWidth / 2.0), -50));
-        QVERIFY(!f.options->KeepLastPosition());
-        QCOMPARE(f.options->DigFormatIndex(), 1);
-        QCOMPARE(f.clock->AmPmFormat, QStringLiteral("hh:nn"));
-        QCOMPARE(f.clock->H24Format, QStringLiteral("h.nn"));
-        QCOMPARE(Skin.ClockSize, 250);
+        QVERIFY(!f.settings().keepLastPosition);
+        QCOMPARE(f.settings().readoutFormatIndex, 1);
+        QCOMPARE(f.settings().amPmFormat, QStringLiteral("hh:nn"));
+        QCOMPARE(f.settings().h24Format, QStringLiteral("h.nn"));
+        QCOMPARE(f.skin().ClockSize, 250);
         QCOMPARE(f.control<SpinEdit>("seSize")->value(), 250);
-        QVERIFY(f.options->StayOnTop());
+        QVERIFY(f.settings().stayOnTop);
     }
 
     void lastOneIsReadOnlyWhileKeepingTheSize_data()
@@ -200,7 +207,7 @@ private slots:
         QTest::addColumn<QByteArray>("sizeSection");
         QTest::addColumn<int>("clockSize");
         QTest::newRow("kept") << QByteArray("KeepIt=1\nLastOne=250") << 250;
-        QTest::newRow("not kept") << QByteArray("KeepIt=0\nLastOne=250") << 400;
+        QTest::newRow("not kept: the skin's own") << QByteArray("KeepIt=0\nLastOne=300") << 250;
         QTest::newRow("zero keeps the current size") << QByteArray("KeepIt=1\nLastOne=0") << 400;
         QTest::newRow("absent") << QByteArray("KeepIt=1") << 400;
         QTest::newRow("garbage") << QByteArray("KeepIt=yes\nLastOne=big") << 400;
@@ -212,7 +219,7 @@ private slots:
         ClockFixture f;
         f.home.write("vellamor.ini", "[Size]\n" + sizeSection + "\n");
         f.start();
-        QCOMPARE(Skin.ClockSize, clockSize);
+        QCOMPARE(f.skin().ClockSize, clockSize);
     }
 
     void savingFollowsTheCheckBoxes()
@@ -221,11 +228,11 @@ private slots:
         f.home.write("vellamor.ini", "; kept comment\n[Position]\nKeepIt=1\nLeft=120\nTop=80\n");
         f.start();
         QCOMPARE(f.clock->pos(), QPoint(120, 80));
-        f.options->LoadSkin("/elsewhere/mine.clk"); // missing: default.clk is read, the name is kept
+        f.liveSkin().load("/elsewhere/mine.clk", std::nullopt); // missing: default.clk is read, the name is kept
         f.clock->move(300, 200);
         f.control<QCheckBox>("chkLastPos")->setChecked(false);
         f.control<QCheckBox>("chkKeepSize")->setChecked(false);
-        f.clock->SaveSettings();
+        f.program->SaveSettings();
         QCOMPARE(f.ini(),
             QByteArray("; kept comment\n[Position]\nKeepIt=0\nLeft=120\nTop=80\n\n[Default]\nSkin=/elsewhere/mine.clk\n"
                        "OnTop=0\nDigFrm=0\n\n[Size]\nKeepIt=0\nLastOne=0\n"));
@@ -239,9 +246,9 @@ private slots:
         f.start();
         QCOMPARE(f.errors, QStringList { f.home.file("bad.clk") + ": Read beyond end of file" });
         QCOMPARE(f.clock->pos(), QPoint(100, 60));
-        QCOMPARE(Skin.ClockSize, 300);
-        QVERIFY(f.options->StayOnTop());
-        QVERIFY(Skin.Square); // the built-in skin stays
+        QCOMPARE(f.skin().ClockSize, 300);
+        QVERIFY(f.settings().stayOnTop);
+        QVERIFY(f.skin().Square); // the built-in skin stays
     }
 
     // A logout while the start-up's skin error waits for OK saves what was
@@ -254,7 +261,7 @@ private slots:
             "[Default]\nSkin=bad.clk\nOnTop=1\nDigFrm=1\n[Position]\nLeft=100\nTop=60\n[Size]\nLastOne=300\n");
         SetErrorPresenter([&f](const QString& message) {
             f.errors << message;
-            f.clock->Terminate();
+            f.clock->terminate();
         });
         f.show();
         QTRY_COMPARE(f.errors.size(), 1);
@@ -310,7 +317,7 @@ private slots:
         QCOMPARE(f.clock->pos(), QPoint(0, 0));
 
         QTest::ignoreMessage(QtCriticalMsg, qPrintable("Unable to write to " + ini));
-        f.clock->Terminate();
+        f.clock->terminate();
         QVERIFY(!f.clock->isVisible());
         QCOMPARE(f.errors.size(), 1);
         const QFileInfo after(ini);
@@ -324,41 +331,41 @@ private slots:
     {
         ClockFixture f;
         f.start();
-        QTest::keyClick(f.clock.get(), Qt::Key_M);
-        QVERIFY(f.clock->mHide->isChecked());
-        QVERIFY(!f.clock->mShow->isChecked());
+        QTest::keyClick(f.clock, Qt::Key_M);
+        QVERIFY(f.menuItem("mHide")->isChecked());
+        QVERIFY(!f.menuItem("mShow")->isChecked());
 
-        QTest::keyClick(f.clock.get(), Qt::Key_O);
+        QTest::keyClick(f.clock, Qt::Key_O);
         QVERIFY(f.options->isVisible());
         QCOMPARE(f.control<QTabWidget>("PageControl1")->currentIndex(), 2);
         f.options->reject();
 
-        f.clock->ShowUp();
-        QVERIFY(f.clock->mShow->isChecked());
-        QTest::keyClick(f.clock.get(), Qt::Key_X); // ignored
-        QVERIFY(f.clock->mShow->isChecked());
+        f.clock->showUp();
+        QVERIFY(f.menuItem("mShow")->isChecked());
+        QTest::keyClick(f.clock, Qt::Key_X); // ignored
+        QVERIFY(f.menuItem("mShow")->isChecked());
     }
 
     void skinChangesRedrawOnlyAfterTheFirstTick()
     {
         ClockFixture f;
         f.start();
-        QCOMPARE(f.clock->Chart1->Tag, -1);
-        f.control<SpinEdit>("seSize")->setValue(300); // the designer stores the size and applies the skin
-        QCOMPARE(Skin.ClockSize, 300);
-        QCOMPARE(f.clock->Chart1->Tag, -1);
-        QCOMPARE(f.clock->Tag, -1);
+        auto* startupPicture = f.clock->findChild<QLabel*>(QStringLiteral("Image1"));
+        const QSize startupSize = f.clock->size();
+        f.control<SpinEdit>("seSize")->setValue(300); // the designer stores the size in the live skin
+        QCOMPARE(f.skin().ClockSize, 300);
+        QCOMPARE(f.clock->size(), startupSize);
+        QVERIFY(f.facePicture().isNull());
 
-        f.clock->Timer1Timer(); // the first tick draws everything
-        QCOMPARE(f.clock->Tag, 0);
-        QVERIFY(f.clock->Chart1->Tag >= 0);
+        f.clock->tick(); // the first tick draws everything
         QCOMPARE(f.clock->size(), QSize(300, 300));
-        QVERIFY(f.clock->Chart1->isVisible());
-        QVERIFY(!f.clock->Image1->isVisible());
+        QCOMPARE(f.facePicture().size(), QSize(300, 300));
+        QVERIFY(f.surface()->isVisible());
+        QVERIFY(!startupPicture->isVisible());
 
         f.control<SpinEdit>("seSize")->setValue(350);
         QCOMPARE(f.clock->size(), QSize(350, 350));
-        QVERIFY(f.clock->Chart1->Tag >= 0);
+        QCOMPARE(f.facePicture().size(), QSize(350, 350));
     }
 
     void preparedFaceAppearsAtTheMinuteChange()
@@ -366,21 +373,19 @@ private slots:
         ClockFixture f;
         f.start();
         f.tickAt(QTime(10, 14, 30)); // first tick: full refresh
-        QCOMPARE(f.clock->Chart1->Tag, 14);
-        QCOMPARE(f.facePicture(), Face(10, 14, 14));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 10, 14, 14));
         f.tickAt(QTime(10, 14, 59));
-        QCOMPARE(f.clock->Chart1->Tag, 14);
+        QCOMPARE(f.facePicture(), Face(f.skin(), 10, 14, 14));
         f.tickAt(QTime(10, 15, 0));
-        QCOMPARE(f.clock->Chart1->Tag, 15);
-        QCOMPARE(f.facePicture(), Face(10, 14, 15)); // prepared during 10:14
+        QCOMPARE(f.facePicture(), Face(f.skin(), 10, 14, 15)); // prepared during 10:14
         f.tickAt(QTime(10, 16, 0));
-        QCOMPARE(f.facePicture(), Face(10, 15, 16));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 10, 15, 16));
 
         // 3:59: the face prepared ahead has the hour hand on 4 and the minute hand on 12.
-        f.clock->ApplySkin();
+        f.liveSkin().edit(f.skin());
         f.tickAt(QTime(3, 59, 10));
         f.tickAt(QTime(4, 0, 0));
-        QCOMPARE(f.facePicture(), Face(3, 59, 60));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 3, 59, 60));
     }
 
     void aTickPresentsItsChangesOnceBeforeItEnds()
@@ -392,7 +397,7 @@ private slots:
         QCoreApplication::processEvents();
         QRegion painted;
         int paints = 0;
-        EventWatch watch(*f.clock->Chart1, QEvent::Paint, [&](QEvent* event) {
+        EventWatch watch(*f.surface(), QEvent::Paint, [&](QEvent* event) {
             ++paints;
             painted += static_cast<QPaintEvent*>(event)->region();
         });
@@ -405,7 +410,7 @@ private slots:
             // place (and at a minute change the new face), in one paint.
             // (Pixels outside the window's outline are never painted.)
             const QImage shown = f.clock->screen()->grabWindow(f.clock->winId()).toImage();
-            const QImage& composed = f.clock->Chart1->ComposedImage();
+            const QImage& composed = f.surface()->ComposedImage();
             for (const QRect& visible : f.clock->mask())
                 for (int y = visible.top(); y <= visible.bottom(); ++y)
                     for (int x = visible.left(); x <= visible.right(); ++x)
@@ -433,15 +438,15 @@ private slots:
         f.tickAt(QTime(10, 5, 30));
         f.tickAt(QTime(10, 5, 31));
         f.tickAt(QTime(11, 5, 32)); // an hour ahead
-        QCOMPARE(f.facePicture(), Face(11, 5, 5));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 11, 5, 5));
         f.tickAt(QTime(11, 6, 0));
-        QCOMPARE(f.facePicture(), Face(11, 5, 6));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 11, 5, 6));
         f.tickAt(QTime(10, 6, 1)); // an hour back
-        QCOMPARE(f.facePicture(), Face(10, 6, 6));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 10, 6, 6));
         f.tickAt(QTime(10, 32, 0)); // 26 minutes ahead
-        QCOMPARE(f.facePicture(), Face(10, 32, 32));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 10, 32, 32));
         f.tickAt(QTime(10, 33, 0));
-        QCOMPARE(f.facePicture(), Face(10, 32, 33));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 10, 32, 33));
     }
 
     // On a scaled desktop (the scaled run of this test sets QT_SCALE_FACTOR)
@@ -458,11 +463,11 @@ private slots:
         if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
             QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
         const int side = qRound(f.clock->width() * ratio);
-        QCOMPARE(f.facePicture(), Face(10, 14, 14, side));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 10, 14, 14, side));
 
         // What the window paints, at the window's device pixel ratio.
         const QImage shown = f.clock->grab().toImage();
-        const QImage& composed = f.clock->Chart1->ComposedImage();
+        const QImage& composed = f.surface()->ComposedImage();
         QCOMPARE(shown.size(), QSize(side, side));
         QCOMPARE(composed.size(), QSize(side, side));
         // Every device pixel well inside the window's outline, which the
@@ -496,10 +501,10 @@ private slots:
         QVERIFY(qAbs(f.marker().X - 55) < 1e-9); // the round default skin's path
         QVERIFY(qAbs(f.marker().Y) < 1e-9);
         QCOMPARE(f.readout().Text, QStringLiteral("10:14:15 AM"));
-        f.options->SetDigFormatIndex(1);
+        f.program->settings().setReadoutFormatIndex(1);
         f.tickAt(QTime(22, 14, 16));
         QCOMPARE(f.readout().Text, QStringLiteral("22:14:16"));
-        f.options->SetDigFormatIndex(-1);
+        f.program->settings().setReadoutFormatIndex(-1);
         f.tickAt(QTime(22, 14, 17));
         QCOMPARE(f.readout().Text, QStringLiteral("22:14:16"));
     }
@@ -539,7 +544,7 @@ private slots:
         QCOMPARE(f.marker().FillColor, buttonFace);
         QCOMPARE(f.readout().FontColor, windowText);
         QCOMPARE(f.readout().FrameColor, buttonFace);
-        QCOMPARE(std::as_const(*f.clock->Chart1).ColorBand().Brush.Color, windowText);
+        QCOMPARE(std::as_const(*f.surface()).scene().ColorBand.Brush.Color, windowText);
     }
 
     void damagedSkinStillGivesARunningClock()
@@ -553,14 +558,16 @@ private slots:
             s.DigFont.setText("No Such Font");
         }));
         f.start();
-        Skin.ClockSize = -5; // the size a start-up keeps is taken from the clock; a file could hold this
-        QCOMPARE(Skin.SecStyle, 7);
+        TSkin damaged = f.skin();
+        damaged.ClockSize = -5; // the size a start-up keeps is taken from the clock; a file could hold this
+        f.liveSkin().edit(damaged);
+        QCOMPARE(f.skin().SecStyle, 7);
         f.tickAt(QTime(9, 0, 0));
-        QCOMPARE(f.clock->Chart1->Tag, 0);
         QCOMPARE(f.clock->size(), QSize(50, 50));
+        QCOMPARE(f.facePicture(), Face(f.skin(), 9, 0, 0, 50));
         f.tickAt(QTime(9, 0, 1));
         f.tickAt(QTime(9, 1, 0));
-        QCOMPARE(f.clock->Chart1->Tag, 1);
+        QCOMPARE(f.facePicture(), Face(f.skin(), 9, 0, 1, 50));
         QVERIFY(f.errors.isEmpty());
         QVERIFY(f.messages.isEmpty());
     }
@@ -572,30 +579,31 @@ private slots:
         f.tickAt(QTime(9, 0, 0));
         const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
         const QPoint origin = workArea.topLeft();
-        QTest::keyClick(f.clock.get(), Qt::Key_Home);
+        QTest::keyClick(f.clock, Qt::Key_Home);
         QCOMPARE(f.clock->pos(), origin + QPoint(-1, -1));
-        QTest::keyClick(f.clock.get(), Qt::Key_PageDown);
+        QTest::keyClick(f.clock, Qt::Key_PageDown);
         QCOMPARE(f.clock->pos(), origin + QPoint(workArea.width() - 400 + 1, workArea.height() - 400));
-        QTest::keyClick(f.clock.get(), Qt::Key_5, Qt::KeypadModifier);
+        QTest::keyClick(f.clock, Qt::Key_5, Qt::KeypadModifier);
         const QPoint centre = origin + QPoint(qRound((workArea.width() - 400) / 2.0), qRound((workArea.height() - 400) / 2.0));
         QCOMPARE(f.clock->pos(), centre);
-        QTest::keyClick(f.clock.get(), Qt::Key_Left);
+        QTest::keyClick(f.clock, Qt::Key_Left);
         QCOMPARE(f.clock->pos().x(), centre.x() - 5);
 
-        QTest::keyClick(f.clock.get(), Qt::Key_Minus, Qt::KeypadModifier);
-        QCOMPARE(Skin.ClockSize, 390);
+        QTest::keyClick(f.clock, Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(f.skin().ClockSize, 390);
         QCOMPARE(f.clock->size(), QSize(390, 390));
-        QTest::keyClick(f.clock.get(), Qt::Key_Minus); // not the keypad's
-        QCOMPARE(Skin.ClockSize, 390);
-        QTest::keyClick(f.clock.get(), Qt::Key_Plus, Qt::KeypadModifier);
-        QCOMPARE(Skin.ClockSize, 400);
+        QTest::keyClick(f.clock, Qt::Key_Minus); // not the keypad's
+        QCOMPARE(f.skin().ClockSize, 390);
+        QTest::keyClick(f.clock, Qt::Key_Plus, Qt::KeypadModifier);
+        QCOMPARE(f.skin().ClockSize, 400);
 
         // A stored size beyond the designer's range is drawn at 1000 pixels;
         // the keys place the window as drawn.
-        Skin.ClockSize = 2000;
-        f.clock->ApplySkin();
+        TSkin large = f.skin();
+        large.ClockSize = 2000;
+        f.liveSkin().edit(large);
         QCOMPARE(f.clock->size(), QSize(1000, 1000));
-        QTest::keyClick(f.clock.get(), Qt::Key_PageDown);
+        QTest::keyClick(f.clock, Qt::Key_PageDown);
         QCOMPARE(f.clock->pos(), origin + QPoint(workArea.width() - 1000 + 1, workArea.height() - 1000));
     }
 };

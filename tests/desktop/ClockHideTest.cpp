@@ -2,11 +2,15 @@
 // has none): the clock is minimised with its taskbar button kept, so that
 // it stays reachable, and the user is told why, once.
 #include "app/ClockWindow.h"
+#include "clock/ClockSettings.h"
 #include "desktop/TrayIcon.h"
 #include "platform/dialogs/Application.h"
+#include "skins/LiveSkin.h"
+#include "tests/support/TempFolder.h"
 
 #include <QAction>
 #include <QTest>
+#include <QTimer>
 
 class ClockHideTest : public QObject {
     Q_OBJECT
@@ -21,24 +25,30 @@ void ClockHideTest::hidingWithoutATrayKeepsTheTaskbarButtonAndTellsOnce()
     QStringList messages;
     const MessagePresenter previous = SetMessagePresenter([&](const QString& text) { messages.append(text); });
 
-    ClockWindow clock;
-    clock.Timer1->stop();
+    TempFolder home;
+    home.becomeProgramFolder();
+    LiveSkin liveSkin;
+    ClockSettingsFile settings;
+    ClockWindow clock(liveSkin, settings);
+    clock.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
     clock.show();
     QVERIFY(QTest::qWaitForWindowExposed(&clock));
-    QVERIFY(clock.Tray);
-    QVERIFY(clock.Tray->IconVisible());
+    auto* const trayIcon = clock.findChild<TrayIcon*>();
+    QVERIFY(trayIcon);
+    QVERIFY(trayIcon->IconVisible());
+    const auto menuItem = [&clock](const char* name) { return clock.findChild<QAction*>(QLatin1String(name)); };
 
     for (int round = 0; round < 2; ++round) {
-        clock.mHideClick();
-        QVERIFY(clock.mHide->isChecked());
+        QTest::keyClick(&clock, Qt::Key_M);
+        QVERIFY(menuItem("mHide")->isChecked());
         QVERIFY(clock.isMinimized());
-        QVERIFY(!clock.Tray->HideTask());
+        QVERIFY(!trayIcon->HideTask());
         QCOMPARE(messages.size(), 1);
         QVERIFY(messages.front().contains(QStringLiteral("tray")));
 
         // Restored from the taskbar, the clock counts as shown again.
         clock.showNormal();
-        QVERIFY(clock.mShow->isChecked());
+        QVERIFY(menuItem("mShow")->isChecked());
     }
     SetMessagePresenter(previous);
 }

@@ -27,15 +27,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AlarmStore store(path);
     store.LoadAlarms();
     const TDateTime now = EncodeDateTime(QDate(2004, 1, 5), QTime(12, 0, 4));
-    for (const TAlarmRec& alarm : store.Alarms) {
+    for (const TAlarmRec& alarm : store.records()) {
         AlarmTypeText(alarm.Mode);
         AlarmTimeText(alarm, true);
         AlarmTimeText(alarm, false);
         NextRingDateText(NextRingDate(alarm, now));
         MissedAlarmMessage(alarm);
     }
-    FindDueAlarm(store.Alarms, false, -1, now);
-    FindDueAlarm(store.Alarms, true, -1, now);
+    FindDueAlarm(store.records(), false, -1, now);
+    FindDueAlarm(store.records(), true, -1, now);
 
     store.SaveAlarms();
     QFile saved(path);

@@ -75,14 +75,14 @@ private slots:
         auto* list = o.control<QComboBox>("cbSettings");
         QCOMPARE(o.listed(), QStringList({ "classic", "Default", "ocean" }));
         QCOMPARE(list->currentText(), QString("Default")); // no skin loaded yet: "default.clk"
-        QCOMPARE(o.clock.applied, 0);
+        QCOMPARE(o.skinChanges, 0);
 
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(Skin, SkinWithTics(3));
-        QCOMPARE(o.window->SkinFileOrDefault(), o.home.file("ocean.clk"));
+        QCOMPARE(o.liveSkin->skin(), SkinWithTics(3));
+        QCOMPARE(o.liveSkin->fileOrDefault(), o.home.file("ocean.clk"));
         QCOMPARE(o.control<SpinEdit>("seTicsWidth")->value(), 3); // the designer follows
-        QCOMPARE(o.clock.applied, 1);
+        QCOMPARE(o.skinChanges, 1);
 
         // The list is made anew at each activation of the window.
         WriteSkin(o.home, "Beach.clk", SkinWithTics(4));
@@ -93,7 +93,7 @@ private slots:
         o.activate();
         QCOMPARE(o.listed(), QStringList({ "Beach", "classic", "Default", "ocean" }));
         QCOMPARE(list->currentText(), QString("ocean"));
-        QCOMPARE(o.clock.applied, 1);
+        QCOMPARE(o.skinChanges, 1);
     }
 
     void galleryShowsTheSnapshotsOfListedSkins()
@@ -129,9 +129,9 @@ private slots:
         // A click on a thumbnail picks its skin and loads it.
         QTest::mouseClick(thumbs[1], Qt::LeftButton);
         QCOMPARE(o.control<QComboBox>("cbSettings")->currentText(), QString("ocean"));
-        QCOMPARE(o.window->SkinFileOrDefault(), o.home.file("ocean.clk"));
-        QCOMPARE(Skin, SkinWithTics(3));
-        QCOMPARE(o.clock.applied, 1);
+        QCOMPARE(o.liveSkin->fileOrDefault(), o.home.file("ocean.clk"));
+        QCOMPARE(o.liveSkin->skin(), SkinWithTics(3));
+        QCOMPARE(o.skinChanges, 1);
         QVERIFY(o.shown.messages.isEmpty() && o.shown.errors.isEmpty());
     }
 
@@ -217,12 +217,12 @@ private slots:
         QCOMPARE(request.defaultSuffix, QString("clk"));
         QVERIFY(!request.askBeforeOverwrite);
 
-        const auto record = WriteSkinRecord(Skin);
+        const auto record = WriteSkinRecord(o.liveSkin->skin());
         QCOMPARE(o.home.read("mine.clk"), QByteArray(reinterpret_cast<const char*>(record.data()), 444));
-        QCOMPARE(Skin.TicsWidth, 4);
+        QCOMPARE(o.liveSkin->skin().TicsWidth, 4);
         QCOMPARE(o.listed(), QStringList({ "classic", "default", "mine" }));
         QCOMPARE(o.control<QComboBox>("cbSettings")->currentText(), QString("mine"));
-        QCOMPARE(o.window->SkinFileOrDefault(), o.home.file("mine.clk"));
+        QCOMPARE(o.liveSkin->fileOrDefault(), o.home.file("mine.clk"));
         const QImage snapshot = DecodeJpeg(o.home.read("Screenshots/mine.jpg"));
         QCOMPARE(snapshot.size(), QSize(300, 300));
         QCOMPARE(o.control<QTabWidget>("PageControl1")->currentIndex(), 0);
@@ -238,10 +238,10 @@ private slots:
         QCOMPARE(written.TicsWidth, 5);
         QCOMPARE(o.home.read("Screenshots/mine.jpg"), oldSnapshot);
 
-        // Cancelled: nothing is written, but the designer was stored.
-        const int applied = o.clock.applied;
+        // Cancelled: nothing is written, nothing on the clock changes.
+        const int changes = o.skinChanges;
         o.saveSkinAs(std::nullopt);
-        QCOMPARE(o.clock.applied, applied + 1);
+        QCOMPARE(o.skinChanges, changes);
         QCOMPARE(QDir(o.home.path()).entryList({ "*.clk" }).size(), 3);
     }
 
@@ -255,7 +255,7 @@ private slots:
         QCOMPARE(DecodeJpeg(o.home.read("Screenshots/away.jpg")).size(), QSize(300, 300));
         QCOMPARE(o.listed(), QStringList({ "default" }));
         QCOMPARE(o.control<QComboBox>("cbSettings")->currentIndex(), -1);
-        QCOMPARE(o.window->SkinFileOrDefault(), elsewhere.file("away.clk"));
+        QCOMPARE(o.liveSkin->fileOrDefault(), elsewhere.file("away.clk"));
         QVERIFY(o.shown.errors.isEmpty());
 
         // A snapshot that cannot be written is told; the skin is saved.
@@ -282,25 +282,24 @@ private slots:
         skin.TextureColor = MakeColor(255, 0, 0);
         skin.TextureTransparency = 60;
         WriteSkin(home, "default.clk", skin);
-        Skin = skin;
         FileAnswers files;
         files.save = home.file("mine.clk");
         ClockWithOptions running;
         ClockWindow& clock = running.clock;
         OptionsWindow& options = running.options;
         Find<SpinEdit>(options, "seSize")->setValue(300);
-        clock.Timer1Timer(); // an ordinary tick: the readout and marker of this second
+        clock.tick(); // an ordinary tick: the readout and marker of this second
         const QRect geometry = clock.geometry();
         const double opacity = clock.windowOpacity();
         const Qt::WindowFlags flags = clock.windowFlags();
 
         QTest::mouseClick(Find<QToolButton>(options, "sbSaveSettings"), Qt::LeftButton);
-        const QImage shown = clock.Chart1->ComposedImage();
+        const QImage shown = running.shown();
         const QImage saved = DecodeJpeg(home.read("Screenshots/mine.jpg"));
         QCOMPARE(shown.size(), QSize(300, 300));
         QCOMPARE(saved.size(), QSize(300, 300));
         // The clock, and the gallery's colour where the window is cut away.
-        const QImage outline = WindowOutline(shown.size(), ShapeOf(Skin));
+        const QImage outline = WindowOutline(shown.size(), ShapeOf(running.program.liveSkin().skin()));
         QImage expected = shown.convertToFormat(QImage::Format_RGB32);
         for (int y = 0; y < expected.height(); ++y)
             for (int x = 0; x < expected.width(); ++x)

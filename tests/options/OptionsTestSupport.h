@@ -3,17 +3,19 @@
 // What the options window's tests share: a clock that records what the
 // window asks of it, the window's controls found by name, and the standard
 // choosers and message boxes answered or recorded in place of the user.
-#include "alarms/AlarmStore.h"
 #include "app/ClockWindow.h"
+#include "clock/ClockSettings.h"
 #include "options/ClockCommands.h"
-#include "options/ClockView.h"
+#include "options/ClockTextureBand.h"
 #include "options/GalleryThumbnail.h"
 #include "options/OptionsWindow.h"
+#include "overlay/OverlaySurface.h"
 #include "overlay/TextureBand.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/text/LocalClock.h"
-#include "skins/Skin.h"
+#include "program/ClockProgram.h"
+#include "skins/LiveSkin.h"
 #include "tests/support/TempFolder.h"
 
 #include <QComboBox>
@@ -24,6 +26,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QWidget>
 
@@ -34,22 +37,19 @@
 // The moment the clock reads while a test runs.
 inline const QDateTime kOptionsTestNow(QDate(2026, 3, 4), QTime(10, 8, 30));
 
-// Records the clock commands, and holds the texture band a clock shows.
-struct RecordingClock : ClockCommands, ClockView {
-    int applied = 0;
+// Records what the options window asks of the program, and holds the
+// texture band a clock shows.
+struct RecordingClock : ClockCommands, ClockTextureBand {
     int saved = 0;
     int closed = 0;
     TextureBand band;
-    QString readoutFormat = QStringLiteral("h:mm:ss");
 
-    void ApplySkin() override { ++applied; }
     void SaveSettings() override { ++saved; }
     void CloseClock() override { ++closed; }
     BandBrush bandBrush() const override { return band.Brush; }
     void setBandBrush(const BandBrush& brush) override { band.Brush = brush; }
     int bandTransparency() const override { return band.Transparency; }
     void setBandTransparency(int transparency) override { band.Transparency = transparency; }
-    QString ReadoutFormat() const override { return readoutFormat; }
 };
 
 // A control of a window, found by its name as the user finds it by its
@@ -118,16 +118,19 @@ inline void ShowActivated(QWidget& window)
         qFatal("the window %s did not become active", qPrintable(window.objectName()));
 }
 
-// The options window over a program folder that prepare fills, shown and
-// activated as the user opens it.
+// The options window over a program folder that prepare fills, on the
+// built-in skin and the folder's settings, shown and activated as the user
+// opens it. It counts the live skin's notices: each one redraws the clock.
 struct OptionsFixture {
     TempFolder home;
     RecordingClock clock;
     ShownMessages shown;
     FileAnswers files;
     LocalClockSource previousClock = SetLocalClockSource([] { return kOptionsTestNow; });
-    std::unique_ptr<AlarmStore> alarms;
+    std::unique_ptr<LiveSkin> liveSkin;
+    std::unique_ptr<ClockSettingsFile> settings;
     std::unique_ptr<OptionsWindow> window;
+    int skinChanges = 0;
 
     explicit OptionsFixture(const std::function<void(const TempFolder&)>& prepare = [](const TempFolder&) {})
     {
@@ -135,10 +138,12 @@ struct OptionsFixture {
         for (const char* folder : { "Screenshots", "Textures" })
             QDir(home.path()).mkdir(QLatin1String(folder));
         prepare(home);
-        Skin = DefaultSkin();
-        alarms = std::make_unique<AlarmStore>();
-        window = std::make_unique<OptionsWindow>(clock, *alarms);
-        window->SetClockView(&clock);
+        liveSkin = std::make_unique<LiveSkin>();
+        settings = std::make_unique<ClockSettingsFile>();
+        settings->read();
+        QObject::connect(liveSkin.get(), &LiveSkin::changed, [this] { ++skinChanges; });
+        window = std::make_unique<OptionsWindow>(*liveSkin, *settings, clock);
+        window->setClockBand(&clock);
         activate();
     }
     ~OptionsFixture()
@@ -181,27 +186,25 @@ struct OptionsFixture {
 };
 
 
-// The real clock window after its first tick at kOptionsTestNow, with the
-// options window linked to it as the program links them, both shown.
+// The program as it starts on the current program folder, its clock after
+// the first tick at kOptionsTestNow (ticks run by hand), its options window
+// open.
 struct ClockWithOptions {
     LocalClockSource previousClock = SetLocalClockSource([] { return kOptionsTestNow; });
-    AlarmStore alarms;
-    ClockWindow clock;
-    OptionsWindow options { clock, alarms };
+    ClockProgram program;
+    ClockWindow& clock;
+    OptionsWindow& options;
 
-    ClockWithOptions()
+    ClockWithOptions() : clock((program.start(), program.clockWindow())), options(program.optionsWindow())
     {
-        clock.Timer1->stop();
-        options.SetClockView(&clock);
-        clock.setOptionsWindow(&options);
+        clock.findChild<QTimer*>(QStringLiteral("Timer1"))->stop();
         ShowActivated(clock);
-        clock.Timer1Timer();
+        clock.tick();
+        options.openOrRaise();
         ShowActivated(options);
     }
-    ~ClockWithOptions()
-    {
-        options.hide();
-        clock.setOptionsWindow(nullptr);
-        SetLocalClockSource(previousClock);
-    }
+    ~ClockWithOptions() { SetLocalClockSource(previousClock); }
+
+    // What the clock shows, composed now.
+    QImage shown() const { return clock.findChild<OverlaySurface*>()->ComposedImage(); }
 };

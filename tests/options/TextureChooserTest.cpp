@@ -2,6 +2,7 @@
 // " Texture" button, with the colour and file choosers answering for the
 // user. The band it edits is the recording clock's, except in the last test,
 // where the real clock window shows each choice.
+#include "app/ApplyTexture.h"
 #include "app/ClockWindow.h"
 #include "widgets/ColorButton.h"
 #include "widgets/SpinEdit.h"
@@ -100,16 +101,17 @@ struct Chooser : OptionsFixture {
             home.write("Textures/stone.bmp", BmpBytes(NewRasterImage(QSize(4, 3), MakeColor(90, 80, 70))));
         })
     {
-        Skin.Texture.setText(texture);
-        Skin.TextureColor = colour;
-        Skin.TextureTransparency = transparency;
-        const ResolvedTexture applied = ResolveTexture(Skin, home.path());
-        applied.ApplyTo(clock.band);
-        TextureStyle = applied.Style;
-        TextureFile = applied.File;
-        if (applied.StoredTexture)
-            Skin.Texture = *applied.StoredTexture;
+        TSkin skin = liveSkin->skin();
+        skin.Texture.setText(texture);
+        skin.TextureColor = colour;
+        skin.TextureTransparency = transparency;
+        liveSkin->edit(skin);
+        ApplyTexture(clock.band, *liveSkin);
+        skinChanges = 0;
     }
+
+    const TSkin& skin() const { return liveSkin->skin(); }
+    TextureState& texture() const { return liveSkin->texture(); }
 };
 
 } // namespace
@@ -156,13 +158,13 @@ private slots:
             QCOMPARE(Find<ColorButton>(chooser, "BColor")->Tag, kRed);
             StepTransparency(chooser, -20);
             QCOMPARE(c.clock.band.Transparency, 40);
-            QCOMPARE(Skin.Texture.text(), QString("2")); // nothing stored before OK
+            QCOMPARE(c.skin().Texture.text(), QString("2")); // nothing stored before OK
             Click(chooser, "Button2");
         });
-        QCOMPARE(Skin.Texture.text(), QString("6"));
-        QCOMPARE(Skin.TextureColor, TColor(0x0000FF));
-        QCOMPARE(Skin.TextureTransparency, 40);
-        QCOMPARE(c.clock.applied, 0); // the band already shows it
+        QCOMPARE(c.skin().Texture.text(), QString("6"));
+        QCOMPARE(c.skin().TextureColor, TColor(0x0000FF));
+        QCOMPARE(c.skin().TextureTransparency, 40);
+        QCOMPARE(c.skinChanges, 0); // the band already shows it
     }
 
     void patternRowsShowTheirTileAtOnce()
@@ -178,20 +180,20 @@ private slots:
             QVERIFY(!Find<QLabel>(chooser, "Image1")->pixmap().isNull());
             Click(chooser, "Button2");
         });
-        QCOMPARE(Skin.Texture.text(), QString("10"));
+        QCOMPARE(c.skin().Texture.text(), QString("10"));
     }
 
     void patternChosenOverAPictureIsStored()
     {
         Chooser c(QStringLiteral("stone.bmp"));
-        QCOMPARE(TextureFile, c.home.file("Textures/stone.bmp"));
+        QCOMPARE(c.texture().file, c.home.file("Textures/stone.bmp"));
         EditTextureWith(*c.window, [&](TextureChooser& chooser) {
             QCOMPARE(Find<QPushButton>(chooser, "Button1")->text(), QString("Clea&r")); // the picture reloaded
             PickRow(chooser, 13);
             Click(chooser, "Button2");
         });
-        QCOMPARE(Skin.Texture.text(), QString("13"));
-        QVERIFY(TextureFile.isEmpty());
+        QCOMPARE(c.skin().Texture.text(), QString("13"));
+        QVERIFY(c.texture().file.isEmpty());
     }
 
     // What shows once the picture is gone is the brush's hatch style, and
@@ -211,7 +213,7 @@ private slots:
                 QVERIFY(Find<QLabel>(chooser, "Image1")->pixmap().isNull());
                 Click(chooser, "Button2");
             });
-            QCOMPARE(Skin.Texture.text(), QString("7"));
+            QCOMPARE(c.skin().Texture.text(), QString("7"));
         }
     }
 
@@ -225,15 +227,15 @@ private slots:
             c.files.open = stone;
             Click(chooser, "Button1");
             QCOMPARE(c.clock.band.Brush.Image.size(), QSize(4, 3));
-            QCOMPARE(TextureFile, stone);
+            QCOMPARE(c.texture().file, stone);
             QCOMPARE(Find<QPushButton>(chooser, "Button1")->text(), QString("Clea&r"));
             Click(chooser, "Button2");
         });
         QCOMPARE(c.files.openRequests.size(), 2);
         QCOMPARE(c.files.openRequests[0].folder, c.home.file("Textures/"));
         QVERIFY(c.files.openRequests[0].filter.startsWith("Bitmaps (*.bmp)"));
-        QCOMPARE(Skin.Texture.text(), stone);
-        c.window->SaveSkin(c.home.file("mine.clk"));
+        QCOMPARE(c.skin().Texture.text(), stone);
+        c.liveSkin->saveAs(c.home.file("mine.clk"));
         QCOMPARE(StoredTexture(c.home.read("mine.clk")), QString("stone.bmp"));
     }
 
@@ -256,7 +258,7 @@ private slots:
         QVERIFY2(c.shown.errors[0].contains("broken.bmp"), qPrintable(c.shown.errors[0]));
         QCOMPARE(c.shown.messages.size(), 1);
         QVERIFY2(c.shown.messages[0].contains("120 characters"), qPrintable(c.shown.messages[0]));
-        QCOMPARE(Skin.Texture.text(), QString("6")); // the cross under the tile
+        QCOMPARE(c.skin().Texture.text(), QString("6")); // the cross under the tile
     }
 
     void rememberedPictureThatIsGoneIsTold()
@@ -285,7 +287,7 @@ private slots:
             QVERIFY(colour->isEnabled());
             Click(chooser, "Button2");
         });
-        QCOMPARE(Skin.TextureTransparency, 30);
+        QCOMPARE(c.skin().TextureTransparency, 30);
     }
 
     // A style number that names no row (a skin made elsewhere) shows no
@@ -294,7 +296,7 @@ private slots:
     {
         for (const int style : { -2, 20, 25 }) {
             Chooser c;
-            TextureStyle = style;
+            c.texture().style = style;
             EditTextureWith(*c.window, [&](TextureChooser& chooser) { QCOMPARE(SelectedRow(chooser), 1); });
         }
     }
@@ -311,8 +313,8 @@ private slots:
         QFETCH(QString, closer);
         Chooser c(QStringLiteral("stone.bmp"), kBlue, 70);
         const TextureBand band = c.clock.band;
-        const TSkin skin = Skin;
-        const QString file = TextureFile;
+        const TSkin skin = c.skin();
+        const QString file = c.texture().file;
         c.colours.answer = kRed;
         c.files.open = c.home.file("Textures/stone.bmp");
         EditTextureWith(*c.window, [&](TextureChooser& chooser) {
@@ -331,9 +333,9 @@ private slots:
             QVERIFY(!chooser.isVisible());
         });
         QVERIFY(c.clock.band == band);
-        QCOMPARE(Skin, skin);
-        QCOMPARE(TextureStyle, 0);
-        QCOMPARE(TextureFile, file);
+        QCOMPARE(c.skin(), skin);
+        QCOMPARE(c.texture().style, 0);
+        QCOMPARE(c.texture().file, file);
     }
 
     // The list draws its samples: hatch lines in black with the row's
@@ -367,11 +369,9 @@ private slots:
     {
         TempFolder home;
         home.becomeProgramFolder();
-        Skin = DefaultSkin();
         ColourAnswer colours;
         colours.answer = kRed;
         ClockWithOptions running;
-        ClockWindow& clock = running.clock;
 
         // Cross hatch lines lie on every eighth row and column.
         const QPoint gap(20, 20), line(24, 20);
@@ -379,14 +379,15 @@ private slots:
             PickRow(chooser, 6);
             QTest::mouseClick(Find<ColorButton>(chooser, "BColor"), Qt::LeftButton);
             StepTransparency(chooser, -40);
-            const QImage& shown = clock.Chart1->ComposedImage();
+            const QImage shown = running.shown();
             QCOMPARE(PixelAt(shown, gap.x(), gap.y()), kRed);
             QCOMPARE(PixelAt(shown, line.x(), line.y()), kSilver);
             Click(chooser, "Button2");
         });
-        const QImage chosen = clock.Chart1->ComposedImage().copy();
-        clock.ApplySkin();
-        QCOMPARE(clock.Chart1->ComposedImage(), chosen);
+        const QImage chosen = running.shown().copy();
+        // A change of the skin redraws everything from it.
+        running.program.liveSkin().edit(running.program.liveSkin().skin());
+        QCOMPARE(running.shown(), chosen);
     }
 };
 

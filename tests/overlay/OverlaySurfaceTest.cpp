@@ -36,16 +36,10 @@ struct ShownSurface {
     OverlaySurface* const surface;
 };
 
-OverlayScene SceneOf(OverlaySurface& surface)
+OverlayScene SceneOf(const OverlaySurface& surface)
 {
-    const OverlaySurface& shown = surface;
-    OverlayScene scene;
+    OverlayScene scene = surface.scene();
     scene.Size = surface.size();
-    scene.Color = shown.Color();
-    scene.FacePicture = shown.FacePicture();
-    scene.ColorBand = shown.ColorBand();
-    scene.srsSec = shown.srsSec();
-    scene.srsDigit = shown.srsDigit();
     return scene;
 }
 
@@ -68,11 +62,10 @@ void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
     window.show();
     QVERIFY(!surface.isVisible());
     QCOMPARE(surface.objectName(), QStringLiteral("Chart1"));
-    QCOMPARE(surface.Tag, -1);
-    QCOMPARE(surface.Color(), FromQColor(window.palette().color(QPalette::Button)));
-    QVERIFY(surface.FacePicture().isNull());
+    QCOMPARE(surface.scene().Color, FromQColor(window.palette().color(QPalette::Button)));
+    QVERIFY(surface.scene().FacePicture.isNull());
 
-    const TextureBand& band = surface.ColorBand();
+    const TextureBand& band = surface.scene().ColorBand;
     QCOMPARE(band.StartValue, -100.0);
     QCOMPARE(band.EndValue, 100.0);
     QCOMPARE(band.Color, kSilver);
@@ -81,7 +74,7 @@ void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
     QVERIFY(band.Brush.Image.isNull());
     QCOMPARE(band.Transparency, 80);
 
-    const SecondsMarker& marker = surface.srsSec();
+    const SecondsMarker& marker = surface.scene().srsSec;
     QVERIFY(marker.Active);
     QCOMPARE(marker.Radius, 0.0);
     QCOMPARE(marker.MarkerShape, msStar);
@@ -89,7 +82,7 @@ void OverlaySurfaceTest::startsHiddenWithItsInitialValues()
     QCOMPARE(marker.FillColor, MakeColor(0x80, 0x80, 0));
     QVERIFY(marker.Filled);
 
-    const ReadoutLabel& label = surface.srsDigit();
+    const ReadoutLabel& label = surface.scene().srsDigit;
     QVERIFY(label.Active);
     QCOMPARE(label.FontColor, kBlack);
     QCOMPARE(label.FrameColor, kBlack);
@@ -103,19 +96,19 @@ void OverlaySurfaceTest::refreshPresentsTheComposedScene()
     OverlaySurface& surface = *shown.surface;
     QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
 
-    surface.setFacePicture(NewRasterImage(QSize(230, 210), MakeColor(40, 90, 160)));
-    surface.ColorBand().Transparency = 40;
-    surface.srsSec().Radius = 8;
-    surface.srsSec().X = 30;
-    surface.srsDigit().Text = QStringLiteral("3:07:09 PM");
-    surface.srsDigit().FontName = QStringLiteral("Arial");
-    surface.srsDigit().FontSize = 11;
+    surface.scene().FacePicture = NewRasterImage(QSize(230, 210), MakeColor(40, 90, 160));
+    surface.scene().ColorBand.Transparency = 40;
+    surface.scene().srsSec.Radius = 8;
+    surface.scene().srsSec.X = 30;
+    surface.scene().srsDigit.Text = QStringLiteral("3:07:09 PM");
+    surface.scene().srsDigit.FontName = QStringLiteral("Arial");
+    surface.scene().srsDigit.FontSize = 11;
     surface.Refresh();
     const QImage composed = OverlayComposer::ComposeAll(SceneOf(surface));
     QCOMPARE(surface.ComposedImage(), composed);
     QCOMPARE(surface.grab().toImage().convertToFormat(kRasterFormat), composed);
 
-    surface.srsSec().Y = -40;
+    surface.scene().srsSec.Y = -40;
     surface.Refresh();
     QCOMPARE(surface.grab().toImage().convertToFormat(kRasterFormat), OverlayComposer::ComposeAll(SceneOf(surface)));
 }
@@ -129,16 +122,16 @@ void OverlaySurfaceTest::severalChangesCostOneRepaint()
 
     PaintCounter counter;
     surface.installEventFilter(&counter);
-    surface.srsSec().X = 10;
-    surface.srsSec().Y = 20;
-    surface.setColor(MakeColor(1, 2, 3));
+    surface.scene().srsSec.X = 10;
+    surface.scene().srsSec.Y = 20;
+    surface.scene().Color = MakeColor(1, 2, 3);
     QCOMPARE(counter.paints, 0);
     QTRY_COMPARE(counter.paints, 1);
     QTest::qWait(50);
     QCOMPARE(counter.paints, 1);
 
     // Refresh paints before it returns.
-    surface.srsSec().X = 11;
+    surface.scene().srsSec.X = 11;
     surface.Refresh();
     QCOMPARE(counter.paints, 2);
 
@@ -156,9 +149,9 @@ void OverlaySurfaceTest::keepsACopyOfTheFacePicture()
     QWidget window;
     OverlaySurface surface(&window);
     QImage face = NewRasterImage(QSize(60, 60), kWhite);
-    surface.setFacePicture(face);
+    surface.scene().FacePicture = face;
     FillRect(face, face.rect(), kBlack);
-    QCOMPARE(PixelAt(surface.FacePicture(), 30, 30), kWhite);
+    QCOMPARE(PixelAt(surface.scene().FacePicture, 30, 30), kWhite);
 }
 
 QTEST_MAIN(OverlaySurfaceTest)

@@ -19,27 +19,27 @@ TEST(TextureChoice, RowsAndTheRowOfAStyleNumber)
     EXPECT_EQ(TextureStyleRow(19), 19);
 }
 
-TEST(TextureChoice, PickingARowSetsTheBrushAndTheGlobals)
+TEST(TextureChoice, PickingARowSetsTheBrushAndTheTextureState)
 {
     BandBrush brush;
     brush.Style = BrushStyle::DiagCross;
     brush.Color = MakeColor(255, 0, 0);
-    TextureFile = QStringLiteral("/pics/sky.bmp");
+    TextureState state { 0, QStringLiteral("/pics/sky.bmp") };
 
-    ChooseTextureStyle(brush, 10); // "Fill 40%": tile 3, the style stays
+    ChooseTextureStyle(brush, state, 10); // "Fill 40%": tile 3, the style stays
     QImage tile3;
     LoadPatternTile(2, tile3);
     EXPECT_EQ(brush.Image, tile3);
     EXPECT_EQ(brush.Style, BrushStyle::DiagCross);
-    EXPECT_EQ(TextureStyle, 10);
-    EXPECT_TRUE(TextureFile.isEmpty());
-    EXPECT_EQ(ChosenTextureText("/opt/"), QString("10"));
+    EXPECT_EQ(state.style, 10);
+    EXPECT_TRUE(state.file.isEmpty());
+    EXPECT_EQ(ChosenTextureText(state, "/opt/"), QString("10"));
 
-    ChooseTextureStyle(brush, 1); // "None"
+    ChooseTextureStyle(brush, state, 1); // "None"
     EXPECT_TRUE(brush.Image.isNull());
     EXPECT_TRUE(brush.DrawsNothing());
     EXPECT_EQ(brush.Color, MakeColor(255, 0, 0));
-    ChooseTextureStyle(brush, 13);
+    ChooseTextureStyle(brush, state, 13);
     EXPECT_FALSE(brush.DrawsNothing()); // a tile shows its colour whatever the style
     EXPECT_EQ(BrushStyleRow(brush), 1);
 }
@@ -48,7 +48,6 @@ TEST(TextureChoice, PictureTextIsAPathTheSkinCanHold)
 {
     const QString program = QStringLiteral("/opt/vellamor/");
     const QString longFolder = QStringLiteral("/home/me/") + QString(120, u'p') + u'/';
-    TextureStyle = 0;
     const struct {
         QString path;
         std::optional<QString> text;
@@ -64,9 +63,8 @@ TEST(TextureChoice, PictureTextIsAPathTheSkinCanHold)
     const QString longProgram = longFolder;
     EXPECT_EQ(PictureTextureText(TexturesFolder(longProgram) + "stone.bmp", longProgram), QString("stone.bmp"));
 
-    TextureFile = QStringLiteral("/opt/vellamor/Textures/stone.bmp");
-    EXPECT_EQ(ChosenTextureText(program), TextureFile);
-    TextureFile.clear();
+    const TextureState picture { 0, QStringLiteral("/opt/vellamor/Textures/stone.bmp") };
+    EXPECT_EQ(ChosenTextureText(picture, program), picture.file);
 }
 
 // The style list's samples: hatches drawn in black with see-through gaps,

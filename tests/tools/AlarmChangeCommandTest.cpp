@@ -48,7 +48,7 @@ protected:
     {
         AlarmStore store(storePath);
         store.LoadAlarms();
-        return store.Alarms;
+        return store.records();
     }
     QString Listed() const
     {

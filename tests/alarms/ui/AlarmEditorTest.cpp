@@ -1,6 +1,6 @@
 #include "alarms/ui/AlarmEditor.h"
 #include "widgets/ElidedButton.h"
-#include "alarms/PresentationFlags.h"
+#include "alarms/AlarmPresenter.h"
 #include "alarms/ui/AlarmWindow.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
@@ -83,7 +83,7 @@ private slots:
 
         Click("tbNewAlarm");
         QVERIFY(frame->IsEditing());
-        QCOMPARE(store->Alarms.size(), std::size_t(2));
+        QCOMPARE(store->size(), std::size_t(2));
         // The new row stays blank until the edit ends.
         QCOMPARE(RowTexts(1), QStringList({ QString(), QString(), QString(), QString() }));
         QCOMPARE(List()->topLevelItem(1)->checkState(0), Qt::Unchecked);
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(Control<ElidedButton>("bbVisualFile")->caption(), QString());
 
         Click("tbEditSelected");
-        const TAlarmRec& created = store->Alarms[1];
+        const TAlarmRec& created = store->records()[1];
         QCOMPARE(created.Mode, int(TAlarmRec::Daily));
         QCOMPARE(created.EveryNdays, 3);
         QCOMPARE(created.DailyStart, Day(2004, 3, 1));
@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(Control<QToolButton>("tbEditSelected")->text(), QStringLiteral(" Edit Selected"));
         QVERIFY(!Control<QTabWidget>("pcAlarmMode")->isEnabled() && !Control<QGroupBox>("gbAlarmFiles")->isEnabled());
 
-        const TAlarmRec& edited = store->Alarms[0];
+        const TAlarmRec& edited = store->records()[0];
         QCOMPARE(edited.Mode, int(TAlarmRec::Daily));
         QCOMPARE(edited.EveryNdays, 2);
         QCOMPARE(edited.DailyStart, Day(2004, 3, 10));
@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(RowTexts(0), QStringList({ "Gym", "Daily", "9: 30", "10 Mar 2004" }));
     }
 
-    void twentyFourHourDisplayRewritesEveryRowAndRevertsUnsavedBoxes()
+    void twentyFourHourDisplayRewritesEveryRowAndKeepsUnsavedBoxes()
     {
         TAlarmRec evening = DailyAlarm(1, QDate(2004, 1, 1), 19, 5);
         evening.Name.setText(QStringLiteral("Evening"));
@@ -144,7 +144,8 @@ private slots:
         frame->SetTimeFormat(false);
         QCOMPARE(RowTexts(0)[2], QStringLiteral("19: 05"));
         QCOMPARE(RowTexts(1), QStringList({ "Test", "Monthly", "7: 00", "31 Mar 2004" }));
-        QCOMPARE(List()->topLevelItem(0)->checkState(0), Qt::Checked);
+        QCOMPARE(List()->topLevelItem(0)->checkState(0), Qt::Unchecked);
+        QVERIFY(store->records()[0].Enabled); // until a save takes the choice
         for (const char* picker : { "TimePickerOnce", "TimePickerDaily", "TimePickerWeekly", "TimePickerMonthly" })
             QCOMPARE(Control<QTimeEdit>(picker)->displayFormat(), QStringLiteral("H: mm"));
     }
@@ -171,7 +172,7 @@ private slots:
         QCOMPARE(Control<QComboBox>("cbStaysOn")->currentText(), shown);
         Click("tbEditSelected");
         Click("tbEditSelected");
-        QCOMPARE(store->Alarms[0].StaysOn, stored);
+        QCOMPARE(store->records()[0].StaysOn, stored);
     }
 
     void namesAndPathsAreCutWhenStored()
@@ -187,8 +188,8 @@ private slots:
         Click("rbDoc");
         Click("bbDocFile");
         Click("tbEditSelected");
-        QCOMPARE(store->Alarms[0].Name.text(), QStringLiteral("Morning stre"));
-        QCOMPARE(store->Alarms[0].DocFile.text(), longPath.left(180));
+        QCOMPARE(store->records()[0].Name.text(), QStringLiteral("Morning stre"));
+        QCOMPARE(store->records()[0].DocFile.text(), longPath.left(180));
         QCOMPARE(Control<ElidedButton>("bbDocFile")->caption(), longPath.left(180));
         QCOMPARE(RowTexts(0)[0], QStringLiteral("Morning stre"));
     }
@@ -227,13 +228,13 @@ private slots:
         // Only the picture chooser takes a typed message, and previews.
         QCOMPARE(requests[0].acceptMissingFile, picture);
         QCOMPARE(requests[0].picturePreview, picture);
-        const TAlarmRec& edited = store->Alarms[1];
+        const TAlarmRec& edited = store->records()[1];
         const QString stored = picture ? edited.VisualFile.text()
             : document                 ? edited.DocFile.text()
                                        : edited.SoundFile.text();
         QCOMPARE(stored, chosen);
         QCOMPARE(Control<ElidedButton>(qPrintable(button))->caption(), document ? chosen : QStringLiteral("wake up.jpg"));
-        QCOMPARE(store->Alarms[0].VisualFile.length() + store->Alarms[0].SoundFile.length(), std::size_t(0));
+        QCOMPARE(store->records()[0].VisualFile.length() + store->records()[0].SoundFile.length(), std::size_t(0));
 
         // A document chooser starts in the chosen document's folder once it exists.
         folder->write(QStringLiteral("Alarm/wake up.jpg"), "x");
@@ -258,10 +259,15 @@ private slots:
         QVERIFY(!Control<QGroupBox>("gbAlarmFiles")->isEnabled());
 
         // Nothing of the Show group acts outside an edit, even when reached.
-        const TAlarmRec before = store->Alarms[0];
+        const TAlarmRec before = store->records()[0];
         ClickRow(0);
         bool presented = false;
-        frame->setPresenter([&](const TAlarmRec&) { presented = true; });
+        RecordingPresenter presenter;
+        presenter.onPresent = [&](const TAlarmRec&) {
+            presented = true;
+            return 0;
+        };
+        frame->setPresenter(&presenter);
         choice = QStringLiteral("/pics/sun.jpg");
         Control<QRadioButton>("rbDoc")->setChecked(true);
         frame->rbAudioPicClick();
@@ -271,7 +277,7 @@ private slots:
         frame->btnAlarmTestClick();
         QVERIFY(requests.isEmpty());
         QVERIFY(!presented);
-        QVERIFY(store->Alarms[0] == before);
+        QVERIFY(store->records()[0] == before);
     }
 
     void anEditFollowsItsAlarmWhileOthersGo()
@@ -285,17 +291,17 @@ private slots:
         Click("tbEditSelected");
         Control<QLineEdit>("eName")->setText(QStringLiteral("Renamed"));
         // The first alarm rings and deletes itself meanwhile.
-        store->DeleteAlarm(0);
+        store->remove(store->idAt(0));
         QVERIFY(frame->IsEditing());
         QCOMPARE(List()->currentItem(), List()->topLevelItem(0));
         Click("tbEditSelected");
-        QCOMPARE(store->Alarms.size(), std::size_t(1));
-        QCOMPARE(store->Alarms[0].Name.text(), QStringLiteral("Renamed"));
+        QCOMPARE(store->size(), std::size_t(1));
+        QCOMPARE(store->records()[0].Name.text(), QStringLiteral("Renamed"));
 
         // The edited alarm itself goes: the edit ends and nothing is stored.
         ClickRow(0);
         Click("tbEditSelected");
-        store->DeleteAlarm(0);
+        store->remove(store->idAt(0));
         QVERIFY(!frame->IsEditing());
         QVERIFY(!Control<QTabWidget>("pcAlarmMode")->isEnabled());
         QVERIFY(List()->isEnabled());
@@ -324,7 +330,7 @@ private slots:
         QTest::keyClick(interval, Qt::Key_Delete);
         QTest::keyClicks(interval, typed);
         Click("tbEditSelected");
-        QCOMPARE(store->Alarms[0].EveryNdays, stored);
+        QCOMPARE(store->records()[0].EveryNdays, stored);
     }
 
     void deleteAsksAndDeletesOnlyOnYes()
@@ -340,10 +346,10 @@ private slots:
         answerYes = false;
         Click("tbDeleteAlarm");
         QCOMPARE(questions, QStringList { "Delete \"Wake\" alarm ?" });
-        QCOMPARE(store->Alarms.size(), std::size_t(2));
+        QCOMPARE(store->size(), std::size_t(2));
         answerYes = true;
         Click("tbDeleteAlarm");
-        QCOMPARE(store->Alarms.size(), std::size_t(1));
+        QCOMPARE(store->size(), std::size_t(1));
         QCOMPARE(List()->topLevelItemCount(), 1);
         QCOMPARE(RowTexts(0)[2], QStringLiteral("8: 00"));
         QVERIFY(List()->selectedItems().isEmpty());
@@ -352,7 +358,7 @@ private slots:
     void testItShowsTheAlarmAsStoredThroughThePresentationWindow()
     {
         AlarmWindow presentation;
-        frame->setPresenter([&presentation](const TAlarmRec& alarm) { presentation.ShowAlarm(alarm); });
+        frame->setPresenter(&presentation);
         TAlarmRec alarm = OnceAlarm(QDate(2004, 3, 11), 7, 0);
         alarm.Name.setText(QStringLiteral("Milk"));
         alarm.Sound = false;
@@ -375,7 +381,7 @@ private slots:
         poll.start(5);
         Click("btnAlarmTest");
         QCOMPARE(shown, QStringLiteral(" Buy bread "));
-        QVERIFY(!PresentationActive && !SoundPlaying);
+        QVERIFY(!presentation.isPresenting() && !presentation.isSoundPlaying());
 
         // Without a picture the stored name shows, not the one being typed.
         choice.reset();
@@ -418,7 +424,7 @@ private slots:
         Control<QTimeEdit>("TimePickerOnce")->setTime(QTime(6, 45));
         frame->InitEditor();
         Click("tbEditSelected");
-        QCOMPARE(TimeOf(store->Alarms[0].AlarmTime), QTime(6, 45));
+        QCOMPARE(TimeOf(store->records()[0].AlarmTime), QTime(6, 45));
     }
 
     void theShowGroupFollowsItsChoices()
@@ -435,19 +441,19 @@ private slots:
 
         Click("chkSound");
         QVERIFY(!Control<ElidedButton>("bbSoundFile")->isEnabled() && !Control<QComboBox>("cbStaysOn")->isEnabled());
-        QVERIFY(store->Alarms[0].Sound); // only when the edit ends
+        QVERIFY(store->records()[0].Sound); // only when the edit ends
 
         Click("rbDoc");
-        QVERIFY(!store->Alarms[0].AudioPic); // at once
+        QVERIFY(!store->records()[0].AudioPic); // at once
         QVERIFY(Control<ElidedButton>("bbDocFile")->isVisible());
         for (const char* hidden : { "bbVisualFile", "chkSound", "bbSoundFile", "lbStaysOn", "cbStaysOn" })
             QVERIFY2(!Control<QWidget>(hidden)->isVisible(), hidden);
         Click("rbAudioPic");
-        QVERIFY(store->Alarms[0].AudioPic);
+        QVERIFY(store->records()[0].AudioPic);
         QVERIFY(!Control<ElidedButton>("bbDocFile")->isVisible() && Control<ElidedButton>("bbVisualFile")->isVisible());
         Click("tbEditSelected");
-        QVERIFY(!store->Alarms[0].Sound);
-        QVERIFY(!store->Alarms[0].MonthlyThe);
+        QVERIFY(!store->records()[0].Sound);
+        QVERIFY(!store->records()[0].MonthlyThe);
     }
 
     void checkBoxesReachTheStoreAtTheSave()
@@ -460,10 +466,10 @@ private slots:
         store->SaveAlarms();
         AlarmStore saved(store->fileName());
         saved.LoadAlarms();
-        QCOMPARE(saved.Alarms.size(), std::size_t(3));
-        QVERIFY(!saved.Alarms[0].Enabled);
-        QVERIFY(saved.Alarms[1].Enabled);
-        QVERIFY(saved.Alarms[2].Enabled);
+        QCOMPARE(saved.size(), std::size_t(3));
+        QVERIFY(!saved.records()[0].Enabled);
+        QVERIFY(saved.records()[1].Enabled);
+        QVERIFY(saved.records()[2].Enabled);
     }
 
     void selectFirstIfNoneShowsTheFirstAlarm()
@@ -494,8 +500,7 @@ private:
 
     void Load(const std::vector<TAlarmRec>& alarms)
     {
-        store->Alarms = alarms;
-        store->RebuildList();
+        store->replaceAll(alarms);
     }
 
     void Click(const char* name)

@@ -1,4 +1,3 @@
-#include "alarms/PresentationFlags.h"
 #include "alarms/ui/AlarmWindow.h"
 #include "platform/dialogs/Application.h"
 #include "platform/pictures/JpegCodec.h"
@@ -151,13 +150,11 @@ void AlarmWindowTest::init()
 void AlarmWindowTest::cleanup()
 {
     // Whatever happened, the next alarm must be able to ring.
-    QVERIFY(!SoundPlaying);
-    QVERIFY(!PresentationActive);
+    QVERIFY(!FWindow->isSoundPlaying());
+    QVERIFY(!FWindow->isPresenting());
     QVERIFY(!FWindow->isVisible());
     FDriver.reset();
     FWindow.reset();
-    SoundPlaying = false;
-    PresentationActive = false;
 }
 
 void AlarmWindowTest::cleanupTestCase()
@@ -200,7 +197,7 @@ void AlarmWindowTest::soundLengthClosesWhenThePlayEnds()
     bool timerOff = false;
 
     QVERIFY(Present(PictureAlarm(QStringLiteral("Tea"), FFolder.file(QStringLiteral("picture.jpg")), FFolder.file(sound)), [&] {
-        presentingWithSound = SoundPlaying && PresentationActive && FWindow->MediaPlayer1->IsPlaying();
+        presentingWithSound = FWindow->isSoundPlaying() && FWindow->isPresenting() && FWindow->MediaPlayer1->IsPlaying();
         timerOff = !FWindow->Timer1->isActive();
     }));
     QVERIFY(FDriver->WasShown());
@@ -365,7 +362,7 @@ void AlarmWindowTest::soundFileThatIsAFolderMeansNoSound()
 {
     bool silent = false;
     QVERIFY(Present(PictureAlarm(QStringLiteral("Hush"), QString(), FFolder.file(QStringLiteral("folder.wav")), 1), [&] {
-        silent = !SoundPlaying && PresentationActive && !FWindow->Timer1->isActive();
+        silent = !FWindow->isSoundPlaying() && FWindow->isPresenting() && !FWindow->Timer1->isActive();
         Click(FWindow->StaticText1);
     }));
     QVERIFY(silent);
@@ -380,7 +377,7 @@ void AlarmWindowTest::documentIsHandedToItsApplication()
 
     const bool returned = Present(DocumentAlarm(QStringLiteral("Report"), FFolder.file(QStringLiteral("report.txt"))));
     const bool shownForIt = FDriver->WasShown();
-    const bool flagsClear = !PresentationActive && !SoundPlaying;
+    const bool flagsClear = !FWindow->isPresenting() && !FWindow->isSoundPlaying();
     Present(DocumentAlarm(QStringLiteral("Relative"), QStringLiteral("report.txt")));
 
     QDir::setCurrent(previousFolder);
@@ -434,10 +431,10 @@ void AlarmWindowTest::secondAlarmIsRefusedWhileOneIsShown()
     bool stillUp = false;
     QVERIFY(Present(PictureAlarm(QStringLiteral("First"), QString(), FFolder.file(QStringLiteral("long.wav")), 1), [&] {
         textBefore = FWindow->StaticText1->text();
-        FWindow->ShowAlarm(PictureAlarm(QStringLiteral("Second"), FFolder.file(QStringLiteral("picture.jpg"))));
-        FWindow->ShowAlarm(DocumentAlarm(QStringLiteral("Third"), FFolder.file(QStringLiteral("report.txt"))));
+        FWindow->present(PictureAlarm(QStringLiteral("Second"), FFolder.file(QStringLiteral("picture.jpg"))), AlarmPresenter::Snoozing::NotOffered);
+        FWindow->present(DocumentAlarm(QStringLiteral("Third"), FFolder.file(QStringLiteral("report.txt"))), AlarmPresenter::Snoozing::NotOffered);
         textAfter = FWindow->StaticText1->text();
-        stillUp = FWindow->isVisible() && SoundPlaying && PresentationActive;
+        stillUp = FWindow->isVisible() && FWindow->isSoundPlaying() && FWindow->isPresenting();
         Click(FWindow->StaticText1);
     }));
     QCOMPARE(textBefore, QStringLiteral(" Rinnnng... (First) "));
@@ -465,7 +462,7 @@ void AlarmWindowTest::badSoundStillShowsThePictureAndSaysWhy()
         shown = FWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
         errorArea = FWindow->lblError->isVisible() ? FWindow->lblError->geometry() : QRect();
         errorText = FWindow->lblError->text();
-        silentPresentation = PresentationActive && !SoundPlaying && !FWindow->Timer1->isActive();
+        silentPresentation = FWindow->isPresenting() && !FWindow->isSoundPlaying() && !FWindow->Timer1->isActive();
         Click(FWindow->Image1);
     }));
     QVERIFY(FDriver->WasShown());
@@ -504,7 +501,7 @@ void AlarmWindowTest::badPictureShowsItsNameAndWhyWhileTheSoundPlays()
         errorText = FWindow->lblError->isVisible() ? FWindow->lblError->text() : QString();
         errorUnderText = FWindow->lblError->geometry().top() >= FWindow->StaticText1->geometry().bottom();
         heard = QTest::qWaitFor([&] { return FSink->FirstSound(FSink->Now() - 2 * kWindowMs, kWindowMs) >= 0; });
-        repeating = SoundPlaying && FWindow->Timer1->isActive();
+        repeating = FWindow->isSoundPlaying() && FWindow->Timer1->isActive();
         Click(FWindow->StaticText1);
     }));
     FSink->StopRecording();

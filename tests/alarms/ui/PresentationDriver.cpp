@@ -53,6 +53,6 @@ bool PresentationDriver::Present(const TAlarmRec& r, const std::function<void()>
     });
     poll.start();
     watchdog.start(kWatchdogMs);
-    m_snoozedMinutes = m_window.ShowAlarm(r, snoozing);
+    m_snoozedMinutes = m_window.present(r, snoozing);
     return !timedOut;
 }

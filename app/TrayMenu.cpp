@@ -1,0 +1,69 @@
+#include "app/TrayMenu.h"
+
+#include "desktop/TrayIcon.h"
+
+#include <QActionGroup>
+#include <QGuiApplication>
+#include <QMenu>
+
+namespace {
+
+constexpr char kTrayHint[] = "Vellamor";
+
+QAction* AddItem(QMenu& menu, const char* objectName, const QString& caption)
+{
+    QAction* item = menu.addAction(caption);
+    item->setObjectName(QLatin1String(objectName));
+    return item;
+}
+
+} // namespace
+
+TrayMenu::TrayMenu(QWidget& clock)
+    : QObject(&clock)
+    , m_clock(clock)
+    , m_menu(new QMenu(&clock))
+    , m_show(AddItem(*m_menu, "mShow", QStringLiteral("Show")))
+    , m_hide(AddItem(*m_menu, "mHide", QStringLiteral("Hide")))
+{
+    m_menu->setObjectName(QStringLiteral("PopupMenu1"));
+    auto* radioGroup = new QActionGroup(m_menu);
+    for (QAction* item : { m_show, m_hide }) {
+        item->setCheckable(true);
+        radioGroup->addAction(item);
+    }
+    m_show->setChecked(true);
+    m_menu->addSeparator()->setObjectName(QStringLiteral("N2"));
+    QAction* properties = AddItem(*m_menu, "mProperties", QStringLiteral("Properties"));
+    m_menu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    QAction* exit = AddItem(*m_menu, "mExit", QStringLiteral("Exit"));
+    m_menu->setDefaultAction(m_show);
+
+    connect(m_show, &QAction::triggered, this, &TrayMenu::showRequested);
+    connect(m_hide, &QAction::triggered, this, &TrayMenu::hideRequested);
+    connect(properties, &QAction::triggered, this, &TrayMenu::propertiesRequested);
+    connect(exit, &QAction::triggered, this, &TrayMenu::exitRequested);
+}
+
+void TrayMenu::showTrayIcon()
+{
+    if (m_trayIcon)
+        return;
+    m_trayIcon = new TrayIcon(&m_clock);
+    m_trayIcon->setIconVisible(true);
+    m_trayIcon->setIcon(QGuiApplication::windowIcon());
+    m_trayIcon->setHint(QLatin1String(kTrayHint));
+    m_trayIcon->OnClick = [this](QObject*) { emit showRequested(); };
+    m_trayIcon->OnDblClick = [this](QObject*) { emit showRequested(); };
+    m_trayIcon->setPopupMenu(m_menu);
+}
+
+bool TrayMenu::clockHidden() const
+{
+    return m_hide->isChecked();
+}
+
+void TrayMenu::setClockHidden(bool hidden)
+{
+    (hidden ? m_hide : m_show)->setChecked(true);
+}

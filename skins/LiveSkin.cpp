@@ -1,0 +1,70 @@
+#include "skins/LiveSkin.h"
+
+#include "platform/files/ProgramFolder.h"
+#include "skins/SkinFile.h"
+
+#include <QFileInfo>
+
+LiveSkin::LiveSkin(QObject* parent) : QObject(parent), m_skin(DefaultSkin()), m_fileSkin(m_skin) {}
+
+QString LiveSkin::fileOrDefault() const
+{
+    return m_fileName.isEmpty() ? ProgramFolder() + QLatin1String(kDefaultSkinFileName) : m_fileName;
+}
+
+void LiveSkin::edit(const TSkin& skin)
+{
+    m_skin = skin;
+    emit changed();
+}
+
+void LiveSkin::load(const QString& fileName, std::optional<int> clockSize)
+{
+    const SkinLoadOptions options { clockSize.has_value(), clockSize.value_or(0), ProgramFolder() };
+    TSkin loaded;
+    bool read = false;
+    try {
+        read = ReadSkinFile(SkinPathToRead(fileName, ProgramFolder()), loaded, options);
+    } catch (...) {
+        // The skin stays, at the size the clock is to keep.
+        if (clockSize > 0)
+            m_skin.ClockSize = m_fileSkin.ClockSize = *clockSize;
+        throw;
+    }
+    if (read)
+        m_skin = loaded;
+    else if (clockSize > 0)
+        m_skin.ClockSize = *clockSize;
+    m_fileSkin = m_skin;
+    // An empty setting reaches here as the program folder itself: no skin
+    // file was named, so the skin is the default one.
+    m_fileName = QFileInfo(fileName).isDir() ? QString() : fileName;
+    emit changed();
+}
+
+void LiveSkin::saveAs(const QString& fileName)
+{
+    SaveSkinFile(fileName, m_skin, ProgramFolder());
+    m_fileName = fileName;
+    m_fileSkin = m_skin;
+}
+
+void LiveSkin::revert()
+{
+    m_skin = m_fileSkin;
+    emit changed();
+}
+
+void LiveSkin::storeShownTexture(const QString& texture, TColor colour, int transparency)
+{
+    m_skin.Texture.setText(texture);
+    m_skin.TextureColor = colour;
+    m_skin.TextureTransparency = transparency;
+}
+
+void LiveSkin::setFoundTexture(const decltype(TSkin::Texture)& texture)
+{
+    if (m_fileSkin.Texture == m_skin.Texture)
+        m_fileSkin.Texture = texture;
+    m_skin.Texture = texture;
+}
