@@ -56,7 +56,7 @@ QString ApplyAlarmChange(AlarmStore& store, const AlarmChange& change)
         return QString();
     }
     // An alarm already so keeps its byte as it was.
-    TAlarmRec alarm = *store.find(id);
+    AlarmRecord alarm = *store.find(id);
     if (const bool enable = change.kind == AlarmChange::Kind::Enable; bool(alarm.Enabled) != enable) {
         alarm.Enabled = enable;
         store.update(id, alarm);

@@ -15,7 +15,7 @@ class AlarmStore;
 struct AlarmChange {
     enum class Kind { Add, Enable, Disable, Delete };
     Kind kind = Kind::Add;
-    TAlarmRec alarm {}; // Add
+    AlarmRecord alarm {}; // Add
     int index = -1;     // Enable, Disable, Delete
 
     bool operator==(const AlarmChange&) const = default;

@@ -28,7 +28,7 @@ template <std::size_t N>
 void LoadFlags(const std::array<std::uint8_t, N + 1>& stored, std::array<bool, N>& boxes)
 {
     for (std::size_t i = 0; i < N; ++i)
-        boxes[i] = TAlarmRec::FlagIsOn(stored[i + 1]);
+        boxes[i] = AlarmRecord::FlagIsOn(stored[i + 1]);
 }
 
 template <std::size_t N>
@@ -48,10 +48,10 @@ int Interval(int value)
     return std::clamp(value, kMinInterval, kMaxInterval);
 }
 
-void LoadPage(const TAlarmRec& alarm, const QDate& today, AlarmEditorValues& editor)
+void LoadPage(const AlarmRecord& alarm, const QDate& today, AlarmEditorValues& editor)
 {
     switch (editor.page) {
-    case TAlarmRec::Once: {
+    case AlarmRecord::Once: {
         AlarmEditorValues::OncePage& once = editor.once;
         LoadTime(alarm.AlarmTime, once.time);
         const QDate date = DateOf(alarm.OnceDate);
@@ -66,18 +66,18 @@ void LoadPage(const TAlarmRec& alarm, const QDate& today, AlarmEditorValues& edi
         once.deleteAfterExpiration = alarm.DeleteAfterExpiration;
         break;
     }
-    case TAlarmRec::Daily:
+    case AlarmRecord::Daily:
         LoadTime(alarm.AlarmTime, editor.daily.time);
         editor.daily.everyNdays = Interval(alarm.EveryNdays);
         LoadDate(alarm.DailyStart, editor.daily.start);
         break;
-    case TAlarmRec::Weekly:
+    case AlarmRecord::Weekly:
         LoadTime(alarm.AlarmTime, editor.weekly.time);
         editor.weekly.everyNweeks = Interval(alarm.EveryNweeks);
         LoadDate(alarm.WeeklyStart, editor.weekly.start);
         LoadFlags(alarm.Weekdays, editor.weekly.weekdays);
         break;
-    case TAlarmRec::Monthly: {
+    case AlarmRecord::Monthly: {
         AlarmEditorValues::MonthlyPage& monthly = editor.monthly;
         LoadTime(alarm.AlarmTime, monthly.time);
         monthly.nthWeekday = alarm.MonthlyThe;
@@ -90,10 +90,10 @@ void LoadPage(const TAlarmRec& alarm, const QDate& today, AlarmEditorValues& edi
     }
 }
 
-void StorePage(const AlarmEditorValues& editor, int page, const QDate& today, TAlarmRec& alarm)
+void StorePage(const AlarmEditorValues& editor, int page, const QDate& today, AlarmRecord& alarm)
 {
     switch (page) {
-    case TAlarmRec::Once: {
+    case AlarmRecord::Once: {
         const AlarmEditorValues::OncePage& once = editor.once;
         alarm.AlarmTime = StoredTime(today, once.time);
         alarm.DeleteAfterPlaying = once.deleteAfterPlaying;
@@ -111,18 +111,18 @@ void StorePage(const AlarmEditorValues& editor, int page, const QDate& today, TA
         }
         break;
     }
-    case TAlarmRec::Daily:
+    case AlarmRecord::Daily:
         alarm.AlarmTime = StoredTime(today, editor.daily.time);
         alarm.EveryNdays = Interval(editor.daily.everyNdays);
         alarm.DailyStart = EncodeDate(editor.daily.start);
         break;
-    case TAlarmRec::Weekly:
+    case AlarmRecord::Weekly:
         alarm.AlarmTime = StoredTime(today, editor.weekly.time);
         alarm.WeeklyStart = EncodeDate(editor.weekly.start);
         alarm.EveryNweeks = Interval(editor.weekly.everyNweeks);
         StoreFlags(editor.weekly.weekdays, alarm.Weekdays);
         break;
-    case TAlarmRec::Monthly: {
+    case AlarmRecord::Monthly: {
         const AlarmEditorValues::MonthlyPage& monthly = editor.monthly;
         alarm.AlarmTime = StoredTime(today, monthly.time);
         alarm.MonthlyThe = monthly.nthWeekday;
@@ -150,9 +150,9 @@ std::optional<std::int32_t> StaysOnMinutes(int index)
     return kStaysOnMinutes[std::size_t(index)];
 }
 
-void LoadAlarmIntoEditor(const TAlarmRec& alarm, const QDate& today, AlarmEditorValues& editor)
+void LoadAlarmIntoEditor(const AlarmRecord& alarm, const QDate& today, AlarmEditorValues& editor)
 {
-    editor.page = std::clamp<int>(alarm.Mode, TAlarmRec::Once, TAlarmRec::Monthly);
+    editor.page = std::clamp<int>(alarm.Mode, AlarmRecord::Once, AlarmRecord::Monthly);
     LoadPage(alarm, today, editor);
 
     editor.name = alarm.Name.text();
@@ -164,10 +164,10 @@ void LoadAlarmIntoEditor(const TAlarmRec& alarm, const QDate& today, AlarmEditor
     editor.staysOnIndex = StaysOnIndex(alarm.StaysOn);
 }
 
-void StoreEditorIntoAlarm(const AlarmEditorValues& editor, const QDate& today, TAlarmRec& alarm)
+void StoreEditorIntoAlarm(const AlarmEditorValues& editor, const QDate& today, AlarmRecord& alarm)
 {
     alarm.LastRung = 0;
-    alarm.Mode = std::clamp<int>(editor.page, TAlarmRec::Once, TAlarmRec::Monthly);
+    alarm.Mode = std::clamp<int>(editor.page, AlarmRecord::Once, AlarmRecord::Monthly);
     StorePage(editor, alarm.Mode, today, alarm);
 
     alarm.Name.setText(editor.name);
@@ -178,9 +178,9 @@ void StoreEditorIntoAlarm(const AlarmEditorValues& editor, const QDate& today, T
         alarm.StaysOn = *minutes;
 }
 
-TAlarmRec NewAlarmRecord(const TAlarmRec* selected, const QDateTime& now, bool sound, bool audioPic)
+AlarmRecord NewAlarmRecord(const AlarmRecord* selected, const QDateTime& now, bool sound, bool audioPic)
 {
-    TAlarmRec alarm {};
+    AlarmRecord alarm {};
     if (selected) {
         alarm = *selected;
     } else {
@@ -192,7 +192,7 @@ TAlarmRec NewAlarmRecord(const TAlarmRec* selected, const QDateTime& now, bool s
         fresh.daily.start = fresh.weekly.start = today;
         alarm.Weekdays.fill(kFlagOff);
         alarm.Months.fill(kFlagOff);
-        for (const int page : { TAlarmRec::Once, TAlarmRec::Daily, TAlarmRec::Weekly, TAlarmRec::Monthly })
+        for (const int page : { AlarmRecord::Once, AlarmRecord::Daily, AlarmRecord::Weekly, AlarmRecord::Monthly })
             StorePage(fresh, page, today, alarm);
     }
     alarm.Name.setText(QStringLiteral("New Alarm"));

@@ -49,7 +49,7 @@ struct AlarmEditorValues {
         std::array<bool, 12> months { true, true, true, true, true, true, true, true, true, true, true, true };
     };
 
-    int page = TAlarmRec::Once; // the mode page shown, 0..3
+    int page = AlarmRecord::Once; // the mode page shown, 0..3
     OncePage once;
     DailyPage daily;
     WeeklyPage weekly;
@@ -77,7 +77,7 @@ std::optional<std::int32_t> StaysOnMinutes(int index);
 // shown, and the Show group; the other pages keep what they held. Values the
 // controls cannot hold are brought into their ranges; a date or time that is
 // not a calendar value leaves the control as it was.
-void LoadAlarmIntoEditor(const TAlarmRec& alarm, const QDate& today, AlarmEditorValues& editor);
+void LoadAlarmIntoEditor(const AlarmRecord& alarm, const QDate& today, AlarmEditorValues& editor);
 
 // Stores the editor into the alarm: the shown page becomes its Mode and that
 // page's fields are written, the name (cut to 12 characters), Audio-Pic or
@@ -86,10 +86,10 @@ void LoadAlarmIntoEditor(const TAlarmRec& alarm, const QDate& today, AlarmEditor
 // alarm can ring again today. Times are stored to the minute on today's
 // date; "Today" and "Tomorrow" are taken from today. Enabled, the picture,
 // the sound file and the other pages' fields stay as they were.
-void StoreEditorIntoAlarm(const AlarmEditorValues& editor, const QDate& today, TAlarmRec& alarm);
+void StoreEditorIntoAlarm(const AlarmEditorValues& editor, const QDate& today, AlarmRecord& alarm);
 
 // The record Create appends: a copy of the selected alarm when there is one,
 // else an alarm ringing once tomorrow at the current minute, with every
 // other page at the editor's own starting values. Either way it is named "New
 // Alarm", enabled, without files, with the given sound and Audio-Pic choice.
-TAlarmRec NewAlarmRecord(const TAlarmRec* selected, const QDateTime& now, bool sound, bool audioPic);
+AlarmRecord NewAlarmRecord(const AlarmRecord* selected, const QDateTime& now, bool sound, bool audioPic);

@@ -25,20 +25,20 @@ QString PrintableName(const QString& name)
 QString AlarmTypeText(std::int32_t mode)
 {
     switch (mode) {
-    case TAlarmRec::Once:
+    case AlarmRecord::Once:
         return QStringLiteral("Once");
-    case TAlarmRec::Daily:
+    case AlarmRecord::Daily:
         return QStringLiteral("Daily");
-    case TAlarmRec::Weekly:
+    case AlarmRecord::Weekly:
         return QStringLiteral("Weekly");
-    case TAlarmRec::Monthly:
+    case AlarmRecord::Monthly:
         return QStringLiteral("Monthly");
     default:
         return QString();
     }
 }
 
-QString AlarmTimeText(const TAlarmRec& alarm, bool twelveHour)
+QString AlarmTimeText(const AlarmRecord& alarm, bool twelveHour)
 {
     const QTime time = TimeOf(alarm.AlarmTime);
     if (!time.isValid())
@@ -53,21 +53,21 @@ QString NextRingDateText(TDateTime date)
     return FormatDateTime(QStringLiteral("d mmm yyyy"), QDateTime(DateOf(date), QTime(0, 0), Qt::UTC));
 }
 
-AlarmListRow AlarmListRowOf(const TAlarmRec& alarm, TDateTime now, bool twelveHour)
+AlarmListRow AlarmListRowOf(const AlarmRecord& alarm, TDateTime now, bool twelveHour)
 {
     return { PrintableName(alarm.Name.text()), AlarmTypeText(alarm.Mode), AlarmTimeText(alarm, twelveHour),
         NextRingDateText(NextRingDate(alarm, now)) };
 }
 
-QString MissedAlarmMessage(const TAlarmRec& alarm)
+QString MissedAlarmMessage(const AlarmRecord& alarm)
 {
     return QStringLiteral("Alarm \"%1\" should've rung earlier(at %2) today.")
         .arg(alarm.Name.text(), AlarmTimeText(alarm, true));
 }
 
-QString MissedSnoozeMessage(const TAlarmRec& alarm, TDateTime due)
+QString MissedSnoozeMessage(const AlarmRecord& alarm, TDateTime due)
 {
-    TAlarmRec snoozed = alarm;
+    AlarmRecord snoozed = alarm;
     snoozed.AlarmTime = due;
     return QStringLiteral("Snoozed alarm \"%1\" should've rung again earlier(at %2 on %3).")
         .arg(alarm.Name.text(), AlarmTimeText(snoozed, true), NextRingDateText(std::trunc(due)));

@@ -11,7 +11,7 @@ QString AlarmTypeText(std::int32_t mode);
 
 // The alarm time as "h: nn am/pm" (7: 05 pm) or, for the 24-hour clock,
 // "h: nn" (19: 05); "" when the record holds no time.
-QString AlarmTimeText(const TAlarmRec& alarm, bool twelveHour);
+QString AlarmTimeText(const AlarmRecord& alarm, bool twelveHour);
 
 // A next ring date as "d mmm yyyy" (5 Jan 2004), or "<Expired>" for 0.
 QString NextRingDateText(TDateTime date);
@@ -26,11 +26,11 @@ struct AlarmListRow {
     QString time;
     QString nextDate;
 };
-AlarmListRow AlarmListRowOf(const TAlarmRec& alarm, TDateTime now, bool twelveHour);
+AlarmListRow AlarmListRowOf(const AlarmRecord& alarm, TDateTime now, bool twelveHour);
 
 // The report of an alarm that should have rung earlier today.
-QString MissedAlarmMessage(const TAlarmRec& alarm);
+QString MissedAlarmMessage(const AlarmRecord& alarm);
 
 // The report of a snoozed alarm that was due again at moment due while the
 // program was not running.
-QString MissedSnoozeMessage(const TAlarmRec& alarm, TDateTime due);
+QString MissedSnoozeMessage(const AlarmRecord& alarm, TDateTime due);

@@ -15,7 +15,7 @@ public:
     // returns once the presentation has ended; it presents nothing while
     // another alarm is presented. Returns the minutes the user snoozed it
     // for, or 0 when it was dismissed (or it opened a document).
-    virtual int present(const TAlarmRec& alarm, Snoozing snoozing) = 0;
+    virtual int present(const AlarmRecord& alarm, Snoozing snoozing) = 0;
     // An alarm is being presented.
     virtual bool isPresenting() const = 0;
     // The sound of a presented alarm is playing.

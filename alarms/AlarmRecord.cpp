@@ -38,8 +38,8 @@ constexpr std::size_t kAudioPic = 666;
 constexpr std::size_t kPadding667 = 667;
 constexpr std::size_t kStaysOn = 668;
 
-static_assert(kWeekdays + sizeof(TAlarmRec::Weekdays) == kMonthlyThe);
-static_assert(kMonths + sizeof(TAlarmRec::Months) == kName);
+static_assert(kWeekdays + sizeof(AlarmRecord::Weekdays) == kMonthlyThe);
+static_assert(kMonths + sizeof(AlarmRecord::Months) == kName);
 static_assert(kName + ShortString<12>::kSize == kVisualFile);
 static_assert(kVisualFile + ShortString<180>::kSize == kSoundFile);
 static_assert(kSoundFile + ShortString<180>::kSize == kDocFile);
@@ -60,10 +60,10 @@ void CopyIn(AlarmRecordBytes& bytes, std::size_t offset, const std::array<std::u
 
 } // namespace
 
-TAlarmRec ReadAlarmRecord(const AlarmRecordBytes& bytes)
+AlarmRecord ReadAlarmRecord(const AlarmRecordBytes& bytes)
 {
     const std::uint8_t* data = bytes.data();
-    TAlarmRec alarm {};
+    AlarmRecord alarm {};
     alarm.Enabled = StoredBool::FromByte(data[kEnabled]);
     CopyOut(bytes, kPadding1, alarm.Padding1);
     alarm.LastRung = ReadLittleEndian<double>(data, kLastRung);
@@ -97,7 +97,7 @@ TAlarmRec ReadAlarmRecord(const AlarmRecordBytes& bytes)
     return alarm;
 }
 
-AlarmRecordBytes WriteAlarmRecord(const TAlarmRec& alarm)
+AlarmRecordBytes WriteAlarmRecord(const AlarmRecord& alarm)
 {
     AlarmRecordBytes bytes {};
     std::uint8_t* data = bytes.data();

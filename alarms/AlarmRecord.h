@@ -18,7 +18,7 @@ inline constexpr std::uint8_t kFlagOff = 'F';
 // One alarm. On disk the alarm store is these records one after another,
 // 672 bytes each, little-endian, no header. Padding and reserved bytes are
 // kept as read, so a store is written back exactly as it was loaded.
-struct TAlarmRec {
+struct AlarmRecord {
     enum Mode : std::int32_t { Once = 0, Daily = 1, Weekly = 2, Monthly = 3 };
 
     StoredBool Enabled; // may ring; the list row's check box
@@ -55,10 +55,10 @@ struct TAlarmRec {
     // A flag byte of Weekdays or Months reads as on only when it is "N".
     static bool FlagIsOn(std::uint8_t flag) { return flag == kFlagOn; }
 
-    bool operator==(const TAlarmRec&) const = default;
+    bool operator==(const AlarmRecord&) const = default;
 };
 
 using AlarmRecordBytes = std::array<std::uint8_t, kAlarmRecordSize>;
 
-TAlarmRec ReadAlarmRecord(const AlarmRecordBytes& bytes);
-AlarmRecordBytes WriteAlarmRecord(const TAlarmRec& alarm);
+AlarmRecord ReadAlarmRecord(const AlarmRecordBytes& bytes);
+AlarmRecordBytes WriteAlarmRecord(const AlarmRecord& alarm);

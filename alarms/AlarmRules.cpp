@@ -33,9 +33,9 @@ int NthWeekdayOfMonth(int year, int month, int n, int weekday)
     return day;
 }
 
-bool IsMonthlyRingDay(const TAlarmRec& alarm, const QDate& day)
+bool IsMonthlyRingDay(const AlarmRecord& alarm, const QDate& day)
 {
-    if (!TAlarmRec::FlagIsOn(alarm.Months[std::size_t(day.month())]))
+    if (!AlarmRecord::FlagIsOn(alarm.Months[std::size_t(day.month())]))
         return false;
     if (!alarm.MonthlyThe)
         return day.day() == alarm.MonthlyDay;
@@ -45,7 +45,7 @@ bool IsMonthlyRingDay(const TAlarmRec& alarm, const QDate& day)
     return day.day() == NthWeekdayOfMonth(day.year(), day.month(), alarm.MonthlyTheN, alarm.MonthlyTheDay);
 }
 
-bool HoldsTimeRule(const TAlarmRec& alarm, TimeRule rule, TDateTime moment)
+bool HoldsTimeRule(const AlarmRecord& alarm, TimeRule rule, TDateTime moment)
 {
     switch (rule) {
     case TimeRule::None:
@@ -62,7 +62,7 @@ bool HoldsTimeRule(const TAlarmRec& alarm, TimeRule rule, TDateTime moment)
     return false;
 }
 
-bool IsDue(const TAlarmRec& alarm, TimeRule rule, TDateTime moment)
+bool IsDue(const AlarmRecord& alarm, TimeRule rule, TDateTime moment)
 {
     return alarm.Enabled && !IsSameDay(alarm.LastRung, moment) && IsCalendarDateTime(alarm.AlarmTime)
         && HoldsTimeRule(alarm, rule, moment) && IsRingDay(alarm, DateOf(moment));
@@ -82,37 +82,37 @@ bool TimeOfDayIsEarlier(TDateTime a, TDateTime b)
     return std::fabs(first - second) >= kMillisecondInDays && first < second;
 }
 
-bool IsRingDay(const TAlarmRec& alarm, const QDate& day)
+bool IsRingDay(const AlarmRecord& alarm, const QDate& day)
 {
     if (!day.isValid())
         return false;
     switch (alarm.Mode) {
-    case TAlarmRec::Once:
+    case AlarmRecord::Once:
         return DateOf(alarm.OnceDate) == day;
-    case TAlarmRec::Daily: {
+    case AlarmRecord::Daily: {
         const QDate start = DateOf(alarm.DailyStart);
         if (alarm.EveryNdays <= 0 || !start.isValid())
             return false;
         const qint64 days = start.daysTo(day);
         return days >= 0 && days % alarm.EveryNdays == 0;
     }
-    case TAlarmRec::Weekly: {
+    case AlarmRecord::Weekly: {
         // The rhythm follows the difference of ISO week numbers, not the
         // weeks elapsed, as stored alarms have always rung that way.
         const QDate start = DateOf(alarm.WeeklyStart);
         if (alarm.EveryNweeks <= 0 || !start.isValid() || day < start
-            || !TAlarmRec::FlagIsOn(alarm.Weekdays[std::size_t(day.dayOfWeek())]))
+            || !AlarmRecord::FlagIsOn(alarm.Weekdays[std::size_t(day.dayOfWeek())]))
             return false;
         return (day.weekNumber() - start.weekNumber()) % alarm.EveryNweeks == 0;
     }
-    case TAlarmRec::Monthly:
+    case AlarmRecord::Monthly:
         return IsMonthlyRingDay(alarm, day);
     default:
         return false;
     }
 }
 
-int FindDueAlarm(const std::vector<TAlarmRec>& alarms, bool missedCheck, int index, TDateTime moment)
+int FindDueAlarm(const std::vector<AlarmRecord>& alarms, bool missedCheck, int index, TDateTime moment)
 {
     if (index >= 0) {
         const bool due = std::size_t(index) < alarms.size() && IsDue(alarms[std::size_t(index)], TimeRule::None, moment);
@@ -125,12 +125,12 @@ int FindDueAlarm(const std::vector<TAlarmRec>& alarms, bool missedCheck, int ind
     return -1;
 }
 
-bool IsDueOnDay(const TAlarmRec& alarm, TDateTime moment)
+bool IsDueOnDay(const AlarmRecord& alarm, TDateTime moment)
 {
     return IsDue(alarm, TimeRule::None, moment);
 }
 
-TDateTime NextRingDate(const TAlarmRec& alarm, TDateTime now)
+TDateTime NextRingDate(const AlarmRecord& alarm, TDateTime now)
 {
     const QDate today = DateOf(now);
     if (!today.isValid())

@@ -23,7 +23,7 @@ bool IsSameDay(TDateTime a, TDateTime b);
 bool TimeOfDayIsEarlier(TDateTime a, TDateTime b);
 
 // Whether day is a ring day of the alarm by the rule of its Mode.
-bool IsRingDay(const TAlarmRec& alarm, const QDate& day);
+bool IsRingDay(const AlarmRecord& alarm, const QDate& day);
 
 // The index of the first alarm due at moment, or -1. With index -1 every
 // alarm is considered and a time rule applies: the ring check (missedCheck
@@ -32,13 +32,13 @@ bool IsRingDay(const TAlarmRec& alarm, const QDate& day);
 // one alarm only that alarm is tested, for the day of moment, with no time
 // rule. Disabled alarms, and alarms that already rang on moment's day, are
 // never due.
-int FindDueAlarm(const std::vector<TAlarmRec>& alarms, bool missedCheck, int index, TDateTime moment);
+int FindDueAlarm(const std::vector<AlarmRecord>& alarms, bool missedCheck, int index, TDateTime moment);
 
 // The next day (at midnight) on which the alarm rings, looking from today
 // (or tomorrow, when it rang today or its time has passed) to the end of
 // next year; 0 when there is none.
-TDateTime NextRingDate(const TAlarmRec& alarm, TDateTime now);
+TDateTime NextRingDate(const AlarmRecord& alarm, TDateTime now);
 
 // Whether the alarm is due on moment's day with no time rule (the
 // single-day test of FindDueAlarm).
-bool IsDueOnDay(const TAlarmRec& alarm, TDateTime moment);
+bool IsDueOnDay(const AlarmRecord& alarm, TDateTime moment);

@@ -29,7 +29,7 @@ double ContinuousSeconds(TDateTime value)
 }
 
 // The same alarm, whether or not it was switched on or off or rang since.
-bool SameAlarm(TAlarmRec a, TAlarmRec b)
+bool SameAlarm(AlarmRecord a, AlarmRecord b)
 {
     a.Enabled = b.Enabled;
     a.LastRung = b.LastRung;
@@ -62,24 +62,24 @@ AlarmId AlarmSchedule::FindDueAlarm(bool missedCheck, TDateTime moment) const
 
 void AlarmSchedule::RingAlarm(AlarmId id)
 {
-    const TAlarmRec* ringing = m_store.find(id);
+    const AlarmRecord* ringing = m_store.find(id);
     if (!ringing || !m_presenter || IsPresenting())
         return;
     // A copy: the store may change while the alarm is presented.
-    const int snoozeMinutes = m_presenter->present(TAlarmRec(*ringing), AlarmPresenter::Snoozing::Offered);
+    const int snoozeMinutes = m_presenter->present(AlarmRecord(*ringing), AlarmPresenter::Snoozing::Offered);
 
     // The presentation runs its own event loop, in which the alarm may have
     // been deleted or changed.
-    const TAlarmRec* presented = m_store.find(id);
+    const AlarmRecord* presented = m_store.find(id);
     if (!presented)
         return;
-    TAlarmRec alarm = *presented;
+    AlarmRecord alarm = *presented;
     alarm.LastRung = EncodeDate(CurrentLocalDateTime().date());
     m_store.update(id, alarm);
     if (snoozeMinutes > 0) {
         Snooze(alarm, snoozeMinutes);
         SaveSnoozes();
-    } else if (alarm.DeleteAfterPlaying && alarm.Mode == TAlarmRec::Once) {
+    } else if (alarm.DeleteAfterPlaying && alarm.Mode == AlarmRecord::Once) {
         m_store.remove(id);
     }
     SaveAfterRinging();
@@ -105,21 +105,21 @@ void AlarmSchedule::RingDueSnooze(TDateTime now)
     SaveSnoozes();
 }
 
-void AlarmSchedule::Snooze(const TAlarmRec& alarm, int minutes)
+void AlarmSchedule::Snooze(const AlarmRecord& alarm, int minutes)
 {
     const QDateTime due = CurrentLocalDateTime().addSecs(minutes * kSecondsPerMinute);
     m_snoozes.push_back({ DateTimeFromLocal(due), alarm });
 }
 
-void AlarmSchedule::EndSnooze(const TAlarmRec& alarm)
+void AlarmSchedule::EndSnooze(const AlarmRecord& alarm)
 {
-    if (!alarm.DeleteAfterPlaying || alarm.Mode != TAlarmRec::Once)
+    if (!alarm.DeleteAfterPlaying || alarm.Mode != AlarmRecord::Once)
         return;
     const auto same = [&alarm](const auto& other) { return SameAlarm(alarm, other); };
     if (std::any_of(m_snoozes.begin(), m_snoozes.end(), [&same](const PendingSnooze& s) { return same(s.alarm); }))
         return;
     // An alarm edited since it rang is another alarm now, and stays.
-    const std::vector<TAlarmRec>& records = m_store.records();
+    const std::vector<AlarmRecord>& records = m_store.records();
     const auto stored = std::find_if(records.begin(), records.end(), same);
     if (stored == records.end())
         return;
@@ -174,8 +174,8 @@ void AlarmSchedule::RunStartupPass(TDateTime now)
         Report(MissedAlarmMessage(*m_store.find(missed)));
 
     // In one pass, however many expired.
-    m_store.removeIf([now](const TAlarmRec& alarm) {
-        return alarm.Mode == TAlarmRec::Once && alarm.DeleteAfterExpiration && NextRingDate(alarm, now) == 0;
+    m_store.removeIf([now](const AlarmRecord& alarm) {
+        return alarm.Mode == AlarmRecord::Once && alarm.DeleteAfterExpiration && NextRingDate(alarm, now) == 0;
     });
 }
 
@@ -203,9 +203,9 @@ void AlarmSchedule::QueueMissedReports(TDateTime lastPoll, TDateTime now)
     const double midnight = ContinuousSeconds(today);
     const double from = ContinuousSeconds(lastPoll);
     const double to = ContinuousSeconds(now);
-    const std::vector<TAlarmRec>& alarms = m_store.records();
+    const std::vector<AlarmRecord>& alarms = m_store.records();
     for (std::size_t i = 0; i < alarms.size(); ++i) {
-        const TAlarmRec& alarm = alarms[i];
+        const AlarmRecord& alarm = alarms[i];
         if (!IsDueOnDay(alarm, now))
             continue;
         // Missed when no poll fell into the two seconds the ring check sees.

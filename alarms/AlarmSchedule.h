@@ -72,10 +72,10 @@ private:
     bool IsSoundPlaying() const;
     void SaveAfterRinging();
     void RingDueSnooze(TDateTime now);
-    void Snooze(const TAlarmRec& alarm, int minutes);
+    void Snooze(const AlarmRecord& alarm, int minutes);
     // After a snooze has ended without another: a one-time alarm that
     // deletes itself after playing goes, once no other snooze of it waits.
-    void EndSnooze(const TAlarmRec& alarm);
+    void EndSnooze(const AlarmRecord& alarm);
     void SaveSnoozes();
     void QueueMissedReports(TDateTime lastPoll, TDateTime now);
     void ShowQueuedReports();

@@ -19,7 +19,7 @@ constexpr std::size_t kRecordsPerRead = 64;
 
 // Reads the store's records into records, as many as there are before a
 // failure (IoError).
-void ReadRecords(const QString& fileName, std::vector<TAlarmRec>& records)
+void ReadRecords(const QString& fileName, std::vector<AlarmRecord>& records)
 {
     std::optional<RegularFileReader> file = RegularFileReader::Open(fileName);
     if (!file)
@@ -57,7 +57,7 @@ AlarmStore::AlarmStore(QString fileName, QObject* parent) : QObject(parent), m_f
 
 void AlarmStore::LoadAlarms()
 {
-    std::vector<TAlarmRec> records;
+    std::vector<AlarmRecord> records;
     try {
         ReadRecords(m_fileName, records);
     } catch (...) {
@@ -73,7 +73,7 @@ void AlarmStore::SaveAlarms()
     takeEnabledChoices();
     QByteArray contents;
     contents.reserve(qsizetype(m_records.size() * kAlarmRecordSize));
-    for (const TAlarmRec& alarm : m_records) {
+    for (const AlarmRecord& alarm : m_records) {
         const AlarmRecordBytes bytes = WriteAlarmRecord(alarm);
         contents.append(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     }
@@ -90,13 +90,13 @@ std::optional<std::size_t> AlarmStore::indexOf(AlarmId id) const
     return std::size_t(found - m_ids.begin());
 }
 
-const TAlarmRec* AlarmStore::find(AlarmId id) const
+const AlarmRecord* AlarmStore::find(AlarmId id) const
 {
     const std::optional<std::size_t> index = indexOf(id);
     return index ? &m_records[*index] : nullptr;
 }
 
-void AlarmStore::replaceAll(std::vector<TAlarmRec> records)
+void AlarmStore::replaceAll(std::vector<AlarmRecord> records)
 {
     m_records = std::move(records);
     m_ids.resize(m_records.size());
@@ -106,7 +106,7 @@ void AlarmStore::replaceAll(std::vector<TAlarmRec> records)
     emit listChanged();
 }
 
-AlarmId AlarmStore::add(const TAlarmRec& record)
+AlarmId AlarmStore::add(const AlarmRecord& record)
 {
     m_records.push_back(record);
     m_ids.push_back(newId());
@@ -114,7 +114,7 @@ AlarmId AlarmStore::add(const TAlarmRec& record)
     return m_ids.back();
 }
 
-void AlarmStore::update(AlarmId id, const TAlarmRec& record)
+void AlarmStore::update(AlarmId id, const AlarmRecord& record)
 {
     const std::optional<std::size_t> index = indexOf(id);
     if (!index)
@@ -134,7 +134,7 @@ void AlarmStore::remove(AlarmId id)
     emit alarmRemoved(id);
 }
 
-void AlarmStore::removeIf(const std::function<bool(const TAlarmRec&)>& predicate)
+void AlarmStore::removeIf(const std::function<bool(const AlarmRecord&)>& predicate)
 {
     std::vector<AlarmId> removed;
     std::size_t kept = 0;
@@ -174,7 +174,7 @@ bool AlarmStore::shownEnabled(AlarmId id) const
 {
     if (const std::optional<bool> choice = enabledChoice(id))
         return *choice;
-    const TAlarmRec* alarm = find(id);
+    const AlarmRecord* alarm = find(id);
     return alarm && alarm->Enabled;
 }
 

@@ -50,23 +50,23 @@ public:
     void SaveAlarms();
 
     // The records in list order.
-    const std::vector<TAlarmRec>& records() const { return m_records; }
+    const std::vector<AlarmRecord>& records() const { return m_records; }
     std::size_t size() const { return m_records.size(); }
     AlarmId idAt(std::size_t index) const { return m_ids[index]; }
     std::optional<std::size_t> indexOf(AlarmId id) const;
     // The alarm's record; null when it has gone.
-    const TAlarmRec* find(AlarmId id) const;
+    const AlarmRecord* find(AlarmId id) const;
 
     // Replaces every alarm, each taking a new identity.
-    void replaceAll(std::vector<TAlarmRec> records);
+    void replaceAll(std::vector<AlarmRecord> records);
     // Adds an alarm at the end of the list.
-    AlarmId add(const TAlarmRec& record);
+    AlarmId add(const AlarmRecord& record);
     // Changes the alarm's record; nothing when it has gone.
-    void update(AlarmId id, const TAlarmRec& record);
+    void update(AlarmId id, const AlarmRecord& record);
     // Removes the alarm; nothing when it has gone.
     void remove(AlarmId id);
     // Removes every alarm the predicate holds for, in one pass.
-    void removeIf(const std::function<bool(const TAlarmRec&)>& predicate);
+    void removeIf(const std::function<bool(const AlarmRecord&)>& predicate);
 
     // The user's check-box choice for the alarm's Enabled, kept until a save
     // (or takeEnabledChoices) takes it into the record.
@@ -92,7 +92,7 @@ private:
     AlarmId newId() { return ++m_lastId; }
 
     QString m_fileName;
-    std::vector<TAlarmRec> m_records;
+    std::vector<AlarmRecord> m_records;
     std::vector<AlarmId> m_ids; // beside m_records
     std::unordered_map<AlarmId, bool> m_enabledChoices;
     AlarmId m_lastId = kNoAlarm;

@@ -10,7 +10,7 @@
 // with the same picture, text, sound and "Stays on" time, and when.
 struct PendingSnooze {
     TDateTime due; // local date-time at which it rings again
-    TAlarmRec alarm;
+    AlarmRecord alarm;
 
     bool operator==(const PendingSnooze&) const = default;
 };

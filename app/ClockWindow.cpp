@@ -300,7 +300,7 @@ void ClockWindow::onKey(int key, bool onKeypad)
         moveWindowTo(*action.position);
     if (action.sizeStep == 0)
         return;
-    TSkin skin = m_liveSkin.skin();
+    Skin skin = m_liveSkin.skin();
     const int size = std::clamp(skin.ClockSize + action.sizeStep, kMinClockSize, kMaxClockSize);
     if (size == skin.ClockSize)
         return;
@@ -379,7 +379,7 @@ void ClockWindow::tick()
     // own (a missing texture) is skipped: it would only stack another box.
     if (m_refreshing)
         return;
-    const TSkin& skin = m_liveSkin.skin();
+    const Skin& skin = m_liveSkin.skin();
     if (m_ticker.state() == ClockTicker::State::BeforeFirstTick) {
         // A clock hidden by "-hide" stays hidden.
         if (!m_trayMenu->clockHidden())
@@ -438,7 +438,7 @@ void ClockWindow::applyStacking()
 
 void ClockWindow::reshape()
 {
-    const TSkin& skin = m_liveSkin.skin();
+    const Skin& skin = m_liveSkin.skin();
     const int side = WindowSide(skin.ClockSize);
     // Resizing a minimised window restores it (Qt under openbox, at least):
     // a hidden clock keeps its size and is reshaped when it is shown again.

@@ -38,7 +38,7 @@ void RefreshRowOfThousandAlarms(benchmark::State& state)
 {
     ListOfThousandAlarms list;
     for (auto _ : state)
-        list.editor().SetTimeFormat(false);
+        list.editor().setTimeFormat(false);
 }
 BENCHMARK(RefreshRowOfThousandAlarms)->Unit(benchmark::kMillisecond);
 
@@ -46,7 +46,7 @@ BENCHMARK(RefreshRowOfThousandAlarms)->Unit(benchmark::kMillisecond);
 void FillTheListOfThousandAlarms(benchmark::State& state)
 {
     ListOfThousandAlarms list;
-    const std::vector<TAlarmRec> alarms = MixedAlarms(kHeavyUsersAlarms);
+    const std::vector<AlarmRecord> alarms = MixedAlarms(kHeavyUsersAlarms);
     for (auto _ : state)
         list.store().replaceAll(alarms);
 }
@@ -55,9 +55,9 @@ BENCHMARK(FillTheListOfThousandAlarms)->Unit(benchmark::kMillisecond);
 // Reference: the next ring date of each alarm, with no list.
 void NextRingDateOfThousandAlarms(benchmark::State& state)
 {
-    const std::vector<TAlarmRec> alarms = MixedAlarms(kHeavyUsersAlarms);
+    const std::vector<AlarmRecord> alarms = MixedAlarms(kHeavyUsersAlarms);
     for (auto _ : state)
-        for (const TAlarmRec& alarm : alarms)
+        for (const AlarmRecord& alarm : alarms)
             benchmark::DoNotOptimize(NextRingDate(alarm, kNow));
 }
 BENCHMARK(NextRingDateOfThousandAlarms)->Unit(benchmark::kMillisecond);

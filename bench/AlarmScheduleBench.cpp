@@ -10,9 +10,9 @@ const TDateTime kNow = Moment(2004, 3, 10, 12, 0);
 // The rebuilt list's "Next date to ring" column: one NextRingDate per alarm.
 void NextRingDateOfHundredAlarms(benchmark::State& state)
 {
-    const std::vector<TAlarmRec> alarms = MixedAlarms(100);
+    const std::vector<AlarmRecord> alarms = MixedAlarms(100);
     for (auto _ : state)
-        for (const TAlarmRec& alarm : alarms)
+        for (const AlarmRecord& alarm : alarms)
             benchmark::DoNotOptimize(NextRingDate(alarm, kNow));
 }
 BENCHMARK(NextRingDateOfHundredAlarms)->Unit(benchmark::kMillisecond);

@@ -13,11 +13,11 @@ class StoreOnDisk {
 public:
     explicit StoreOnDisk(int count)
     {
-        std::vector<TAlarmRec> alarms;
+        std::vector<AlarmRecord> alarms;
         alarms.reserve(std::size_t(count));
         for (int i = 0; i < count; ++i) {
             const int hour = i % 24;
-            const TAlarmRec kinds[] = { OnceAlarm(QDate(2004, 1, 1).addDays(i % 700), hour, 5),
+            const AlarmRecord kinds[] = { OnceAlarm(QDate(2004, 1, 1).addDays(i % 700), hour, 5),
                 DailyAlarm(1 + i % 7, QDate(2004, 3, 1), hour, 30), WeeklyAlarm(1 + i % 3, QDate(2004, 1, 5), { 1 + i % 7 }, hour, 0),
                 MonthlyDayAlarm(1 + i % 31, hour, 15) };
             alarms.push_back(kinds[i % 4]);
@@ -64,7 +64,7 @@ BENCHMARK(ReadStoreBytes)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::k
 void TakeRecordMemory(benchmark::State& state)
 {
     for (auto _ : state) {
-        std::vector<TAlarmRec> alarms(std::size_t(state.range(0)));
+        std::vector<AlarmRecord> alarms(std::size_t(state.range(0)));
         benchmark::DoNotOptimize(alarms.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));

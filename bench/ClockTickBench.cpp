@@ -17,7 +17,7 @@ void BM_OrdinaryTickOnTheSurface(benchmark::State& state)
 {
     const int side = int(state.range(0));
     LiveSkin liveSkin;
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     skin.Square = false;
     skin.ClockSize = side;
     skin.Texture.setText(QStringLiteral("10")); // a pattern tile over the face

@@ -29,7 +29,7 @@ struct RunningClock {
     {
         home.becomeProgramFolder();
         previousClock = SetLocalClockSource([this] { return now; });
-        TSkin skin = DefaultSkin();
+        Skin skin = DefaultSkin();
         skin.Square = false;
         skin.ClockSize = side;
         skin.Texture.setText(QStringLiteral("10")); // a pattern tile over the face

@@ -14,20 +14,20 @@
 
 namespace {
 
-TSkin SkinOfShape(bool square)
+Skin SkinOfShape(bool square)
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     skin.Square = square;
     return skin;
 }
 
-void DrawFace(FaceRenderer& renderer, QImage& face, const TSkin& skin)
+void DrawFace(FaceRenderer& renderer, QImage& face, const Skin& skin)
 {
     renderer.DrawFace(face, skin, HourAngle(10, 14), MinuteAngle(15));
     benchmark::DoNotOptimize(face.constBits());
 }
 
-void DrawLiteralFace(QImage& face, const TSkin& skin)
+void DrawLiteralFace(QImage& face, const Skin& skin)
 {
     DrawFaceLiterally(face, skin, HourAngle(10, 14), MinuteAngle(15));
     benchmark::DoNotOptimize(face.constBits());
@@ -43,7 +43,7 @@ void FillBytes(QImage& face, int value)
 void Literal(benchmark::State& state)
 {
     const int size = int(state.range(0));
-    const TSkin skin = SkinOfShape(state.range(1) != 0);
+    const Skin skin = SkinOfShape(state.range(1) != 0);
     QImage face(size, size, kRasterFormat);
     for (auto _ : state)
         DrawLiteralFace(face, skin);
@@ -54,7 +54,7 @@ void Literal(benchmark::State& state)
 void Production(benchmark::State& state)
 {
     const int size = int(state.range(0));
-    const TSkin skin = SkinOfShape(state.range(1) != 0);
+    const Skin skin = SkinOfShape(state.range(1) != 0);
     QImage face(size, size, kRasterFormat);
     FaceRenderer renderer;
     for (auto _ : state)
@@ -65,7 +65,7 @@ void Production(benchmark::State& state)
 void ProductionFirstFaceOfASize(benchmark::State& state)
 {
     const int size = int(state.range(0));
-    const TSkin skin = SkinOfShape(state.range(1) != 0);
+    const Skin skin = SkinOfShape(state.range(1) != 0);
     QImage face(size, size, kRasterFormat);
     for (auto _ : state) {
         FaceRenderer renderer;
@@ -90,7 +90,7 @@ void Memset(benchmark::State& state)
 void FaceRatios(benchmark::State& state)
 {
     const int size = int(state.range(0));
-    const TSkin skin = SkinOfShape(state.range(1) != 0);
+    const Skin skin = SkinOfShape(state.range(1) != 0);
     QImage face(size, size, kRasterFormat);
     FaceRenderer renderer;
     DrawFace(renderer, face, skin);

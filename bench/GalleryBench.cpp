@@ -29,9 +29,9 @@ const QDateTime kMoment(QDate(2026, 3, 4), QTime(10, 8, 30));
 
 // Skins of varied colours, shapes and textures, so that their snapshots
 // compress as real ones do.
-TSkin VariedSkin(int i)
+Skin VariedSkin(int i)
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     skin.Square = i % 3 != 0;
     skin.Rounded = i % 3 == 2;
     skin.HourFirstColor = MakeColor(i * 37, 255 - i * 11, i * 5);
@@ -47,8 +47,8 @@ QStringList WriteSkinsWithSnapshots(const TempFolder& home)
     QStringList files;
     for (int i = 0; i < kSnapshots; ++i) {
         const QString name = QStringLiteral("skin%1").arg(i, 3, 10, QChar(u'0'));
-        const TSkin skin = VariedSkin(i);
-        TSkin saved = skin;
+        const Skin skin = VariedSkin(i);
+        Skin saved = skin;
         SaveSkinFile(home.file(name + ".clk"), saved, home.path());
         files << SnapshotFile(name + ".clk", home.path());
         WriteSnapshot(files.last(), SnapshotPicture(skin, kMoment, QStringLiteral("h:mm:ss"), 96).Image);
@@ -117,7 +117,7 @@ BENCHMARK(ThumbnailRatios)->UseManualTime()->Unit(benchmark::kMillisecond);
 void BM_Snapshot300(benchmark::State& state)
 {
     TempFolder folder;
-    const TSkin skin = VariedSkin(3);
+    const Skin skin = VariedSkin(3);
     for (auto _ : state)
         WriteSnapshot(folder.file("snapshot.jpg"), SnapshotPicture(skin, kMoment, QStringLiteral("h:mm:ss"), 96).Image);
 }

@@ -13,10 +13,10 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-ClockPicture ClockPictureAt(const TSkin& givenSkin, const QDateTime& moment, int side, const QString& readoutFormat,
+ClockPicture ClockPictureAt(const Skin& givenSkin, const QDateTime& moment, int side, const QString& readoutFormat,
     double pixelsPerInch)
 {
-    const TSkin skin = SkinToDraw(givenSkin);
+    const Skin skin = SkinToDraw(givenSkin);
     const QTime time = moment.time();
     const int minute = time.minute();
     const double hourAngle = HourAngle(time.hour() % 12, minute);

@@ -19,7 +19,6 @@ struct ClockPicture {
 // The whole clock as its window shows it at a moment, composed off screen:
 // the face of that minute, texture band, seconds marker and readout, after a
 // full refresh and one ordinary tick. Outside the window's outline the
-// picture is transparent (ARGB32). Drawn from the given skin alone: the live
-// Skin and the texture globals stay as they are.
-ClockPicture ClockPictureAt(const TSkin& skin, const QDateTime& moment, int side, const QString& readoutFormat,
+// picture is transparent (ARGB32). Drawn from the given skin alone.
+ClockPicture ClockPictureAt(const Skin& skin, const QDateTime& moment, int side, const QString& readoutFormat,
     double pixelsPerInch);

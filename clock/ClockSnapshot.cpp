@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-ClockPicture SnapshotPicture(const TSkin& skin, const QDateTime& moment, const QString& readoutFormat, double pixelsPerInch)
+ClockPicture SnapshotPicture(const Skin& skin, const QDateTime& moment, const QString& readoutFormat, double pixelsPerInch)
 {
     const ClockPicture clock = ClockPictureAt(skin, moment, kSnapshotSide, readoutFormat, pixelsPerInch);
     // Outside its outline the clock is transparent; the gallery shows through.

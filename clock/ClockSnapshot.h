@@ -21,10 +21,10 @@ inline constexpr TColor kGalleryColor = 0x996633;
 inline constexpr int kSnapshotQuality = 90;
 
 // The snapshot of skin at a moment, its readout in the given format: a
-// 24-bit picture, kSnapshotSide square. The live Skin and the texture
-// globals are not touched; a texture picture that cannot be had is left out
-// and comes back as the Problem.
-ClockPicture SnapshotPicture(const TSkin& skin, const QDateTime& moment, const QString& readoutFormat, double pixelsPerInch);
+// 24-bit picture, kSnapshotSide square, drawn from the given skin alone; a
+// texture picture that cannot be had is left out and comes back as the
+// Problem.
+ClockPicture SnapshotPicture(const Skin& skin, const QDateTime& moment, const QString& readoutFormat, double pixelsPerInch);
 
 // Encodes the picture as a JPEG of quality 90 and puts it at path, replacing
 // a file there, so that the file holds either the whole new picture or what

@@ -27,17 +27,17 @@ int Sign(long double value)
 
 } // namespace
 
-double MarkerPathRadius(const TSkin& skin)
+double MarkerPathRadius(const Skin& skin)
 {
     return (double(skin.OuterEdge) + skin.InnerEdge) / 2;
 }
 
-double MarkerRadius(const TSkin& skin)
+double MarkerRadius(const Skin& skin)
 {
     return (double(skin.OuterEdge) - skin.InnerEdge) / 2;
 }
 
-QPointF MarkerPosition(const TSkin& skin, int second)
+QPointF MarkerPosition(const Skin& skin, int second)
 {
     const long double angle = SecondsAngle(second);
     const long double path = MarkerPathRadius(skin);
@@ -53,7 +53,7 @@ QPointF MarkerPosition(const TSkin& skin, int second)
     return QPointF(double((1.0L / std::tan(angle)) * onEdgeY), double(onEdgeY));
 }
 
-void ApplyMarkerStyle(SecondsMarker& marker, const TSkin& skin)
+void ApplyMarkerStyle(SecondsMarker& marker, const Skin& skin)
 {
     marker.OutlineColor = skin.SecColor;
     marker.Active = skin.SecStyle != NoMarker;
@@ -88,7 +88,7 @@ int ReadoutFontSize(int surfaceWidth, int digSize)
     return int(RoundHalfEven(textWidth / kFontSizeDivisor));
 }
 
-void SetUpReadout(ReadoutLabel& readout, const TSkin& skin, int surfaceWidth, double pixelsPerInch)
+void SetUpReadout(ReadoutLabel& readout, const Skin& skin, int surfaceWidth, double pixelsPerInch)
 {
     readout.Active = skin.DigPosition > 0;
     if (!readout.Active)

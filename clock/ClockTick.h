@@ -15,28 +15,6 @@
 // path, and the readout's font, box and text.
 namespace ClockTick {
 
-// The tick state, kept in the Tag of the overlay surface (Chart1): the
-// first tick and every tick after a skin change are full refreshes, every
-// other tick is ordinary. Between ticks the state is the minute whose face
-// the surface shows (0..59), or one of these two.
-inline constexpr int kBeforeFirstTick = -1;
-inline constexpr int kRefreshRequested = -2;
-// The clock window's own Tag is kBeforeFirstTick until the first full
-// refresh, and kAfterFirstTick from then on; the settings file is read only
-// before.
-inline constexpr int kAfterFirstTick = 0;
-
-// Whether the next tick is a full refresh.
-constexpr bool IsFullRefreshDue(int tickState)
-{
-    return tickState < 0;
-}
-// Whether the surface shows the face of a minute, drawn by a full refresh.
-constexpr bool ShowsAMinute(int tickState)
-{
-    return tickState >= 0;
-}
-
 inline constexpr auto kFirstReadoutText = "12:34:56 AM";
 
 // A face shows an hour of the 12-hour dial and a minute: it is named by its
@@ -57,20 +35,20 @@ FaceStep FaceStepAt(int shown, int now);
 // The marker runs halfway between the band edges and fills the middle band:
 // path radius (OuterEdge + InnerEdge) / 2 and marker radius
 // (OuterEdge - InnerEdge) / 2, in axis units.
-double MarkerPathRadius(const TSkin& skin);
-double MarkerRadius(const TSkin& skin);
+double MarkerPathRadius(const Skin& skin);
+double MarkerRadius(const Skin& skin);
 
 // The marker's place at a second: on the circle of the path radius for a
 // circular clock, on the square of that half side for the square shapes.
-QPointF MarkerPosition(const TSkin& skin, int second);
+QPointF MarkerPosition(const Skin& skin, int second);
 
 // SecStyle 0 empty circle, 1 (and any other value) full circle, 2 star,
 // 3 none. The star keeps the fill settings it had.
-void ApplyMarkerStyle(SecondsMarker& marker, const TSkin& skin);
+void ApplyMarkerStyle(SecondsMarker& marker, const Skin& skin);
 
 // The readout's font, offset, place and colours for a surface of the given
 // width; a position outside 1..3 keeps the label's place.
-void SetUpReadout(ReadoutLabel& readout, const TSkin& skin, int surfaceWidth, double pixelsPerInch);
+void SetUpReadout(ReadoutLabel& readout, const Skin& skin, int surfaceWidth, double pixelsPerInch);
 
 // The readout's font size in points for a surface width and DigSize.
 int ReadoutFontSize(int surfaceWidth, int digSize);

@@ -33,7 +33,7 @@ bool ClockTicker::refreshDue(QSize pictureSize)
     return m_state != State::ShowingMinute;
 }
 
-void ClockTicker::startFirstTick(OverlayScene& scene, const TSkin& skin) const
+void ClockTicker::startFirstTick(OverlayScene& scene, const Skin& skin) const
 {
     ReadoutLabel& readout = scene.srsDigit;
     readout.X = 0;
@@ -45,12 +45,12 @@ void ClockTicker::startFirstTick(OverlayScene& scene, const TSkin& skin) const
     marker.Radius = ClockTick::MarkerRadius(skin);
 }
 
-void ClockTicker::drawFace(int minute, const TSkin& skin, double hourAngle)
+void ClockTicker::drawFace(int minute, const Skin& skin, double hourAngle)
 {
     m_renderer.DrawFace(m_faces[std::size_t(minute % 2)], skin, hourAngle, MinuteAngle(minute));
 }
 
-void ClockTicker::drawFaces(OverlayScene& scene, const TSkin& skin, QSize pictureSize, const QTime& now)
+void ClockTicker::drawFaces(OverlayScene& scene, const Skin& skin, QSize pictureSize, const QTime& now)
 {
     if (m_state == State::RefreshRequested)
         scene.srsSec.Radius = ClockTick::MarkerRadius(skin);
@@ -65,7 +65,7 @@ void ClockTicker::drawFaces(OverlayScene& scene, const TSkin& skin, QSize pictur
     ClockTick::ApplyMarkerStyle(scene.srsSec, SkinToDraw(skin));
 }
 
-void ClockTicker::finishRefresh(OverlayScene& scene, const TSkin& skin, int surfaceWidth, double pixelsPerInch,
+void ClockTicker::finishRefresh(OverlayScene& scene, const Skin& skin, int surfaceWidth, double pixelsPerInch,
     const QTime& now)
 {
     ClockTick::SetUpReadout(scene.srsDigit, SkinToDraw(skin), surfaceWidth, pixelsPerInch);
@@ -73,7 +73,7 @@ void ClockTicker::finishRefresh(OverlayScene& scene, const TSkin& skin, int surf
     m_minute = now.minute();
 }
 
-bool ClockTicker::ordinaryTick(OverlayScene& scene, const TSkin& skin, const QDateTime& now, int readoutFormatIndex,
+bool ClockTicker::ordinaryTick(OverlayScene& scene, const Skin& skin, const QDateTime& now, int readoutFormatIndex,
     const QString& amPmFormat, const QString& h24Format)
 {
     // Marker, readout and, at a minute change, the face prepared a minute
@@ -102,7 +102,7 @@ bool ClockTicker::ordinaryTick(OverlayScene& scene, const TSkin& skin, const QDa
     return step != ClockTick::FaceStep::Keep;
 }
 
-void ClockTicker::prepareNextFace(const TSkin& skin, const QTime& now)
+void ClockTicker::prepareNextFace(const Skin& skin, const QTime& now)
 {
     drawFace(now.minute() + 1, skin, HourAngleAt(now));
 }

@@ -41,29 +41,29 @@ public:
 
     // The first tick's start: the readout's placeholder text and the marker
     // at the centre, of the skin's size.
-    void startFirstTick(OverlayScene& scene, const TSkin& skin) const;
+    void startFirstTick(OverlayScene& scene, const Skin& skin) const;
 
     // The faces of a full refresh, at the surface's pixels: this minute's on
     // the scene, the next one's prepared; the marker takes the skin's style.
-    void drawFaces(OverlayScene& scene, const TSkin& skin, QSize pictureSize, const QTime& now);
+    void drawFaces(OverlayScene& scene, const Skin& skin, QSize pictureSize, const QTime& now);
     // The end of a full refresh: the readout set up for a surface of the
     // given width and resolution; the scene then shows the minute of now.
-    void finishRefresh(OverlayScene& scene, const TSkin& skin, int surfaceWidth, double pixelsPerInch, const QTime& now);
+    void finishRefresh(OverlayScene& scene, const Skin& skin, int surfaceWidth, double pixelsPerInch, const QTime& now);
 
     // An ordinary tick: the marker's place, the readout's text in the chosen
     // format and, at a minute change, the face prepared a minute ahead.
     // Returns whether the next minute's face is to be prepared once the
     // scene has been presented (prepareNextFace).
-    bool ordinaryTick(OverlayScene& scene, const TSkin& skin, const QDateTime& now, int readoutFormatIndex,
+    bool ordinaryTick(OverlayScene& scene, const Skin& skin, const QDateTime& now, int readoutFormatIndex,
         const QString& amPmFormat, const QString& h24Format);
     // Draws the face of the minute after the shown one, off screen.
-    void prepareNextFace(const TSkin& skin, const QTime& now);
+    void prepareNextFace(const Skin& skin, const QTime& now);
 
     // The face of minute m is entry m mod 2; the other holds the next minute's.
     const std::array<QImage, 2>& faces() const { return m_faces; }
 
 private:
-    void drawFace(int minute, const TSkin& skin, double hourAngle);
+    void drawFace(int minute, const Skin& skin, double hourAngle);
 
     State m_state = State::BeforeFirstTick;
     int m_minute = 0;

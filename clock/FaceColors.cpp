@@ -102,10 +102,10 @@ TColor ResolveSystemColor(TColor colour)
     return FromQColor(QGuiApplication::palette().color(role));
 }
 
-TSkin SkinToDraw(TSkin skin)
+Skin SkinToDraw(Skin skin)
 {
     for (const SkinField& field : kSkinFields)
-        if (const auto* colour = std::get_if<TColor TSkin::*>(&field.member))
+        if (const auto* colour = std::get_if<TColor Skin::*>(&field.member))
             skin.*(*colour) = ResolveSystemColor(skin.*(*colour));
     return skin;
 }

@@ -15,7 +15,7 @@ TColor ResolveSystemColor(TColor colour);
 // The skin as it is drawn: every colour field resolved to a plain colour.
 // Everything drawn from a skin (face, seconds marker, readout, texture) is
 // drawn from it.
-TSkin SkinToDraw(TSkin skin);
+Skin SkinToDraw(Skin skin);
 
 // The colour pos/total of the way from c1 to c2: per channel
 // c1 + pos * (c2 - c1) / total, the quotient rounded to nearest with halves

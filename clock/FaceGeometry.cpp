@@ -17,7 +17,7 @@ int Sign(long double value)
 
 } // namespace
 
-FaceGeometry FaceGeometry::Of(QSize size, const TSkin& skin)
+FaceGeometry FaceGeometry::Of(QSize size, const Skin& skin)
 {
     FaceGeometry face {};
     face.cx = size.width() / 2.0;

@@ -16,7 +16,7 @@ struct FaceGeometry {
     double inscribed; // min(cx, cy)
     bool square;
 
-    static FaceGeometry Of(QSize size, const TSkin& skin);
+    static FaceGeometry Of(QSize size, const Skin& skin);
 };
 
 // Milliradians in a full turn: the length of a band's colour gradient.

@@ -297,7 +297,7 @@ int BandPosition(double dx, double dy, double handAngle)
     return position < 0 ? position + kTurnLength : position;
 }
 
-void FaceRenderer::DrawFace(QImage& bitmap, const TSkin& skin, double hourAngle, double minuteAngle)
+void FaceRenderer::DrawFace(QImage& bitmap, const Skin& skin, double hourAngle, double minuteAngle)
 {
     if (bitmap.format() != kRasterFormat)
         bitmap = QImage(bitmap.size(), kRasterFormat);

@@ -25,7 +25,7 @@ class FaceRenderer {
 public:
     // Makes bitmap of the raster format (32 bits per pixel) and overwrites
     // every pixel.
-    void DrawFace(QImage& bitmap, const TSkin& skin, double hourAngle, double minuteAngle);
+    void DrawFace(QImage& bitmap, const Skin& skin, double hourAngle, double minuteAngle);
 
 private:
     FaceDirections m_directions;

@@ -17,7 +17,7 @@ constexpr TColor kVisible = 0xFFFFFF;
 
 } // namespace
 
-ClockShape ShapeOf(const TSkin& skin)
+ClockShape ShapeOf(const Skin& skin)
 {
     if (!skin.Square)
         return ClockShape::Circular;

@@ -10,7 +10,7 @@
 
 enum class ClockShape { Circular, Square, Rounded };
 
-ClockShape ShapeOf(const TSkin& skin);
+ClockShape ShapeOf(const Skin& skin);
 
 // The side of the window for a skin's ClockSize: values a file may carry
 // outside the designer's 50..1000 are drawn at the nearest of those.

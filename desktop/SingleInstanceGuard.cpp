@@ -58,26 +58,26 @@ bool SingleInstanceGuard::CheckInstance()
         qWarning("Not guarding against a second start: %s", qPrintable(problem));
         return true;
     }
-    FLock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    m_lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
     // Never give up a live instance's lock for its age; a lock whose process
     // is gone is taken over all the same.
-    FLock->setStaleLockTime(0);
+    m_lock->setStaleLockTime(0);
 
     const QDeadlineTimer deadline(kHandOverMs);
     for (;;) {
-        if (FLock->tryLock(0)) {
+        if (m_lock->tryLock(0)) {
             Listen(path);
             return true;
         }
-        if (FLock->error() != QLockFile::LockFailedError) {
+        if (m_lock->error() != QLockFile::LockFailedError) {
             // The folder cannot hold the lock: better an unguarded clock
             // than none.
-            qWarning("Cannot create the lock file %s: running unguarded", qPrintable(FLock->fileName()));
-            FLock.reset();
+            qWarning("Cannot create the lock file %s: running unguarded", qPrintable(m_lock->fileName()));
+            m_lock.reset();
             return true;
         }
         if (AskToComeToFront(path) || deadline.hasExpired()) {
-            FLock.reset();
+            m_lock.reset();
             return false;
         }
         // The holder has not begun to listen yet, or it was killed and its
@@ -88,18 +88,18 @@ bool SingleInstanceGuard::CheckInstance()
 
 void SingleInstanceGuard::Listen(const QString& serverPath)
 {
-    FServer = std::make_unique<QLocalServer>();
-    FServer->setSocketOptions(QLocalServer::UserAccessOption);
-    connect(FServer.get(), &QLocalServer::newConnection, this, &SingleInstanceGuard::AcceptRequests);
+    m_server = std::make_unique<QLocalServer>();
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    connect(m_server.get(), &QLocalServer::newConnection, this, &SingleInstanceGuard::AcceptRequests);
     // A socket left by a killed instance is ours to replace: we hold the lock.
     QLocalServer::removeServer(serverPath);
-    if (!FServer->listen(serverPath))
-        qWarning("Cannot listen on %s: %s", qPrintable(serverPath), qPrintable(FServer->errorString()));
+    if (!m_server->listen(serverPath))
+        qWarning("Cannot listen on %s: %s", qPrintable(serverPath), qPrintable(m_server->errorString()));
 }
 
 void SingleInstanceGuard::AcceptRequests()
 {
-    while (QLocalSocket* socket = FServer->nextPendingConnection()) {
+    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
     }

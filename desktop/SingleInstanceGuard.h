@@ -53,8 +53,8 @@ private:
     void AcceptRequests();
     void ReadRequest(QLocalSocket* socket);
 
-    std::unique_ptr<QLockFile> FLock;
+    std::unique_ptr<QLockFile> m_lock;
     // Declared after the lock, so that the socket closes before the lock is
     // given up.
-    std::unique_ptr<QLocalServer> FServer;
+    std::unique_ptr<QLocalServer> m_server;
 };

@@ -8,14 +8,14 @@
 #include <QStyleHints>
 #include <QWidget>
 
-TrayIcon::TrayIcon(QWidget* owner) : QObject(owner), FOwner(owner), FTrayIcon(new QSystemTrayIcon(this))
+TrayIcon::TrayIcon(QWidget* owner) : QObject(owner), m_owner(owner), m_trayIcon(new QSystemTrayIcon(this))
 {
-    FClickTimer.setSingleShot(true);
-    FClickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-    connect(&FClickTimer, &QTimer::timeout, this, &TrayIcon::ClickTimerElapsed);
-    connect(FTrayIcon, &QSystemTrayIcon::activated, this, &TrayIcon::TrayActivated);
-    FTrayIcon->setIcon(CurrentIcon());
-    FOwner->installEventFilter(this);
+    m_clickTimer.setSingleShot(true);
+    m_clickTimer.setInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    connect(&m_clickTimer, &QTimer::timeout, this, &TrayIcon::ClickTimerElapsed);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &TrayIcon::TrayActivated);
+    m_trayIcon->setIcon(CurrentIcon());
+    m_owner->installEventFilter(this);
 }
 
 TrayIcon::~TrayIcon()
@@ -35,57 +35,57 @@ bool TrayIcon::TrayAvailable()
 
 QIcon TrayIcon::CurrentIcon() const
 {
-    return FIcon.isNull() ? FallbackIcon() : FIcon;
+    return m_icon.isNull() ? FallbackIcon() : m_icon;
 }
 
 void TrayIcon::setIcon(const QIcon& icon)
 {
-    FIcon = icon;
-    FTrayIcon->setIcon(CurrentIcon());
+    m_icon = icon;
+    m_trayIcon->setIcon(CurrentIcon());
 }
 
 void TrayIcon::setHideTask(bool hide)
 {
-    if (hide == FHideTask)
+    if (hide == m_hideTask)
         return;
-    FHideTask = hide;
-    SetTaskbarButtonHidden(FOwner, hide);
+    m_hideTask = hide;
+    SetTaskbarButtonHidden(m_owner, hide);
 }
 
 void TrayIcon::setHint(const QString& hint)
 {
-    if (hint == FHint)
+    if (hint == m_hint)
         return;
-    FHint = hint;
-    FTrayIcon->setToolTip(hint.left(kMaxHintLength));
+    m_hint = hint;
+    m_trayIcon->setToolTip(hint.left(kMaxHintLength));
 }
 
 void TrayIcon::setIconVisible(bool visible)
 {
-    if (visible == FIconVisible)
+    if (visible == m_iconVisible)
         return;
-    FIconVisible = visible;
-    FTrayIcon->setVisible(visible);
+    m_iconVisible = visible;
+    m_trayIcon->setVisible(visible);
 }
 
 void TrayIcon::setPopupMenu(QMenu* menu)
 {
-    if (menu == FPopupMenu)
+    if (menu == m_popupMenu)
         return;
-    disconnect(FMenuDestroyed);
-    FPopupMenu = menu;
-    FTrayIcon->setContextMenu(menu);
+    disconnect(m_menuDestroyed);
+    m_popupMenu = menu;
+    m_trayIcon->setContextMenu(menu);
     if (menu)
-        FMenuDestroyed = connect(menu, &QObject::destroyed, this, &TrayIcon::ForgetPopupMenu);
+        m_menuDestroyed = connect(menu, &QObject::destroyed, this, &TrayIcon::ForgetPopupMenu);
 }
 
 void TrayIcon::ForgetPopupMenu()
 {
     // The menu is no longer a QMenu while it is destroyed: let go of it
     // without looking at it through its type.
-    disconnect(FMenuDestroyed);
-    FPopupMenu.clear();
-    FTrayIcon->setContextMenu(nullptr);
+    disconnect(m_menuDestroyed);
+    m_popupMenu.clear();
+    m_trayIcon->setContextMenu(nullptr);
 }
 
 bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
@@ -93,10 +93,10 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event)
     // The window manager drops the skip-taskbar state when the owner is
     // hidden (also when a change of its window flags hides it), and Qt may
     // map a new native window: ask again once the show has gone through.
-    if (watched == FOwner && event->type() == QEvent::Show && FHideTask) {
+    if (watched == m_owner && event->type() == QEvent::Show && m_hideTask) {
         QTimer::singleShot(0, this, [this] {
-            if (FHideTask)
-                SetTaskbarButtonHidden(FOwner, true);
+            if (m_hideTask)
+                SetTaskbarButtonHidden(m_owner, true);
         });
     }
     return QObject::eventFilter(watched, event);
@@ -107,12 +107,12 @@ void TrayIcon::TrayActivated(QSystemTrayIcon::ActivationReason reason)
     switch (reason) {
     case QSystemTrayIcon::Trigger:
         // A press while a click is pending belongs to that click.
-        if (!FClickTimer.isActive())
-            FClickTimer.start();
+        if (!m_clickTimer.isActive())
+            m_clickTimer.start();
         break;
     case QSystemTrayIcon::DoubleClick:
         // The double click swallows the single click its first press began.
-        FClickTimer.stop();
+        m_clickTimer.stop();
         if (OnDblClick)
             OnDblClick(this);
         break;

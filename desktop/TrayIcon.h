@@ -34,31 +34,31 @@ public:
 
     // The icon shown in the tray; while it is empty, FallbackIcon is shown.
     void setIcon(const QIcon& icon);
-    const QIcon& Icon() const { return FIcon; }
+    const QIcon& Icon() const { return m_icon; }
 
     // Whether the owner has no taskbar button. Kept across hiding and
     // showing the owner, which makes the window manager forget it.
     void setHideTask(bool hide);
-    bool HideTask() const { return FHideTask; }
+    bool HideTask() const { return m_hideTask; }
 
     // The tooltip, stored whole; the tray shows its first kMaxHintLength
     // characters.
     void setHint(const QString& hint);
-    const QString& Hint() const { return FHint; }
+    const QString& Hint() const { return m_hint; }
 
     void setIconVisible(bool visible);
-    bool IconVisible() const { return FIconVisible; }
+    bool IconVisible() const { return m_iconVisible; }
 
     // Not owned; becomes null when the menu is destroyed.
     void setPopupMenu(QMenu* menu);
-    QMenu* PopupMenu() const { return FPopupMenu; }
+    QMenu* PopupMenu() const { return m_popupMenu; }
 
     std::function<void(QObject* sender)> OnClick;
     std::function<void(QObject* sender)> OnDblClick;
 
     // Delays the single click; its interval is the double-click time when
     // the icon was created.
-    const QTimer& ClickTimer() const { return FClickTimer; }
+    const QTimer& ClickTimer() const { return m_clickTimer; }
 
     static QIcon FallbackIcon();
     // Whether the desktop has a notification area at the moment. Without
@@ -74,13 +74,13 @@ private:
     void ForgetPopupMenu();
     QIcon CurrentIcon() const;
 
-    QWidget* const FOwner;
-    QSystemTrayIcon* const FTrayIcon;
-    QTimer FClickTimer;
-    QIcon FIcon;
-    QString FHint;
-    QPointer<QMenu> FPopupMenu;
-    QMetaObject::Connection FMenuDestroyed;
-    bool FHideTask = false;
-    bool FIconVisible = false;
+    QWidget* const m_owner;
+    QSystemTrayIcon* const m_trayIcon;
+    QTimer m_clickTimer;
+    QIcon m_icon;
+    QString m_hint;
+    QPointer<QMenu> m_popupMenu;
+    QMetaObject::Connection m_menuDestroyed;
+    bool m_hideTask = false;
+    bool m_iconVisible = false;
 };

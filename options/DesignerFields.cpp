@@ -8,26 +8,26 @@ namespace {
 using enum DesignerKind;
 
 constexpr std::array kRows {
-    DesignerRow { "bbHourStC", Colour, &TSkin::HourFirstColor },
-    DesignerRow { "seHourMdC", Number, nullptr, &TSkin::HourMiddlePos },
-    DesignerRow { "bbHourEndC", Colour, &TSkin::HourLastColor },
-    DesignerRow { "seInnerEdge", Number, nullptr, &TSkin::InnerEdge },
-    DesignerRow { "bbMinStC", Colour, &TSkin::MinFirstColor },
-    DesignerRow { "seMinMdC", Number, nullptr, &TSkin::MinMiddlePos },
-    DesignerRow { "bbMinEndC", Colour, &TSkin::MinLastColor },
-    DesignerRow { "seOuterEdge", Number, nullptr, &TSkin::OuterEdge },
-    DesignerRow { "bbBgColor", Colour, &TSkin::TicsBandColor },
-    DesignerRow { "bbTicsColor", Colour, &TSkin::TicsColor },
-    DesignerRow { "seTicsWidth", Number, nullptr, &TSkin::TicsWidth },
+    DesignerRow { "bbHourStC", Colour, &Skin::HourFirstColor },
+    DesignerRow { "seHourMdC", Number, nullptr, &Skin::HourMiddlePos },
+    DesignerRow { "bbHourEndC", Colour, &Skin::HourLastColor },
+    DesignerRow { "seInnerEdge", Number, nullptr, &Skin::InnerEdge },
+    DesignerRow { "bbMinStC", Colour, &Skin::MinFirstColor },
+    DesignerRow { "seMinMdC", Number, nullptr, &Skin::MinMiddlePos },
+    DesignerRow { "bbMinEndC", Colour, &Skin::MinLastColor },
+    DesignerRow { "seOuterEdge", Number, nullptr, &Skin::OuterEdge },
+    DesignerRow { "bbBgColor", Colour, &Skin::TicsBandColor },
+    DesignerRow { "bbTicsColor", Colour, &Skin::TicsColor },
+    DesignerRow { "seTicsWidth", Number, nullptr, &Skin::TicsWidth },
     DesignerRow { "rgShape", Shape },
-    DesignerRow { "bbSecColor", Colour, &TSkin::SecColor },
-    DesignerRow { "cbSecStyle", ItemIndex, nullptr, &TSkin::SecStyle },
-    DesignerRow { "seSize", Size, nullptr, &TSkin::ClockSize },
+    DesignerRow { "bbSecColor", Colour, &Skin::SecColor },
+    DesignerRow { "cbSecStyle", ItemIndex, nullptr, &Skin::SecStyle },
+    DesignerRow { "seSize", Size, nullptr, &Skin::ClockSize },
     DesignerRow { "seTransparency", Transparency },
-    DesignerRow { "cbDigPosition", ItemIndex, nullptr, &TSkin::DigPosition },
-    DesignerRow { "seDigSize", Number, nullptr, &TSkin::DigSize },
+    DesignerRow { "cbDigPosition", ItemIndex, nullptr, &Skin::DigPosition },
+    DesignerRow { "seDigSize", Number, nullptr, &Skin::DigSize },
     DesignerRow { "cbFontNames", Font },
-    DesignerRow { "bbDigColor", Colour, &TSkin::DigColor },
+    DesignerRow { "bbDigColor", Colour, &Skin::DigColor },
 };
 
 constexpr std::array kFillOrder { "bbHourStC", "seHourMdC", "bbHourEndC", "seInnerEdge", "bbMinStC", "seMinMdC",
@@ -50,14 +50,14 @@ std::span<const char* const> DesignerFillOrder()
     return kFillOrder;
 }
 
-int ShapeIndex(const TSkin& skin)
+int ShapeIndex(const Skin& skin)
 {
     if (!skin.Square)
         return 0;
     return skin.Rounded ? kRoundedIndex : 1;
 }
 
-void StoreShapeIndex(TSkin& skin, int index)
+void StoreShapeIndex(Skin& skin, int index)
 {
     skin.Square = index != 0;
     skin.Rounded = index == kRoundedIndex;

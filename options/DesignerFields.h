@@ -25,8 +25,8 @@ enum class DesignerKind {
 struct DesignerRow {
     const char* control; // the control's object name
     DesignerKind kind;
-    TColor TSkin::* colour = nullptr;      // for Colour
-    std::int32_t TSkin::* number = nullptr; // for Number, Size, ItemIndex
+    TColor Skin::* colour = nullptr;      // for Colour
+    std::int32_t Skin::* number = nullptr; // for Number, Size, ItemIndex
 };
 
 // In the order the controls are stored into the record.
@@ -36,8 +36,8 @@ std::span<const DesignerRow> DesignerRowsInStoreOrder();
 std::span<const char* const> DesignerFillOrder();
 
 // The shape's item index: 0 "Circular", 1 "Square", 2 "Rounded".
-int ShapeIndex(const TSkin& skin);
-void StoreShapeIndex(TSkin& skin, int index);
+int ShapeIndex(const Skin& skin);
+void StoreShapeIndex(Skin& skin, int index);
 
 // The typed transparency for the one-byte field: values beyond a byte are
 // stored as the nearest byte value (51..255 are stored as typed and drawn

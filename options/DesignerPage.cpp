@@ -70,7 +70,7 @@ void DesignerPage::connectControls()
 void DesignerPage::showSkin()
 {
     const QScopedValueRollback filling(m_filling, true);
-    const TSkin& skin = m_liveSkin.skin();
+    const Skin& skin = m_liveSkin.skin();
     // The band boundaries bound each other as they are filled; the bounds
     // the last skin left would show this skin's boundaries clamped.
     control<SpinEdit>("seInnerEdge").setMaximum(m_innerEdgeFormMaximum);
@@ -119,7 +119,7 @@ void DesignerPage::storeControls()
 {
     if (m_filling)
         return;
-    TSkin skin = m_liveSkin.skin();
+    Skin skin = m_liveSkin.skin();
     for (const BoundRow& bound : m_rows) {
         const DesignerRow& row = bound.row;
         switch (row.kind) {

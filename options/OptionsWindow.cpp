@@ -119,7 +119,7 @@ void OptionsWindow::connectControls()
             [this] { m_settings.setReadoutFormatIndex(RadioGroupItemIndex(ui->rgDigFormat)); });
     connect(m_designer, &DesignerPage::shapeChosen, this, &OptionsWindow::endAlarmEditing);
     connect(ui->bbPattern, &QPushButton::clicked, this, &OptionsWindow::editTexture);
-    connect(ui->bbDone, &QPushButton::clicked, this, &OptionsWindow::done);
+    connect(ui->bbDone, &QPushButton::clicked, this, &OptionsWindow::saveAndClose);
     connect(ui->bbClose, &QPushButton::clicked, this, &OptionsWindow::closeClock);
     connect(ui->PageControl1, &QTabWidget::currentChanged, this, &OptionsWindow::onPageChanged);
 }
@@ -140,7 +140,7 @@ void OptionsWindow::showReadoutFormat()
     if (!m_alarmEditor || format == m_editorReadoutFormat)
         return;
     m_editorReadoutFormat = format;
-    m_alarmEditor->SetTimeFormat(format == 0);
+    m_alarmEditor->setTimeFormat(format == 0);
 }
 
 void OptionsWindow::placeAlarmEditor(QWidget* frame, AlarmEditing& editing)
@@ -178,11 +178,11 @@ void OptionsWindow::openOrRaise()
 
 void OptionsWindow::onActivated()
 {
-    m_skinList->RefillSkinList();
+    m_skinList->refillSkinList();
     m_designer->fillFontNames();
     m_designer->showSkin();
     if (m_alarmEditor)
-        m_alarmEditor->InitEditor();
+        m_alarmEditor->resetPickers();
 }
 
 void OptionsWindow::showEvent(QShowEvent* event)
@@ -232,11 +232,11 @@ void OptionsWindow::editTexture()
 
 void OptionsWindow::endAlarmEditing()
 {
-    if (m_alarmEditor && m_alarmEditor->IsEditing())
-        m_alarmEditor->EndEditing();
+    if (m_alarmEditor && m_alarmEditor->isEditing())
+        m_alarmEditor->endEditing();
 }
 
-void OptionsWindow::done()
+void OptionsWindow::saveAndClose()
 {
     m_designer->storeControls();
     endAlarmEditing();
@@ -246,16 +246,16 @@ void OptionsWindow::done()
 
 void OptionsWindow::closeClock()
 {
-    done();
+    saveAndClose();
     m_clock.CloseClock();
 }
 
 void OptionsWindow::onPageChanged(int index)
 {
     if (index == kGalleryPage)
-        m_skinList->BuildGallery();
+        m_skinList->buildGallery();
     else if (index == kAlarmsPage && m_alarmEditor)
-        m_alarmEditor->SelectFirstIfNone();
+        m_alarmEditor->selectFirstIfNone();
 }
 
 QString OptionsWindow::ManualFile()

@@ -65,7 +65,7 @@ private:
     void editTexture();
     // "Done": the alarm being edited is stored, everything saved, and the
     // window closes.
-    void done();
+    void saveAndClose();
     void closeClock();
     void endAlarmEditing();
     void onPageChanged(int index);

@@ -61,13 +61,13 @@ SkinListAndGallery::SkinListAndGallery(LiveSkin& liveSkin, const ClockSettingsFi
     m_scrollBox.verticalScrollBar()->setTracking(true);
     m_table->resize(0, 0);
 
-    connect(&m_cbSettings, &QComboBox::currentIndexChanged, this, &SkinListAndGallery::cbSettingsChange);
-    connect(&m_sbSaveSettings, &QAbstractButton::clicked, this, &SkinListAndGallery::sbSaveSettingsClick);
+    connect(&m_cbSettings, &QComboBox::currentIndexChanged, this, &SkinListAndGallery::loadListedSkin);
+    connect(&m_sbSaveSettings, &QAbstractButton::clicked, this, &SkinListAndGallery::saveSkinAs);
 }
 
 SkinListAndGallery::~SkinListAndGallery() = default;
 
-void SkinListAndGallery::RefillSkinList()
+void SkinListAndGallery::refillSkinList()
 {
     QStringList files;
     // A program folder that cannot be listed leaves the list empty; a
@@ -83,7 +83,7 @@ void SkinListAndGallery::RefillSkinList()
     m_cbSettings.setCurrentIndex(SkinNameIndex(names, m_liveSkin.fileOrDefault()));
 }
 
-QStringList SkinListAndGallery::ListedNames() const
+QStringList SkinListAndGallery::listedNames() const
 {
     QStringList names;
     for (int i = 0; i < m_cbSettings.count(); ++i)
@@ -91,7 +91,7 @@ QStringList SkinListAndGallery::ListedNames() const
     return names;
 }
 
-void SkinListAndGallery::cbSettingsChange()
+void SkinListAndGallery::loadListedSkin()
 {
     if (m_cbSettings.currentIndex() < 0)
         return;
@@ -105,7 +105,7 @@ void SkinListAndGallery::cbSettingsChange()
     }
 }
 
-void SkinListAndGallery::sbSaveSettingsClick()
+void SkinListAndGallery::saveSkinAs()
 {
     const std::optional<QString> name = ChooseFileToSave({ QStringLiteral("Save skin as"), m_liveSkin.fileOrDefault(),
         QStringLiteral("Clock Setting (*.clk)"), QStringLiteral("clk"), false });
@@ -117,12 +117,12 @@ void SkinListAndGallery::sbSaveSettingsClick()
         ShowError(error.message());
         return;
     }
-    RefillSkinList();
+    refillSkinList();
     if (m_chkSnapshot.isChecked())
-        TakeSnapshot(*name);
+        takeSnapshot(*name);
 }
 
-void SkinListAndGallery::TakeSnapshot(const QString& name)
+void SkinListAndGallery::takeSnapshot(const QString& name)
 {
     const QString folder = ScreenshotsFolder(ProgramFolder());
     try {
@@ -137,7 +137,7 @@ void SkinListAndGallery::TakeSnapshot(const QString& name)
     }
 }
 
-void SkinListAndGallery::FreeThumbs()
+void SkinListAndGallery::freeThumbs()
 {
     for (GalleryThumbnail* thumb : m_thumbs)
         delete thumb;
@@ -145,9 +145,9 @@ void SkinListAndGallery::FreeThumbs()
     m_table->resize(0, 0);
 }
 
-void SkinListAndGallery::BuildGallery()
+void SkinListAndGallery::buildGallery()
 {
-    FreeThumbs();
+    freeThumbs();
     const QString folder = ScreenshotsFolder(ProgramFolder());
     if (!QFileInfo(folder).isDir()) {
         ShowMessage(tr("The gallery has no snapshots to show: there is no folder %1.\n\nSave a skin with \"With a "
@@ -164,7 +164,7 @@ void SkinListAndGallery::BuildGallery()
     }
 
     QStringList failures;
-    for (const QString& file : SnapshotsWithSkin(snapshots, ListedNames())) {
+    for (const QString& file : SnapshotsWithSkin(snapshots, listedNames())) {
         QImage snapshot;
         try {
             snapshot = LoadPicture(folder + file, QSize(kThumbSide, kThumbSide));
@@ -175,7 +175,7 @@ void SkinListAndGallery::BuildGallery()
         auto* thumb = new GalleryThumbnail(snapshot, file, kThumbSide, m_table);
         thumb->move(ThumbPosition(int(m_thumbs.size())));
         thumb->show();
-        connect(thumb, &GalleryThumbnail::clicked, this, [this, thumb] { ThumbClick(*thumb); });
+        connect(thumb, &GalleryThumbnail::clicked, this, [this, thumb] { loadThumbnailsSkin(*thumb); });
         m_thumbs.push_back(thumb);
     }
     if (!m_thumbs.empty()) {
@@ -186,14 +186,14 @@ void SkinListAndGallery::BuildGallery()
         ShowError(tr("The gallery shows the other snapshots; these cannot be shown:\n\n%1").arg(failures.join(QStringLiteral("\n\n"))));
 }
 
-void SkinListAndGallery::ThumbClick(const GalleryThumbnail& thumb)
+void SkinListAndGallery::loadThumbnailsSkin(const GalleryThumbnail& thumb)
 {
-    const int index = SkinNameIndex(ListedNames(), thumb.fileName());
+    const int index = SkinNameIndex(listedNames(), thumb.fileName());
     if (index < 0)
         return;
     {
         const QSignalBlocker quiet(m_cbSettings);
         m_cbSettings.setCurrentIndex(index);
     }
-    cbSettingsChange();
+    loadListedSkin();
 }

@@ -39,25 +39,25 @@ public:
 
     // The program folder's skins, sorted by name ignoring letter case, the
     // current skin selected.
-    void RefillSkinList();
+    void refillSkinList();
     // A thumbnail for every snapshot in the Screenshots folder that has a
     // skin of its name in the list, however many there are. What cannot be
     // shown (a missing folder, a snapshot that cannot be decoded) is told in
     // one message after the rest is built.
-    void BuildGallery();
+    void buildGallery();
 
     // The thumbnails shown, in the table's order.
-    const std::vector<GalleryThumbnail*>& Thumbs() const { return m_thumbs; }
+    const std::vector<GalleryThumbnail*>& thumbs() const { return m_thumbs; }
 
 private:
-    QStringList ListedNames() const;
-    void cbSettingsChange();
-    void sbSaveSettingsClick();
-    void ThumbClick(const GalleryThumbnail& thumb);
+    QStringList listedNames() const;
+    void loadListedSkin();
+    void saveSkinAs();
+    void loadThumbnailsSkin(const GalleryThumbnail& thumb);
     // Renders the clock of the live skin off screen and writes it as the
     // snapshot of the skin file name; a failure is shown.
-    void TakeSnapshot(const QString& name);
-    void FreeThumbs();
+    void takeSnapshot(const QString& name);
+    void freeThumbs();
 
     LiveSkin& m_liveSkin;
     const ClockSettingsFile& m_settings;

@@ -38,7 +38,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        LStyleDrawItem(*painter, index.row(), option);
+        drawRow(*painter, index.row(), option);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
@@ -50,7 +50,7 @@ private:
     static constexpr QPoint kSwatchOffset { 2, 2 };
     static constexpr QPoint kCaptionOffset { 20, 1 };
 
-    void LStyleDrawItem(QPainter& painter, int row, const QStyleOptionViewItem& option) const
+    void drawRow(QPainter& painter, int row, const QStyleOptionViewItem& option) const
     {
         painter.save();
         const bool selected = option.state.testFlag(QStyle::State_Selected);
@@ -71,10 +71,10 @@ private:
 TextureChooser::TextureChooser(QWidget* owner, ClockTextureBand& band, LiveSkin& liveSkin)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , ui(std::make_unique<Ui::TextureChooser>())
-    , EditedBrush(band)
-    , SavedBrush(band.bandBrush())
-    , FLiveSkin(liveSkin)
-    , FOpeningTexture(liveSkin.texture())
+    , m_band(band)
+    , m_openingBrush(band.bandBrush())
+    , m_liveSkin(liveSkin)
+    , m_openingTexture(liveSkin.texture())
 {
     // Windows take no font from their owner by themselves.
     if (owner) {
@@ -91,17 +91,17 @@ TextureChooser::TextureChooser(QWidget* owner, ClockTextureBand& band, LiveSkin&
         ui->LStyle->addItem(TextureStyleCaption(row));
     ui->Button1->setText(QString::fromLatin1(kBrowseCaption));
 
-    connect(ui->LStyle, &QListWidget::currentRowChanged, this, &TextureChooser::LStyleClick);
+    connect(ui->LStyle, &QListWidget::currentRowChanged, this, &TextureChooser::pickStyle);
     connect(ui->LStyle, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const int row = ui->LStyle->row(item);
-        if (row != FPickedRow)
-            LStyleClick(row);
+        if (row != m_pickedRow)
+            pickStyle(row);
     });
-    connect(ui->BColor, &QPushButton::clicked, this, &TextureChooser::BColorClick);
-    connect(ui->Button1, &QPushButton::clicked, this, [this] { Button1Click(true); });
+    connect(ui->BColor, &QPushButton::clicked, this, &TextureChooser::chooseColour);
+    connect(ui->Button1, &QPushButton::clicked, this, [this] { browseOrClearPicture(true); });
     connect(ui->Button2, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->Button3, &QPushButton::clicked, this, &QDialog::reject);
-    connect(ui->SpinEdit1, &SpinEdit::valueChanged, this, &TextureChooser::SpinEdit1Change);
+    connect(ui->SpinEdit1, &SpinEdit::valueChanged, this, &TextureChooser::onTransparencyChanged);
 }
 
 TextureChooser::~TextureChooser() = default;
@@ -110,9 +110,9 @@ bool EditTexture(QWidget* owner, ClockTextureBand& band, LiveSkin& liveSkin)
 {
     TextureChooser chooser(owner, band, liveSkin);
     if (!liveSkin.texture().file.isEmpty())
-        chooser.Button1Click(false);
+        chooser.browseOrClearPicture(false);
     else
-        chooser.SelectRow(TextureStyleRow(liveSkin.texture().style));
+        chooser.selectRow(TextureStyleRow(liveSkin.texture().style));
     chooser.ui->SpinEdit1->setValue(liveSkin.skin().TextureTransparency);
     return chooser.exec() == QDialog::Accepted;
 }
@@ -120,64 +120,64 @@ bool EditTexture(QWidget* owner, ClockTextureBand& band, LiveSkin& liveSkin)
 void TextureChooser::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!FShown) {
-        FShown = true;
-        FormShow();
+    if (!m_shown) {
+        m_shown = true;
+        placeAndSelect();
     }
 }
 
-void TextureChooser::FormShow()
+void TextureChooser::placeAndSelect()
 {
     if (const QScreen* shownOn = screen())
         move(shownOn->availableGeometry().center() - rect().center());
-    SelectRow(TextureStyleRow(FLiveSkin.texture().style));
-    UpdateImageButton();
-    UpdateColorButton();
+    selectRow(TextureStyleRow(m_liveSkin.texture().style));
+    updatePictureButton();
+    updateColourButton();
     ui->LStyle->setFocus();
 }
 
 void TextureChooser::done(int result)
 {
     if (result != QDialog::Accepted)
-        Button3Click();
+        restoreOpeningTexture();
     QDialog::done(result);
 }
 
-void TextureChooser::SelectRow(int row)
+void TextureChooser::selectRow(int row)
 {
     const QSignalBlocker quiet(ui->LStyle);
     ui->LStyle->setCurrentRow(row);
-    FPickedRow = -1;
+    m_pickedRow = -1;
 }
 
-void TextureChooser::LStyleClick(int row)
+void TextureChooser::pickStyle(int row)
 {
-    BandBrush brush = EditedBrush.bandBrush();
-    ChooseTextureStyle(brush, FLiveSkin.texture(), row);
-    EditedBrush.setBandBrush(brush);
-    FPickedRow = row;
-    UpdateImageButton();
-    UpdateColorButton();
+    BandBrush brush = m_band.bandBrush();
+    ChooseTextureStyle(brush, m_liveSkin.texture(), row);
+    m_band.setBandBrush(brush);
+    m_pickedRow = row;
+    updatePictureButton();
+    updateColourButton();
 }
 
-void TextureChooser::Button1Click(bool byUser)
+void TextureChooser::browseOrClearPicture(bool byUser)
 {
-    if (FButton1Clears) {
+    if (m_imageButtonClears) {
         // What shows once the picture is gone is the brush's own style, so
         // that row is selected and is what OK stores.
-        BandBrush brush = EditedBrush.bandBrush();
-        SelectRow(BrushStyleRow(brush));
-        FLiveSkin.texture().style = BrushStyleRow(brush);
+        BandBrush brush = m_band.bandBrush();
+        selectRow(BrushStyleRow(brush));
+        m_liveSkin.texture().style = BrushStyleRow(brush);
         brush.Image = QImage();
-        EditedBrush.setBandBrush(brush);
-    } else if (const QString file = byUser ? BrowseBitmap() : RememberedPicture(); !file.isEmpty()) {
-        LoadBrushPicture(file);
+        m_band.setBandBrush(brush);
+    } else if (const QString file = byUser ? browsePicture() : rememberedPicture(); !file.isEmpty()) {
+        loadBrushPicture(file);
     }
-    UpdateImageButton();
-    UpdateColorButton();
+    updatePictureButton();
+    updateColourButton();
 }
 
-QString TextureChooser::BrowseBitmap()
+QString TextureChooser::browsePicture()
 {
     const std::optional<QString> chosen = ChooseFileToOpen({ tr("Texture picture"), TexturesFolder(ProgramFolder()),
         QStringLiteral("Bitmaps (*.bmp);;Pictures (*.bmp *.jpg *.jpeg *.png *.gif *.ico)") });
@@ -193,17 +193,17 @@ QString TextureChooser::BrowseBitmap()
     return *chosen;
 }
 
-QString TextureChooser::RememberedPicture()
+QString TextureChooser::rememberedPicture()
 {
-    const QString path = ExistingTexturePath(FLiveSkin.texture().file, ProgramFolder());
+    const QString path = ExistingTexturePath(m_liveSkin.texture().file, ProgramFolder());
     if (path.isEmpty())
         ShowMessage(QStringLiteral("Texture file not found."));
     return path;
 }
 
-void TextureChooser::LoadBrushPicture(const QString& path)
+void TextureChooser::loadBrushPicture(const QString& path)
 {
-    BandBrush brush = EditedBrush.bandBrush();
+    BandBrush brush = m_band.bandBrush();
     try {
         brush.Image = LoadPicture(path);
     } catch (const MessageError& error) {
@@ -211,26 +211,26 @@ void TextureChooser::LoadBrushPicture(const QString& path)
         ShowError(error.message());
         return;
     }
-    EditedBrush.setBandBrush(brush);
-    FLiveSkin.texture().file = path;
+    m_band.setBandBrush(brush);
+    m_liveSkin.texture().file = path;
 }
 
-void TextureChooser::UpdateImageButton()
+void TextureChooser::updatePictureButton()
 {
-    const BandBrush brush = EditedBrush.bandBrush();
-    FButton1Clears = !brush.Image.isNull();
-    ui->Button1->setText(QString::fromLatin1(FButton1Clears ? kClearCaption : kBrowseCaption));
-    if (FButton1Clears) {
+    const BandBrush brush = m_band.bandBrush();
+    m_imageButtonClears = !brush.Image.isNull();
+    ui->Button1->setText(QString::fromLatin1(m_imageButtonClears ? kClearCaption : kBrowseCaption));
+    if (m_imageButtonClears) {
         ui->Image1->setPixmap(QPixmap::fromImage(brush.Image));
     } else {
         ui->Image1->clear();
-        FLiveSkin.texture().file.clear();
+        m_liveSkin.texture().file.clear();
     }
 }
 
-void TextureChooser::UpdateColorButton()
+void TextureChooser::updateColourButton()
 {
-    const BandBrush brush = EditedBrush.bandBrush();
+    const BandBrush brush = m_band.bandBrush();
     // A brush that draws nothing has no colour to choose; a pattern tile
     // shows its colour whatever the style.
     ui->BColor->setEnabled(!brush.DrawsNothing());
@@ -238,25 +238,25 @@ void TextureChooser::UpdateColorButton()
     PaintColorButton(*ui->BColor);
 }
 
-void TextureChooser::BColorClick()
+void TextureChooser::chooseColour()
 {
-    BandBrush brush = EditedBrush.bandBrush();
+    BandBrush brush = m_band.bandBrush();
     const std::optional<TColor> chosen = ChooseColor(brush.Color);
     if (chosen && *chosen != brush.Color) {
         brush.Color = *chosen;
-        EditedBrush.setBandBrush(brush);
+        m_band.setBandBrush(brush);
     }
-    UpdateColorButton();
+    updateColourButton();
 }
 
-void TextureChooser::SpinEdit1Change()
+void TextureChooser::onTransparencyChanged()
 {
-    EditedBrush.setBandTransparency(ui->SpinEdit1->value());
+    m_band.setBandTransparency(ui->SpinEdit1->value());
 }
 
-void TextureChooser::Button3Click()
+void TextureChooser::restoreOpeningTexture()
 {
-    EditedBrush.setBandBrush(SavedBrush);
-    EditedBrush.setBandTransparency(FLiveSkin.skin().TextureTransparency);
-    FLiveSkin.texture() = FOpeningTexture;
+    m_band.setBandBrush(m_openingBrush);
+    m_band.setBandTransparency(m_liveSkin.skin().TextureTransparency);
+    m_liveSkin.texture() = m_openingTexture;
 }

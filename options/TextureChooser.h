@@ -40,39 +40,39 @@ protected:
 private:
     friend bool EditTexture(QWidget* owner, ClockTextureBand& band, LiveSkin& liveSkin);
 
-    void FormShow();
+    void placeAndSelect();
     // A row picked by the user.
-    void LStyleClick(int row);
+    void pickStyle(int row);
     // Browse for a picture, or clear the brush's picture. Without the user's
     // click it reloads the remembered picture instead of browsing.
-    void Button1Click(bool byUser);
+    void browseOrClearPicture(bool byUser);
     // Puts the band and the texture state back as they were when the
     // chooser opened.
-    void Button3Click();
-    void SpinEdit1Change();
-    void BColorClick();
+    void restoreOpeningTexture();
+    void onTransparencyChanged();
+    void chooseColour();
     // The picture file the user chooses, or empty.
-    QString BrowseBitmap();
+    QString browsePicture();
     // The remembered picture where it is now, or empty after telling the
     // user it is gone.
-    QString RememberedPicture();
-    void LoadBrushPicture(const QString& path);
-    void UpdateImageButton();
-    void UpdateColorButton();
+    QString rememberedPicture();
+    void loadBrushPicture(const QString& path);
+    void updatePictureButton();
+    void updateColourButton();
     // Selects a row without picking it.
-    void SelectRow(int row);
+    void selectRow(int row);
 
     const std::unique_ptr<Ui::TextureChooser> ui;
     // The band whose brush is edited: the clock's own, not a copy.
-    ClockTextureBand& EditedBrush;
-    const BandBrush SavedBrush;
-    LiveSkin& FLiveSkin;
-    const TextureState FOpeningTexture;
+    ClockTextureBand& m_band;
+    const BandBrush m_openingBrush;
+    LiveSkin& m_liveSkin;
+    const TextureState m_openingTexture;
     // Whether Button1 clears the picture (else it browses for one).
-    bool FButton1Clears = false;
+    bool m_imageButtonClears = false;
     // The row last picked, which a click on it picks no second time.
-    int FPickedRow = -1;
-    bool FShown = false;
+    int m_pickedRow = -1;
+    bool m_shown = false;
 };
 
 // Opens the chooser over owner, modal to it, on the clock's band; true when

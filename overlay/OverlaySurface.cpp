@@ -26,17 +26,17 @@ OverlaySurface::OverlaySurface(QWidget* parent) : QWidget(parent)
     setMinimumSize(kMinimumSide, kMinimumSide);
     // Every pixel is painted from the composed image.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    FScene.Color = FromQColor(palette().color(QPalette::Button));
-    FPresentTimer.setSingleShot(true);
-    FPresentTimer.setInterval(0);
-    connect(&FPresentTimer, &QTimer::timeout, this, &OverlaySurface::PresentChanges);
+    m_scene.Color = FromQColor(palette().color(QPalette::Button));
+    m_presentTimer.setSingleShot(true);
+    m_presentTimer.setInterval(0);
+    connect(&m_presentTimer, &QTimer::timeout, this, &OverlaySurface::PresentChanges);
     hide();
 }
 
 OverlayScene& OverlaySurface::scene()
 {
     MarkChanged();
-    return FScene;
+    return m_scene;
 }
 
 QSize OverlaySurface::PictureSize() const
@@ -47,28 +47,28 @@ QSize OverlaySurface::PictureSize() const
 
 const QImage& OverlaySurface::ComposedImage()
 {
-    FScene.Size = PictureSize();
-    FScene.PixelRatio = devicePixelRatioF();
-    return FComposer.Compose(FScene);
+    m_scene.Size = PictureSize();
+    m_scene.PixelRatio = devicePixelRatioF();
+    return m_composer.Compose(m_scene);
 }
 
 void OverlaySurface::MarkChanged()
 {
-    if (!FPresentTimer.isActive())
-        FPresentTimer.start();
+    if (!m_presentTimer.isActive())
+        m_presentTimer.start();
 }
 
 void OverlaySurface::PresentChanges()
 {
     ComposedImage();
-    update(DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio));
+    update(DesktopRegion(m_composer.TakeChangedRegion(), m_scene.PixelRatio));
 }
 
 void OverlaySurface::Refresh()
 {
-    FPresentTimer.stop();
+    m_presentTimer.stop();
     ComposedImage();
-    repaint(DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio));
+    repaint(DesktopRegion(m_composer.TakeChangedRegion(), m_scene.PixelRatio));
 }
 
 void OverlaySurface::paintEvent(QPaintEvent* event)
@@ -76,7 +76,7 @@ void OverlaySurface::paintEvent(QPaintEvent* event)
     const QImage& image = ComposedImage();
     // A change composed here but lying outside this paint is presented by a
     // paint of its own.
-    const QRegion elsewhere = DesktopRegion(FComposer.TakeChangedRegion(), FScene.PixelRatio) - event->region();
+    const QRegion elsewhere = DesktopRegion(m_composer.TakeChangedRegion(), m_scene.PixelRatio) - event->region();
     if (!elsewhere.isEmpty())
         update(elsewhere);
     QPainter painter(this);

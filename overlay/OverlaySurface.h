@@ -27,7 +27,7 @@ public:
 
     explicit OverlaySurface(QWidget* parent);
 
-    const OverlayScene& scene() const { return FScene; }
+    const OverlayScene& scene() const { return m_scene; }
     OverlayScene& scene();
 
     // Repaints at once and presents the result before returning (when the
@@ -48,10 +48,10 @@ private:
     void MarkChanged();
     void PresentChanges();
 
-    OverlayScene FScene;
-    OverlayComposer FComposer;
+    OverlayScene m_scene;
+    OverlayComposer m_composer;
     // Presents the changes once the event loop is idle; a Refresh in the
     // meantime presents them and stops it, so a tick costs no extra round
     // of the event loop.
-    QTimer FPresentTimer;
+    QTimer m_presentTimer;
 };

@@ -23,19 +23,13 @@ const QString& RoomLetter()
 }
 
 // TW("W") and TH of a label's font at a resolution. Every tick asks for the
-// same font's, so the last answer is kept (labels are drawn on one thread).
-QSize RoomLetterSize(const ReadoutLabel& label, int dotsPerInch, const QFontMetrics& metrics)
+// same font's, so the canvas keeps the last answer.
+QSize RoomLetterSize(const ReadoutLabel& label, int dotsPerInch, const QFontMetrics& metrics, GlyphCanvas& canvas)
 {
-    struct Measured {
-        QString fontName;
-        int fontSize;
-        int dotsPerInch;
-        QSize size;
-    };
-    static std::optional<Measured> last;
+    std::optional<GlyphCanvas::MeasuredLetter>& last = canvas.lastLetter;
     if (!last || last->fontName != label.FontName || last->fontSize != label.FontSize || last->dotsPerInch != dotsPerInch) {
         const QSize size(metrics.horizontalAdvance(RoomLetter()), metrics.size(Qt::TextSingleLine, RoomLetter()).height());
-        last = Measured { label.FontName, label.FontSize, dotsPerInch, size };
+        last = GlyphCanvas::MeasuredLetter { label.FontName, label.FontSize, dotsPerInch, size };
     }
     return last->size;
 }
@@ -110,7 +104,7 @@ QRect ReadoutLabel::Draw(QImage& image, const SurfaceAxes& axes, GlyphCanvas& ca
     const QFont font = Font();
     const QFontMetrics metrics(font, &image);
     const ShapedText text = Shape(Text, font, &image);
-    const Layout layout = Arrange(axes, text.advance, RoomLetterSize(*this, image.logicalDpiY(), metrics));
+    const Layout layout = Arrange(axes, text.advance, RoomLetterSize(*this, image.logicalDpiY(), metrics, canvas));
     const int cornerSide = qRound(kCornerSize * image.devicePixelRatio());
     const QSize corner = RoundCorners ? QSize(cornerSide, cornerSide) : QSize();
     DrawRoundRect(image, layout.box, corner, FrameColor, FillColor);

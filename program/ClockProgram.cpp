@@ -96,7 +96,7 @@ void ClockProgram::createWindows()
     m_optionsWindow->setParent(m_clockWindow.get(), m_optionsWindow->windowFlags());
     m_alarmEditor = new AlarmEditor(m_alarmStore);
     m_optionsWindow->placeAlarmEditor(m_alarmEditor, *m_alarmEditor);
-    m_alarmEditor->InitEditor();
+    m_alarmEditor->resetPickers();
     m_alarmWindow = std::make_unique<AlarmWindow>();
     m_alarmSchedule.setPresenter(m_alarmWindow.get());
     m_alarmEditor->setPresenter(m_alarmWindow.get());
@@ -119,8 +119,8 @@ void ClockProgram::SaveSettings()
 {
     // An alarm being edited is stored with the others, also when the clock
     // closes while the options are open.
-    if (m_alarmEditor && m_alarmEditor->IsEditing())
-        m_alarmEditor->EndEditing();
+    if (m_alarmEditor && m_alarmEditor->isEditing())
+        m_alarmEditor->endEditing();
     // The alarms first: a store that cannot be written ends the save here.
     m_alarmStore.SaveAlarms();
     m_settings.save(m_liveSkin.fileOrDefault(), m_liveSkin.skin().ClockSize);

@@ -20,7 +20,7 @@ class OptionsWindow;
 // the live skin, the alarm store and its schedule, and the single-instance
 // guard with the channel through which later programs reach this one. It
 // creates the windows, hands each the models it shows, and links them.
-class ClockProgram : public ClockCommands {
+class ClockProgram final : public ClockCommands {
 public:
     // The models, on the program folder's files; nothing is read yet.
     ClockProgram();

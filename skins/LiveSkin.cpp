@@ -12,7 +12,7 @@ QString LiveSkin::fileOrDefault() const
     return m_fileName.isEmpty() ? ProgramFolder() + QLatin1String(kDefaultSkinFileName) : m_fileName;
 }
 
-void LiveSkin::edit(const TSkin& skin)
+void LiveSkin::edit(const Skin& skin)
 {
     m_skin = skin;
     emit changed();
@@ -21,7 +21,7 @@ void LiveSkin::edit(const TSkin& skin)
 void LiveSkin::load(const QString& fileName, std::optional<int> clockSize)
 {
     const SkinLoadOptions options { clockSize.has_value(), clockSize.value_or(0), ProgramFolder() };
-    TSkin loaded;
+    Skin loaded;
     bool read = false;
     try {
         read = ReadSkinFile(SkinPathToRead(fileName, ProgramFolder()), loaded, options);
@@ -62,7 +62,7 @@ void LiveSkin::storeShownTexture(const QString& texture, TColor colour, int tran
     m_skin.TextureTransparency = transparency;
 }
 
-void LiveSkin::setFoundTexture(const decltype(TSkin::Texture)& texture)
+void LiveSkin::setFoundTexture(const decltype(Skin::Texture)& texture)
 {
     if (m_fileSkin.Texture == m_skin.Texture)
         m_fileSkin.Texture = texture;

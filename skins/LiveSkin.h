@@ -19,7 +19,7 @@ public:
     // The built-in skin, from no file.
     explicit LiveSkin(QObject* parent = nullptr);
 
-    const TSkin& skin() const { return m_skin; }
+    const Skin& skin() const { return m_skin; }
     // The skin file the skin was last loaded from or saved to; empty for
     // the built-in skin of a start with no skin named.
     const QString& fileName() const { return m_fileName; }
@@ -31,7 +31,7 @@ public:
 
     // An edit: the skin becomes this one, and the clock and the designer
     // follow at once.
-    void edit(const TSkin& skin);
+    void edit(const Skin& skin);
     // Reads the named skin, or "default.clk" in the program folder when the
     // named one is missing; with a clock size given the clock keeps that
     // size instead of the skin's own. A name that is missing stays the
@@ -49,7 +49,7 @@ public:
     void storeShownTexture(const QString& texture, TColor colour, int transparency);
     // The texture text that names the same picture as the one stored, as
     // the clock found it: not an edit.
-    void setFoundTexture(const decltype(TSkin::Texture)& texture);
+    void setFoundTexture(const decltype(Skin::Texture)& texture);
 
     const TextureState& texture() const { return m_texture; }
     TextureState& texture() { return m_texture; }
@@ -59,9 +59,9 @@ signals:
     void changed();
 
 private:
-    TSkin m_skin;
+    Skin m_skin;
     // What the file held, as loaded (with the load's adjustments) or saved.
-    TSkin m_fileSkin;
+    Skin m_fileSkin;
     QString m_fileName;
     TextureState m_texture;
 };

@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <type_traits>
 
-TSkin DefaultSkin()
+Skin DefaultSkin()
 {
-    TSkin skin {};
+    Skin skin {};
     skin.MinFirstColor = 0xF0CAA6;
     skin.MinMiddlePos = 50;
     skin.MinLastColor = 0x800000;
@@ -38,9 +38,9 @@ TSkin DefaultSkin()
     return skin;
 }
 
-TSkin ReadSkinRecord(const std::array<std::uint8_t, kSkinRecordSize>& bytes)
+Skin ReadSkinRecord(const std::array<std::uint8_t, kSkinRecordSize>& bytes)
 {
-    TSkin skin {};
+    Skin skin {};
     for (const SkinField& field : kSkinFields) {
         std::visit(
             [&](auto member) {
@@ -60,7 +60,7 @@ TSkin ReadSkinRecord(const std::array<std::uint8_t, kSkinRecordSize>& bytes)
     return skin;
 }
 
-std::array<std::uint8_t, kSkinRecordSize> WriteSkinRecord(const TSkin& skin)
+std::array<std::uint8_t, kSkinRecordSize> WriteSkinRecord(const Skin& skin)
 {
     std::array<std::uint8_t, kSkinRecordSize> bytes {};
     for (const SkinField& field : kSkinFields) {

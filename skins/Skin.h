@@ -11,7 +11,7 @@
 
 // Every visual setting of the clock. On disk a skin file (.clk) is exactly
 // one record of kSkinRecordSize bytes, little-endian, no header.
-struct TSkin {
+struct Skin {
     TColor MinFirstColor;      // minutes (outer) band: first gradient colour
     std::int32_t MinMiddlePos; // minutes band: middle colour position, percent
     TColor MinLastColor;
@@ -42,15 +42,15 @@ struct TSkin {
     std::uint8_t Transparency; // window transparency, percent
     std::array<std::uint8_t, 207> Reserved;
 
-    bool operator==(const TSkin&) const = default;
+    bool operator==(const Skin&) const = default;
 };
 
 inline constexpr std::size_t kSkinRecordSize = 444;
 
 // The built-in skin: the defaults every clock starts from.
-TSkin DefaultSkin();
+Skin DefaultSkin();
 
 // The record from its 444 bytes, and back. Unused bytes (padding, spares,
 // reserved) travel unchanged.
-TSkin ReadSkinRecord(const std::array<std::uint8_t, kSkinRecordSize>& bytes);
-std::array<std::uint8_t, kSkinRecordSize> WriteSkinRecord(const TSkin& skin);
+Skin ReadSkinRecord(const std::array<std::uint8_t, kSkinRecordSize>& bytes);
+std::array<std::uint8_t, kSkinRecordSize> WriteSkinRecord(const Skin& skin);

@@ -31,7 +31,7 @@ std::optional<long long> ParseWide(const QString& text)
 
 } // namespace
 
-QString FormatSkinField(const TSkin& skin, const SkinField& field)
+QString FormatSkinField(const Skin& skin, const SkinField& field)
 {
     return std::visit(
         [&](auto member) -> QString {
@@ -51,7 +51,7 @@ QString FormatSkinField(const TSkin& skin, const SkinField& field)
         field.member);
 }
 
-QString ParseSkinField(TSkin& skin, const SkinField& field, const QString& text)
+QString ParseSkinField(Skin& skin, const SkinField& field, const QString& text)
 {
     if (!field.isSetting)
         return QStringLiteral("%1 is not a setting of the skin").arg(QLatin1String(field.name));

@@ -38,7 +38,7 @@ QString SkinPathToRead(const QString& requested, const QString& programFolder)
     return programFolder + QLatin1String(kDefaultSkinFileName);
 }
 
-bool ReadSkinFile(const QString& fileName, TSkin& loadBuffer, const SkinLoadOptions& options)
+bool ReadSkinFile(const QString& fileName, Skin& loadBuffer, const SkinLoadOptions& options)
 {
     // What is not a file (a folder, a FIFO, a device) counts as missing.
     if (!QFileInfo(fileName).isFile())
@@ -46,7 +46,7 @@ bool ReadSkinFile(const QString& fileName, TSkin& loadBuffer, const SkinLoadOpti
     std::optional<RegularFileReader> file = RegularFileReader::Open(fileName);
     if (!file)
         return false;
-    TSkin skin = ReadSkinRecord(ReadFirstRecord(*file, fileName));
+    Skin skin = ReadSkinRecord(ReadFirstRecord(*file, fileName));
 
     if (skin.HourMiddlePos == 0)
         skin.HourMiddlePos = kDefaultMiddlePos;
@@ -62,7 +62,7 @@ bool ReadSkinFile(const QString& fileName, TSkin& loadBuffer, const SkinLoadOpti
     return true;
 }
 
-void SaveSkinFile(const QString& fileName, TSkin& skin, const QString& programFolder)
+void SaveSkinFile(const QString& fileName, Skin& skin, const QString& programFolder)
 {
     const QString texture = skin.Texture.text();
     if (ExtractFilePath(texture) == TexturesFolder(programFolder))

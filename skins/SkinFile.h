@@ -26,9 +26,9 @@ struct SkinLoadOptions {
 // kept when asked and positive; a bare texture file name is put into the
 // Textures folder. Returns false, changing nothing, when the file does not
 // exist; throws IoError when it cannot be read or is shorter than a record.
-bool ReadSkinFile(const QString& fileName, TSkin& loadBuffer, const SkinLoadOptions& options);
+bool ReadSkinFile(const QString& fileName, Skin& loadBuffer, const SkinLoadOptions& options);
 
 // Writes skin as one record, replacing the file atomically. A texture picture
 // in the program's Textures folder is stored by its bare name, and the live
 // record keeps that bare name too. Throws IoError on failure.
-void SaveSkinFile(const QString& fileName, TSkin& skin, const QString& programFolder);
+void SaveSkinFile(const QString& fileName, Skin& skin, const QString& programFolder);

@@ -31,7 +31,7 @@ void ResolvePicture(ResolvedTexture& resolved, const QString& texture, const QSt
         return;
     }
     resolved.File = path;
-    decltype(TSkin::Texture) stored;
+    decltype(Skin::Texture) stored;
     stored.setText(path);
     if (stored.text() == path)
         resolved.StoredTexture = stored;
@@ -64,7 +64,7 @@ QString ExistingTexturePath(const QString& texture, const QString& programFolder
     return QFileInfo(inTextures).isFile() ? inTextures : QString();
 }
 
-ResolvedTexture ResolveTexture(const TSkin& skin, const QString& programFolder)
+ResolvedTexture ResolveTexture(const Skin& skin, const QString& programFolder)
 {
     ResolvedTexture resolved;
     const QString texture = skin.Texture.text();

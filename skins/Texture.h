@@ -50,7 +50,7 @@ struct ResolvedTexture {
     // The picture's full path for the skin's Texture, when the record can
     // hold it; a cut or re-encoded path would name no file at the next
     // refresh, while the text as it was finds this one again.
-    std::optional<decltype(TSkin::Texture)> StoredTexture;
+    std::optional<decltype(Skin::Texture)> StoredTexture;
 
     // Puts the brush parts and the transparency onto the band.
     void ApplyTo(TextureBand& band) const;
@@ -66,4 +66,4 @@ QString ExistingTexturePath(const QString& texture, const QString& programFolder
 // as style "None" does, and a transparency outside 0..100 counts as the
 // nearest limit. Never throws: a missing or unreadable picture comes back as
 // the Problem.
-ResolvedTexture ResolveTexture(const TSkin& skin, const QString& programFolder);
+ResolvedTexture ResolveTexture(const Skin& skin, const QString& programFolder);

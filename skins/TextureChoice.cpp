@@ -41,7 +41,7 @@ bool IsStyleRow(int row)
 // Whether the Texture field holds text exactly as given.
 bool FitsTexture(const QString& text)
 {
-    decltype(TSkin::Texture) stored;
+    decltype(Skin::Texture) stored;
     stored.setText(text);
     return stored.text() == text;
 }

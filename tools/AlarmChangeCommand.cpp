@@ -229,7 +229,7 @@ std::optional<OptionError> FillModePage(const Options& options, const QDate& tod
         start = date;
     }
     if (has("--once")) {
-        editor.page = TAlarmRec::Once;
+        editor.page = AlarmRecord::Once;
         editor.once.time = time;
         const QString day = value("--once").toLower();
         if (day == u"today") {
@@ -247,11 +247,11 @@ std::optional<OptionError> FillModePage(const Options& options, const QDate& tod
         editor.once.deleteAfterExpiration = has("--delete-after-expiration");
     } else if (has("--daily")) {
         TAKE(days, Number(QStringLiteral("--daily"), value("--daily"), kMinInterval, kMaxInterval, QStringLiteral("a number of days")));
-        editor.page = TAlarmRec::Daily;
+        editor.page = AlarmRecord::Daily;
         editor.daily = { time, days, start };
     } else if (has("--weekly")) {
         TAKE(weeks, Number(QStringLiteral("--weekly"), value("--weekly"), kMinInterval, kMaxInterval, QStringLiteral("a number of weeks")));
-        editor.page = TAlarmRec::Weekly;
+        editor.page = AlarmRecord::Weekly;
         editor.weekly.time = time;
         editor.weekly.everyNweeks = weeks;
         editor.weekly.start = start;
@@ -262,7 +262,7 @@ std::optional<OptionError> FillModePage(const Options& options, const QDate& tod
             editor.weekly.weekdays = AlarmEditorValues::WeeklyPage().weekdays;
         }
     } else {
-        editor.page = TAlarmRec::Monthly;
+        editor.page = AlarmRecord::Monthly;
         editor.monthly.time = time;
         editor.monthly.nthWeekday = has("--the");
         if (has("--day")) {
@@ -288,7 +288,7 @@ std::optional<OptionError> FillModePage(const Options& options, const QDate& tod
 }
 
 // The alarm the options describe, as the editor would store it.
-Parsed<TAlarmRec> AlarmOfOptions(const Options& options, const QDateTime& now)
+Parsed<AlarmRecord> AlarmOfOptions(const Options& options, const QDateTime& now)
 {
     const auto value = [&options](const char* option) { return options.value(QLatin1String(option)); };
     const auto has = [&options](const char* option) { return options.contains(QLatin1String(option)); };
@@ -297,7 +297,7 @@ Parsed<TAlarmRec> AlarmOfOptions(const Options& options, const QDateTime& now)
 
     const QDate today = now.date();
     const bool document = has("--document");
-    TAlarmRec alarm = NewAlarmRecord(nullptr, now, has("--sound"), !document);
+    AlarmRecord alarm = NewAlarmRecord(nullptr, now, has("--sound"), !document);
     AlarmEditorValues editor;
     LoadAlarmIntoEditor(alarm, today, editor);
     if (const std::optional<OptionError> error = FillModePage(options, today, editor))

@@ -94,7 +94,7 @@ std::variant<PictureRequest, QString> ParseArguments(const QStringList& argument
 
 // The request of valid arguments with the skin it names; a message on err
 // otherwise.
-std::optional<std::pair<PictureRequest, TSkin>> ReadRequest(const QStringList& arguments, PictureKind kind, QTextStream& err)
+std::optional<std::pair<PictureRequest, Skin>> ReadRequest(const QStringList& arguments, PictureKind kind, QTextStream& err)
 {
     const auto parsed = ParseArguments(arguments, kind);
     if (const QString* message = std::get_if<QString>(&parsed)) {
@@ -102,7 +102,7 @@ std::optional<std::pair<PictureRequest, TSkin>> ReadRequest(const QStringList& a
         return std::nullopt;
     }
     const PictureRequest& request = std::get<PictureRequest>(parsed);
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     try {
         if (!ReadSkinFile(request.skinFile, skin, { false, 0, ProgramFolder() })) {
             err << "Cannot read skin " << request.skinFile << ": no such file\n";

@@ -19,7 +19,7 @@ const char* const kUsage = "usage: vellamor-tool skin show FILE\n"
                            "       vellamor-tool skin new [--force] FILE [Name=Value ...]\n"
                            "       vellamor-tool skin set FILE Name=Value ...\n";
 
-TSkin ReadSkin(const QString& fileName)
+Skin ReadSkin(const QString& fileName)
 {
     std::optional<RegularFileReader> file = RegularFileReader::Open(fileName);
     if (!file)
@@ -32,7 +32,7 @@ TSkin ReadSkin(const QString& fileName)
     return ReadSkinRecord(record);
 }
 
-void WriteSkin(const QString& fileName, const TSkin& skin)
+void WriteSkin(const QString& fileName, const Skin& skin)
 {
     const auto record = WriteSkinRecord(skin);
     WriteFileAtomically(fileName, QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size())));
@@ -40,7 +40,7 @@ void WriteSkin(const QString& fileName, const TSkin& skin)
 
 // Applies every Name=Value; on the first that does not fit, returns its
 // message and the skin may be partly changed (the caller does not write it).
-QString ApplyAssignments(TSkin& skin, const QStringList& assignments)
+QString ApplyAssignments(Skin& skin, const QStringList& assignments)
 {
     for (const QString& assignment : assignments) {
         const qsizetype equals = assignment.indexOf(u'=');
@@ -77,7 +77,7 @@ int RunSkinCommand(const QStringList& givenArguments, QTextStream& out, QTextStr
 
     try {
         if (action == u"show") {
-            const TSkin skin = ReadSkin(fileName);
+            const Skin skin = ReadSkin(fileName);
             for (const SkinField& field : kSkinFields)
                 if (field.isSetting)
                     out << field.name << '=' << FormatSkinField(skin, field) << '\n';
@@ -87,7 +87,7 @@ int RunSkinCommand(const QStringList& givenArguments, QTextStream& out, QTextStr
             err << fileName << " exists; give --force to replace it\n";
             return kFailed;
         }
-        TSkin skin = action == u"new" ? DefaultSkin() : ReadSkin(fileName);
+        Skin skin = action == u"new" ? DefaultSkin() : ReadSkin(fileName);
         if (const QString error = ApplyAssignments(skin, assignments); !error.isEmpty()) {
             err << error << '\n';
             return kFailed;

@@ -6,18 +6,18 @@
 class AlarmEditing {
 public:
     // Whether an alarm is being edited ("Edit Selected" is down).
-    virtual bool IsEditing() const = 0;
+    virtual bool isEditing() const = 0;
     // Ends the editing and stores the alarm, as releasing "Edit Selected"
     // does.
-    virtual void EndEditing() = 0;
+    virtual void endEditing() = 0;
     // Selects the first alarm when none is selected; the user has turned to
     // the Alarms page.
-    virtual void SelectFirstIfNone() = 0;
+    virtual void selectFirstIfNone() = 0;
     // Shows times in the 12-hour (true) or the 24-hour clock.
-    virtual void SetTimeFormat(bool twelveHour) = 0;
+    virtual void setTimeFormat(bool twelveHour) = 0;
     // Resets the editor's pickers to now, leaving an edit under way as it
     // is; run on every activation of the window.
-    virtual void InitEditor() = 0;
+    virtual void resetPickers() = 0;
 
 protected:
     ~AlarmEditing() = default;

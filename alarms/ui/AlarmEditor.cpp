@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmPresenter.h"
+#include "alarms/ui/AlarmEditorFields.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/FileNames.h"
@@ -9,6 +10,7 @@
 #include "platform/pictures/PictureLoader.h"
 #include "platform/files/ProgramFolder.h"
 #include "ui_AlarmEditor.h"
+#include "widgets/ElidedButton.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -17,6 +19,8 @@
 #include <QScopedValueRollback>
 
 #include <initializer_list>
+#include <type_traits>
+#include <variant>
 #include <utility>
 
 namespace {
@@ -62,25 +66,58 @@ QTime ToTheMinute(const QTime& time)
     return QTime(time.hour(), time.minute());
 }
 
+// A spin box's value, or the index of a list or of a page control.
+int IndexOrValue(const QWidget& control)
+{
+    if (const auto* box = qobject_cast<const QSpinBox*>(&control))
+        return box->value();
+    if (const auto* list = qobject_cast<const QComboBox*>(&control))
+        return list->currentIndex();
+    return static_cast<const QTabWidget&>(control).currentIndex();
+}
+
+void SetIndexOrValue(QWidget& control, int value)
+{
+    if (auto* box = qobject_cast<QSpinBox*>(&control))
+        box->setValue(value);
+    else if (auto* list = qobject_cast<QComboBox*>(&control))
+        list->setCurrentIndex(value);
+    else
+        static_cast<QTabWidget&>(control).setCurrentIndex(value);
+}
+
+// A line edit's text, or a file button's caption.
+QString TextOf(const QWidget& control)
+{
+    if (const auto* button = qobject_cast<const ElidedButton*>(&control))
+        return button->caption();
+    return static_cast<const QLineEdit&>(control).text();
+}
+
+void SetText(QWidget& control, const QString& text)
+{
+    if (auto* button = qobject_cast<ElidedButton*>(&control))
+        button->setCaption(text);
+    else
+        static_cast<QLineEdit&>(control).setText(text);
+}
+
 } // namespace
 
 AlarmEditor::AlarmEditor(AlarmStore& store, QWidget* parent)
     : QWidget(parent)
     , ui(BuildForm(this))
-    , FAlarmStore(store)
+    , m_store(store)
 {
-    WeekdayBoxes = { ui->chkMonday, ui->chkTuesday, ui->chkWednesday, ui->chkThursday, ui->chkFriday, ui->chkSaturday,
-        ui->chkSunday };
-    MonthBoxes = { ui->chkJan, ui->chkFeb, ui->chkMar, ui->chkApr, ui->chkMay, ui->chkJun, ui->chkJul, ui->chkAug,
-        ui->chkSep, ui->chkOct, ui->chkNov, ui->chkDec };
-    SetUpToolBarAndPickers();
-    SetUpList();
-    ConnectHandlers();
-    FollowStore();
-    RebuildList();
+    bindFields();
+    setUpToolBarAndPickers();
+    setUpList();
+    connectControls();
+    followStore();
+    rebuildList();
 }
 
-void AlarmEditor::SetUpToolBarAndPickers()
+void AlarmEditor::setUpToolBarAndPickers()
 {
     QPalette toolBarPalette = ui->ToolBar1->palette();
     toolBarPalette.setColor(QPalette::Window, kToolBarBackground);
@@ -88,7 +125,7 @@ void AlarmEditor::SetUpToolBarAndPickers()
     QFont toolBarFont(QStringLiteral("Arial"));
     toolBarFont.setPixelSize(kToolBarFontPixels);
     ui->ToolBar1->setFont(toolBarFont);
-    for (QTimeEdit* picker : TimePickers()) {
+    for (QTimeEdit* picker : timePickers()) {
         QFont font = picker->font();
         font.setPixelSize(kTimePickerFontPixels);
         picker->setFont(font);
@@ -100,7 +137,7 @@ void AlarmEditor::SetUpToolBarAndPickers()
         interval->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
 }
 
-void AlarmEditor::SetUpList()
+void AlarmEditor::setUpList()
 {
     QPalette listPalette = ui->lvAlarms->palette();
     listPalette.setColor(QPalette::Base, kListBackground);
@@ -121,37 +158,37 @@ void AlarmEditor::SetUpList()
 
 AlarmEditor::~AlarmEditor() = default;
 
-void AlarmEditor::ConnectHandlers()
+void AlarmEditor::connectControls()
 {
-    connect(ui->tbNewAlarm, &QToolButton::clicked, this, &AlarmEditor::tbNewAlarmClick);
-    connect(ui->tbDeleteAlarm, &QToolButton::clicked, this, &AlarmEditor::tbDeleteAlarmClick);
-    connect(ui->tbEditSelected, &QToolButton::clicked, this, &AlarmEditor::tbEditSelectedClick);
-    connect(ui->rbAudioPic, &QRadioButton::clicked, this, &AlarmEditor::rbAudioPicClick);
-    connect(ui->rbDoc, &QRadioButton::clicked, this, &AlarmEditor::rbAudioPicClick);
-    connect(ui->chkSound, &QCheckBox::toggled, this, &AlarmEditor::chkSoundClick);
-    connect(ui->rbMonthlyDay, &QRadioButton::toggled, this, &AlarmEditor::rbMonthlyDayClick);
-    connect(ui->bbVisualFile, &QPushButton::clicked, this, &AlarmEditor::bbVisualFileClick);
-    connect(ui->bbSoundFile, &QPushButton::clicked, this, &AlarmEditor::bbSoundFileClick);
-    connect(ui->bbDocFile, &QPushButton::clicked, this, &AlarmEditor::bbDocFileClick);
-    connect(ui->btnAlarmTest, &QPushButton::clicked, this, &AlarmEditor::btnAlarmTestClick);
-    connect(ui->lvAlarms, &QTreeWidget::clicked, this, &AlarmEditor::lvAlarmsClick);
-    connect(ui->lvAlarms, &QTreeWidget::itemChanged, this, &AlarmEditor::RowChanged);
+    connect(ui->tbNewAlarm, &QToolButton::clicked, this, &AlarmEditor::createAlarm);
+    connect(ui->tbDeleteAlarm, &QToolButton::clicked, this, &AlarmEditor::deleteSelectedAlarm);
+    connect(ui->tbEditSelected, &QToolButton::clicked, this, &AlarmEditor::toggleEditing);
+    connect(ui->rbAudioPic, &QRadioButton::clicked, this, &AlarmEditor::onShowKindChosen);
+    connect(ui->rbDoc, &QRadioButton::clicked, this, &AlarmEditor::onShowKindChosen);
+    connect(ui->chkSound, &QCheckBox::toggled, this, &AlarmEditor::onSoundToggled);
+    connect(ui->rbMonthlyDay, &QRadioButton::toggled, this, &AlarmEditor::onMonthlyRuleChosen);
+    connect(ui->bbVisualFile, &QPushButton::clicked, this, &AlarmEditor::choosePicture);
+    connect(ui->bbSoundFile, &QPushButton::clicked, this, &AlarmEditor::chooseSound);
+    connect(ui->bbDocFile, &QPushButton::clicked, this, &AlarmEditor::chooseDocument);
+    connect(ui->btnAlarmTest, &QPushButton::clicked, this, &AlarmEditor::testAlarm);
+    connect(ui->lvAlarms, &QTreeWidget::clicked, this, &AlarmEditor::showSelectedAlarm);
+    connect(ui->lvAlarms, &QTreeWidget::itemChanged, this, &AlarmEditor::onRowChanged);
 }
 
-void AlarmEditor::FollowStore()
+void AlarmEditor::followStore()
 {
-    connect(&FAlarmStore, &AlarmStore::listChanged, this, &AlarmEditor::RebuildList);
-    connect(&FAlarmStore, &AlarmStore::alarmAdded, this, &AlarmEditor::AlarmAdded);
-    connect(&FAlarmStore, &AlarmStore::alarmChanged, this, &AlarmEditor::AlarmChanged);
-    connect(&FAlarmStore, &AlarmStore::alarmRemoved, this, &AlarmEditor::AlarmRemoved);
+    connect(&m_store, &AlarmStore::listChanged, this, &AlarmEditor::rebuildList);
+    connect(&m_store, &AlarmStore::alarmAdded, this, &AlarmEditor::onAlarmAdded);
+    connect(&m_store, &AlarmStore::alarmChanged, this, &AlarmEditor::onAlarmChanged);
+    connect(&m_store, &AlarmStore::alarmRemoved, this, &AlarmEditor::onAlarmRemoved);
 }
 
-std::array<QTimeEdit*, 4> AlarmEditor::TimePickers() const
+std::array<QTimeEdit*, 4> AlarmEditor::timePickers() const
 {
     return { ui->TimePickerOnce, ui->TimePickerDaily, ui->TimePickerWeekly, ui->TimePickerMonthly };
 }
 
-void AlarmEditor::InitEditor()
+void AlarmEditor::resetPickers()
 {
     const QDateTime now = CurrentLocalDateTime();
     const QDate today = now.date();
@@ -160,213 +197,190 @@ void AlarmEditor::InitEditor()
     ui->rbOnceTomorrow->setText(QStringLiteral("Tomorrow ") + locale.toString(today.addDays(1), QLocale::ShortFormat));
     // The window activates again after each chooser, box or presentation an
     // edit opens: the edit keeps what the user has set.
-    if (IsEditing())
+    if (isEditing())
         return;
-    FEditedId = kNoAlarm;
-    for (QTimeEdit* picker : TimePickers())
+    m_editedId = kNoAlarm;
+    for (QTimeEdit* picker : timePickers())
         picker->setTime(ToTheMinute(now.time()));
     for (QDateEdit* picker : { ui->DatePickerOnce, ui->DatePickerDaily, ui->DatePickerWeekly })
         picker->setDate(today);
 }
 
-void AlarmEditor::SelectFirstIfNone()
+void AlarmEditor::selectFirstIfNone()
 {
     // While editing, the selection is the edited alarm's row.
-    if (IsEditing() || ui->lvAlarms->topLevelItemCount() == 0 || SelectedAlarm() != kNoAlarm)
+    if (isEditing() || ui->lvAlarms->topLevelItemCount() == 0 || selectedAlarm() != kNoAlarm)
         return;
-    const AlarmId first = IdOf(*ui->lvAlarms->topLevelItem(0));
-    SelectRow(first);
-    RecordToEditor(first);
+    const AlarmId first = idOf(*ui->lvAlarms->topLevelItem(0));
+    selectRow(first);
+    showAlarm(first);
 }
 
-void AlarmEditor::SetTimeFormat(bool twelveHour)
+void AlarmEditor::setTimeFormat(bool twelveHour)
 {
-    for (QTimeEdit* picker : TimePickers())
+    for (QTimeEdit* picker : timePickers())
         picker->setDisplayFormat(twelveHour ? kTwelveHourPicker : kTwentyFourHourPicker);
-    Use12h = twelveHour;
+    m_twelveHour = twelveHour;
     const TDateTime now = DateTimeFromLocal(CurrentLocalDateTime());
     for (int i = 0; i < ui->lvAlarms->topLevelItemCount(); ++i)
-        RefreshRow(*ui->lvAlarms->topLevelItem(i), now);
+        writeRow(*ui->lvAlarms->topLevelItem(i), now);
 }
 
-void AlarmEditor::EndEditing()
+void AlarmEditor::endEditing()
 {
-    if (!IsEditing())
+    if (!isEditing())
         return;
     ui->tbEditSelected->setChecked(false);
-    tbEditSelectedClick();
+    toggleEditing();
 }
 
-bool AlarmEditor::IsEditing() const
+bool AlarmEditor::isEditing() const
 {
     return ui->tbEditSelected->isChecked();
 }
 
-void AlarmEditor::AddRow(AlarmId id, Row kind)
+void AlarmEditor::addRow(AlarmId id, Row kind)
 {
-    const QScopedValueRollback writing(FWritingRows, true);
+    const QScopedValueRollback writing(m_writingRows, true);
     auto* row = new QTreeWidgetItem(ui->lvAlarms);
     row->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
     row->setData(kNameColumn, kAlarmIdRole, QVariant::fromValue<qulonglong>(id));
     row->setCheckState(kNameColumn, Qt::Unchecked);
     if (kind == Row::Written)
-        RefreshRow(*row, DateTimeFromLocal(CurrentLocalDateTime()));
+        writeRow(*row, DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
-void AlarmEditor::RefreshRow(AlarmId id)
+void AlarmEditor::writeRow(AlarmId id)
 {
-    if (QTreeWidgetItem* row = RowOf(id))
-        RefreshRow(*row, DateTimeFromLocal(CurrentLocalDateTime()));
+    if (QTreeWidgetItem* row = rowOf(id))
+        writeRow(*row, DateTimeFromLocal(CurrentLocalDateTime()));
 }
 
-void AlarmEditor::RefreshRow(QTreeWidgetItem& row, TDateTime now)
+void AlarmEditor::writeRow(QTreeWidgetItem& row, TDateTime now)
 {
-    const AlarmId id = IdOf(row);
-    const TAlarmRec* alarm = FAlarmStore.find(id);
+    const AlarmId id = idOf(row);
+    const AlarmRecord* alarm = m_store.find(id);
     if (!alarm)
         return;
-    const QScopedValueRollback writing(FWritingRows, true);
-    const AlarmListRow cells = AlarmListRowOf(*alarm, now, Use12h);
+    const QScopedValueRollback writing(m_writingRows, true);
+    const AlarmListRow cells = AlarmListRowOf(*alarm, now, m_twelveHour);
     row.setText(kNameColumn, cells.name);
-    row.setCheckState(kNameColumn, FAlarmStore.shownEnabled(id) ? Qt::Checked : Qt::Unchecked);
+    row.setCheckState(kNameColumn, m_store.shownEnabled(id) ? Qt::Checked : Qt::Unchecked);
     row.setText(kTypeColumn, cells.type);
     row.setText(kTimeColumn, cells.time);
     row.setText(kNextDateColumn, cells.nextDate);
 }
 
-void AlarmEditor::RecordToEditor(AlarmId id)
+void AlarmEditor::showAlarm(AlarmId id)
 {
-    const TAlarmRec* alarm = FAlarmStore.find(id);
+    const AlarmRecord* alarm = m_store.find(id);
     if (!alarm)
         return;
-    AlarmEditorValues values = ControlValues();
+    AlarmEditorValues values = controlValues();
     LoadAlarmIntoEditor(*alarm, CurrentLocalDateTime().date(), values);
-    ShowValues(values);
+    showValues(values);
 }
 
-void AlarmEditor::EditorToRecord(AlarmId id)
+void AlarmEditor::storeEdit(AlarmId id)
 {
-    const TAlarmRec* stored = FAlarmStore.find(id);
+    const AlarmRecord* stored = m_store.find(id);
     if (!stored)
         return;
-    TAlarmRec alarm = *stored;
-    StoreEditorIntoAlarm(ControlValues(), CurrentLocalDateTime().date(), alarm);
-    const QScopedValueRollback changing(FChangingStore, true);
-    FAlarmStore.update(id, alarm);
+    AlarmRecord alarm = *stored;
+    StoreEditorIntoAlarm(controlValues(), CurrentLocalDateTime().date(), alarm);
+    const QScopedValueRollback changing(m_changingStore, true);
+    m_store.update(id, alarm);
 }
 
-AlarmEditorValues AlarmEditor::ControlValues() const
+void AlarmEditor::bindFields()
+{
+    for (const AlarmEditorField& field : AlarmEditorFields()) {
+        auto* control = findChild<QWidget*>(QLatin1String(field.control));
+        if (!control)
+            qFatal("The alarm editor has no control %s", field.control);
+        m_fields.push_back({ field, control });
+    }
+}
+
+AlarmEditorValues AlarmEditor::controlValues() const
 {
     AlarmEditorValues values;
-    values.page = ui->pcAlarmMode->currentIndex();
-
-    AlarmEditorValues::OncePage& once = values.once;
-    once.time = ui->TimePickerOnce->time();
-    once.day = ui->rbOnceToday->isChecked() ? AlarmEditorValues::OnceDay::Today
-        : ui->rbOnceTomorrow->isChecked()   ? AlarmEditorValues::OnceDay::Tomorrow
-                                            : AlarmEditorValues::OnceDay::Other;
-    once.date = ui->DatePickerOnce->date();
-    once.deleteAfterPlaying = ui->chkDeleteAfterPlaying->isChecked();
-    once.deleteAfterExpiration = ui->chkDeleteAfterExpiration->isChecked();
-
-    values.daily = { ui->TimePickerDaily->time(), ui->seEveryNdays->value(), ui->DatePickerDaily->date() };
-
-    values.weekly.time = ui->TimePickerWeekly->time();
-    values.weekly.everyNweeks = ui->seEveryNweeks->value();
-    values.weekly.start = ui->DatePickerWeekly->date();
-    for (std::size_t i = 0; i < WeekdayBoxes.size(); ++i)
-        values.weekly.weekdays[i] = WeekdayBoxes[i]->isChecked();
-
-    AlarmEditorValues::MonthlyPage& monthly = values.monthly;
-    monthly.time = ui->TimePickerMonthly->time();
-    monthly.nthWeekday = ui->rbMonthyThe->isChecked();
-    monthly.day = ui->seMonthlyDay->value();
-    monthly.nthIndex = ui->cbMonthlyTheN->currentIndex();
-    monthly.weekdayIndex = ui->cbMonthlyTheDay->currentIndex();
-    for (std::size_t i = 0; i < MonthBoxes.size(); ++i)
-        monthly.months[i] = MonthBoxes[i]->isChecked();
-
-    values.name = ui->eName->text();
-    values.audioPic = ui->rbAudioPic->isChecked();
-    values.visualFileCaption = ui->bbVisualFile->caption();
-    values.sound = ui->chkSound->isChecked();
-    values.soundFileCaption = ui->bbSoundFile->caption();
-    values.docFileCaption = ui->bbDocFile->caption();
-    values.staysOnIndex = ui->cbStaysOn->currentIndex();
+    for (const BoundField& bound : m_fields) {
+        QWidget* const control = bound.control;
+        std::visit(
+            [&](auto field) {
+                using Field = decltype(field);
+                if constexpr (std::is_same_v<Field, EditorField<QTime>>)
+                    field(values) = static_cast<const QTimeEdit*>(control)->time();
+                else if constexpr (std::is_same_v<Field, EditorField<QDate>>)
+                    field(values) = static_cast<const QDateEdit*>(control)->date();
+                else if constexpr (std::is_same_v<Field, EditorField<bool>>)
+                    field(values) = static_cast<const QAbstractButton*>(control)->isChecked();
+                else if constexpr (std::is_same_v<Field, EditorField<int>>)
+                    field(values) = IndexOrValue(*control);
+                else if constexpr (std::is_same_v<Field, EditorField<QString>>)
+                    field(values) = TextOf(*control);
+                else if (static_cast<const QAbstractButton*>(control)->isChecked())
+                    field.set(values, field.value);
+            },
+            bound.field.field);
+    }
     return values;
 }
 
-void AlarmEditor::ShowValues(const AlarmEditorValues& values)
+void AlarmEditor::showValues(const AlarmEditorValues& shown)
 {
-    ui->pcAlarmMode->setCurrentIndex(values.page);
-
-    const AlarmEditorValues::OncePage& once = values.once;
-    ui->TimePickerOnce->setTime(once.time);
-    ui->rbOnceToday->setChecked(once.day == AlarmEditorValues::OnceDay::Today);
-    ui->rbOnceTomorrow->setChecked(once.day == AlarmEditorValues::OnceDay::Tomorrow);
-    ui->rbOnceOther->setChecked(once.day == AlarmEditorValues::OnceDay::Other);
-    ui->DatePickerOnce->setDate(once.date);
-    ui->chkDeleteAfterPlaying->setChecked(once.deleteAfterPlaying);
-    ui->chkDeleteAfterExpiration->setChecked(once.deleteAfterExpiration);
-
-    ui->TimePickerDaily->setTime(values.daily.time);
-    ui->seEveryNdays->setValue(values.daily.everyNdays);
-    ui->DatePickerDaily->setDate(values.daily.start);
-
-    ui->TimePickerWeekly->setTime(values.weekly.time);
-    ui->seEveryNweeks->setValue(values.weekly.everyNweeks);
-    ui->DatePickerWeekly->setDate(values.weekly.start);
-    for (std::size_t i = 0; i < WeekdayBoxes.size(); ++i)
-        WeekdayBoxes[i]->setChecked(values.weekly.weekdays[i]);
-
-    const AlarmEditorValues::MonthlyPage& monthly = values.monthly;
-    ui->TimePickerMonthly->setTime(monthly.time);
-    ui->rbMonthlyDay->setChecked(!monthly.nthWeekday);
-    ui->rbMonthyThe->setChecked(monthly.nthWeekday);
-    ui->seMonthlyDay->setValue(monthly.day);
-    ui->cbMonthlyTheN->setCurrentIndex(monthly.nthIndex);
-    ui->cbMonthlyTheDay->setCurrentIndex(monthly.weekdayIndex);
-    for (std::size_t i = 0; i < MonthBoxes.size(); ++i)
-        MonthBoxes[i]->setChecked(monthly.months[i]);
-    rbMonthlyDayClick();
-
-    ui->eName->setText(values.name);
-    ui->rbAudioPic->setChecked(values.audioPic);
-    ui->rbDoc->setChecked(!values.audioPic);
-    ShowAudioPicControls();
-    ui->bbVisualFile->setCaption(values.visualFileCaption);
-    ui->chkSound->setChecked(values.sound);
-    chkSoundClick();
-    ui->bbSoundFile->setCaption(values.soundFileCaption);
-    ui->bbDocFile->setCaption(values.docFileCaption);
-    ui->cbStaysOn->setCurrentIndex(values.staysOnIndex);
+    AlarmEditorValues values = shown;
+    for (const BoundField& bound : m_fields) {
+        QWidget* const control = bound.control;
+        std::visit(
+            [&](auto field) {
+                using Field = decltype(field);
+                if constexpr (std::is_same_v<Field, EditorField<QTime>>)
+                    static_cast<QTimeEdit*>(control)->setTime(field(values));
+                else if constexpr (std::is_same_v<Field, EditorField<QDate>>)
+                    static_cast<QDateEdit*>(control)->setDate(field(values));
+                else if constexpr (std::is_same_v<Field, EditorField<bool>>)
+                    static_cast<QAbstractButton*>(control)->setChecked(field(values));
+                else if constexpr (std::is_same_v<Field, EditorField<int>>)
+                    SetIndexOrValue(*control, field(values));
+                else if constexpr (std::is_same_v<Field, EditorField<QString>>)
+                    SetText(*control, field(values));
+                else
+                    static_cast<QAbstractButton*>(control)->setChecked(field.get(values) == field.value);
+            },
+            bound.field.field);
+    }
+    onMonthlyRuleChosen();
+    showShowKindControls();
+    onSoundToggled();
 }
 
-void AlarmEditor::tbEditSelectedClick()
+void AlarmEditor::toggleEditing()
 {
     const bool down = ui->tbEditSelected->isChecked();
     // An edit needs an alarm: without a selected row the button springs
     // back.
-    if (down && SelectedAlarm() == kNoAlarm) {
+    if (down && selectedAlarm() == kNoAlarm) {
         ui->tbEditSelected->setChecked(false);
         if (ui->lvAlarms->topLevelItemCount() > 0)
             ShowMessage(QStringLiteral("No alarm selected"));
         return;
     }
-    SetEditingState(down);
+    setEditingState(down);
     if (down) {
-        FEditedId = SelectedAlarm();
-        RecordToEditor(FEditedId);
-        TimePickers()[std::size_t(ui->pcAlarmMode->currentIndex())]->setFocus();
-    } else if (FAlarmStore.find(FEditedId)) {
-        SelectRow(FEditedId);
-        CommitTypedValues();
-        EditorToRecord(FEditedId);
-        RefreshRow(FEditedId);
+        m_editedId = selectedAlarm();
+        showAlarm(m_editedId);
+        timePickers()[std::size_t(ui->pcAlarmMode->currentIndex())]->setFocus();
+    } else if (m_store.find(m_editedId)) {
+        selectRow(m_editedId);
+        commitTypedValues();
+        storeEdit(m_editedId);
+        writeRow(m_editedId);
     }
 }
 
-void AlarmEditor::SetEditingState(bool editing)
+void AlarmEditor::setEditingState(bool editing)
 {
     ui->pcAlarmMode->setEnabled(editing);
     ui->gbAlarmFiles->setEnabled(editing);
@@ -376,52 +390,52 @@ void AlarmEditor::SetEditingState(bool editing)
     ui->tbEditSelected->setText(editing ? QStringLiteral(" End Editing") : QStringLiteral(" Edit Selected"));
 }
 
-void AlarmEditor::CommitTypedValues()
+void AlarmEditor::commitTypedValues()
 {
     for (QSpinBox* interval : { ui->seEveryNdays, ui->seEveryNweeks })
         interval->interpretText();
 }
 
-void AlarmEditor::tbNewAlarmClick()
+void AlarmEditor::createAlarm()
 {
-    const TAlarmRec alarm = NewAlarmRecord(FAlarmStore.find(SelectedAlarm()), CurrentLocalDateTime(),
+    const AlarmRecord alarm = NewAlarmRecord(m_store.find(selectedAlarm()), CurrentLocalDateTime(),
         ui->chkSound->isChecked(), ui->rbAudioPic->isChecked());
     ui->eName->setText(alarm.Name.text());
     AlarmId id = kNoAlarm;
     {
         // The new row stays blank until the edit ends.
-        const QScopedValueRollback changing(FChangingStore, true);
-        id = FAlarmStore.add(alarm);
-        AddRow(id, Row::Blank);
+        const QScopedValueRollback changing(m_changingStore, true);
+        id = m_store.add(alarm);
+        addRow(id, Row::Blank);
     }
-    SelectRow(id);
+    selectRow(id);
     ui->tbEditSelected->setChecked(true);
-    tbEditSelectedClick();
+    toggleEditing();
 }
 
-void AlarmEditor::tbDeleteAlarmClick()
+void AlarmEditor::deleteSelectedAlarm()
 {
-    const AlarmId selected = SelectedAlarm();
+    const AlarmId selected = selectedAlarm();
     if (selected == kNoAlarm) {
         ShowMessage(QStringLiteral("No alarm selected"));
         return;
     }
-    const QString name = FAlarmStore.find(selected)->Name.text();
+    const QString name = m_store.find(selected)->Name.text();
     if (!Confirm(QStringLiteral("Delete \"%1\" alarm ?").arg(name)))
         return;
     // The question waits in an event loop in which the alarm may ring and
     // delete itself: then there is nothing left to delete.
-    FAlarmStore.remove(selected);
+    m_store.remove(selected);
 }
 
-void AlarmEditor::rbAudioPicClick()
+void AlarmEditor::onShowKindChosen()
 {
-    ShowAudioPicControls();
+    showShowKindControls();
     const bool audioPic = ui->rbAudioPic->isChecked();
-    ChangeEditedAlarm([audioPic](TAlarmRec& alarm) { alarm.AudioPic = audioPic; });
+    changeEditedAlarm([audioPic](AlarmRecord& alarm) { alarm.AudioPic = audioPic; });
 }
 
-void AlarmEditor::ShowAudioPicControls()
+void AlarmEditor::showShowKindControls()
 {
     const bool audioPic = ui->rbAudioPic->isChecked();
     ui->bbDocFile->setVisible(!audioPic);
@@ -430,14 +444,14 @@ void AlarmEditor::ShowAudioPicControls()
         control->setVisible(audioPic);
 }
 
-void AlarmEditor::chkSoundClick()
+void AlarmEditor::onSoundToggled()
 {
     const bool sound = ui->chkSound->isChecked();
     for (QWidget* control : std::initializer_list<QWidget*> { ui->bbSoundFile, ui->lbStaysOn, ui->cbStaysOn })
         control->setEnabled(sound);
 }
 
-void AlarmEditor::rbMonthlyDayClick()
+void AlarmEditor::onMonthlyRuleChosen()
 {
     const bool dayNumber = ui->rbMonthlyDay->isChecked();
     ui->seMonthlyDay->setEnabled(dayNumber);
@@ -445,156 +459,151 @@ void AlarmEditor::rbMonthlyDayClick()
     ui->cbMonthlyTheDay->setEnabled(!dayNumber);
 }
 
-void AlarmEditor::bbVisualFileClick()
+void AlarmEditor::choosePicture()
 {
-    ChooseAlarmFile({ .title = QStringLiteral("Wake-up picture, or type a message"),
+    chooseAlarmFile({ .title = QStringLiteral("Wake-up picture, or type a message"),
                         .folder = AlarmFolder(),
                         .filter = PictureFilter(),
                         .acceptMissingFile = true,
                         .picturePreview = true },
-        &TAlarmRec::VisualFile, *ui->bbVisualFile, Caption::FileName);
+        &AlarmRecord::VisualFile, *ui->bbVisualFile, Caption::FileName);
 }
 
-void AlarmEditor::bbSoundFileClick()
+void AlarmEditor::chooseSound()
 {
-    ChooseAlarmFile({ .title = QStringLiteral("Wake-up sound"),
+    chooseAlarmFile({ .title = QStringLiteral("Wake-up sound"),
                         .folder = AlarmFolder(),
                         .filter = QStringLiteral("WAV or MP3 file (*.wav *.mp3)") },
-        &TAlarmRec::SoundFile, *ui->bbSoundFile, Caption::FileName);
+        &AlarmRecord::SoundFile, *ui->bbSoundFile, Caption::FileName);
 }
 
-void AlarmEditor::bbDocFileClick()
+void AlarmEditor::chooseDocument()
 {
-    const TAlarmRec* alarm = EditedAlarm();
+    const AlarmRecord* alarm = editedAlarm();
     if (!alarm)
         return;
     const QFileInfo current(alarm->DocFile.text());
     const QString folder = current.isFile() ? current.absolutePath() : AlarmFolder();
-    ChooseAlarmFile({ .title = QStringLiteral("Document to open"), .folder = folder, .filter = QStringLiteral("All files (*)") },
-        &TAlarmRec::DocFile, *ui->bbDocFile, Caption::WholePath);
+    chooseAlarmFile({ .title = QStringLiteral("Document to open"), .folder = folder, .filter = QStringLiteral("All files (*)") },
+        &AlarmRecord::DocFile, *ui->bbDocFile, Caption::WholePath);
 }
 
-void AlarmEditor::ChooseAlarmFile(const OpenFileRequest& request, ShortString<180> TAlarmRec::*file, ElidedButton& button,
+void AlarmEditor::chooseAlarmFile(const OpenFileRequest& request, ShortString<180> AlarmRecord::*file, ElidedButton& button,
     Caption caption)
 {
-    if (!EditedAlarm())
+    if (!editedAlarm())
         return;
     const std::optional<QString> chosen = ChooseFileToOpen(request);
     // The chooser waits in an event loop in which the alarm may go.
-    ChangeEditedAlarm([&](TAlarmRec& alarm) {
+    changeEditedAlarm([&](AlarmRecord& alarm) {
         (alarm.*file).setText(chosen.value_or(QString()));
         const QString stored = (alarm.*file).text();
         button.setCaption(caption == Caption::WholePath ? stored : ExtractFileName(stored));
     });
 }
 
-void AlarmEditor::btnAlarmTestClick()
+void AlarmEditor::testAlarm()
 {
-    if (const TAlarmRec* alarm = EditedAlarm(); alarm && FPresenter)
-        FPresenter->present(TAlarmRec(*alarm), AlarmPresenter::Snoozing::NotOffered);
+    if (const AlarmRecord* alarm = editedAlarm(); alarm && m_presenter)
+        m_presenter->present(AlarmRecord(*alarm), AlarmPresenter::Snoozing::NotOffered);
 }
 
-void AlarmEditor::lvAlarmsClick()
+void AlarmEditor::showSelectedAlarm()
 {
-    RecordToEditor(SelectedAlarm());
-}
-
-void AlarmEditor::lvAlarmsKeyUp()
-{
-    RecordToEditor(SelectedAlarm());
+    showAlarm(selectedAlarm());
 }
 
 bool AlarmEditor::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ui->lvAlarms && event->type() == QEvent::KeyRelease)
-        lvAlarmsKeyUp();
+        showSelectedAlarm();
     return QWidget::eventFilter(watched, event);
 }
 
-void AlarmEditor::RebuildList()
+void AlarmEditor::rebuildList()
 {
     ui->lvAlarms->clear();
-    for (std::size_t i = 0; i < FAlarmStore.size(); ++i)
-        AddRow(FAlarmStore.idAt(i), Row::Written);
+    for (std::size_t i = 0; i < m_store.size(); ++i)
+        addRow(m_store.idAt(i), Row::Written);
     // The edited alarm's row stays marked while its edit goes on.
-    if (IsEditing())
-        SelectRow(FEditedId);
+    if (isEditing())
+        selectRow(m_editedId);
 }
 
-void AlarmEditor::AlarmAdded(AlarmId id)
+void AlarmEditor::onAlarmAdded(AlarmId id)
 {
-    if (!FChangingStore)
-        AddRow(id, Row::Written);
+    if (!m_changingStore)
+        addRow(id, Row::Written);
 }
 
-void AlarmEditor::AlarmChanged(AlarmId id)
+void AlarmEditor::onAlarmChanged(AlarmId id)
 {
-    if (!FChangingStore)
-        RefreshRow(id);
+    if (!m_changingStore)
+        writeRow(id);
 }
 
-void AlarmEditor::AlarmRemoved(AlarmId id)
+void AlarmEditor::onAlarmRemoved(AlarmId id)
 {
     // The selection does not pass on to another alarm.
-    QTreeWidgetItem* const row = RowOf(id);
+    QTreeWidgetItem* const row = rowOf(id);
     const bool selected = row && row->isSelected();
     delete row;
     if (selected)
         ui->lvAlarms->setCurrentItem(nullptr);
-    if (id != FEditedId)
+    if (id != m_editedId)
         return;
     // The edited alarm went: the edit ends without storing.
-    FEditedId = kNoAlarm;
-    if (IsEditing()) {
+    m_editedId = kNoAlarm;
+    if (isEditing()) {
         ui->tbEditSelected->setChecked(false);
-        SetEditingState(false);
+        setEditingState(false);
     }
 }
 
-void AlarmEditor::RowChanged(QTreeWidgetItem* row, int column)
+void AlarmEditor::onRowChanged(QTreeWidgetItem* row, int column)
 {
-    if (FWritingRows || column != kNameColumn)
+    if (m_writingRows || column != kNameColumn)
         return;
-    FAlarmStore.setEnabledChoice(IdOf(*row), row->checkState(kNameColumn) == Qt::Checked);
+    m_store.setEnabledChoice(idOf(*row), row->checkState(kNameColumn) == Qt::Checked);
 }
 
-QTreeWidgetItem* AlarmEditor::RowOf(AlarmId id) const
+QTreeWidgetItem* AlarmEditor::rowOf(AlarmId id) const
 {
     for (int i = 0; i < ui->lvAlarms->topLevelItemCount(); ++i)
-        if (QTreeWidgetItem* row = ui->lvAlarms->topLevelItem(i); IdOf(*row) == id)
+        if (QTreeWidgetItem* row = ui->lvAlarms->topLevelItem(i); idOf(*row) == id)
             return row;
     return nullptr;
 }
 
-AlarmId AlarmEditor::IdOf(const QTreeWidgetItem& row)
+AlarmId AlarmEditor::idOf(const QTreeWidgetItem& row)
 {
     return row.data(kNameColumn, kAlarmIdRole).value<qulonglong>();
 }
 
-AlarmId AlarmEditor::SelectedAlarm() const
+AlarmId AlarmEditor::selectedAlarm() const
 {
     const QList<QTreeWidgetItem*> selected = ui->lvAlarms->selectedItems();
-    return selected.isEmpty() ? kNoAlarm : IdOf(*selected.constFirst());
+    return selected.isEmpty() ? kNoAlarm : idOf(*selected.constFirst());
 }
 
-void AlarmEditor::SelectRow(AlarmId id)
+void AlarmEditor::selectRow(AlarmId id)
 {
-    if (QTreeWidgetItem* row = RowOf(id))
+    if (QTreeWidgetItem* row = rowOf(id))
         ui->lvAlarms->setCurrentItem(row);
 }
 
-const TAlarmRec* AlarmEditor::EditedAlarm() const
+const AlarmRecord* AlarmEditor::editedAlarm() const
 {
-    return IsEditing() ? FAlarmStore.find(FEditedId) : nullptr;
+    return isEditing() ? m_store.find(m_editedId) : nullptr;
 }
 
-void AlarmEditor::ChangeEditedAlarm(const std::function<void(TAlarmRec&)>& change)
+void AlarmEditor::changeEditedAlarm(const std::function<void(AlarmRecord&)>& change)
 {
-    const TAlarmRec* stored = EditedAlarm();
+    const AlarmRecord* stored = editedAlarm();
     if (!stored)
         return;
-    TAlarmRec alarm = *stored;
+    AlarmRecord alarm = *stored;
     change(alarm);
-    const QScopedValueRollback changing(FChangingStore, true);
-    FAlarmStore.update(FEditedId, alarm);
+    const QScopedValueRollback changing(m_changingStore, true);
+    m_store.update(m_editedId, alarm);
 }

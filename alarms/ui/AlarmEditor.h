@@ -3,6 +3,7 @@
 #include "alarms/AlarmEditorValues.h"
 #include "alarms/AlarmStore.h"
 #include "alarms/ui/AlarmEditing.h"
+#include "alarms/ui/AlarmEditorFields.h"
 #include "platform/dialogs/Dialogs.h"
 
 #include <QWidget>
@@ -11,10 +12,10 @@
 #include <memory>
 #include <functional>
 #include <optional>
+#include <vector>
 
 class AlarmPresenter;
 class ElidedButton;
-class QCheckBox;
 class QTimeEdit;
 class QTreeWidgetItem;
 namespace Ui {
@@ -45,85 +46,90 @@ public:
     ~AlarmEditor() override;
 
     // Who presents an alarm for "Test It"; until one is set it does nothing.
-    void setPresenter(AlarmPresenter* presenter) { FPresenter = presenter; }
+    void setPresenter(AlarmPresenter* presenter) { m_presenter = presenter; }
 
-    void InitEditor() override;
-    void SelectFirstIfNone() override;
-    void SetTimeFormat(bool twelveHour) override;
-    bool IsEditing() const override;
-    void EndEditing() override;
+    void resetPickers() override;
+    void selectFirstIfNone() override;
+    void setTimeFormat(bool twelveHour) override;
+    bool isEditing() const override;
+    void endEditing() override;
 
-    // Writes the alarm's row from its record: name, check box, type, alarm
-    // time, next date to ring.
-    void RefreshRow(AlarmId id);
-    void RecordToEditor(AlarmId id);
-    void EditorToRecord(AlarmId id);
-
-    void tbEditSelectedClick();
-    void tbNewAlarmClick();
-    void tbDeleteAlarmClick();
-    void rbAudioPicClick();
-    void chkSoundClick();
-    void rbMonthlyDayClick();
-    void bbVisualFileClick();
-    void bbSoundFileClick();
-    void bbDocFileClick();
-    void btnAlarmTestClick();
-    void lvAlarmsClick();
-    void lvAlarmsKeyUp();
+    void toggleEditing();
+    void createAlarm();
+    void deleteSelectedAlarm();
+    void onShowKindChosen();
+    void onSoundToggled();
+    void onMonthlyRuleChosen();
+    void choosePicture();
+    void chooseSound();
+    void chooseDocument();
+    void testAlarm();
+    // The selected alarm in the editor, as a click or a key in the list
+    // selects it.
+    void showSelectedAlarm();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void SetUpToolBarAndPickers();
-    void SetUpList();
-    void ConnectHandlers();
-    void FollowStore();
-    AlarmEditorValues ControlValues() const;
-    void ShowValues(const AlarmEditorValues& values);
-    void ShowAudioPicControls();
-    void SetEditingState(bool editing);
+    // Writes the alarm's row from its record: name, check box, type, alarm
+    // time, next date to ring.
+    void writeRow(AlarmId id);
+    void showAlarm(AlarmId id);
+    void storeEdit(AlarmId id);
+    void bindFields();
+    void setUpToolBarAndPickers();
+    void setUpList();
+    void connectControls();
+    void followStore();
+    AlarmEditorValues controlValues() const;
+    void showValues(const AlarmEditorValues& values);
+    void showShowKindControls();
+    void setEditingState(bool editing);
     // A spin box takes typed text only when it loses the focus, which the
     // tool bar's buttons never take: the edit's end does it for them.
-    void CommitTypedValues();
-    void RebuildList();
+    void commitTypedValues();
+    void rebuildList();
     // Appends the alarm's row; a blank one (no text, check box clear) for
-    // an alarm about to be edited, until RefreshRow.
+    // an alarm about to be edited, until writeRow.
     enum class Row { Written, Blank };
-    void AddRow(AlarmId id, Row row);
-    void RefreshRow(QTreeWidgetItem& row, TDateTime now);
-    void AlarmAdded(AlarmId id);
-    void AlarmChanged(AlarmId id);
-    void AlarmRemoved(AlarmId id);
+    void addRow(AlarmId id, Row row);
+    void writeRow(QTreeWidgetItem& row, TDateTime now);
+    void onAlarmAdded(AlarmId id);
+    void onAlarmChanged(AlarmId id);
+    void onAlarmRemoved(AlarmId id);
     // A check box of the list changed.
-    void RowChanged(QTreeWidgetItem* row, int column);
-    QTreeWidgetItem* RowOf(AlarmId id) const;
-    static AlarmId IdOf(const QTreeWidgetItem& row);
+    void onRowChanged(QTreeWidgetItem* row, int column);
+    QTreeWidgetItem* rowOf(AlarmId id) const;
+    static AlarmId idOf(const QTreeWidgetItem& row);
     // The alarm of the selected row; kNoAlarm when none is selected.
-    AlarmId SelectedAlarm() const;
-    void SelectRow(AlarmId id);
+    AlarmId selectedAlarm() const;
+    void selectRow(AlarmId id);
     // The alarm being edited, as stored; null when none is.
-    const TAlarmRec* EditedAlarm() const;
+    const AlarmRecord* editedAlarm() const;
     // Changes the edited alarm's record at once; nothing without one.
-    void ChangeEditedAlarm(const std::function<void(TAlarmRec&)>& change);
+    void changeEditedAlarm(const std::function<void(AlarmRecord&)>& change);
     // What a file button shows of the chosen file.
     enum class Caption { FileName, WholePath };
     // Asks for a file of the edited alarm and stores it (Cancel clears it);
     // nothing without an edited alarm. Paths are cut to the field.
-    void ChooseAlarmFile(const OpenFileRequest& request, ShortString<180> TAlarmRec::*file, ElidedButton& button,
+    void chooseAlarmFile(const OpenFileRequest& request, ShortString<180> AlarmRecord::*file, ElidedButton& button,
         Caption caption);
-    std::array<QTimeEdit*, 4> TimePickers() const;
+    std::array<QTimeEdit*, 4> timePickers() const;
 
-    AlarmStore& FAlarmStore;
-    AlarmPresenter* FPresenter = nullptr;
-    std::array<QCheckBox*, 7> WeekdayBoxes {}; // Monday..Sunday
-    std::array<QCheckBox*, 12> MonthBoxes {}; // January..December
-    AlarmId FEditedId = kNoAlarm;
-    bool Use12h = false;
+    AlarmStore& m_store;
+    AlarmPresenter* m_presenter = nullptr;
+    // The controls the table of AlarmEditorFields binds, in its order.
+    struct BoundField {
+        const AlarmEditorField& field;
+        QWidget* control;
+    };
+    std::vector<BoundField> m_fields;
+    AlarmId m_editedId = kNoAlarm;
+    bool m_twelveHour = false;
     // The editor itself is changing the store: its own rows need no word
     // from the store.
-    bool FChangingStore = false;
+    bool m_changingStore = false;
     // Rows are being written: their check boxes change without the user.
-    bool FWritingRows = false;
+    bool m_writingRows = false;
 };

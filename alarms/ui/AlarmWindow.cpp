@@ -54,78 +54,78 @@ bool IsExistingFile(const QString& path)
 AlarmWindow::AlarmWindow()
     : QDialog(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint)
     , ui(BuildForm(this))
-    , Image1(ui->Image1)
-    , StaticText1(ui->StaticText1)
-    , lblSnooze(ui->lblSnooze)
-    , lblError(ui->lblError)
-    , Timer1(new QTimer(this))
-    , MediaPlayer1(new MediaPlayer(this))
+    , m_pictureLabel(ui->Image1)
+    , m_textLabel(ui->StaticText1)
+    , m_snoozeHint(ui->lblSnooze)
+    , m_errorLabel(ui->lblError)
+    , m_soundTimer(new QTimer(this))
+    , m_player(new MediaPlayer(this))
 {
     // The clock may be hidden in the tray: closing the alarm must not end
     // the program as the last window closing would.
     setAttribute(Qt::WA_QuitOnClose, false);
 
-    QFont textFont = StaticText1->font();
+    QFont textFont = m_textLabel->font();
     textFont.setPixelSize(kTextPixelHeight);
-    StaticText1->setFont(textFont);
-    Image1->installEventFilter(this);
-    StaticText1->installEventFilter(this);
+    m_textLabel->setFont(textFont);
+    m_pictureLabel->installEventFilter(this);
+    m_textLabel->installEventFilter(this);
 
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(kTimerIntervalMs);
-    MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
-    connect(Timer1, &QTimer::timeout, this, &AlarmWindow::Timer1Timer);
-    connect(MediaPlayer1, &MediaPlayer::Notify, this, &AlarmWindow::MediaPlayer1Notify);
+    m_soundTimer->setObjectName(QStringLiteral("Timer1"));
+    m_soundTimer->setInterval(kTimerIntervalMs);
+    m_player->setObjectName(QStringLiteral("MediaPlayer1"));
+    connect(m_soundTimer, &QTimer::timeout, this, &AlarmWindow::onSoundSecond);
+    connect(m_player, &MediaPlayer::Notify, this, &AlarmWindow::onPlayEnded);
 }
 
 AlarmWindow::~AlarmWindow() = default;
 
-int AlarmWindow::present(const TAlarmRec& alarm, Snoozing snoozing)
+int AlarmWindow::present(const AlarmRecord& alarm, Snoozing snoozing)
 {
     if (m_soundPlaying || m_presenting)
         return 0;
     // A copy: the caller's record may change while the window is up.
-    const TAlarmRec r = alarm;
+    const AlarmRecord r = alarm;
     m_presenting = true;
-    FSnoozeMinutes = 0;
-    lblSnooze->setVisible(snoozing == Snoozing::Offered);
-    lblError->clear();
-    lblError->hide();
+    m_snoozeMinutes = 0;
+    m_snoozeHint->setVisible(snoozing == Snoozing::Offered);
+    m_errorLabel->clear();
+    m_errorLabel->hide();
     if (r.AudioPic)
-        PresentPictureOrText(r);
+        presentPictureOrText(r);
     else
-        PresentDocument(r);
-    return std::exchange(FSnoozeMinutes, 0);
+        presentDocument(r);
+    return std::exchange(m_snoozeMinutes, 0);
 }
 
-void AlarmWindow::PresentPictureOrText(const TAlarmRec& r)
+void AlarmWindow::presentPictureOrText(const AlarmRecord& r)
 {
     const QString visualFile = r.VisualFile.text();
     const QString textInstead = TextInsteadOfPicture(visualFile, r.Name.text());
     if (r.Sound && IsExistingFile(r.SoundFile.text())) {
         try {
-            StartSound(r);
+            startSound(r);
         } catch (const SoundError& error) {
-            ReportError(error.message());
+            reportError(error.message());
         }
     }
     if (IsExistingFile(visualFile)) {
         try {
-            ShowPicture(visualFile);
+            showPicture(visualFile);
         } catch (const MessageError& error) {
             // A picture that cannot be read or decoded.
-            ShowText(textInstead);
-            ReportError(error.message());
+            showText(textInstead);
+            reportError(error.message());
         }
     } else {
-        ShowText(textInstead);
+        showText(textInstead);
     }
     if (m_soundPlaying)
-        MediaPlayer1->WaitUntilHeard(kSoundStartWaitMs);
-    ShowModalUnlessOnScreen();
+        m_player->WaitUntilHeard(kSoundStartWaitMs);
+    showModalUnlessOnScreen();
 }
 
-void AlarmWindow::PresentDocument(const TAlarmRec& r)
+void AlarmWindow::presentDocument(const AlarmRecord& r)
 {
     const QString docFile = r.DocFile.text();
     if (IsExistingFile(docFile)) {
@@ -135,103 +135,103 @@ void AlarmWindow::PresentDocument(const TAlarmRec& r)
         m_presenting = false;
         return;
     }
-    ShowText(TextInsteadOfDocument(r.Name.text()));
-    ShowModalUnlessOnScreen();
+    showText(TextInsteadOfDocument(r.Name.text()));
+    showModalUnlessOnScreen();
 }
 
-void AlarmWindow::StartSound(const TAlarmRec& r)
+void AlarmWindow::startSound(const AlarmRecord& r)
 {
-    MediaPlayer1->SetFileName(r.SoundFile.text());
-    MediaPlayer1->Open();
-    MediaPlayer1->Play();
+    m_player->SetFileName(r.SoundFile.text());
+    m_player->Open();
+    m_player->Play();
     m_soundPlaying = true;
-    FTimerCount = 0;
+    m_timerCount = 0;
     if (r.StaysOn > 0)
-        Timer1->start();
+        m_soundTimer->start();
     else
-        Timer1->stop();
-    DurationSeconds = std::int64_t(r.StaysOn) * kSecondsPerMinute;
+        m_soundTimer->stop();
+    m_soundSeconds = std::int64_t(r.StaysOn) * kSecondsPerMinute;
 }
 
-void AlarmWindow::ShowPicture(const QString& fileName)
+void AlarmWindow::showPicture(const QString& fileName)
 {
-    FPicture = LoadPicture(fileName);
-    Image1->setPixmap(PictureForRoom());
-    disconnect(FWorkAreaChanged);
-    FWorkAreaChanged = connect(screen(), &QScreen::availableGeometryChanged, this, &AlarmWindow::RefitPicture);
-    StaticText1->hide();
-    Image1->show();
-    FitToContent();
+    m_picture = LoadPicture(fileName);
+    m_pictureLabel->setPixmap(pictureForRoom());
+    disconnect(m_workAreaChanged);
+    m_workAreaChanged = connect(screen(), &QScreen::availableGeometryChanged, this, &AlarmWindow::refitPicture);
+    m_textLabel->hide();
+    m_pictureLabel->show();
+    fitToContent();
 }
 
-QPixmap AlarmWindow::PictureForRoom() const
+QPixmap AlarmWindow::pictureForRoom() const
 {
     // The window manager's frame counts once it has framed the window.
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     QSize room = screen()->availableGeometry().size().shrunkBy(frame);
-    if (lblSnooze->isVisibleTo(this))
-        room.rheight() -= lblSnooze->sizeHint().height();
-    const bool fits = FPicture.width() <= room.width() && FPicture.height() <= room.height();
-    return QPixmap::fromImage(fits ? FPicture : FPicture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    if (m_snoozeHint->isVisibleTo(this))
+        room.rheight() -= m_snoozeHint->sizeHint().height();
+    const bool fits = m_picture.width() <= room.width() && m_picture.height() <= room.height();
+    return QPixmap::fromImage(fits ? m_picture : m_picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 void AlarmWindow::moveEvent(QMoveEvent* event)
 {
     QDialog::moveEvent(event);
-    RefitPicture();
+    refitPicture();
 }
 
-void AlarmWindow::RefitPicture()
+void AlarmWindow::refitPicture()
 {
     // A picture fitted before the window manager framed the window, before
     // the work area changed or on another screen is fitted again.
-    if (FPicture.isNull() || !isVisible())
+    if (m_picture.isNull() || !isVisible())
         return;
-    const QPixmap fitted = PictureForRoom();
-    if (fitted.size() == Image1->pixmap().size())
+    const QPixmap fitted = pictureForRoom();
+    if (fitted.size() == m_pictureLabel->pixmap().size())
         return;
-    Image1->setPixmap(fitted);
-    FitToContent();
-    Centre();
+    m_pictureLabel->setPixmap(fitted);
+    fitToContent();
+    centre();
 }
 
-void AlarmWindow::ShowText(const QString& text)
+void AlarmWindow::showText(const QString& text)
 {
-    Image1->hide();
-    Image1->clear();
-    FPicture = QImage();
-    StaticText1->setText(text);
-    StaticText1->show();
-    FitToContent();
+    m_pictureLabel->hide();
+    m_pictureLabel->clear();
+    m_picture = QImage();
+    m_textLabel->setText(text);
+    m_textLabel->show();
+    fitToContent();
 }
 
-void AlarmWindow::FitToContent()
+void AlarmWindow::fitToContent()
 {
     layout()->activate();
-    if (!lblError->isVisibleTo(this)) {
+    if (!m_errorLabel->isVisibleTo(this)) {
         resize(sizeHint());
         return;
     }
     // The error lines wrap within the width of the picture or text, or
     // within a width that still reads well when that is narrower.
-    const QLabel* content = Image1->isVisibleTo(this) ? Image1 : StaticText1;
-    const int errorWidth = lblError->fontMetrics().horizontalAdvance(lblError->text()) + 2 * lblError->margin();
+    const QLabel* content = m_pictureLabel->isVisibleTo(this) ? m_pictureLabel : m_textLabel;
+    const int errorWidth = m_errorLabel->fontMetrics().horizontalAdvance(m_errorLabel->text()) + 2 * m_errorLabel->margin();
     const int width = std::max(content->sizeHint().width(), std::min(errorWidth, kErrorLineMinWidth));
     resize(width, layout()->totalHeightForWidth(width));
 }
 
-void AlarmWindow::ShowModalUnlessOnScreen()
+void AlarmWindow::showModalUnlessOnScreen()
 {
     if (isVisible())
         return;
-    Centre();
+    centre();
     // Stays on top of every window, the clock too; blocks no other window,
     // so the tray icon keeps working while the alarm is up.
     MakeModalToItsWindow(*this);
     exec();
 }
 
-void AlarmWindow::Centre()
+void AlarmWindow::centre()
 {
     // Placed explicitly: a window manager places a window that leaves its
     // position to it by rules of its own.
@@ -239,58 +239,58 @@ void AlarmWindow::Centre()
     move(desktop.center() - QRect(QPoint(), frameGeometry().size()).center());
 }
 
-void AlarmWindow::ReportError(const QString& message)
+void AlarmWindow::reportError(const QString& message)
 {
-    const QString shown = lblError->text();
-    lblError->setText(shown.isEmpty() ? message : shown + u'\n' + message);
-    lblError->show();
-    FitToContent();
+    const QString shown = m_errorLabel->text();
+    m_errorLabel->setText(shown.isEmpty() ? message : shown + u'\n' + message);
+    m_errorLabel->show();
+    fitToContent();
 }
 
-void AlarmWindow::EndSoundAfterError(const QString& message)
+void AlarmWindow::endSoundAfterError(const QString& message)
 {
     // Presenting without sound from here on: the window waits for a click,
     // and the clock checks alarms again.
-    MediaPlayer1->Stop();
-    Timer1->stop();
+    m_player->Stop();
+    m_soundTimer->stop();
     m_soundPlaying = false;
-    ReportError(message);
+    reportError(message);
 }
 
-void AlarmWindow::Image1Click()
+void AlarmWindow::dismiss()
 {
     close();
 }
 
-void AlarmWindow::Timer1Timer()
+void AlarmWindow::onSoundSecond()
 {
-    if (FTimerCount > DurationSeconds && m_soundPlaying)
+    if (m_timerCount > m_soundSeconds && m_soundPlaying)
         close();
     if (m_soundPlaying)
-        ++FTimerCount;
+        ++m_timerCount;
 }
 
-void AlarmWindow::MediaPlayer1Notify()
+void AlarmWindow::onPlayEnded()
 {
-    if (!MediaPlayer1->ErrorString().isEmpty()) {
-        EndSoundAfterError(MediaPlayer1->ErrorString());
+    if (!m_player->ErrorString().isEmpty()) {
+        endSoundAfterError(m_player->ErrorString());
         return;
     }
-    if (DurationSeconds > 0 && isVisible())
-        MediaPlayer1->Play();
+    if (m_soundSeconds > 0 && isVisible())
+        m_player->Play();
     else
         close();
 }
 
-void AlarmWindow::SnoozeFor(int minutes)
+void AlarmWindow::snoozeFor(int minutes)
 {
-    FSnoozeMinutes = minutes;
+    m_snoozeMinutes = minutes;
     close();
 }
 
 void AlarmWindow::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (!lblSnooze->isVisibleTo(this)) {
+    if (!m_snoozeHint->isVisibleTo(this)) {
         QDialog::contextMenuEvent(event);
         return;
     }
@@ -299,13 +299,13 @@ void AlarmWindow::contextMenuEvent(QContextMenuEvent* event)
         menu.addAction(tr("Snooze %1 minutes").arg(minutes))->setData(minutes);
     // The window closes once the menu has.
     if (const QAction* chosen = menu.exec(event->globalPos()))
-        SnoozeFor(chosen->data().toInt());
+        snoozeFor(chosen->data().toInt());
 }
 
 void AlarmWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (lblSnooze->isVisibleTo(this) && event->key() == Qt::Key_S && !(event->modifiers() & ~Qt::KeypadModifier)) {
-        SnoozeFor(kSnoozeMinutes.front());
+    if (m_snoozeHint->isVisibleTo(this) && event->key() == Qt::Key_S && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        snoozeFor(kSnoozeMinutes.front());
         return;
     }
     QDialog::keyPressEvent(event);
@@ -313,27 +313,27 @@ void AlarmWindow::keyPressEvent(QKeyEvent* event)
 
 void AlarmWindow::done(int result)
 {
-    FormClose();
+    endPresentation();
     QDialog::done(result);
 }
 
-void AlarmWindow::FormClose()
+void AlarmWindow::endPresentation()
 {
     if (m_soundPlaying)
-        MediaPlayer1->Stop();
+        m_player->Stop();
     m_soundPlaying = false;
     m_presenting = false;
-    Timer1->stop();
-    FPicture = QImage();
-    disconnect(FWorkAreaChanged);
+    m_soundTimer->stop();
+    m_picture = QImage();
+    disconnect(m_workAreaChanged);
 }
 
 bool AlarmWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool isControl = watched == Image1 || watched == StaticText1;
+    const bool isControl = watched == m_pictureLabel || watched == m_textLabel;
     if (isControl && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        Image1Click();
+        dismiss();
         return true;
     }
     return QDialog::eventFilter(watched, event);

@@ -24,7 +24,7 @@ class AlarmWindow;
 class AlarmWindow : public QDialog, public AlarmPresenter {
     Q_OBJECT
 
-    // Built first: the published controls below point into it.
+    // Built first: the controls below point into it.
     const std::unique_ptr<Ui::AlarmWindow> ui;
 
 public:
@@ -36,33 +36,18 @@ public:
     // A sound or picture that cannot be opened does not keep the alarm from
     // the user: the window comes up all the same, without the sound or with
     // the text in place of the picture, and says what went wrong in
-    // lblError under the picture or text.
+    // a line under the picture or text.
     //
     // With snoozing offered, a line under the picture or text says how: a
     // right-click menu snoozes for 5, 10 or 15 minutes and the S key for 5.
     // A snooze closes the window and stops the sound like a click. Returns
     // the minutes snoozed, or 0 when the alarm was dismissed (or not shown).
-    int present(const TAlarmRec& alarm, Snoozing snoozing) override;
+    int present(const AlarmRecord& alarm, Snoozing snoozing) override;
     bool isPresenting() const override { return m_presenting; }
     bool isSoundPlaying() const override { return m_soundPlaying; }
 
     // The lengths a snooze may have, in minutes; the first is the S key's.
     static constexpr std::array<int, 3> kSnoozeMinutes { 5, 10, 15 };
-
-    QLabel* const Image1;
-    QLabel* const StaticText1;
-    QLabel* const lblSnooze;
-    QLabel* const lblError;
-    // Ticks once a second while a repeating sound plays; tests shorten its
-    // interval to run a presentation of minutes in moments.
-    QTimer* const Timer1;
-    MediaPlayer* const MediaPlayer1;
-
-    void Image1Click();
-    void Timer1Timer();
-    void MediaPlayer1Notify();
-    // Closes the window, the alarm snoozed for minutes.
-    void SnoozeFor(int minutes);
 
 protected:
     // Every way of closing the window ends here.
@@ -73,34 +58,50 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void FormClose();
-    void PresentPictureOrText(const TAlarmRec& r);
-    void PresentDocument(const TAlarmRec& r);
-    void StartSound(const TAlarmRec& r);
+    // A click on the picture or text.
+    void dismiss();
+    // A second of a repeating sound.
+    void onSoundSecond();
+    void onPlayEnded();
+    // Closes the window, the alarm snoozed for minutes.
+    void snoozeFor(int minutes);
+    void endPresentation();
+    void presentPictureOrText(const AlarmRecord& r);
+    void presentDocument(const AlarmRecord& r);
+    void startSound(const AlarmRecord& r);
     // A picture larger than the work area is shown scaled down to fit it
     // with the window's frame, keeping its aspect.
-    void ShowPicture(const QString& fileName);
-    QPixmap PictureForRoom() const;
-    void RefitPicture();
-    void ShowText(const QString& text);
+    void showPicture(const QString& fileName);
+    QPixmap pictureForRoom() const;
+    void refitPicture();
+    void showText(const QString& text);
     // The window takes the size of the picture or text it shows.
-    void FitToContent();
-    void ShowModalUnlessOnScreen();
-    void Centre();
+    void fitToContent();
+    void showModalUnlessOnScreen();
+    void centre();
     // Adds a line to the errors shown under the picture or text.
-    void ReportError(const QString& message);
+    void reportError(const QString& message);
     // A sound that fails while playing is not repeated; the window stays.
-    void EndSoundAfterError(const QString& message);
+    void endSoundAfterError(const QString& message);
 
+    QLabel* const m_pictureLabel;
+    QLabel* const m_textLabel;
+    // How to snooze, under the picture or text.
+    QLabel* const m_snoozeHint;
+    QLabel* const m_errorLabel;
+    // Ticks once a second while a repeating sound plays ("Timer1"; tests
+    // shorten its interval to run a presentation of minutes in moments).
+    QTimer* const m_soundTimer;
+    MediaPlayer* const m_player;
     // How long the sound may keep repeating: StaysOn minutes in seconds.
-    std::int64_t DurationSeconds = 0;
-    // Timer1's count of seconds; it reads k-1 at the k-th tick.
-    std::int64_t FTimerCount = 0;
+    std::int64_t m_soundSeconds = 0;
+    // The sound timer's count of seconds; it reads k-1 at the k-th tick.
+    std::int64_t m_timerCount = 0;
     // Minutes the running presentation was snoozed for; 0 while none.
-    int FSnoozeMinutes = 0;
+    int m_snoozeMinutes = 0;
     // The picture being shown, at its own size.
-    QImage FPicture;
-    QMetaObject::Connection FWorkAreaChanged;
+    QImage m_picture;
+    QMetaObject::Connection m_workAreaChanged;
     bool m_presenting = false;
     bool m_soundPlaying = false;
 };

@@ -30,7 +30,7 @@ TEST(AlarmEditorValues, StaysOnListMapsToMinutesAndBack)
 
 TEST(AlarmEditorValues, LoadingFillsOnlyTheAlarmsPageAndTheShowGroup)
 {
-    TAlarmRec weekly = WeeklyAlarm(2, QDate(2004, 1, 5), { 2, 7 }, 19, 5);
+    AlarmRecord weekly = WeeklyAlarm(2, QDate(2004, 1, 5), { 2, 7 }, 19, 5);
     weekly.Name.setText(QStringLiteral("Gym"));
     weekly.VisualFile.setText(QStringLiteral("/home/me/Alarm/gym.jpg"));
     weekly.SoundFile.setText(QStringLiteral("C:\\Alarm\\bell.wav"));
@@ -42,7 +42,7 @@ TEST(AlarmEditorValues, LoadingFillsOnlyTheAlarmsPageAndTheShowGroup)
     editor.once.time = QTime(6, 0);
 
     LoadAlarmIntoEditor(weekly, kToday, editor);
-    EXPECT_EQ(editor.page, TAlarmRec::Weekly);
+    EXPECT_EQ(editor.page, AlarmRecord::Weekly);
     EXPECT_EQ(editor.weekly.time, QTime(19, 5));
     EXPECT_EQ(editor.weekly.everyNweeks, 2);
     EXPECT_EQ(editor.weekly.start, QDate(2004, 1, 5));
@@ -59,14 +59,14 @@ TEST(AlarmEditorValues, LoadingFillsOnlyTheAlarmsPageAndTheShowGroup)
 
 TEST(AlarmEditorValues, LoadingBringsStoredValuesIntoTheControlsRanges)
 {
-    TAlarmRec monthly = MonthlyNthAlarm(9, 0, 7, 0);
+    AlarmRecord monthly = MonthlyNthAlarm(9, 0, 7, 0);
     monthly.MonthlyDay = 40;
     monthly.Mode = 7;
     monthly.AlarmTime = std::numeric_limits<double>::quiet_NaN();
     AlarmEditorValues editor;
     editor.monthly.time = QTime(6, 30);
     LoadAlarmIntoEditor(monthly, kToday, editor);
-    EXPECT_EQ(editor.page, TAlarmRec::Monthly);
+    EXPECT_EQ(editor.page, AlarmRecord::Monthly);
     EXPECT_EQ(editor.monthly.nthIndex, 4);
     EXPECT_EQ(editor.monthly.weekdayIndex, 0);
     EXPECT_EQ(editor.monthly.day, 31);
@@ -99,24 +99,24 @@ TEST(AlarmEditorValues, OnceDayIsTodayTomorrowOrTheDate)
 
 TEST(AlarmEditorValues, StoringWritesTheShownPageAndKeepsTheRest)
 {
-    TAlarmRec alarm = DailyAlarm(3, QDate(2004, 1, 1), 7, 5);
+    AlarmRecord alarm = DailyAlarm(3, QDate(2004, 1, 1), 7, 5);
     alarm.LastRung = Day(2004, 3, 10);
     alarm.Enabled = false;
     alarm.VisualFile.setText(QStringLiteral("/pics/sun.jpg"));
     alarm.SoundFile.setText(QStringLiteral("/sounds/bell.wav"));
     alarm.StaysOn = 10;
-    const TAlarmRec before = alarm;
+    const AlarmRecord before = alarm;
 
     AlarmEditorValues editor;
     LoadAlarmIntoEditor(alarm, kToday, editor);
-    editor.page = TAlarmRec::Once;
+    editor.page = AlarmRecord::Once;
     editor.once = { QTime(21, 30, 45), OnceDay::Tomorrow, QDate(2005, 1, 1), false, true };
     editor.name = QStringLiteral("A name longer than twelve");
     editor.docFileCaption = QString(200, u'd');
     editor.staysOnIndex = -1;
     StoreEditorIntoAlarm(editor, kToday, alarm);
 
-    EXPECT_EQ(alarm.Mode, TAlarmRec::Once);
+    EXPECT_EQ(alarm.Mode, AlarmRecord::Once);
     EXPECT_EQ(alarm.LastRung, 0);
     EXPECT_EQ(alarm.AlarmTime, Moment(2004, 3, 10, 21, 30)) << "to the minute, on the day it was set";
     EXPECT_EQ(alarm.OnceDate, Day(2004, 3, 11));
@@ -144,16 +144,16 @@ TEST(AlarmEditorValues, StoredOnceDatesAndIntervalsAreWhatTheScheduleCanUse)
         { OnceDay::Other, Day(2004, 2, 29) },
     };
     for (const auto& c : days) {
-        TAlarmRec alarm = OnceAlarm(QDate(2004, 1, 1), 7, 0);
+        AlarmRecord alarm = OnceAlarm(QDate(2004, 1, 1), 7, 0);
         AlarmEditorValues editor;
         editor.once = { QTime(7, 0), c.day, QDate(2004, 2, 29), true, false };
         StoreEditorIntoAlarm(editor, kToday, alarm);
         EXPECT_EQ(alarm.OnceDate, c.stored);
     }
     for (const auto& [typed, stored] : { std::pair(0, 1), std::pair(357, 356), std::pair(12, 12) }) {
-        TAlarmRec alarm = WeeklyAlarm(1, QDate(2004, 1, 5), { 1 }, 7, 0);
+        AlarmRecord alarm = WeeklyAlarm(1, QDate(2004, 1, 5), { 1 }, 7, 0);
         AlarmEditorValues editor;
-        editor.page = TAlarmRec::Weekly;
+        editor.page = AlarmRecord::Weekly;
         editor.weekly.everyNweeks = typed;
         editor.weekly.start = kToday;
         editor.weekly.time = QTime(7, 0);
@@ -165,11 +165,11 @@ TEST(AlarmEditorValues, StoredOnceDatesAndIntervalsAreWhatTheScheduleCanUse)
 
 TEST(AlarmEditorValues, MonthlyRoundTrip)
 {
-    TAlarmRec alarm = MonthlyNthAlarm(5, 5, 18, 45);
+    AlarmRecord alarm = MonthlyNthAlarm(5, 5, 18, 45);
     alarm.MonthlyDay = 29;
     alarm.Months.fill(kFlagOff);
     alarm.Months[2] = kFlagOn;
-    const TAlarmRec before = alarm;
+    const AlarmRecord before = alarm;
     AlarmEditorValues editor;
     LoadAlarmIntoEditor(alarm, kToday, editor);
     StoreEditorIntoAlarm(editor, kToday, alarm);
@@ -183,13 +183,13 @@ TEST(AlarmEditorValues, MonthlyRoundTrip)
 
 TEST(AlarmEditorValues, CreateCopiesTheSelectedAlarmWithoutItsFiles)
 {
-    TAlarmRec daily = DailyAlarm(3, QDate(2004, 3, 1), 7, 5);
+    AlarmRecord daily = DailyAlarm(3, QDate(2004, 3, 1), 7, 5);
     daily.Enabled = false;
     daily.VisualFile.setText(QStringLiteral("/pics/sun.jpg"));
     daily.SoundFile.setText(QStringLiteral("/sounds/bell.wav"));
     daily.DocFile.setText(QStringLiteral("/docs/plan.txt"));
-    const TAlarmRec created = NewAlarmRecord(&daily, QDateTime(kToday, QTime(8, 0)), false, false);
-    EXPECT_EQ(created.Mode, TAlarmRec::Daily);
+    const AlarmRecord created = NewAlarmRecord(&daily, QDateTime(kToday, QTime(8, 0)), false, false);
+    EXPECT_EQ(created.Mode, AlarmRecord::Daily);
     EXPECT_EQ(created.EveryNdays, 3);
     EXPECT_EQ(created.DailyStart, daily.DailyStart);
     EXPECT_EQ(created.AlarmTime, daily.AlarmTime);
@@ -203,8 +203,8 @@ TEST(AlarmEditorValues, CreateCopiesTheSelectedAlarmWithoutItsFiles)
 TEST(AlarmEditorValues, CreateWithoutASelectionRingsOnceTomorrowAtThisMinute)
 {
     const QDateTime now(kToday, QTime(8, 17, 42));
-    const TAlarmRec created = NewAlarmRecord(nullptr, now, true, true);
-    EXPECT_EQ(created.Mode, TAlarmRec::Once);
+    const AlarmRecord created = NewAlarmRecord(nullptr, now, true, true);
+    EXPECT_EQ(created.Mode, AlarmRecord::Once);
     EXPECT_EQ(created.AlarmTime, Moment(2004, 3, 10, 8, 17));
     EXPECT_EQ(created.OnceDate, Day(2004, 3, 11));
     EXPECT_EQ(NextRingDate(created, DateTimeFromLocal(now)), Day(2004, 3, 11));
@@ -220,7 +220,7 @@ TEST(AlarmEditorValues, CreateWithoutASelectionRingsOnceTomorrowAtThisMinute)
     EXPECT_EQ(created.MonthlyTheN, 1);
     EXPECT_EQ(created.MonthlyTheDay, 1);
     for (int month = 1; month <= 12; ++month)
-        EXPECT_TRUE(TAlarmRec::FlagIsOn(created.Months[std::size_t(month)]));
+        EXPECT_TRUE(AlarmRecord::FlagIsOn(created.Months[std::size_t(month)]));
     EXPECT_EQ(created.StaysOn, 0);
     EXPECT_EQ(created.LastRung, 0);
     EXPECT_TRUE(created.Enabled && created.Sound && created.AudioPic);

@@ -39,7 +39,7 @@ TEST(AlarmRecord, OddBytesSurviveARoundTripByteForByte)
         for (const std::size_t boolByte : { 0, 40, 41, 80, 665, 666 })
             bytes[boolByte] = std::uint8_t(seed * 37 % 255 + 1); // never 0 or 1 alone
 
-        const TAlarmRec alarm = ReadAlarmRecord(bytes);
+        const AlarmRecord alarm = ReadAlarmRecord(bytes);
         EXPECT_EQ(WriteAlarmRecord(alarm), bytes) << "seed " << seed;
         EXPECT_TRUE(std::isnan(alarm.LastRung));
         EXPECT_TRUE(bool(alarm.Enabled));
@@ -50,10 +50,10 @@ TEST(AlarmRecord, OddBytesSurviveARoundTripByteForByte)
 
 TEST(AlarmRecord, FieldsSitAtTheirOffsets)
 {
-    TAlarmRec alarm {};
+    AlarmRecord alarm {};
     alarm.Enabled = true;
     alarm.LastRung = 38000.0;
-    alarm.Mode = TAlarmRec::Monthly;
+    alarm.Mode = AlarmRecord::Monthly;
     alarm.AlarmTime = 0.75;
     alarm.OnceDate = 38001.0;
     alarm.DeleteAfterPlaying = true;
@@ -114,7 +114,7 @@ TEST(AlarmRecord, FieldsSitAtTheirOffsets)
 
 TEST(AlarmRecord, FlagCharactersOtherThanNReadAsOff)
 {
-    EXPECT_TRUE(TAlarmRec::FlagIsOn('N'));
+    EXPECT_TRUE(AlarmRecord::FlagIsOn('N'));
     for (const std::uint8_t flag : { 'F', 'n', 'Y', '\0', '\xFF' })
-        EXPECT_FALSE(TAlarmRec::FlagIsOn(flag)) << int(flag);
+        EXPECT_FALSE(AlarmRecord::FlagIsOn(flag)) << int(flag);
 }

@@ -14,7 +14,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // The ring days of an alarm from first to last.
-std::vector<QDate> RingDays(const TAlarmRec& alarm, const QDate& first, const QDate& last)
+std::vector<QDate> RingDays(const AlarmRecord& alarm, const QDate& first, const QDate& last)
 {
     std::vector<QDate> days;
     for (QDate day = first; day <= last; day = day.addDays(1))
@@ -23,7 +23,7 @@ std::vector<QDate> RingDays(const TAlarmRec& alarm, const QDate& first, const QD
     return days;
 }
 
-std::set<int> MonthsWithARingDay(const TAlarmRec& alarm, int year)
+std::set<int> MonthsWithARingDay(const AlarmRecord& alarm, int year)
 {
     std::set<int> months;
     for (const QDate& day : RingDays(alarm, QDate(year, 1, 1), QDate(year, 12, 31)))
@@ -35,7 +35,7 @@ std::set<int> MonthsWithARingDay(const TAlarmRec& alarm, int year)
 
 TEST(AlarmRules, DailyEveryTwoDaysRingsFromItsStartDate)
 {
-    const TAlarmRec alarm = DailyAlarm(2, QDate(2004, 3, 10), 7, 5);
+    const AlarmRecord alarm = DailyAlarm(2, QDate(2004, 3, 10), 7, 5);
     EXPECT_EQ(RingDays(alarm, QDate(2004, 3, 1), QDate(2004, 3, 16)),
         (std::vector<QDate> { QDate(2004, 3, 10), QDate(2004, 3, 12), QDate(2004, 3, 14), QDate(2004, 3, 16) }));
 
@@ -51,7 +51,7 @@ TEST(AlarmRules, MonthlyDayRingsOnlyInMonthsThatHaveThatDay)
         std::vector<QDate> { QDate(2004, 2, 29) });
     EXPECT_EQ(NextRingDate(MonthlyDayAlarm(29, 7, 0), Moment(2005, 2, 1, 0, 0)), Day(2005, 3, 29));
 
-    TAlarmRec onlyJune = MonthlyDayAlarm(1, 7, 0);
+    AlarmRecord onlyJune = MonthlyDayAlarm(1, 7, 0);
     onlyJune.Months.fill(kFlagOff);
     onlyJune.Months[6] = kFlagOn;
     EXPECT_EQ(MonthsWithARingDay(onlyJune, 2004), std::set<int> { 6 });
@@ -80,23 +80,23 @@ TEST(AlarmRules, MonthlyNthWeekdayFindsItsDay)
 
 TEST(AlarmRules, WeeklyFollowsItsWeekdaysAndTheIsoWeekDifference)
 {
-    const TAlarmRec mondayAndWednesday = WeeklyAlarm(1, QDate(2004, 1, 5), { 1, 3 }, 7, 0);
+    const AlarmRecord mondayAndWednesday = WeeklyAlarm(1, QDate(2004, 1, 5), { 1, 3 }, 7, 0);
     EXPECT_EQ(RingDays(mondayAndWednesday, QDate(2004, 1, 1), QDate(2004, 1, 11)),
         (std::vector<QDate> { QDate(2004, 1, 5), QDate(2004, 1, 7) }));
 
-    const TAlarmRec sunday = WeeklyAlarm(1, QDate(2004, 1, 5), { 7 }, 7, 0);
+    const AlarmRecord sunday = WeeklyAlarm(1, QDate(2004, 1, 5), { 7 }, 7, 0);
     EXPECT_EQ(RingDays(sunday, QDate(2004, 1, 5), QDate(2004, 1, 11)), std::vector<QDate> { QDate(2004, 1, 11) });
 
     // 2004 has 53 ISO weeks: 20 December is week 52, 3 January 2005 week 1
     // (difference -51) and 10 January week 2 (difference -50).
-    const TAlarmRec everyOtherMonday = WeeklyAlarm(2, QDate(2004, 12, 20), { 1 }, 7, 0);
+    const AlarmRecord everyOtherMonday = WeeklyAlarm(2, QDate(2004, 12, 20), { 1 }, 7, 0);
     EXPECT_EQ(RingDays(everyOtherMonday, QDate(2004, 12, 1), QDate(2005, 1, 17)),
         (std::vector<QDate> { QDate(2004, 12, 20), QDate(2005, 1, 10) }));
 }
 
 TEST(AlarmRules, OnceAlarmsInsideAndBeyondTheHorizon)
 {
-    const TAlarmRec newYearsEve = OnceAlarm(QDate(2004, 12, 31), 7, 5);
+    const AlarmRecord newYearsEve = OnceAlarm(QDate(2004, 12, 31), 7, 5);
     EXPECT_EQ(NextRingDate(newYearsEve, Moment(2004, 6, 1, 12, 0)), Day(2004, 12, 31));
     EXPECT_EQ(NextRingDate(newYearsEve, Moment(2003, 1, 1, 12, 0)), Day(2004, 12, 31));
     // The horizon ends with the year after the start day's.
@@ -109,7 +109,7 @@ TEST(AlarmRules, OnceAlarmsInsideAndBeyondTheHorizon)
 
 TEST(AlarmRules, NextRingDateStartsTomorrowWhenTodayIsDone)
 {
-    TAlarmRec alarm = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
+    AlarmRecord alarm = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
     EXPECT_EQ(NextRingDate(alarm, Moment(2004, 3, 10, 7, 4)), Day(2004, 3, 10));
     EXPECT_EQ(NextRingDate(alarm, Moment(2004, 3, 10, 7, 5)), Day(2004, 3, 10));
     EXPECT_EQ(NextRingDate(alarm, Moment(2004, 3, 10, 7, 6)), Day(2004, 3, 11));
@@ -128,7 +128,7 @@ TEST(AlarmRules, NextRingDateStartsTomorrowWhenTodayIsDone)
 
 TEST(AlarmRules, RingCheckFiresAtSecondsFourAndFiveOfTheAlarmsMinute)
 {
-    const std::vector<TAlarmRec> alarms { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
+    const std::vector<AlarmRecord> alarms { DailyAlarm(1, QDate(2004, 1, 1), 7, 5) };
     for (const auto& [second, expected] : std::vector<std::pair<int, int>> { { 3, -1 }, { 4, 0 }, { 5, 0 }, { 6, -1 } })
         EXPECT_EQ(FindDueAlarm(alarms, false, -1, Moment(2004, 3, 10, 7, 5, second)), expected) << second;
     EXPECT_EQ(FindDueAlarm(alarms, false, -1, Moment(2004, 3, 10, 7, 6, 4)), -1);
@@ -139,8 +139,8 @@ TEST(AlarmRules, RingCheckFiresAtSecondsFourAndFiveOfTheAlarmsMinute)
 
 TEST(AlarmRules, TheFirstDueAlarmInIndexOrderWins)
 {
-    std::vector<TAlarmRec> alarms { AlarmAt(TAlarmRec::Daily, 7, 5, "A"), AlarmAt(TAlarmRec::Daily, 7, 5, "B"),
-        AlarmAt(TAlarmRec::Daily, 7, 5, "C") };
+    std::vector<AlarmRecord> alarms { AlarmAt(AlarmRecord::Daily, 7, 5, "A"), AlarmAt(AlarmRecord::Daily, 7, 5, "B"),
+        AlarmAt(AlarmRecord::Daily, 7, 5, "C") };
     const TDateTime ringMoment = Moment(2004, 3, 10, 7, 5, 4);
     EXPECT_EQ(FindDueAlarm(alarms, false, -1, ringMoment), 0);
 
@@ -157,7 +157,7 @@ TEST(AlarmRules, TheFirstDueAlarmInIndexOrderWins)
 
 TEST(AlarmRules, MissedCheckAndSingleDayTest)
 {
-    const std::vector<TAlarmRec> alarms { AlarmAt(TAlarmRec::Daily, 9, 0, "Later"), AlarmAt(TAlarmRec::Daily, 7, 5, "Wake") };
+    const std::vector<AlarmRecord> alarms { AlarmAt(AlarmRecord::Daily, 9, 0, "Later"), AlarmAt(AlarmRecord::Daily, 7, 5, "Wake") };
     EXPECT_EQ(FindDueAlarm(alarms, true, -1, Moment(2004, 3, 10, 7, 5)), -1);
     EXPECT_EQ(FindDueAlarm(alarms, true, -1, Moment(2004, 3, 10, 7, 6)), 1);
     EXPECT_EQ(FindDueAlarm(alarms, true, -1, Moment(2004, 3, 10, 9, 1)), 0);
@@ -172,36 +172,36 @@ TEST(AlarmRules, RulesThatCannotHoldNeverRing)
 {
     struct Case {
         const char* what;
-        TAlarmRec alarm;
+        AlarmRecord alarm;
     };
-    auto with = [](TAlarmRec alarm, auto change) {
+    auto with = [](AlarmRecord alarm, auto change) {
         change(alarm);
         return alarm;
     };
-    const TAlarmRec daily = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
-    const TAlarmRec weekly = WeeklyAlarm(1, QDate(2004, 1, 1), { 1, 2, 3, 4, 5, 6, 7 }, 7, 5);
-    const TAlarmRec nth = MonthlyNthAlarm(1, 1, 7, 5);
+    const AlarmRecord daily = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
+    const AlarmRecord weekly = WeeklyAlarm(1, QDate(2004, 1, 1), { 1, 2, 3, 4, 5, 6, 7 }, 7, 5);
+    const AlarmRecord nth = MonthlyNthAlarm(1, 1, 7, 5);
     const Case cases[] = {
-        { "mode 9", with(daily, [](TAlarmRec& a) { a.Mode = 9; }) },
-        { "mode -1", with(daily, [](TAlarmRec& a) { a.Mode = -1; }) },
-        { "every 0 days", with(daily, [](TAlarmRec& a) { a.EveryNdays = 0; }) },
-        { "every -7 days", with(daily, [](TAlarmRec& a) { a.EveryNdays = -7; }) },
-        { "every 0 weeks", with(weekly, [](TAlarmRec& a) { a.EveryNweeks = 0; }) },
-        { "every -7 weeks", with(weekly, [](TAlarmRec& a) { a.EveryNweeks = -7; }) },
-        { "MonthlyTheN 0", with(nth, [](TAlarmRec& a) { a.MonthlyTheN = 0; }) },
-        { "MonthlyTheN 8", with(nth, [](TAlarmRec& a) { a.MonthlyTheN = 8; }) },
-        { "MonthlyTheDay 12", with(nth, [](TAlarmRec& a) { a.MonthlyTheDay = 12; }) },
-        { "MonthlyTheDay 0", with(nth, [](TAlarmRec& a) { a.MonthlyTheDay = 0; }) },
+        { "mode 9", with(daily, [](AlarmRecord& a) { a.Mode = 9; }) },
+        { "mode -1", with(daily, [](AlarmRecord& a) { a.Mode = -1; }) },
+        { "every 0 days", with(daily, [](AlarmRecord& a) { a.EveryNdays = 0; }) },
+        { "every -7 days", with(daily, [](AlarmRecord& a) { a.EveryNdays = -7; }) },
+        { "every 0 weeks", with(weekly, [](AlarmRecord& a) { a.EveryNweeks = 0; }) },
+        { "every -7 weeks", with(weekly, [](AlarmRecord& a) { a.EveryNweeks = -7; }) },
+        { "MonthlyTheN 0", with(nth, [](AlarmRecord& a) { a.MonthlyTheN = 0; }) },
+        { "MonthlyTheN 8", with(nth, [](AlarmRecord& a) { a.MonthlyTheN = 8; }) },
+        { "MonthlyTheDay 12", with(nth, [](AlarmRecord& a) { a.MonthlyTheDay = 12; }) },
+        { "MonthlyTheDay 0", with(nth, [](AlarmRecord& a) { a.MonthlyTheDay = 0; }) },
         { "MonthlyDay 0", MonthlyDayAlarm(0, 7, 5) },
         { "MonthlyDay 32", MonthlyDayAlarm(32, 7, 5) },
-        { "NaN once date", with(OnceAlarm(QDate(2004, 3, 10), 7, 5), [](TAlarmRec& a) { a.OnceDate = kNaN; }) },
-        { "huge start", with(daily, [](TAlarmRec& a) { a.DailyStart = -1e300; }) },
-        { "infinite start", with(weekly, [](TAlarmRec& a) { a.WeeklyStart = -kInfinity; }) },
-        { "NaN alarm time", with(daily, [](TAlarmRec& a) { a.AlarmTime = kNaN; }) },
-        { "huge alarm time", with(daily, [](TAlarmRec& a) { a.AlarmTime = 1e300; }) },
+        { "NaN once date", with(OnceAlarm(QDate(2004, 3, 10), 7, 5), [](AlarmRecord& a) { a.OnceDate = kNaN; }) },
+        { "huge start", with(daily, [](AlarmRecord& a) { a.DailyStart = -1e300; }) },
+        { "infinite start", with(weekly, [](AlarmRecord& a) { a.WeeklyStart = -kInfinity; }) },
+        { "NaN alarm time", with(daily, [](AlarmRecord& a) { a.AlarmTime = kNaN; }) },
+        { "huge alarm time", with(daily, [](AlarmRecord& a) { a.AlarmTime = 1e300; }) },
     };
     for (const Case& c : cases) {
-        const std::vector<TAlarmRec> alarms { c.alarm };
+        const std::vector<AlarmRecord> alarms { c.alarm };
         bool rang = false;
         for (QDate day(2004, 1, 1); day <= QDate(2004, 12, 31); day = day.addDays(1))
             rang = rang || FindDueAlarm(alarms, false, -1, EncodeDateTime(day, QTime(7, 5, 4))) >= 0
@@ -221,8 +221,8 @@ TEST(AlarmRules, RandomRecordsNeverFailTheChecks)
         // Mostly small modes and intervals, so that every rule gets exercised.
         bytes[16] = std::uint8_t(random() % 6);
         bytes[17] = bytes[18] = bytes[19] = 0;
-        const TAlarmRec alarm = ReadAlarmRecord(bytes);
-        const std::vector<TAlarmRec> alarms { alarm };
+        const AlarmRecord alarm = ReadAlarmRecord(bytes);
+        const std::vector<AlarmRecord> alarms { alarm };
         const TDateTime now = Moment(2004, 3, 10, 7, 5, 4);
         FindDueAlarm(alarms, false, -1, now);
         FindDueAlarm(alarms, true, -1, now);
@@ -236,15 +236,15 @@ TEST(AlarmRules, RandomRecordsNeverFailTheChecks)
 
 TEST(AlarmRules, ListTexts)
 {
-    const TAlarmRec evening = AlarmAt(TAlarmRec::Weekly, 19, 5, "Wake");
+    const AlarmRecord evening = AlarmAt(AlarmRecord::Weekly, 19, 5, "Wake");
     EXPECT_EQ(AlarmTimeText(evening, true), u"7: 05 pm");
     EXPECT_EQ(AlarmTimeText(evening, false), u"19: 05");
-    EXPECT_EQ(AlarmTimeText(AlarmAt(TAlarmRec::Daily, 0, 30), true), u"12: 30 am");
-    EXPECT_EQ(AlarmTimeText(AlarmAt(TAlarmRec::Daily, 0, 30), false), u"0: 30");
+    EXPECT_EQ(AlarmTimeText(AlarmAt(AlarmRecord::Daily, 0, 30), true), u"12: 30 am");
+    EXPECT_EQ(AlarmTimeText(AlarmAt(AlarmRecord::Daily, 0, 30), false), u"0: 30");
     EXPECT_EQ(NextRingDateText(Day(2004, 1, 5)), u"5 Jan 2004");
-    EXPECT_EQ(AlarmTypeText(TAlarmRec::Once), u"Once");
-    EXPECT_EQ(AlarmTypeText(TAlarmRec::Monthly), u"Monthly");
+    EXPECT_EQ(AlarmTypeText(AlarmRecord::Once), u"Once");
+    EXPECT_EQ(AlarmTypeText(AlarmRecord::Monthly), u"Monthly");
     EXPECT_EQ(AlarmTypeText(9), u"");
-    EXPECT_EQ(MissedAlarmMessage(AlarmAt(TAlarmRec::Daily, 7, 5, "Wake")),
+    EXPECT_EQ(MissedAlarmMessage(AlarmAt(AlarmRecord::Daily, 7, 5, "Wake")),
         u"Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.");
 }

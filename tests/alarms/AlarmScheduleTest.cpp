@@ -19,7 +19,7 @@ protected:
     AlarmScheduleTest()
     {
         previousClock = SetLocalClockSource([this] { return LocalFromDateTime(clock); });
-        presenter.onPresent = [this](const TAlarmRec& alarm) {
+        presenter.onPresent = [this](const AlarmRecord& alarm) {
             presented.append(alarm.Name.text());
             if (duringPresentation)
                 duringPresentation();
@@ -56,7 +56,7 @@ private:
     LocalClockSource previousClock;
 };
 
-TAlarmRec Named(TAlarmRec alarm, const char* name)
+AlarmRecord Named(AlarmRecord alarm, const char* name)
 {
     alarm.Name.setText(QString::fromLatin1(name));
     return alarm;
@@ -69,7 +69,7 @@ TEST_F(AlarmScheduleTest, RingingPresentsACopyAndMarksTheDayThePresentationEnded
     store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 23, 59), "Late") });
     // Dismissed after midnight: the new day counts as rung.
     duringPresentation = [this] {
-        TAlarmRec changed = store.records()[0];
+        AlarmRecord changed = store.records()[0];
         changed.Name.setText(QStringLiteral("Changed"));
         store.update(store.idAt(0), changed);
         clock = Moment(2004, 3, 11, 0, 0, 30);
@@ -84,11 +84,11 @@ TEST_F(AlarmScheduleTest, RingingPresentsACopyAndMarksTheDayThePresentationEnded
 
 TEST_F(AlarmScheduleTest, OneTimeAlarmsAreDeletedAfterPlayingWhenSoSet)
 {
-    TAlarmRec keep = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Keep");
+    AlarmRecord keep = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Keep");
     keep.DeleteAfterPlaying = false;
-    TAlarmRec drop = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Drop");
+    AlarmRecord drop = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Drop");
     drop.DeleteAfterPlaying = true;
-    TAlarmRec daily = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Daily");
+    AlarmRecord daily = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Daily");
     daily.DeleteAfterPlaying = true; // only counts for one-time alarms
     store.replaceAll({ keep, drop, daily });
     clock = Moment(2004, 3, 10, 7, 5, 10);
@@ -107,7 +107,7 @@ TEST_F(AlarmScheduleTest, OneTimeAlarmsAreDeletedAfterPlayingWhenSoSet)
 
 TEST_F(AlarmScheduleTest, RingingSavesTheStoreAtOnce)
 {
-    TAlarmRec once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Once");
+    AlarmRecord once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Once");
     once.DeleteAfterPlaying = true;
     store.replaceAll({ once, Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Daily") });
     clock = Moment(2004, 3, 10, 7, 5, 4);
@@ -158,9 +158,9 @@ TEST_F(AlarmScheduleTest, ADeleteWhileAnAlarmRingsReachesOnlyTheAlarmDeleted)
 {
     // Two one-time alarms that delete themselves once played: while the
     // second rings, the user deletes the first.
-    TAlarmRec first = Named(OnceAlarm(QDate(2004, 3, 10), 7, 0), "First");
+    AlarmRecord first = Named(OnceAlarm(QDate(2004, 3, 10), 7, 0), "First");
     first.DeleteAfterPlaying = true;
-    TAlarmRec second = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Second");
+    AlarmRecord second = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Second");
     second.DeleteAfterPlaying = true;
     store.replaceAll({ first, second, Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 0), "Daily") });
     const AlarmId ringing = store.idAt(1);
@@ -239,13 +239,13 @@ TEST_F(AlarmScheduleTest, StartupPassReportsTheFirstMissedAlarmOnly)
 TEST_F(AlarmScheduleTest, StartupPassDeletesExpiredOneTimeAlarmsMarkedForIt)
 {
     auto once = [](const char* name, const QDate& date, bool deleteAfterExpiration) {
-        TAlarmRec alarm = Named(OnceAlarm(date, 7, 5), name);
+        AlarmRecord alarm = Named(OnceAlarm(date, 7, 5), name);
         alarm.DeleteAfterExpiration = deleteAfterExpiration;
         return alarm;
     };
-    TAlarmRec disabled = once("Disabled", QDate(2004, 3, 12), true);
+    AlarmRecord disabled = once("Disabled", QDate(2004, 3, 12), true);
     disabled.Enabled = false;
-    TAlarmRec daily = Named(DailyAlarm(0, QDate(2004, 1, 1), 7, 5), "BadDaily");
+    AlarmRecord daily = Named(DailyAlarm(0, QDate(2004, 1, 1), 7, 5), "BadDaily");
     daily.DeleteAfterExpiration = true;
     store.replaceAll({
         once("Passed", QDate(2004, 3, 10), true),   // 7:05 today is over
@@ -258,16 +258,16 @@ TEST_F(AlarmScheduleTest, StartupPassDeletesExpiredOneTimeAlarmsMarkedForIt)
     });
     schedule.RunStartupPass(Moment(2004, 3, 10, 8, 0));
     QStringList names;
-    for (const TAlarmRec& alarm : store.records())
+    for (const AlarmRecord& alarm : store.records())
         names.append(alarm.Name.text());
     EXPECT_EQ(names, (QStringList { QStringLiteral("Keep"), QStringLiteral("Future"), QStringLiteral("BadDaily") }));
 }
 
 TEST_F(AlarmScheduleTest, AlarmsSkippedByAClockJumpAreReportedOnce)
 {
-    TAlarmRec rang = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 20), "Rang");
+    AlarmRecord rang = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 20), "Rang");
     rang.LastRung = Day(2004, 3, 10);
-    TAlarmRec disabled = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 20), "Off");
+    AlarmRecord disabled = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 20), "Off");
     disabled.Enabled = false;
     store.replaceAll({
         Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"),
@@ -318,12 +318,12 @@ TEST_F(AlarmScheduleTest, AReportWaitsWhileAnAlarmIsOnScreen)
 
 TEST_F(AlarmScheduleTest, ASnoozedAlarmRingsAgainUntilDismissedWithoutChangingItsSchedule)
 {
-    TAlarmRec wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake");
+    AlarmRecord wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake");
     wake.VisualFile.setText(QStringLiteral("/pictures/sun.jpg"));
     wake.SoundFile.setText(QStringLiteral("/sounds/bell.wav"));
     wake.StaysOn = 3;
     store.replaceAll({ wake });
-    std::vector<TAlarmRec> copies;
+    std::vector<AlarmRecord> copies;
     duringPresentation = [&copies, this] { copies.push_back(store.records()[0]); };
     snoozes = { 5, 10 };
 
@@ -344,16 +344,16 @@ TEST_F(AlarmScheduleTest, ASnoozedAlarmRingsAgainUntilDismissedWithoutChangingIt
 
     // The same picture, text, sound and time each time; the record as stored
     // is untouched by the snoozes.
-    TAlarmRec rung = wake;
+    AlarmRecord rung = wake;
     rung.LastRung = Day(2004, 3, 10);
-    EXPECT_EQ(store.records(), std::vector<TAlarmRec> { rung });
+    EXPECT_EQ(store.records(), std::vector<AlarmRecord> { rung });
     PollAt(Moment(2004, 3, 11, 7, 5, 4));
     EXPECT_EQ(presented.size(), 4);
 }
 
 TEST_F(AlarmScheduleTest, ADeletingOneTimeAlarmGoesWhenItsLastSnoozeIsDismissed)
 {
-    TAlarmRec once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Once");
+    AlarmRecord once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Once");
     once.DeleteAfterPlaying = true;
     store.replaceAll({ once, Named(DailyAlarm(1, QDate(2004, 1, 1), 9, 0), "Daily") });
     snoozes = { 15 };
@@ -372,7 +372,7 @@ TEST_F(AlarmScheduleTest, ADeletingOneTimeAlarmGoesWhenItsLastSnoozeIsDismissed)
 
 TEST_F(AlarmScheduleTest, SnoozesOutliveARestartAndThoseDueMeanwhileAreReportedOnce)
 {
-    TAlarmRec once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Tea");
+    AlarmRecord once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Tea");
     once.DeleteAfterPlaying = true;
     store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"), once });
     snoozes = { 5, 10 };
@@ -386,7 +386,7 @@ TEST_F(AlarmScheduleTest, SnoozesOutliveARestartAndThoseDueMeanwhileAreReportedO
     AlarmSchedule restarted(restartedStore);
     QStringList restartedPresented;
     RecordingPresenter restartedPresenter;
-    restartedPresenter.onPresent = [&restartedPresented](const TAlarmRec& alarm) {
+    restartedPresenter.onPresent = [&restartedPresented](const AlarmRecord& alarm) {
         restartedPresented.append(alarm.Name.text());
         return 0;
     };

@@ -70,7 +70,7 @@ TEST_F(AlarmStoreTest, RandomBytesLoadAndSaveBackAsTheyWereRead)
 
 TEST_F(AlarmStoreTest, CheckBoxChoicesReachTheRecordsAtSave)
 {
-    std::vector<TAlarmRec> alarms(3, DailyAlarm(1, QDate(2004, 3, 10), 7, 5));
+    std::vector<AlarmRecord> alarms(3, DailyAlarm(1, QDate(2004, 3, 10), 7, 5));
     QByteArray contents = StoreBytes(alarms);
     contents[672] = '\x05'; // an odd "true" byte of record 1
     folder.write(kStoreName, contents);
@@ -93,8 +93,8 @@ TEST_F(AlarmStoreTest, CheckBoxChoicesReachTheRecordsAtSave)
 
 TEST_F(AlarmStoreTest, AnAlarmKeepsItsIdentityWhateverIsAddedOrRemovedAroundIt)
 {
-    store.replaceAll({ AlarmAt(TAlarmRec::Daily, 7, 0, "A"), AlarmAt(TAlarmRec::Daily, 8, 0, "B"),
-        AlarmAt(TAlarmRec::Daily, 9, 0, "C") });
+    store.replaceAll({ AlarmAt(AlarmRecord::Daily, 7, 0, "A"), AlarmAt(AlarmRecord::Daily, 8, 0, "B"),
+        AlarmAt(AlarmRecord::Daily, 9, 0, "C") });
     const AlarmId a = store.idAt(0);
     const AlarmId b = store.idAt(1);
     const AlarmId c = store.idAt(2);
@@ -105,8 +105,8 @@ TEST_F(AlarmStoreTest, AnAlarmKeepsItsIdentityWhateverIsAddedOrRemovedAroundIt)
 
     store.setEnabledChoice(c, false);
     store.remove(a);
-    const AlarmId d = store.add(AlarmAt(TAlarmRec::Daily, 10, 0, "D"));
-    TAlarmRec renamed = *store.find(c);
+    const AlarmId d = store.add(AlarmAt(AlarmRecord::Daily, 10, 0, "D"));
+    AlarmRecord renamed = *store.find(c);
     renamed.Name.setText(QStringLiteral("C2"));
     store.update(c, renamed);
     store.remove(a); // gone already: nothing happens
@@ -121,7 +121,7 @@ TEST_F(AlarmStoreTest, AnAlarmKeepsItsIdentityWhateverIsAddedOrRemovedAroundIt)
     EXPECT_EQ(notices, (QStringList { QStringLiteral("removed %1").arg(a), QStringLiteral("added %1").arg(d),
                            QStringLiteral("changed %1").arg(c) }));
 
-    store.removeIf([](const TAlarmRec& alarm) { return alarm.Name.text() != u"D"; });
+    store.removeIf([](const AlarmRecord& alarm) { return alarm.Name.text() != u"D"; });
     ASSERT_EQ(store.size(), 1u);
     EXPECT_EQ(store.idAt(0), d);
     store.SaveAlarms();
@@ -131,7 +131,7 @@ TEST_F(AlarmStoreTest, AnAlarmKeepsItsIdentityWhateverIsAddedOrRemovedAroundIt)
 TEST_F(AlarmStoreTest, AStoreThatCannotBeReadRaisesAnInputOutputError)
 {
     QDir().mkpath(folder.file(kStoreName));
-    store.add(AlarmAt(TAlarmRec::Daily, 7, 0));
+    store.add(AlarmAt(AlarmRecord::Daily, 7, 0));
     EXPECT_THROW(store.LoadAlarms(), IoError);
 }
 
@@ -139,7 +139,7 @@ TEST_F(AlarmStoreTest, ASaveThatCannotBeWrittenRaisesAnInputOutputError)
 {
     // A folder in the way of the file.
     QDir().mkpath(folder.file(kStoreName));
-    store.replaceAll({ AlarmAt(TAlarmRec::Daily, 7, 0) });
+    store.replaceAll({ AlarmAt(AlarmRecord::Daily, 7, 0) });
     EXPECT_THROW(store.SaveAlarms(), IoError);
 
     // A file where the folder should be.
@@ -167,7 +167,7 @@ TEST_F(AlarmStoreTest, WhatIsNotAStoreIsRefused)
     for (const auto& [reason, make] : cases) {
         QFile::remove(path);
         make();
-        store.add(AlarmAt(TAlarmRec::Daily, 7, 0));
+        store.add(AlarmAt(AlarmRecord::Daily, 7, 0));
         try {
             store.LoadAlarms();
             ADD_FAILURE() << "loaded: " << reason;
@@ -189,8 +189,8 @@ TEST_F(AlarmStoreTest, WhatIsNotAStoreIsRefused)
 TEST_F(AlarmStoreTest, ASaveThatCannotBeWrittenLeavesTheOldStore)
 {
     const QString path = folder.file(kStoreName);
-    const std::vector<TAlarmRec> old = { OnceAlarm(QDate(2004, 12, 31), 7, 5), MonthlyDayAlarm(31, 8, 0) };
-    const std::vector<TAlarmRec> changed(8, DailyAlarm(1, QDate(2004, 3, 10), 7, 5));
+    const std::vector<AlarmRecord> old = { OnceAlarm(QDate(2004, 12, 31), 7, 5), MonthlyDayAlarm(31, 8, 0) };
+    const std::vector<AlarmRecord> changed(8, DailyAlarm(1, QDate(2004, 3, 10), 7, 5));
     const auto save = [&] {
         store.replaceAll(changed);
         store.SaveAlarms();

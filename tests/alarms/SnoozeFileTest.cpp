@@ -11,7 +11,7 @@ TEST(SnoozeFileTest, SnoozesReadBackAsWrittenBesideTheStore)
     EXPECT_EQ(path, folder.file(QStringLiteral("Alarm/Snoozes.txt")));
     EXPECT_TRUE(ReadSnoozes(path).empty());
 
-    TAlarmRec wake = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
+    AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
     wake.Name.setText(QStringLiteral("Wake"));
     wake.Padding667 = 0xA7; // every byte of the record survives
     const std::vector<PendingSnooze> snoozes { { Moment(2004, 3, 10, 7, 10, 4), wake },

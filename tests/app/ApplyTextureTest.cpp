@@ -37,7 +37,7 @@ protected:
 
     void Apply(const QString& texture, TColor colour = kRed, int transparency = 40)
     {
-        TSkin skin = liveSkin.skin();
+        Skin skin = liveSkin.skin();
         skin.Texture.setText(texture);
         skin.TextureColor = colour;
         skin.TextureTransparency = transparency;

@@ -32,9 +32,9 @@
 
 namespace {
 
-QByteArray SkinBytes(void (*change)(TSkin&))
+QByteArray SkinBytes(void (*change)(Skin&))
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     change(skin);
     const auto record = WriteSkinRecord(skin);
     return QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
@@ -58,7 +58,7 @@ struct ClockFixture {
     ClockFixture()
     {
         home.becomeProgramFolder();
-        home.write("default.clk", SkinBytes([](TSkin& s) { s.Square = false; s.ClockSize = 250; }));
+        home.write("default.clk", SkinBytes([](Skin& s) { s.Square = false; s.ClockSize = 250; }));
         previousPresenter = SetErrorPresenter([this](const QString& message) { errors << message; });
         previousMessagePresenter = SetMessagePresenter([this](const QString& message) { messages << message; });
         previousClock = SetLocalClockSource([this] { return now; });
@@ -82,7 +82,7 @@ struct ClockFixture {
     const SecondsMarker& marker() const { return std::as_const(*surface()).scene().srsSec; }
     const ReadoutLabel& readout() const { return std::as_const(*surface()).scene().srsDigit; }
     LiveSkin& liveSkin() const { return program->liveSkin(); }
-    const TSkin& skin() const { return program->liveSkin().skin(); }
+    const Skin& skin() const { return program->liveSkin().skin(); }
     const ClockSettings& settings() const { return program->settings().settings(); }
     // The tray menu's item of that name.
     QAction* menuItem(const char* name) const { return clock->findChild<QAction*>(QLatin1String(name)); }
@@ -115,7 +115,7 @@ struct ClockFixture {
 
 // The face of minute (of an hour at hourMinute) as the clock renders the
 // skin, at the 400 pixels of a started clock unless told.
-QImage Face(const TSkin& skin, int hour, int hourMinute, int minute, int side = 400)
+QImage Face(const Skin& skin, int hour, int hourMinute, int minute, int side = 400)
 {
     QImage face(side, side, QImage::Format_RGB888);
     FaceRenderer().DrawFace(face, skin, HourAngle(hour % 12, hourMinute), MinuteAngle(minute));
@@ -184,7 +184,7 @@ private slots:
     void storedSettingsAreApplied()
     {
         ClockFixture f;
-        f.home.write("Classic.clk", SkinBytes([](TSkin& s) { s.SecStyle = 2; }));
+        f.home.write("Classic.clk", SkinBytes([](Skin& s) { s.SecStyle = 2; }));
         f.home.write("vellamor.ini",
             "[Default]\nSkin=Classic.clk\nDigFrm=1\nDigFrmAMPM=hh:nn\nDigFrm24M=h.nn\nOnTop=1\n"
             "[Position]\nKeepIt=0\nLeft=3000\nTop=-50\n[Size]\nKeepIt=1\nLastOne=250\n");
@@ -512,7 +512,7 @@ private slots:
     void windowTakesTheSkinsShapeSizeAndTransparency()
     {
         ClockFixture f;
-        f.home.write("default.clk", SkinBytes([](TSkin& s) { s.Transparency = 80; }));
+        f.home.write("default.clk", SkinBytes([](Skin& s) { s.Transparency = 80; }));
         f.start();
         f.tickAt(QTime(9, 0, 0));
         QCOMPARE(f.clock->size(), QSize(400, 400));
@@ -527,7 +527,7 @@ private slots:
         constexpr TColor kButtonFace = 0x8000000F;
         constexpr TColor kWindowText = 0x80000008;
         ClockFixture f;
-        f.home.write("default.clk", SkinBytes([](TSkin& s) {
+        f.home.write("default.clk", SkinBytes([](Skin& s) {
             s.SecColor = kButtonFace;
             s.SecStyle = 1; // a full circle
             s.DigColor = kWindowText;
@@ -550,7 +550,7 @@ private slots:
     void damagedSkinStillGivesARunningClock()
     {
         ClockFixture f;
-        f.home.write("default.clk", SkinBytes([](TSkin& s) {
+        f.home.write("default.clk", SkinBytes([](Skin& s) {
             s.Texture.setText("99");
             s.TextureTransparency = 500;
             s.SecStyle = 7;
@@ -558,7 +558,7 @@ private slots:
             s.DigFont.setText("No Such Font");
         }));
         f.start();
-        TSkin damaged = f.skin();
+        Skin damaged = f.skin();
         damaged.ClockSize = -5; // the size a start-up keeps is taken from the clock; a file could hold this
         f.liveSkin().edit(damaged);
         QCOMPARE(f.skin().SecStyle, 7);
@@ -599,7 +599,7 @@ private slots:
 
         // A stored size beyond the designer's range is drawn at 1000 pixels;
         // the keys place the window as drawn.
-        TSkin large = f.skin();
+        Skin large = f.skin();
         large.ClockSize = 2000;
         f.liveSkin().edit(large);
         QCOMPARE(f.clock->size(), QSize(1000, 1000));

@@ -24,7 +24,7 @@ TEST(ClockPictureTest, APictureIsDrawnFromTheSkinItIsGiven)
     QDir(home.path()).mkdir(QStringLiteral("Textures"));
     home.write(QStringLiteral("Textures/stone.bmp"), BmpBytes(NewRasterImage(QSize(3, 2), MakeColor(90, 80, 70))));
 
-    TSkin drawn = DefaultSkin();
+    Skin drawn = DefaultSkin();
     drawn.Square = false;
     drawn.Texture.setText(QStringLiteral("stone.bmp"));
 
@@ -49,18 +49,18 @@ TEST(ClockPictureTest, SystemColoursAreDrawnInTheDesktopsColours)
     constexpr TColor kWindowText = 0x80000008;
     const TColor buttonFace = FromQColor(QGuiApplication::palette().color(QPalette::Button));
     const TColor windowText = FromQColor(QGuiApplication::palette().color(QPalette::Text));
-    TSkin system = DefaultSkin();
-    TSkin plain = DefaultSkin();
-    const auto set = [&](TColor TSkin::*field, TColor systemColour, TColor plainColour) {
+    Skin system = DefaultSkin();
+    Skin plain = DefaultSkin();
+    const auto set = [&](TColor Skin::*field, TColor systemColour, TColor plainColour) {
         system.*field = systemColour;
         plain.*field = plainColour;
     };
-    set(&TSkin::SecColor, kButtonFace, buttonFace);
-    set(&TSkin::DigColor, kWindowText, windowText);
-    set(&TSkin::MinLastColor, kWindowText, windowText);
-    set(&TSkin::TicsBandColor, kButtonFace, buttonFace);
-    set(&TSkin::TextureColor, kWindowText, windowText);
-    for (TSkin* skin : { &system, &plain }) {
+    set(&Skin::SecColor, kButtonFace, buttonFace);
+    set(&Skin::DigColor, kWindowText, windowText);
+    set(&Skin::MinLastColor, kWindowText, windowText);
+    set(&Skin::TicsBandColor, kButtonFace, buttonFace);
+    set(&Skin::TextureColor, kWindowText, windowText);
+    for (Skin* skin : { &system, &plain }) {
         skin->SecStyle = 1;
         skin->Texture.setText(QStringLiteral("2"));
     }

@@ -14,9 +14,9 @@ namespace {
 
 const QDateTime kMoment(QDate(2026, 3, 4), QTime(10, 8, 30));
 
-TSkin RoundSkin()
+Skin RoundSkin()
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     skin.Square = false;
     skin.Transparency = 50; // the window's, not the picture's
     skin.ClockSize = 150;    // a snapshot has its own size
@@ -27,7 +27,7 @@ TSkin RoundSkin()
 // window is cut away.
 TEST(ClockSnapshot, ClockOnTheGalleryColour)
 {
-    const TSkin skin = RoundSkin();
+    const Skin skin = RoundSkin();
     const ClockPicture snapshot = SnapshotPicture(skin, kMoment, QStringLiteral("h:mm:ss"), 96);
     const QImage clock = ClockPictureAt(skin, kMoment, kSnapshotSide, QStringLiteral("h:mm:ss"), 96).Image;
     ASSERT_EQ(snapshot.Image.size(), QSize(300, 300));

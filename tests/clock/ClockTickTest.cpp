@@ -12,9 +12,9 @@ using namespace ClockTick;
 
 constexpr double kTolerance = 1e-9;
 
-TSkin WithShape(bool square)
+Skin WithShape(bool square)
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     skin.Square = square;
     return skin;
 }
@@ -40,7 +40,7 @@ TEST(ClockTick, FacesFollowTheMinuteAndRedrawAfterAJump)
 
 TEST(ClockTick, MarkerRunsOnTheMiddleBand)
 {
-    const TSkin circular = WithShape(false);
+    const Skin circular = WithShape(false);
     EXPECT_EQ(MarkerPathRadius(circular), 55);
     EXPECT_EQ(MarkerRadius(circular), 5);
     const double R = 55;
@@ -51,7 +51,7 @@ TEST(ClockTick, MarkerRunsOnTheMiddleBand)
         EXPECT_NEAR(at.y(), expected.y(), kTolerance) << second;
     }
 
-    const TSkin square = WithShape(true);
+    const Skin square = WithShape(true);
     const QPointF seven = MarkerPosition(square, 7);
     EXPECT_NEAR(seven.x(), 0.9004 * R, 1e-3 * R); // on the top edge
     EXPECT_EQ(seven.y(), R);
@@ -72,7 +72,7 @@ TEST(ClockTick, MarkerStyles)
     const Case cases[] = { { 0, true, msCircle, false }, { 1, true, msCircle, true }, { 2, true, msStar, true },
         { 3, false, msStar, true }, { 5, true, msCircle, true }, { -1, true, msCircle, true } };
     for (const Case& c : cases) {
-        TSkin skin = DefaultSkin();
+        Skin skin = DefaultSkin();
         skin.SecStyle = c.secStyle;
         skin.SecColor = 0x123456;
         SecondsMarker marker; // a star, filled, until styled
@@ -92,7 +92,7 @@ TEST(ClockTick, ReadoutFontAndPlace)
     EXPECT_EQ(ReadoutFontSize(50, 5), 0);    // round(2.5) = 2, round(2 / 11) = 0
     EXPECT_EQ(ReadoutFontSize(1000, 100), 91);
 
-    TSkin skin = DefaultSkin(); // square, readout in the middle
+    Skin skin = DefaultSkin(); // square, readout in the middle
     ReadoutLabel readout;
     readout.Y = 17;
     SetUpReadout(readout, skin, 400, 96);

@@ -20,7 +20,7 @@ namespace {
 constexpr TColor kBlack = 0x000000;
 constexpr TColor kWhite = 0xFFFFFF;
 
-QImage Render(const TSkin& skin, int size, int hour, int minute)
+QImage Render(const Skin& skin, int size, int hour, int minute)
 {
     QImage face(size, size, QImage::Format_RGB888); // made the raster format
     FaceRenderer renderer;
@@ -28,9 +28,9 @@ QImage Render(const TSkin& skin, int size, int hour, int minute)
     return face;
 }
 
-TSkin Circular()
+Skin Circular()
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     skin.Square = false;
     return skin;
 }
@@ -117,7 +117,7 @@ TEST(FaceGeometry, PositionsAtNoonOnA400PixelFace)
     EXPECT_EQ(BandPosition(0, -80, hourAngle), 6275);     // pixel (200, 120)
 
     const QImage face = Render(Circular(), 400, 0, 0);
-    const TSkin skin = Circular();
+    const Skin skin = Circular();
     EXPECT_EQ(PixelAt(face, 200, 50), GradientColor(skin.MinFirstColor, skin.MinLastColor, 6283, 3142, 50)); // the hand
     EXPECT_EQ(PixelAt(face, 199, 50), GradientColor(skin.MinFirstColor, skin.MinLastColor, 6283, 6277, 50));
     EXPECT_EQ(PixelAt(face, 201, 50), GradientColor(skin.MinFirstColor, skin.MinLastColor, 6283, 7, 50));
@@ -164,7 +164,7 @@ TEST(DrawFace, TwelveOClockTicIsTwoPixelsWider)
 
 TEST(DrawFace, SquareBandsAndCrossedEdges)
 {
-    TSkin skin = DefaultSkin(); // square
+    Skin skin = DefaultSkin(); // square
     QImage face = Render(skin, 400, 0, 30);
     EXPECT_NE(PixelAt(face, 0, 0), kBlack);      // the corners are minute ring
     EXPECT_EQ(PixelAt(face, 85, 170), kBlack);   // between the squares of half sides 100 and 120
@@ -184,7 +184,7 @@ TEST(DrawFace, SquareBandsAndCrossedEdges)
 
 struct HostileCase {
     const char* name;
-    std::int32_t TSkin::*field;
+    std::int32_t Skin::*field;
     std::int32_t value;
     bool ticsBandShows; // else the whole inscribed disc is the hour band
     TColor betweenTics;
@@ -196,15 +196,15 @@ TEST(DrawFace, HostileSkinValuesStillDrawAFace)
     // tic crosses (340, 200) and (335, 236) lies between tics. A negative
     // edge counts by its size.
     const HostileCase cases[] = {
-        { "OuterEdge", &TSkin::OuterEdge, INT_MAX, true, kBlack },
-        { "OuterEdge", &TSkin::OuterEdge, INT_MIN, true, kBlack },
-        { "InnerEdge", &TSkin::InnerEdge, INT_MAX, false, kBlack },
-        { "InnerEdge", &TSkin::InnerEdge, INT_MIN, false, kBlack },
-        { "TicsWidth", &TSkin::TicsWidth, INT_MAX, true, kWhite },
-        { "TicsWidth", &TSkin::TicsWidth, INT_MIN, true, kBlack },
+        { "OuterEdge", &Skin::OuterEdge, INT_MAX, true, kBlack },
+        { "OuterEdge", &Skin::OuterEdge, INT_MIN, true, kBlack },
+        { "InnerEdge", &Skin::InnerEdge, INT_MAX, false, kBlack },
+        { "InnerEdge", &Skin::InnerEdge, INT_MIN, false, kBlack },
+        { "TicsWidth", &Skin::TicsWidth, INT_MAX, true, kWhite },
+        { "TicsWidth", &Skin::TicsWidth, INT_MIN, true, kBlack },
     };
     for (const HostileCase& c : cases) {
-        TSkin skin = Circular();
+        Skin skin = Circular();
         skin.OuterEdge = 200; // no minute ring on the face
         skin.*c.field = c.value;
         const QImage face = Render(skin, 400, 3, 40);
@@ -255,7 +255,7 @@ TEST(DrawFace, EqualsTheLiteralDefinitionOnEveryPixel)
     };
     FaceRenderer renderer; // one renderer across sizes, as the clock keeps one
     for (const SweepCase& c : cases) {
-        TSkin skin = DefaultSkin();
+        Skin skin = DefaultSkin();
         skin.Square = c.square;
         skin.InnerEdge = c.innerEdge;
         skin.OuterEdge = c.outerEdge;
@@ -284,7 +284,7 @@ TEST(DrawFace, EqualsTheLiteralDefinitionOnEveryPixel)
 // (w + A + pi) * 1000, as the face computes it, is m + 0.5 for an even m one
 // turn above a position k whose colour differs from that of k + 1. The
 // position there is k.
-std::optional<std::pair<double, int>> MinuteAngleOnATie(const TSkin& skin, long double dx, long double dy)
+std::optional<std::pair<double, int>> MinuteAngleOnATie(const Skin& skin, long double dx, long double dy)
 {
     const long double w = std::atan2(dy, dx);
     for (int k = 3001; k < 3400; k += 2) {
@@ -304,7 +304,7 @@ std::optional<std::pair<double, int>> MinuteAngleOnATie(const TSkin& skin, long 
 
 TEST(DrawFace, PositionsOnARoundingTieGoToTheEvenNeighbour)
 {
-    TSkin skin = Circular();
+    Skin skin = Circular();
     skin.MinFirstColor = MakeColor(255, 0, 0);
     skin.MinLastColor = MakeColor(0, 255, 64);
     // Pixels of the minute ring in every quarter, on faces of both parities.
@@ -331,7 +331,7 @@ TEST(DrawFace, PositionsOnARoundingTieGoToTheEvenNeighbour)
 // the fast path still agrees with the exact one.
 TEST(DrawFace, HandAnglesOutsideTheClocksRange)
 {
-    const TSkin skin = Circular();
+    const Skin skin = Circular();
     const double hourAngle = HourAngle(4, 20);
     for (const double minuteAngle : { -20.0, -1e-3, 1e4 }) {
         QImage face(400, 400, kRasterFormat);

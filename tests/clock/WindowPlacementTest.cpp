@@ -64,7 +64,7 @@ TEST(WindowShape, RegionHoldsTheVisiblePixels)
 
 TEST(WindowShape, ShapesSidesAndAlpha)
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     EXPECT_EQ(ShapeOf(skin), ClockShape::Square);
     skin.Rounded = true;
     EXPECT_EQ(ShapeOf(skin), ClockShape::Rounded);

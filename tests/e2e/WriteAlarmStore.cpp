@@ -19,7 +19,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: write_alarm_store STORE HH:MM SOUND_FILE STAYS_ON [PICTURE_FILE]\n");
         return 2;
     }
-    TAlarmRec alarm = DailyAlarm(1, QDate(2000, 1, 1), time.hour(), time.minute());
+    AlarmRecord alarm = DailyAlarm(1, QDate(2000, 1, 1), time.hour(), time.minute());
     alarm.Name.setText(QStringLiteral("Repeat"));
     alarm.SoundFile.setText(arguments[3]);
     alarm.StaysOn = arguments[4].toInt();

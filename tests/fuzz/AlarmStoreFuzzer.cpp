@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AlarmStore store(path);
     store.LoadAlarms();
     const TDateTime now = EncodeDateTime(QDate(2004, 1, 5), QTime(12, 0, 4));
-    for (const TAlarmRec& alarm : store.records()) {
+    for (const AlarmRecord& alarm : store.records()) {
         AlarmTypeText(alarm.Mode);
         AlarmTimeText(alarm, true);
         AlarmTimeText(alarm, false);

@@ -25,11 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     std::array<std::uint8_t, kSkinRecordSize> bytes {};
     std::memcpy(bytes.data(), data, std::min(size, bytes.size()));
-    const TSkin skin = ReadSkinRecord(bytes);
+    const Skin skin = ReadSkinRecord(bytes);
     if (!(ReadSkinRecord(WriteSkinRecord(skin)) == skin))
         std::abort();
 
-    TSkin reparsed = DefaultSkin();
+    Skin reparsed = DefaultSkin();
     for (const SkinField& field : kSkinFields)
         if (field.isSetting && !ParseSkinField(reparsed, field, FormatSkinField(skin, field)).isEmpty())
             std::abort();

@@ -40,15 +40,15 @@ namespace {
 struct RecordingEditor : AlarmEditing {
     bool editing = false;
     QStringList calls;
-    bool IsEditing() const override { return editing; }
-    void EndEditing() override
+    bool isEditing() const override { return editing; }
+    void endEditing() override
     {
         editing = false;
-        calls << "EndEditing";
+        calls << "endEditing";
     }
-    void SelectFirstIfNone() override { calls << "SelectFirstIfNone"; }
-    void SetTimeFormat(bool twelveHour) override { calls << (twelveHour ? "SetTimeFormat 12" : "SetTimeFormat 24"); }
-    void InitEditor() override { calls << "InitEditor"; }
+    void selectFirstIfNone() override { calls << "selectFirstIfNone"; }
+    void setTimeFormat(bool twelveHour) override { calls << (twelveHour ? "setTimeFormat 12" : "setTimeFormat 24"); }
+    void resetPickers() override { calls << "resetPickers"; }
 };
 
 // Stands in for the desktop's browser: records what the window asks it to
@@ -79,7 +79,7 @@ struct Designer {
     std::unique_ptr<OptionsWindow> window;
     int skinChanges = 0;
 
-    explicit Designer(const TSkin& skin = DefaultSkin())
+    explicit Designer(const Skin& skin = DefaultSkin())
     {
         home.becomeProgramFolder();
         liveSkin.edit(skin);
@@ -91,7 +91,7 @@ struct Designer {
         ShowActivated(*window);
     }
 
-    const TSkin& skin() const { return liveSkin.skin(); }
+    const Skin& skin() const { return liveSkin.skin(); }
 
     template <typename Control>
     Control* control(const char* name) const
@@ -123,9 +123,9 @@ void ClickOnItsCaption(QAbstractButton* button)
     QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
-TSkin SkinWith(const std::function<void(TSkin&)>& change)
+Skin SkinWith(const std::function<void(Skin&)>& change)
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     change(skin);
     return skin;
 }
@@ -139,19 +139,19 @@ private slots:
     void everyControlStoresItsFieldAndRedraws()
     {
         Designer d;
-        using Field = std::function<qint64(const TSkin&)>;
+        using Field = std::function<qint64(const Skin&)>;
         const struct {
             const char* control;
             Field field;
         } colours[] = {
-            { "bbHourStC", [](const TSkin& s) { return s.HourFirstColor; } },
-            { "bbHourEndC", [](const TSkin& s) { return s.HourLastColor; } },
-            { "bbMinStC", [](const TSkin& s) { return s.MinFirstColor; } },
-            { "bbMinEndC", [](const TSkin& s) { return s.MinLastColor; } },
-            { "bbBgColor", [](const TSkin& s) { return s.TicsBandColor; } },
-            { "bbTicsColor", [](const TSkin& s) { return s.TicsColor; } },
-            { "bbSecColor", [](const TSkin& s) { return s.SecColor; } },
-            { "bbDigColor", [](const TSkin& s) { return s.DigColor; } },
+            { "bbHourStC", [](const Skin& s) { return s.HourFirstColor; } },
+            { "bbHourEndC", [](const Skin& s) { return s.HourLastColor; } },
+            { "bbMinStC", [](const Skin& s) { return s.MinFirstColor; } },
+            { "bbMinEndC", [](const Skin& s) { return s.MinLastColor; } },
+            { "bbBgColor", [](const Skin& s) { return s.TicsBandColor; } },
+            { "bbTicsColor", [](const Skin& s) { return s.TicsColor; } },
+            { "bbSecColor", [](const Skin& s) { return s.SecColor; } },
+            { "bbDigColor", [](const Skin& s) { return s.DigColor; } },
         };
         int red = 10;
         for (const auto& [name, field] : colours) {
@@ -170,14 +170,14 @@ private slots:
             Field field;
             int stepped; // the default skin's value one arrow step up
         } boxes[] = {
-            { "seHourMdC", [](const TSkin& s) { return s.HourMiddlePos; }, 55 },
-            { "seMinMdC", [](const TSkin& s) { return s.MinMiddlePos; }, 55 },
-            { "seInnerEdge", [](const TSkin& s) { return s.InnerEdge; }, 51 },
-            { "seOuterEdge", [](const TSkin& s) { return s.OuterEdge; }, 61 },
-            { "seTicsWidth", [](const TSkin& s) { return s.TicsWidth; }, 4 },
-            { "seSize", [](const TSkin& s) { return s.ClockSize; }, 405 },
-            { "seTransparency", [](const TSkin& s) { return s.Transparency; }, 5 },
-            { "seDigSize", [](const TSkin& s) { return s.DigSize; }, 31 },
+            { "seHourMdC", [](const Skin& s) { return s.HourMiddlePos; }, 55 },
+            { "seMinMdC", [](const Skin& s) { return s.MinMiddlePos; }, 55 },
+            { "seInnerEdge", [](const Skin& s) { return s.InnerEdge; }, 51 },
+            { "seOuterEdge", [](const Skin& s) { return s.OuterEdge; }, 61 },
+            { "seTicsWidth", [](const Skin& s) { return s.TicsWidth; }, 4 },
+            { "seSize", [](const Skin& s) { return s.ClockSize; }, 405 },
+            { "seTransparency", [](const Skin& s) { return s.Transparency; }, 5 },
+            { "seDigSize", [](const Skin& s) { return s.DigSize; }, 31 },
         };
         for (const auto& [name, field, stepped] : boxes) {
             const int applied = d.skinChanges;
@@ -190,8 +190,8 @@ private slots:
             const char* control;
             Field field;
         } lists[] = {
-            { "cbSecStyle", [](const TSkin& s) { return s.SecStyle; } },
-            { "cbDigPosition", [](const TSkin& s) { return s.DigPosition; } },
+            { "cbSecStyle", [](const Skin& s) { return s.SecStyle; } },
+            { "cbDigPosition", [](const Skin& s) { return s.DigPosition; } },
         };
         for (const auto& [name, field] : lists) {
             const int applied = d.skinChanges;
@@ -225,7 +225,7 @@ private slots:
         QFETCH(bool, square);
         QFETCH(bool, rounded);
         QFETCH(QString, shown);
-        Designer d(SkinWith([&](TSkin& s) {
+        Designer d(SkinWith([&](Skin& s) {
             s.Square = square;
             s.Rounded = rounded;
         }));
@@ -245,7 +245,7 @@ private slots:
 
     void bandBoundariesBoundEachOther()
     {
-        Designer d(SkinWith([](TSkin& s) {
+        Designer d(SkinWith([](Skin& s) {
             s.InnerEdge = 30;
             s.OuterEdge = 70;
         }));
@@ -273,11 +273,11 @@ private slots:
 
     void nextSkinShowsItsOwnBoundaries()
     {
-        Designer d(SkinWith([](TSkin& s) {
+        Designer d(SkinWith([](Skin& s) {
             s.InnerEdge = 70;
             s.OuterEdge = 75;
         }));
-        d.liveSkin.edit(SkinWith([](TSkin& s) {
+        d.liveSkin.edit(SkinWith([](Skin& s) {
             s.InnerEdge = 80;
             s.OuterEdge = 85;
         }));
@@ -393,7 +393,7 @@ private slots:
     void theDesignerShowsChangesMadeElsewhere()
     {
         Designer d;
-        d.liveSkin.edit(SkinWith([](TSkin& s) {
+        d.liveSkin.edit(SkinWith([](Skin& s) {
             s.SecColor = kOlive;
             s.ClockSize = 405;
         }));
@@ -440,13 +440,13 @@ private slots:
         Designer d;
         d.pages.editing = true;
         ClickOnItsCaption(d.control<QRadioButton>("rbShapeRounded"));
-        QCOMPARE(d.pages.calls.count("EndEditing"), 1);
+        QCOMPARE(d.pages.calls.count("endEditing"), 1);
         QVERIFY(d.window->isVisible());
         QCOMPARE(d.clock.saved, 0);
 
         d.pages.editing = true;
         QTest::mouseClick(d.control<QWidget>("bbDone"), Qt::LeftButton);
-        QCOMPARE(d.pages.calls.count("EndEditing"), 2);
+        QCOMPARE(d.pages.calls.count("endEditing"), 2);
         QCOMPARE(d.clock.saved, 1);
         QVERIFY(!d.window->isVisible());
         QCOMPARE(d.window->result(), int(QDialog::Accepted));
@@ -485,7 +485,7 @@ private slots:
         QFETCH(QString, selected);
         if (selected != "Arial" && !QFontDatabase::families().contains(selected))
             QSKIP("the font is not installed here");
-        Designer d(SkinWith([&](TSkin& s) { s.DigFont.setText(font); }));
+        Designer d(SkinWith([&](Skin& s) { s.DigFont.setText(font); }));
         QCOMPARE(d.control<QComboBox>("cbFontNames")->currentText(), selected);
         QTest::keyClick(d.control<SpinEdit>("seDigSize"), Qt::Key_Up);
         QCOMPARE(d.skin().DigFont.text(), selected);
@@ -505,7 +505,7 @@ private slots:
 
     void indexOutsideAListLeavesNoSelection()
     {
-        Designer d(SkinWith([](TSkin& s) {
+        Designer d(SkinWith([](Skin& s) {
             s.SecStyle = 7;
             s.DigPosition = -3;
         }));
@@ -519,19 +519,19 @@ private slots:
     void theAlarmsPageAndTheReadoutFormatReachTheAlarmEditor()
     {
         Designer d;
-        QVERIFY(d.pages.calls.contains("InitEditor"));
+        QVERIFY(d.pages.calls.contains("resetPickers"));
         d.pages.calls.clear();
 
         auto* pages = d.control<QTabWidget>("PageControl1");
         pages->setCurrentIndex(OptionsWindow::kAlarmsPage);
-        QCOMPARE(d.pages.calls, QStringList({ "SelectFirstIfNone" }));
+        QCOMPARE(d.pages.calls, QStringList({ "selectFirstIfNone" }));
 
         d.pages.calls.clear();
         ClickOnItsCaption(d.control<QRadioButton>("rbDigFormat24"));
         QCOMPARE(d.settings->settings().readoutFormatIndex, 1);
         ClickOnItsCaption(d.control<QRadioButton>("rbDigFormatAmPm"));
         d.settings->setReadoutFormatIndex(1); // a change of the settings from elsewhere
-        QCOMPARE(d.pages.calls, QStringList({ "SetTimeFormat 24", "SetTimeFormat 12", "SetTimeFormat 24" }));
+        QCOMPARE(d.pages.calls, QStringList({ "setTimeFormat 24", "setTimeFormat 12", "setTimeFormat 24" }));
         QVERIFY(d.control<QRadioButton>("rbDigFormat24")->isChecked());
     }
 
@@ -570,7 +570,7 @@ private slots:
     {
         TempFolder home;
         home.becomeProgramFolder();
-        const auto record = WriteSkinRecord(SkinWith([](TSkin& s) { s.Square = false; }));
+        const auto record = WriteSkinRecord(SkinWith([](Skin& s) { s.Square = false; }));
         home.write("default.clk", QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size())));
         const LocalClockSource previousClock
             = SetLocalClockSource([] { return QDateTime(QDate(2026, 3, 4), QTime(10, 14, 30)); });
@@ -578,7 +578,7 @@ private slots:
         ClockWithOptions running;
         ClockWindow& clock = running.clock;
         OptionsWindow& options = running.options;
-        const TSkin& skin = running.program.liveSkin().skin();
+        const Skin& skin = running.program.liveSkin().skin();
 
         // On the middle band, between two tics.
         const auto bandPixel = [&] {

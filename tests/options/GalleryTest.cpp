@@ -34,14 +34,14 @@
 namespace {
 
 // A skin told apart from the others by its tics width.
-TSkin SkinWithTics(int width)
+Skin SkinWithTics(int width)
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     skin.TicsWidth = width;
     return skin;
 }
 
-void WriteSkin(const TempFolder& home, const QString& name, TSkin skin)
+void WriteSkin(const TempFolder& home, const QString& name, Skin skin)
 {
     QDir().mkpath(QFileInfo(home.file(name)).path());
     SaveSkinFile(home.file(name), skin, home.path());
@@ -233,7 +233,7 @@ private slots:
         QTest::keyClick(o.control<SpinEdit>("seTicsWidth"), Qt::Key_Up);
         const QByteArray oldSnapshot = o.home.read("Screenshots/mine.jpg");
         o.saveSkinAs(o.home.file("mine.clk"));
-        TSkin written;
+        Skin written;
         QVERIFY(ReadSkinFile(o.home.file("mine.clk"), written, { false, 0, o.home.path() }));
         QCOMPARE(written.TicsWidth, 5);
         QCOMPARE(o.home.read("Screenshots/mine.jpg"), oldSnapshot);
@@ -274,7 +274,7 @@ private slots:
     {
         TempFolder home;
         home.becomeProgramFolder();
-        TSkin skin = DefaultSkin();
+        Skin skin = DefaultSkin();
         skin.Square = false;
         skin.ClockSize = 300;
         skin.Transparency = 30;

@@ -101,7 +101,7 @@ struct Chooser : OptionsFixture {
             home.write("Textures/stone.bmp", BmpBytes(NewRasterImage(QSize(4, 3), MakeColor(90, 80, 70))));
         })
     {
-        TSkin skin = liveSkin->skin();
+        Skin skin = liveSkin->skin();
         skin.Texture.setText(texture);
         skin.TextureColor = colour;
         skin.TextureTransparency = transparency;
@@ -110,7 +110,7 @@ struct Chooser : OptionsFixture {
         skinChanges = 0;
     }
 
-    const TSkin& skin() const { return liveSkin->skin(); }
+    const Skin& skin() const { return liveSkin->skin(); }
     TextureState& texture() const { return liveSkin->texture(); }
 };
 
@@ -313,7 +313,7 @@ private slots:
         QFETCH(QString, closer);
         Chooser c(QStringLiteral("stone.bmp"), kBlue, 70);
         const TextureBand band = c.clock.band;
-        const TSkin skin = c.skin();
+        const Skin skin = c.skin();
         const QString file = c.texture().file;
         c.colours.answer = kRed;
         c.files.open = c.home.file("Textures/stone.bmp");

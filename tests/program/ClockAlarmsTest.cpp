@@ -54,9 +54,9 @@ private slots:
 
     void creationReadsTheStoreAndRunsTheStartupPass()
     {
-        TAlarmRec wake = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
+        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
         wake.Name.setText(QStringLiteral("Wake"));
-        TAlarmRec expired = OnceAlarm(QDate(2004, 3, 1), 7, 0);
+        AlarmRecord expired = OnceAlarm(QDate(2004, 3, 1), 7, 0);
         expired.DeleteAfterExpiration = true;
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ expired, wake }));
 
@@ -70,8 +70,8 @@ private slots:
     // and rings an alarm that comes due.
     void theStartupReportLetsTheClockRunAndRing()
     {
-        TAlarmRec missed = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
-        TAlarmRec due = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
+        AlarmRecord missed = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
+        AlarmRecord due = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
         due.Name.setText(QStringLiteral("Due"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ missed, due }));
         QStringList presented;
@@ -85,7 +85,7 @@ private slots:
         };
         CreateWindows();
         RecordingPresenter presenter;
-        presenter.onPresent = [&presented](const TAlarmRec& alarm) {
+        presenter.onPresent = [&presented](const AlarmRecord& alarm) {
             presented.append(alarm.Name.text());
             return 0;
         };
@@ -118,12 +118,12 @@ private slots:
         CreateWindows();
         QStringList presented;
         RecordingPresenter presenter;
-        presenter.onPresent = [&presented](const TAlarmRec& alarm) {
+        presenter.onPresent = [&presented](const AlarmRecord& alarm) {
             presented.append(alarm.Name.text());
             return 0;
         };
         program->alarmSchedule().setPresenter(&presenter);
-        TAlarmRec wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
+        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
         wake.Name.setText(QStringLiteral("Wake"));
         program->alarmStore().replaceAll({ wake });
 
@@ -141,7 +141,7 @@ private slots:
     {
         // A store written elsewhere, with odd bytes where nothing is read.
         std::vector<AlarmRecordBytes> written;
-        for (const TAlarmRec& alarm : { DailyAlarm(1, QDate(2004, 1, 1), 7, 5), OnceAlarm(QDate(2004, 3, 11), 9, 0) }) {
+        for (const AlarmRecord& alarm : { DailyAlarm(1, QDate(2004, 1, 1), 7, 5), OnceAlarm(QDate(2004, 3, 11), 9, 0) }) {
             AlarmRecordBytes bytes = WriteAlarmRecord(alarm);
             for (const std::size_t odd : { 1, 7, 20, 42, 60, 72, 81, 96, 667 })
                 bytes[odd] = std::uint8_t(0xA0 + odd % 16);
@@ -163,12 +163,12 @@ private slots:
         options.findChild<QLineEdit*>(QStringLiteral("eName"))->setText(QStringLiteral("Dentist"));
         QTest::mouseClick(options.findChild<QPushButton*>(QStringLiteral("bbDone")), Qt::LeftButton);
 
-        QVERIFY(!options.findChild<AlarmEditor*>()->IsEditing());
+        QVERIFY(!options.findChild<AlarmEditor*>()->isEditing());
         const QByteArray saved = folder->read(QStringLiteral("Alarm/Alarms.cfg"));
         QCOMPARE(saved, StoreBytes(program->alarmStore().records()));
         QCOMPARE(saved.left(672), original.left(672));
         AlarmRecordBytes expected = written[1];
-        TAlarmRec edited = ReadAlarmRecord(expected);
+        AlarmRecord edited = ReadAlarmRecord(expected);
         edited.Name.setText(QStringLiteral("Dentist"));
         edited.AlarmTime = Moment(2004, 3, 10, 9, 0);
         expected = WriteAlarmRecord(edited);
@@ -194,9 +194,9 @@ private slots:
     // channel reaches the alarms in memory, the editor's list and the file.
     void handedOverChangesAreListedAndSaved()
     {
-        TAlarmRec first = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
+        AlarmRecord first = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
         first.Name.setText(QStringLiteral("First"));
-        TAlarmRec second = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
+        AlarmRecord second = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
         second.Name.setText(QStringLiteral("Second"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ first, second }));
         CreateWindows();
@@ -209,7 +209,7 @@ private slots:
             return folder->read(QStringLiteral("Alarm/Alarms.cfg")) == StoreBytes(program->alarmStore().records());
         };
 
-        TAlarmRec added = OnceAlarm(QDate(2004, 3, 11), 9, 0);
+        AlarmRecord added = OnceAlarm(QDate(2004, 3, 11), 9, 0);
         added.Name.setText(QStringLiteral("Added"));
         QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Add, added, -1 })), QByteArray("done\t2\n"));
         QCOMPARE(list->topLevelItemCount(), 3);

@@ -12,7 +12,7 @@
 
 namespace {
 
-QByteArray Bytes(const TSkin& skin)
+QByteArray Bytes(const Skin& skin)
 {
     const auto record = WriteSkinRecord(skin);
     return QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
@@ -21,15 +21,15 @@ QByteArray Bytes(const TSkin& skin)
 class SkinFileTest : public ::testing::Test {
 protected:
     TempFolder folder;
-    TSkin loaded = DefaultSkin();
+    Skin loaded = DefaultSkin();
 
     SkinLoadOptions options(bool keepSize = false, int currentSize = 400) const
     {
         return { keepSize, currentSize, folder.path() };
     }
-    TSkin skinWith(void (*change)(TSkin&)) const
+    Skin skinWith(void (*change)(Skin&)) const
     {
-        TSkin skin = DefaultSkin();
+        Skin skin = DefaultSkin();
         change(skin);
         return skin;
     }
@@ -37,7 +37,7 @@ protected:
 
 TEST_F(SkinFileTest, ReadsTheFirstRecordAndIgnoresTheRest)
 {
-    TSkin written = skinWith([](TSkin& s) { s.Square = false; s.SecColor = 0x123456; });
+    Skin written = skinWith([](Skin& s) { s.Square = false; s.SecColor = 0x123456; });
     folder.write("long.clk", Bytes(written) + QByteArray(56, '\x7F'));
     ASSERT_TRUE(ReadSkinFile(folder.file("long.clk"), loaded, options()));
     EXPECT_EQ(loaded, written);
@@ -47,8 +47,8 @@ TEST_F(SkinFileTest, ShortFilesReportReadBeyondEndAndChangeNothing)
 {
     for (const int size : { 0, 443 }) {
         folder.write("short.clk", Bytes(DefaultSkin()).left(size));
-        TSkin buffer = skinWith([](TSkin& s) { s.ClockSize = 123; });
-        const TSkin before = buffer;
+        Skin buffer = skinWith([](Skin& s) { s.ClockSize = 123; });
+        const Skin before = buffer;
         try {
             ReadSkinFile(folder.file("short.clk"), buffer, options());
             FAIL() << size << " bytes were read as a skin";
@@ -80,7 +80,7 @@ TEST_F(SkinFileTest, MissingFilesAndFoldersAreNotRead)
 
 TEST_F(SkinFileTest, MiddlePositionZeroLoadsAsFifty)
 {
-    folder.write("m.clk", Bytes(skinWith([](TSkin& s) { s.HourMiddlePos = 0; s.MinMiddlePos = 3; })));
+    folder.write("m.clk", Bytes(skinWith([](Skin& s) { s.HourMiddlePos = 0; s.MinMiddlePos = 3; })));
     ASSERT_TRUE(ReadSkinFile(folder.file("m.clk"), loaded, options()));
     EXPECT_EQ(loaded.HourMiddlePos, 50);
     EXPECT_EQ(loaded.MinMiddlePos, 3);
@@ -110,7 +110,7 @@ TEST_F(SkinFileTest, BareTextureNamesArePutIntoTheTexturesFolder)
         { "", folder.path() + "Textures/" },
     };
     for (const auto& [stored, expected] : cases) {
-        TSkin skin = DefaultSkin();
+        Skin skin = DefaultSkin();
         skin.Texture.setText(stored);
         folder.write("t.clk", Bytes(skin));
         ASSERT_TRUE(ReadSkinFile(folder.file("t.clk"), loaded, options()));
@@ -120,7 +120,7 @@ TEST_F(SkinFileTest, BareTextureNamesArePutIntoTheTexturesFolder)
 
 TEST_F(SkinFileTest, SavedSkinIsOneRecordThatReadsBackTheSame)
 {
-    TSkin skin = skinWith([](TSkin& s) { s.Rounded = true; s.DigFont.setText("Liberation Serif"); s.Reserved[100] = 9; });
+    Skin skin = skinWith([](Skin& s) { s.Rounded = true; s.DigFont.setText("Liberation Serif"); s.Reserved[100] = 9; });
     SaveSkinFile(folder.file("mine.clk"), skin, folder.path());
     const QByteArray saved = folder.read("mine.clk");
     EXPECT_EQ(saved, Bytes(skin));
@@ -139,7 +139,7 @@ TEST_F(SkinFileTest, TexturesInTheProgramsTexturesFolderAreSavedByName)
         { "6", "6" },
     };
     for (const auto& [live, stored] : cases) {
-        TSkin skin = DefaultSkin();
+        Skin skin = DefaultSkin();
         skin.Texture.setText(live);
         SaveSkinFile(folder.file("t.clk"), skin, folder.path());
         EXPECT_EQ(skin.Texture.text(), stored) << "the live record changes too";
@@ -150,10 +150,10 @@ TEST_F(SkinFileTest, TexturesInTheProgramsTexturesFolderAreSavedByName)
 
 TEST_F(SkinFileTest, FailedSaveLeavesTheEarlierFileWhole)
 {
-    TSkin original = DefaultSkin();
+    Skin original = DefaultSkin();
     SaveSkinFile(folder.file("mine.clk"), original, folder.path());
     QFile::setPermissions(folder.file("mine.clk"), QFile::ReadOwner);
-    TSkin changed = skinWith([](TSkin& s) { s.ClockSize = 999; });
+    Skin changed = skinWith([](Skin& s) { s.ClockSize = 999; });
     EXPECT_THROW(SaveSkinFile(folder.file("mine.clk"), changed, folder.path()), IoError);
     EXPECT_EQ(folder.read("mine.clk"), Bytes(original));
 
@@ -166,9 +166,9 @@ TEST_F(SkinFileTest, FailedSaveLeavesTheEarlierFileWhole)
 TEST_F(SkinFileTest, ASaveOnAFullDiskLeavesTheOldSkin)
 {
     const QString path = folder.file("disk/mine.clk");
-    const TSkin original = DefaultSkin();
+    const Skin original = DefaultSkin();
     const auto save = [&] {
-        TSkin changed = skinWith([](TSkin& s) { s.SecStyle = 2; });
+        Skin changed = skinWith([](Skin& s) { s.SecStyle = 2; });
         SaveSkinFile(path, changed, folder.path());
     };
     folder.write("disk/mine.clk", Bytes(original));

@@ -53,14 +53,14 @@ TEST(SkinRecord, AnyNonZeroBooleanByteIsTrue)
 {
     Record bytes = WriteSkinRecord(DefaultSkin());
     bytes[48] = 0x7F;
-    const TSkin skin = ReadSkinRecord(bytes);
+    const Skin skin = ReadSkinRecord(bytes);
     EXPECT_TRUE(skin.Square);
     EXPECT_EQ(WriteSkinRecord(skin)[48], 1);
 }
 
 TEST(SkinFields, TextFormsOfTheValues)
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     EXPECT_EQ(FormatSkinField(skin, *FindSkinField("MinFirstColor")), "$F0CAA6");
     EXPECT_EQ(FormatSkinField(skin, *FindSkinField("Square")), "1");
     EXPECT_EQ(FormatSkinField(skin, *FindSkinField("DigFont")), "Arial");
@@ -70,7 +70,7 @@ TEST(SkinFields, TextFormsOfTheValues)
     EXPECT_EQ(ParseSkinField(skin, *FindSkinField("ClockSize"), "-5"), "");
     EXPECT_EQ(skin.ClockSize, -5);
 
-    const TSkin before = skin;
+    const Skin before = skin;
     EXPECT_NE(ParseSkinField(skin, *FindSkinField("Transparency"), "256"), "");
     EXPECT_NE(ParseSkinField(skin, *FindSkinField("Square"), "yes"), "");
     EXPECT_NE(ParseSkinField(skin, *FindSkinField("DigFont"), QString(31, u'x')), "");

@@ -39,7 +39,7 @@ TEST(ResolveTextureTest, ResolvesTheGivenSkinAgainstTheGivenFolder)
         { "-3", kNoTextureStyle, QString(), std::nullopt, false },
     };
     for (const Case& c : cases) {
-        TSkin skin = DefaultSkin();
+        Skin skin = DefaultSkin();
         skin.Texture.setText(QString::fromLatin1(c.texture));
         skin.TextureColor = MakeColor(255, 0, 0);
         skin.TextureTransparency = 130;

@@ -16,7 +16,7 @@ long double Round(long double value)
 
 } // namespace
 
-void DrawFaceLiterally(QImage& bitmap, const TSkin& skin, double hourAngle, double minuteAngle)
+void DrawFaceLiterally(QImage& bitmap, const Skin& skin, double hourAngle, double minuteAngle)
 {
     const long double pi = kPiExtended;
 

@@ -8,4 +8,4 @@
 // column by column, two extended-precision arc tangents and two gradient
 // evaluations per pixel. Slow on purpose; the oracle the production renderer
 // is compared with, pixel for pixel.
-void DrawFaceLiterally(QImage& bitmap, const TSkin& skin, double hourAngle, double minuteAngle);
+void DrawFaceLiterally(QImage& bitmap, const Skin& skin, double hourAngle, double minuteAngle);

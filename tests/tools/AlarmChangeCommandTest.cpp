@@ -44,7 +44,7 @@ protected:
     }
     ToolRun Add(const QStringList& options) { return Change(QStringList { QStringLiteral("add") } + options + atNoon); }
 
-    std::vector<TAlarmRec> Stored() const
+    std::vector<AlarmRecord> Stored() const
     {
         AlarmStore store(storePath);
         store.LoadAlarms();
@@ -91,7 +91,7 @@ TEST_F(AlarmChangeCommandTest, EveryModeIsListedAndRingsAsTheEditorWouldStoreIt)
         const int index = expected.count(u'\n');
         EXPECT_EQ(run.out, QString::number(index) + u'\n');
         expected += QStringLiteral("%1\tNew Alarm\t%2\n").arg(index).arg(QString::fromUtf8(c.listed));
-        const TAlarmRec added = Stored().back();
+        const AlarmRecord added = Stored().back();
         EXPECT_TRUE(IsRingDay(added, c.ringsOn)) << c.options;
         EXPECT_FALSE(IsRingDay(added, c.notOn)) << c.options;
         EXPECT_EQ(added.LastRung, 0);
@@ -117,10 +117,10 @@ TEST_F(AlarmChangeCommandTest, WhatTheAlarmShowsAndItsSwitches)
                   QStringLiteral("--delete-after-expiration") })
                   .status,
         0);
-    const std::vector<TAlarmRec> alarms = Stored();
+    const std::vector<AlarmRecord> alarms = Stored();
     ASSERT_EQ(alarms.size(), 3u);
 
-    const TAlarmRec& wake = alarms[0];
+    const AlarmRecord& wake = alarms[0];
     EXPECT_EQ(wake.Name.text(), u"Wake up");
     EXPECT_EQ(wake.VisualFile.text(), folder.file(QStringLiteral("pictures/sun.jpg")));
     EXPECT_EQ(wake.SoundFile.text(), folder.file(QStringLiteral("sounds/bell.wav")));
@@ -128,13 +128,13 @@ TEST_F(AlarmChangeCommandTest, WhatTheAlarmShowsAndItsSwitches)
     EXPECT_FALSE(wake.Enabled || wake.DeleteAfterExpiration);
     EXPECT_EQ(wake.StaysOn, 9999);
 
-    const TAlarmRec& standUp = alarms[1];
+    const AlarmRecord& standUp = alarms[1];
     EXPECT_EQ(standUp.VisualFile.text(), u"Stand up!");
     EXPECT_TRUE(standUp.Enabled && standUp.AudioPic);
     EXPECT_FALSE(standUp.Sound);
     EXPECT_EQ(standUp.StaysOn, 0);
 
-    const TAlarmRec& plan = alarms[2];
+    const AlarmRecord& plan = alarms[2];
     EXPECT_FALSE(plan.AudioPic || plan.DeleteAfterPlaying);
     EXPECT_TRUE(plan.DeleteAfterExpiration);
     EXPECT_EQ(plan.DocFile.text(), folder.file(QStringLiteral("notes/plan.txt")));
@@ -142,12 +142,12 @@ TEST_F(AlarmChangeCommandTest, WhatTheAlarmShowsAndItsSwitches)
 
 TEST_F(AlarmChangeCommandTest, EnableDisableAndDeleteByTheListedIndex)
 {
-    TAlarmRec off = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
+    AlarmRecord off = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
     off.Enabled = false;
     off.Name.setText(QStringLiteral("Off"));
-    TAlarmRec on = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
+    AlarmRecord on = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
     on.Name.setText(QStringLiteral("On"));
-    TAlarmRec gone = DailyAlarm(1, QDate(2004, 1, 1), 9, 0);
+    AlarmRecord gone = DailyAlarm(1, QDate(2004, 1, 1), 9, 0);
     gone.Name.setText(QStringLiteral("Gone"));
     folder.write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ off, on, gone }));
 
@@ -156,7 +156,7 @@ TEST_F(AlarmChangeCommandTest, EnableDisableAndDeleteByTheListedIndex)
     EXPECT_EQ(Change({ QStringLiteral("delete"), QStringLiteral("2") }).status, 0);
     off.Enabled = true;
     on.Enabled = false;
-    EXPECT_EQ(Stored(), (std::vector<TAlarmRec> { off, on }));
+    EXPECT_EQ(Stored(), (std::vector<AlarmRecord> { off, on }));
 }
 
 TEST_F(AlarmChangeCommandTest, BadOptionsAreNamedAndChangeNothing)

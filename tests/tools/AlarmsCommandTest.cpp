@@ -21,11 +21,11 @@ protected:
 
 TEST_F(AlarmsCommandTest, ListsEveryAlarmAsTheAlarmListShowsIt)
 {
-    TAlarmRec wake = DailyAlarm(2, QDate(2004, 1, 1), 19, 5);
+    AlarmRecord wake = DailyAlarm(2, QDate(2004, 1, 1), 19, 5);
     wake.Name.setText(QStringLiteral("Wake"));
-    TAlarmRec once = OnceAlarm(QDate(2004, 1, 5), 7, 5);
+    AlarmRecord once = OnceAlarm(QDate(2004, 1, 5), 7, 5);
     once.Name.setText(QStringLiteral("Gone"));
-    TAlarmRec odd = AlarmAt(9, 0, 30, "Odd\tName");
+    AlarmRecord odd = AlarmAt(9, 0, 30, "Odd\tName");
     folder.write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ wake, once, odd }));
 
     folder.becomeProgramFolder();

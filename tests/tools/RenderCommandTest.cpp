@@ -22,7 +22,7 @@ protected:
 
     void SetUp() override
     {
-        TSkin skin = DefaultSkin();
+        Skin skin = DefaultSkin();
         skin.Square = false;
         skin.ClockSize = 200;
         SaveSkinFile(folder.file("round.clk"), skin, folder.path());
@@ -87,7 +87,7 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
 TEST_F(RenderCommandTest, SnapshotIsTheGallerysPicture)
 {
     const LocalClockSource previous = SetLocalClockSource([] { return QDateTime(QDate(2026, 3, 4), QTime(22, 5, 0)); });
-    TSkin skin;
+    Skin skin;
     ASSERT_TRUE(ReadSkinFile(folder.file("round.clk"), skin, { false, 0, folder.path() }));
     const struct {
         QStringList options;
@@ -119,7 +119,7 @@ TEST_F(RenderCommandTest, SnapshotIsTheGallerysPicture)
 // it; under --strict the render fails and writes nothing.
 TEST_F(RenderCommandTest, StrictFailsOnATextureThatCannotBeShown)
 {
-    TSkin skin = DefaultSkin();
+    Skin skin = DefaultSkin();
     skin.Texture.setText(QStringLiteral("gone.bmp"));
     SaveSkinFile(folder.file("textured.clk"), skin, folder.path());
     const QStringList arguments { "--skin", folder.file("textured.clk"), "--time", "1:00:00", "-o" };

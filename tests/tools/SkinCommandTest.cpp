@@ -27,7 +27,7 @@ QStringList ChangedSettings()
 {
     QStringList assignments;
     int n = 1;
-    const TSkin defaults = DefaultSkin();
+    const Skin defaults = DefaultSkin();
     for (const SkinField& field : kSkinFields) {
         if (!field.isSetting)
             continue;

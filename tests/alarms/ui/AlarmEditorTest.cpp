@@ -2,6 +2,7 @@
 #include "widgets/ElidedButton.h"
 #include "alarms/AlarmPresenter.h"
 #include "alarms/ui/AlarmWindow.h"
+#include "tests/alarms/ui/PresentationDriver.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/text/LocalClock.h"
@@ -57,7 +58,7 @@ private slots:
         frame = std::make_unique<AlarmEditor>(*store);
         frame->resize(410, 520);
         frame->show();
-        frame->InitEditor();
+        frame->resetPickers();
     }
 
     void cleanup()
@@ -73,28 +74,28 @@ private slots:
 
     void createStartsFromACopyOfTheSelectedAlarm()
     {
-        TAlarmRec wake = DailyAlarm(3, QDate(2004, 3, 1), 7, 5);
+        AlarmRecord wake = DailyAlarm(3, QDate(2004, 3, 1), 7, 5);
         wake.Name.setText(QStringLiteral("Wake"));
         wake.VisualFile.setText(QStringLiteral("/pics/sun.jpg"));
         wake.SoundFile.setText(QStringLiteral("/sounds/bell.wav"));
         Load({ wake });
         ClickRow(0);
-        QCOMPARE(Control<QTabWidget>("pcAlarmMode")->currentIndex(), int(TAlarmRec::Daily));
+        QCOMPARE(Control<QTabWidget>("pcAlarmMode")->currentIndex(), int(AlarmRecord::Daily));
 
         Click("tbNewAlarm");
-        QVERIFY(frame->IsEditing());
+        QVERIFY(frame->isEditing());
         QCOMPARE(store->size(), std::size_t(2));
         // The new row stays blank until the edit ends.
         QCOMPARE(RowTexts(1), QStringList({ QString(), QString(), QString(), QString() }));
         QCOMPARE(List()->topLevelItem(1)->checkState(0), Qt::Unchecked);
         QCOMPARE(Control<QLineEdit>("eName")->text(), QStringLiteral("New Alarm"));
-        QCOMPARE(Control<QTabWidget>("pcAlarmMode")->currentIndex(), int(TAlarmRec::Daily));
+        QCOMPARE(Control<QTabWidget>("pcAlarmMode")->currentIndex(), int(AlarmRecord::Daily));
         QCOMPARE(Control<QSpinBox>("seEveryNdays")->value(), 3);
         QCOMPARE(Control<ElidedButton>("bbVisualFile")->caption(), QString());
 
         Click("tbEditSelected");
-        const TAlarmRec& created = store->records()[1];
-        QCOMPARE(created.Mode, int(TAlarmRec::Daily));
+        const AlarmRecord& created = store->records()[1];
+        QCOMPARE(created.Mode, int(AlarmRecord::Daily));
         QCOMPARE(created.EveryNdays, 3);
         QCOMPARE(created.DailyStart, Day(2004, 3, 1));
         QCOMPARE(created.Name.text(), QStringLiteral("New Alarm"));
@@ -105,7 +106,7 @@ private slots:
 
     void endingAnEditKeepsTheModeAndClearsLastRung()
     {
-        TAlarmRec gym = DailyAlarm(2, QDate(2004, 3, 10), 9, 30);
+        AlarmRecord gym = DailyAlarm(2, QDate(2004, 3, 10), 9, 30);
         gym.Name.setText(QStringLiteral("Gym"));
         gym.LastRung = Day(2004, 3, 10);
         Load({ gym });
@@ -120,8 +121,8 @@ private slots:
         QCOMPARE(Control<QToolButton>("tbEditSelected")->text(), QStringLiteral(" Edit Selected"));
         QVERIFY(!Control<QTabWidget>("pcAlarmMode")->isEnabled() && !Control<QGroupBox>("gbAlarmFiles")->isEnabled());
 
-        const TAlarmRec& edited = store->records()[0];
-        QCOMPARE(edited.Mode, int(TAlarmRec::Daily));
+        const AlarmRecord& edited = store->records()[0];
+        QCOMPARE(edited.Mode, int(AlarmRecord::Daily));
         QCOMPARE(edited.EveryNdays, 2);
         QCOMPARE(edited.DailyStart, Day(2004, 3, 10));
         QCOMPARE(TimeOf(edited.AlarmTime), QTime(9, 30));
@@ -132,16 +133,16 @@ private slots:
 
     void twentyFourHourDisplayRewritesEveryRowAndKeepsUnsavedBoxes()
     {
-        TAlarmRec evening = DailyAlarm(1, QDate(2004, 1, 1), 19, 5);
+        AlarmRecord evening = DailyAlarm(1, QDate(2004, 1, 1), 19, 5);
         evening.Name.setText(QStringLiteral("Evening"));
         Load({ evening, MonthlyDayAlarm(31, 7, 0) });
-        frame->SetTimeFormat(true);
+        frame->setTimeFormat(true);
         QCOMPARE(RowTexts(0)[2], QStringLiteral("7: 05 pm"));
         QCOMPARE(RowTexts(1)[2], QStringLiteral("7: 00 am"));
         QCOMPARE(Control<QTimeEdit>("TimePickerWeekly")->displayFormat(), QStringLiteral("h: mm AP"));
 
         List()->topLevelItem(0)->setCheckState(0, Qt::Unchecked); // the user's click, not yet saved
-        frame->SetTimeFormat(false);
+        frame->setTimeFormat(false);
         QCOMPARE(RowTexts(0)[2], QStringLiteral("19: 05"));
         QCOMPARE(RowTexts(1), QStringList({ "Test", "Monthly", "7: 00", "31 Mar 2004" }));
         QCOMPARE(List()->topLevelItem(0)->checkState(0), Qt::Unchecked);
@@ -165,7 +166,7 @@ private slots:
         QFETCH(int, staysOn);
         QFETCH(QString, shown);
         QFETCH(int, stored);
-        TAlarmRec alarm = OnceAlarm(QDate(2004, 3, 11), 7, 0);
+        AlarmRecord alarm = OnceAlarm(QDate(2004, 3, 11), 7, 0);
         alarm.StaysOn = staysOn;
         Load({ alarm });
         ClickRow(0);
@@ -228,7 +229,7 @@ private slots:
         // Only the picture chooser takes a typed message, and previews.
         QCOMPARE(requests[0].acceptMissingFile, picture);
         QCOMPARE(requests[0].picturePreview, picture);
-        const TAlarmRec& edited = store->records()[1];
+        const AlarmRecord& edited = store->records()[1];
         const QString stored = picture ? edited.VisualFile.text()
             : document                 ? edited.DocFile.text()
                                        : edited.SoundFile.text();
@@ -249,32 +250,32 @@ private slots:
     {
         // An empty list: the button springs back.
         Click("tbEditSelected");
-        QVERIFY(!frame->IsEditing());
+        QVERIFY(!frame->isEditing());
         QVERIFY(messages.isEmpty());
 
         Load({ OnceAlarm(QDate(2004, 3, 11), 7, 0) });
         Click("tbEditSelected");
-        QVERIFY(!frame->IsEditing());
+        QVERIFY(!frame->isEditing());
         QCOMPARE(messages, QStringList { "No alarm selected" });
         QVERIFY(!Control<QGroupBox>("gbAlarmFiles")->isEnabled());
 
         // Nothing of the Show group acts outside an edit, even when reached.
-        const TAlarmRec before = store->records()[0];
+        const AlarmRecord before = store->records()[0];
         ClickRow(0);
         bool presented = false;
         RecordingPresenter presenter;
-        presenter.onPresent = [&](const TAlarmRec&) {
+        presenter.onPresent = [&](const AlarmRecord&) {
             presented = true;
             return 0;
         };
         frame->setPresenter(&presenter);
         choice = QStringLiteral("/pics/sun.jpg");
         Control<QRadioButton>("rbDoc")->setChecked(true);
-        frame->rbAudioPicClick();
-        frame->bbVisualFileClick();
-        frame->bbSoundFileClick();
-        frame->bbDocFileClick();
-        frame->btnAlarmTestClick();
+        frame->onShowKindChosen();
+        frame->choosePicture();
+        frame->chooseSound();
+        frame->chooseDocument();
+        frame->testAlarm();
         QVERIFY(requests.isEmpty());
         QVERIFY(!presented);
         QVERIFY(store->records()[0] == before);
@@ -282,9 +283,9 @@ private slots:
 
     void anEditFollowsItsAlarmWhileOthersGo()
     {
-        TAlarmRec first = OnceAlarm(QDate(2004, 3, 10), 7, 0);
+        AlarmRecord first = OnceAlarm(QDate(2004, 3, 10), 7, 0);
         first.Name.setText(QStringLiteral("First"));
-        TAlarmRec second = OnceAlarm(QDate(2004, 3, 11), 7, 0);
+        AlarmRecord second = OnceAlarm(QDate(2004, 3, 11), 7, 0);
         second.Name.setText(QStringLiteral("Second"));
         Load({ first, second });
         ClickRow(1);
@@ -292,7 +293,7 @@ private slots:
         Control<QLineEdit>("eName")->setText(QStringLiteral("Renamed"));
         // The first alarm rings and deletes itself meanwhile.
         store->remove(store->idAt(0));
-        QVERIFY(frame->IsEditing());
+        QVERIFY(frame->isEditing());
         QCOMPARE(List()->currentItem(), List()->topLevelItem(0));
         Click("tbEditSelected");
         QCOMPARE(store->size(), std::size_t(1));
@@ -302,7 +303,7 @@ private slots:
         ClickRow(0);
         Click("tbEditSelected");
         store->remove(store->idAt(0));
-        QVERIFY(!frame->IsEditing());
+        QVERIFY(!frame->isEditing());
         QVERIFY(!Control<QTabWidget>("pcAlarmMode")->isEnabled());
         QVERIFY(List()->isEnabled());
     }
@@ -335,7 +336,7 @@ private slots:
 
     void deleteAsksAndDeletesOnlyOnYes()
     {
-        TAlarmRec wake = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
+        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
         wake.Name.setText(QStringLiteral("Wake"));
         Load({ wake, DailyAlarm(1, QDate(2004, 1, 1), 8, 0) });
         Click("tbDeleteAlarm");
@@ -359,7 +360,7 @@ private slots:
     {
         AlarmWindow presentation;
         frame->setPresenter(&presentation);
-        TAlarmRec alarm = OnceAlarm(QDate(2004, 3, 11), 7, 0);
+        AlarmRecord alarm = OnceAlarm(QDate(2004, 3, 11), 7, 0);
         alarm.Name.setText(QStringLiteral("Milk"));
         alarm.Sound = false;
         Load({ alarm });
@@ -375,7 +376,7 @@ private slots:
         connect(&poll, &QTimer::timeout, this, [&] {
             if (!presentation.isVisible())
                 return;
-            shown = presentation.StaticText1->text();
+            shown = PartOf<QLabel>(presentation, "StaticText1")->text();
             presentation.close();
         });
         poll.start(5);
@@ -388,15 +389,15 @@ private slots:
         Click("bbVisualFile");
         Click("btnAlarmTest");
         QCOMPARE(shown, QStringLiteral(" Rinnnng... (Milk) "));
-        QVERIFY(frame->IsEditing());
+        QVERIFY(frame->isEditing());
     }
 
     void createWithoutASelectionStartsOnceTomorrow()
     {
         now = Moment(2004, 3, 10, 8, 17, 42);
         Click("tbNewAlarm");
-        QVERIFY(frame->IsEditing());
-        QCOMPARE(Control<QTabWidget>("pcAlarmMode")->currentIndex(), int(TAlarmRec::Once));
+        QVERIFY(frame->isEditing());
+        QCOMPARE(Control<QTabWidget>("pcAlarmMode")->currentIndex(), int(AlarmRecord::Once));
         QVERIFY(Control<QRadioButton>("rbOnceTomorrow")->isChecked());
         QCOMPARE(Control<QTimeEdit>("TimePickerOnce")->time(), QTime(8, 17));
         QCOMPARE(frame->focusWidget(), Control<QTimeEdit>("TimePickerOnce"));
@@ -413,7 +414,7 @@ private slots:
         QCOMPARE(Control<QTimeEdit>("TimePickerDaily")->time(), QTime(8, 0));
 
         now = Moment(2004, 3, 11, 0, 5);
-        frame->InitEditor();
+        frame->resetPickers();
         QCOMPARE(Control<QRadioButton>("rbOnceToday")->text(), "Today " + locale.toString(QDate(2004, 3, 11), QLocale::ShortFormat));
         QCOMPARE(Control<QDateEdit>("DatePickerWeekly")->date(), QDate(2004, 3, 11));
 
@@ -422,14 +423,14 @@ private slots:
         ClickRow(0);
         Click("tbEditSelected");
         Control<QTimeEdit>("TimePickerOnce")->setTime(QTime(6, 45));
-        frame->InitEditor();
+        frame->resetPickers();
         Click("tbEditSelected");
         QCOMPARE(TimeOf(store->records()[0].AlarmTime), QTime(6, 45));
     }
 
     void theShowGroupFollowsItsChoices()
     {
-        TAlarmRec monthly = MonthlyNthAlarm(2, 3, 7, 0);
+        AlarmRecord monthly = MonthlyNthAlarm(2, 3, 7, 0);
         Load({ monthly });
         ClickRow(0);
         Click("tbEditSelected");
@@ -474,15 +475,15 @@ private slots:
 
     void selectFirstIfNoneShowsTheFirstAlarm()
     {
-        frame->SelectFirstIfNone();
+        frame->selectFirstIfNone();
         QVERIFY(List()->selectedItems().isEmpty());
         Load({ MonthlyDayAlarm(15, 7, 0), DailyAlarm(1, QDate(2004, 1, 1), 7, 0) });
-        frame->SelectFirstIfNone();
+        frame->selectFirstIfNone();
         QCOMPARE(List()->selectedItems().value(0), List()->topLevelItem(0));
-        QCOMPARE(Control<QTabWidget>("pcAlarmMode")->currentIndex(), int(TAlarmRec::Monthly));
+        QCOMPARE(Control<QTabWidget>("pcAlarmMode")->currentIndex(), int(AlarmRecord::Monthly));
         QCOMPARE(Control<QSpinBox>("seMonthlyDay")->value(), 15);
         ClickRow(1);
-        frame->SelectFirstIfNone();
+        frame->selectFirstIfNone();
         QCOMPARE(List()->selectedItems().value(0), List()->topLevelItem(1));
     }
 
@@ -498,7 +499,7 @@ private:
 
     QTreeWidget* List() const { return Control<QTreeWidget>("lvAlarms"); }
 
-    void Load(const std::vector<TAlarmRec>& alarms)
+    void Load(const std::vector<AlarmRecord>& alarms)
     {
         store->replaceAll(alarms);
     }

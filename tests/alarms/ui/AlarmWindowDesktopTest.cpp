@@ -41,7 +41,7 @@ private:
     };
     // Presents r and looks at the screen until the window's paint shows
     // there (the compositor may take a moment), then closes the window.
-    OnScreen Look(const TAlarmRec& r, QWidget* (*clickTarget)(AlarmWindow&), const QString& screenshotName);
+    OnScreen Look(const AlarmRecord& r, QWidget* (*clickTarget)(AlarmWindow&), const QString& screenshotName);
 
     TempFolder FFolder;
     // Every sound of these tests goes to it.
@@ -95,7 +95,7 @@ void AlarmWindowDesktopTest::initTestCase()
     FSink = std::make_unique<NullSink>();
 }
 
-AlarmWindowDesktopTest::OnScreen AlarmWindowDesktopTest::Look(const TAlarmRec& r, QWidget* (*clickTarget)(AlarmWindow&),
+AlarmWindowDesktopTest::OnScreen AlarmWindowDesktopTest::Look(const AlarmRecord& r, QWidget* (*clickTarget)(AlarmWindow&),
     const QString& screenshotName)
 {
     AlarmWindow window;
@@ -124,7 +124,7 @@ void AlarmWindowDesktopTest::pictureAlarmShowsThePicture()
     const QByteArray jpeg = EncodeJpeg(TestPicture(), 90);
     FFolder.write(QStringLiteral("picture.jpg"), jpeg);
     const OnScreen shown = Look(PictureAlarm(QStringLiteral("Picture"), FFolder.file(QStringLiteral("picture.jpg"))),
-        [](AlarmWindow& window) -> QWidget* { return window.Image1; }, QStringLiteral("picture-alarm.png"));
+        [](AlarmWindow& window) -> QWidget* { return PartOf<QLabel>(window, "Image1"); }, QStringLiteral("picture-alarm.png"));
 
     QCOMPARE(shown.painted, DecodeJpeg(jpeg).convertToFormat(QImage::Format_RGB32));
     QVERIFY(shown.seenAsPainted);
@@ -138,7 +138,7 @@ void AlarmWindowDesktopTest::pictureAlarmShowsThePicture()
 void AlarmWindowDesktopTest::textAlarmShowsTheText()
 {
     const OnScreen shown = Look(PictureAlarm(QStringLiteral("Stand up"), QString()),
-        [](AlarmWindow& window) -> QWidget* { return window.StaticText1; }, QStringLiteral("text-alarm.png"));
+        [](AlarmWindow& window) -> QWidget* { return PartOf<QLabel>(window, "StaticText1"); }, QStringLiteral("text-alarm.png"));
 
     QVERIFY(shown.seenAsPainted);
     QVERIFY(shown.staysOnTop);
@@ -161,7 +161,7 @@ void AlarmWindowDesktopTest::badSoundShowsThePictureAndTheReason()
     FFolder.write(QStringLiteral("notes.mp3"), "Buy milk.\n");
     const OnScreen shown = Look(PictureAlarm(QStringLiteral("Picture"), FFolder.file(QStringLiteral("picture.jpg")),
                                     FFolder.file(QStringLiteral("notes.mp3")), 1),
-        [](AlarmWindow& window) -> QWidget* { return window.Image1; }, QStringLiteral("bad-sound-alarm.png"));
+        [](AlarmWindow& window) -> QWidget* { return PartOf<QLabel>(window, "Image1"); }, QStringLiteral("bad-sound-alarm.png"));
 
     QVERIFY(shown.seenAsPainted);
     QVERIFY(shown.staysOnTop);
@@ -204,7 +204,7 @@ void AlarmWindowDesktopTest::soundBeginsAsTheWindowAppears()
 
     QVERIFY(driver.Present(PictureAlarm(QStringLiteral("Listen"), QString(), sound), [&] {
         heard = QTest::qWaitFor([&] { return FSink->FirstSound(presented, 10) >= 0; });
-        QTest::mouseClick(window.StaticText1, Qt::LeftButton);
+        QTest::mouseClick(PartOf<QLabel>(window, "StaticText1"), Qt::LeftButton);
     }));
     FSink->StopRecording();
     QVERIFY(heard);
@@ -228,8 +228,8 @@ void AlarmWindowDesktopTest::pictureLargerThanTheScreenIsFittedIntoTheWorkArea()
             QTest::qWait(500); // the window manager's frame arrives after the window
         frame = window.frameGeometry();
         workArea = window.screen()->availableGeometry();
-        picture = window.Image1->pixmap().size();
-        QTest::mouseClick(window.Image1, Qt::LeftButton);
+        picture = PartOf<QLabel>(window, "Image1")->pixmap().size();
+        QTest::mouseClick(PartOf<QLabel>(window, "Image1"), Qt::LeftButton);
     }));
     const QString shown = QStringLiteral("frame %1,%2 %3x%4 in the work area %5,%6 %7x%8, picture %9x%10")
                               .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())

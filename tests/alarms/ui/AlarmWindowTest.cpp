@@ -93,7 +93,7 @@ private slots:
     void snoozeClosesAndStopsTheSoundLikeAClick();
 
 private:
-    bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {})
+    bool Present(const AlarmRecord& r, const std::function<void()>& whileShown = {})
     {
         return FDriver->Present(r, whileShown);
     }
@@ -175,8 +175,8 @@ void AlarmWindowTest::NextAlarmRings()
 {
     QString shownText;
     QVERIFY(Present(PictureAlarm(QStringLiteral("Next"), QString()), [&] {
-        shownText = FWindow->StaticText1->text();
-        Click(FWindow->StaticText1);
+        shownText = PartOf<QLabel>(*FWindow, "StaticText1")->text();
+        Click(PartOf<QLabel>(*FWindow, "StaticText1"));
     }));
     QCOMPARE(shownText, QStringLiteral(" Rinnnng... (Next) "));
 }
@@ -192,13 +192,13 @@ void AlarmWindowTest::soundLengthClosesWhenThePlayEnds_data()
 void AlarmWindowTest::soundLengthClosesWhenThePlayEnds()
 {
     QFETCH(QString, sound);
-    QSignalSpy playEnds(FWindow->MediaPlayer1, &MediaPlayer::Notify);
+    QSignalSpy playEnds(PartOf<MediaPlayer>(*FWindow, "MediaPlayer1"), &MediaPlayer::Notify);
     bool presentingWithSound = false;
     bool timerOff = false;
 
     QVERIFY(Present(PictureAlarm(QStringLiteral("Tea"), FFolder.file(QStringLiteral("picture.jpg")), FFolder.file(sound)), [&] {
-        presentingWithSound = FWindow->isSoundPlaying() && FWindow->isPresenting() && FWindow->MediaPlayer1->IsPlaying();
-        timerOff = !FWindow->Timer1->isActive();
+        presentingWithSound = FWindow->isSoundPlaying() && FWindow->isPresenting() && PartOf<MediaPlayer>(*FWindow, "MediaPlayer1")->IsPlaying();
+        timerOff = !PartOf<QTimer>(*FWindow, "Timer1")->isActive();
     }));
     QVERIFY(FDriver->WasShown());
     QVERIFY(presentingWithSound);
@@ -212,8 +212,8 @@ void AlarmWindowTest::repeatIsHeardUntilTheTimeIsUp()
     // "1 min": the window closes at the 62nd tick of its timer. The ticks
     // come every 100 ms here instead of every second, so a 1-second sound
     // restarts five times or more before the window closes.
-    FWindow->Timer1->setInterval(100);
-    QSignalSpy ticks(FWindow->Timer1, &QTimer::timeout);
+    PartOf<QTimer>(*FWindow, "Timer1")->setInterval(100);
+    QSignalSpy ticks(PartOf<QTimer>(*FWindow, "Timer1"), &QTimer::timeout);
     FSink->StartRecording();
     const qint64 presented = FSink->Now();
     qint64 shown = 0;
@@ -226,7 +226,7 @@ void AlarmWindowTest::repeatIsHeardUntilTheTimeIsUp()
 
     QVERIFY(FDriver->WasShown());
     QCOMPARE(ticks.count(), 62);
-    QVERIFY(!FWindow->Timer1->isActive());
+    QVERIFY(!PartOf<QTimer>(*FWindow, "Timer1")->isActive());
     const qint64 firstSound = FSink->FirstSound(presented, kOnsetWindowMs);
     QVERIFY2(firstSound >= 0, "nothing was heard");
     qInfo("The sound began %lld ms after the window appeared.", firstSound - shown);
@@ -248,7 +248,7 @@ void AlarmWindowTest::clickClosesAndStopsTheSoundAtOnce()
 {
     QFETCH(QString, picture);
     QFETCH(int, staysOn);
-    QSignalSpy playEnds(FWindow->MediaPlayer1, &MediaPlayer::Notify);
+    QSignalSpy playEnds(PartOf<MediaPlayer>(*FWindow, "MediaPlayer1"), &MediaPlayer::Notify);
     bool heardBeforeClick = false;
     qint64 clicked = 0;
     const QString visualFile = picture.isEmpty() ? QString() : FFolder.file(picture);
@@ -257,14 +257,14 @@ void AlarmWindowTest::clickClosesAndStopsTheSoundAtOnce()
     QVERIFY(Present(PictureAlarm(QStringLiteral("Go"), visualFile, FFolder.file(QStringLiteral("long.wav")), staysOn), [&] {
         heardBeforeClick = QTest::qWaitFor([&] { return FSink->FirstSound(FSink->Now() - 2 * kWindowMs, kWindowMs) >= 0; });
         clicked = FSink->Now();
-        Click(picture.isEmpty() ? FWindow->StaticText1 : FWindow->Image1);
+        Click(picture.isEmpty() ? PartOf<QLabel>(*FWindow, "StaticText1") : PartOf<QLabel>(*FWindow, "Image1"));
     }));
     QTest::qWait(kStopHeardWithinMs + kWindowMs);
     FSink->StopRecording();
     QVERIFY(heardBeforeClick);
     QVERIFY(!FSink->HeardAt(clicked + kStopHeardWithinMs, kWindowMs));
-    QVERIFY(!FWindow->MediaPlayer1->IsPlaying());
-    QVERIFY(!FWindow->Timer1->isActive());
+    QVERIFY(!PartOf<MediaPlayer>(*FWindow, "MediaPlayer1")->IsPlaying());
+    QVERIFY(!PartOf<QTimer>(*FWindow, "Timer1")->isActive());
     // Closed by the click, not by the end of the sound.
     QCOMPARE(playEnds.count(), 0);
 }
@@ -276,7 +276,7 @@ void AlarmWindowTest::closingNeverEndsTheProgram()
     // that one ends when its last window closes.
     QSignalSpy lastWindowClosed(qApp, &QGuiApplication::lastWindowClosed);
     QTimer::singleShot(0, this, [this] {
-        Present(PictureAlarm(QStringLiteral("Last"), QString()), [this] { Click(FWindow->StaticText1); });
+        Present(PictureAlarm(QStringLiteral("Last"), QString()), [this] { Click(PartOf<QLabel>(*FWindow, "StaticText1")); });
         QCoreApplication::exit(0);
     });
     QCoreApplication::exec();
@@ -304,10 +304,10 @@ void AlarmWindowTest::pictureFillsTheWindow()
 
     QVERIFY(Present(PictureAlarm(QStringLiteral("Pic"), FFolder.file(picture)), [&] {
         shown = FWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        textHidden = !FWindow->StaticText1->isVisible();
+        textHidden = !PartOf<QLabel>(*FWindow, "StaticText1")->isVisible();
         centred = IsCentred();
         clientSize = FWindow->size();
-        Click(FWindow->Image1);
+        Click(PartOf<QLabel>(*FWindow, "Image1"));
     }));
     QVERIFY(textHidden);
     QVERIFY(centred);
@@ -342,28 +342,28 @@ void AlarmWindowTest::textStandsInForAMissingPicture()
     int clientWidth = 0;
 
     QVERIFY(Present(PictureAlarm(name, picture), [&] {
-        shownText = FWindow->StaticText1->text();
-        pictureHidden = !FWindow->Image1->isVisible();
+        shownText = PartOf<QLabel>(*FWindow, "StaticText1")->text();
+        pictureHidden = !PartOf<QLabel>(*FWindow, "Image1")->isVisible();
         centred = IsCentred();
-        timerOff = !FWindow->Timer1->isActive();
+        timerOff = !PartOf<QTimer>(*FWindow, "Timer1")->isActive();
         clientWidth = FWindow->width();
-        Click(FWindow->StaticText1);
+        Click(PartOf<QLabel>(*FWindow, "StaticText1"));
     }));
     QCOMPARE(shownText, text);
     QVERIFY(pictureHidden);
     QVERIFY(centred);
     QVERIFY(timerOff);
     // As wide as the text, the blanks around it included.
-    QCOMPARE(clientWidth, FWindow->StaticText1->fontMetrics().horizontalAdvance(text));
-    QCOMPARE(FWindow->StaticText1->font().pixelSize(), 30);
+    QCOMPARE(clientWidth, PartOf<QLabel>(*FWindow, "StaticText1")->fontMetrics().horizontalAdvance(text));
+    QCOMPARE(PartOf<QLabel>(*FWindow, "StaticText1")->font().pixelSize(), 30);
 }
 
 void AlarmWindowTest::soundFileThatIsAFolderMeansNoSound()
 {
     bool silent = false;
     QVERIFY(Present(PictureAlarm(QStringLiteral("Hush"), QString(), FFolder.file(QStringLiteral("folder.wav")), 1), [&] {
-        silent = !FWindow->isSoundPlaying() && FWindow->isPresenting() && !FWindow->Timer1->isActive();
-        Click(FWindow->StaticText1);
+        silent = !FWindow->isSoundPlaying() && FWindow->isPresenting() && !PartOf<QTimer>(*FWindow, "Timer1")->isActive();
+        Click(PartOf<QLabel>(*FWindow, "StaticText1"));
     }));
     QVERIFY(silent);
     QVERIFY(FErrors.isEmpty());
@@ -417,8 +417,8 @@ void AlarmWindowTest::missingDocumentShowsTheName()
     QFETCH(QString, text);
     QString shownText;
     QVERIFY(Present(DocumentAlarm(name, document), [&] {
-        shownText = FWindow->StaticText1->text();
-        Click(FWindow->StaticText1);
+        shownText = PartOf<QLabel>(*FWindow, "StaticText1")->text();
+        Click(PartOf<QLabel>(*FWindow, "StaticText1"));
     }));
     QCOMPARE(shownText, text);
     QVERIFY(FErrors.isEmpty());
@@ -430,12 +430,12 @@ void AlarmWindowTest::secondAlarmIsRefusedWhileOneIsShown()
     QString textAfter;
     bool stillUp = false;
     QVERIFY(Present(PictureAlarm(QStringLiteral("First"), QString(), FFolder.file(QStringLiteral("long.wav")), 1), [&] {
-        textBefore = FWindow->StaticText1->text();
+        textBefore = PartOf<QLabel>(*FWindow, "StaticText1")->text();
         FWindow->present(PictureAlarm(QStringLiteral("Second"), FFolder.file(QStringLiteral("picture.jpg"))), AlarmPresenter::Snoozing::NotOffered);
         FWindow->present(DocumentAlarm(QStringLiteral("Third"), FFolder.file(QStringLiteral("report.txt"))), AlarmPresenter::Snoozing::NotOffered);
-        textAfter = FWindow->StaticText1->text();
+        textAfter = PartOf<QLabel>(*FWindow, "StaticText1")->text();
         stillUp = FWindow->isVisible() && FWindow->isSoundPlaying() && FWindow->isPresenting();
-        Click(FWindow->StaticText1);
+        Click(PartOf<QLabel>(*FWindow, "StaticText1"));
     }));
     QCOMPARE(textBefore, QStringLiteral(" Rinnnng... (First) "));
     QCOMPARE(textAfter, textBefore);
@@ -460,10 +460,10 @@ void AlarmWindowTest::badSoundStillShowsThePictureAndSaysWhy()
     bool silentPresentation = false;
     QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(QStringLiteral("picture.jpg")), FFolder.file(sound), 1), [&] {
         shown = FWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        errorArea = FWindow->lblError->isVisible() ? FWindow->lblError->geometry() : QRect();
-        errorText = FWindow->lblError->text();
-        silentPresentation = FWindow->isPresenting() && !FWindow->isSoundPlaying() && !FWindow->Timer1->isActive();
-        Click(FWindow->Image1);
+        errorArea = PartOf<QLabel>(*FWindow, "lblError")->isVisible() ? PartOf<QLabel>(*FWindow, "lblError")->geometry() : QRect();
+        errorText = PartOf<QLabel>(*FWindow, "lblError")->text();
+        silentPresentation = FWindow->isPresenting() && !FWindow->isSoundPlaying() && !PartOf<QTimer>(*FWindow, "Timer1")->isActive();
+        Click(PartOf<QLabel>(*FWindow, "Image1"));
     }));
     QVERIFY(FDriver->WasShown());
     QVERIFY(FErrors.isEmpty());
@@ -497,12 +497,12 @@ void AlarmWindowTest::badPictureShowsItsNameAndWhyWhileTheSoundPlays()
     bool repeating = false;
     FSink->StartRecording();
     QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(picture), FFolder.file(QStringLiteral("long.wav")), 1), [&] {
-        shownText = FWindow->StaticText1->text();
-        errorText = FWindow->lblError->isVisible() ? FWindow->lblError->text() : QString();
-        errorUnderText = FWindow->lblError->geometry().top() >= FWindow->StaticText1->geometry().bottom();
+        shownText = PartOf<QLabel>(*FWindow, "StaticText1")->text();
+        errorText = PartOf<QLabel>(*FWindow, "lblError")->isVisible() ? PartOf<QLabel>(*FWindow, "lblError")->text() : QString();
+        errorUnderText = PartOf<QLabel>(*FWindow, "lblError")->geometry().top() >= PartOf<QLabel>(*FWindow, "StaticText1")->geometry().bottom();
         heard = QTest::qWaitFor([&] { return FSink->FirstSound(FSink->Now() - 2 * kWindowMs, kWindowMs) >= 0; });
-        repeating = FWindow->isSoundPlaying() && FWindow->Timer1->isActive();
-        Click(FWindow->StaticText1);
+        repeating = FWindow->isSoundPlaying() && PartOf<QTimer>(*FWindow, "Timer1")->isActive();
+        Click(PartOf<QLabel>(*FWindow, "StaticText1"));
     }));
     FSink->StopRecording();
     QVERIFY(FDriver->WasShown());
@@ -545,7 +545,7 @@ void AlarmWindowTest::snoozeClosesAndStopsTheSoundLikeAClick()
     const auto snoozing = offered ? AlarmWindow::Snoozing::Offered : AlarmWindow::Snoozing::NotOffered;
     QVERIFY(FDriver->Present(PictureAlarm(QStringLiteral("Nap"), QString(), FFolder.file(QStringLiteral("long.wav")), 9999), [&] {
         heard = QTest::qWaitFor([&] { return FSink->FirstSound(FSink->Now() - 2 * kWindowMs, kWindowMs) >= 0; });
-        lineShown = FWindow->lblSnooze->isVisible() && FWindow->lblSnooze->geometry().top() >= FWindow->StaticText1->geometry().bottom();
+        lineShown = PartOf<QLabel>(*FWindow, "lblSnooze")->isVisible() && PartOf<QLabel>(*FWindow, "lblSnooze")->geometry().top() >= PartOf<QLabel>(*FWindow, "StaticText1")->geometry().bottom();
         snoozed = FSink->Now();
         if (menuItem.isEmpty()) {
             QTest::keyClick(FWindow.get(), Qt::Key_S);
@@ -565,7 +565,7 @@ void AlarmWindowTest::snoozeClosesAndStopsTheSoundLikeAClick()
         }
         closedBySnooze = !FWindow->isVisible();
         if (!closedBySnooze)
-            Click(FWindow->StaticText1);
+            Click(PartOf<QLabel>(*FWindow, "StaticText1"));
     }, snoozing));
     QTest::qWait(kStopHeardWithinMs + kWindowMs);
     FSink->StopRecording();
@@ -574,5 +574,5 @@ void AlarmWindowTest::snoozeClosesAndStopsTheSoundLikeAClick()
     QCOMPARE(closedBySnooze, offered);
     QCOMPARE(FDriver->SnoozedMinutes(), minutes);
     QVERIFY(!FSink->HeardAt(snoozed + kStopHeardWithinMs, kWindowMs));
-    QVERIFY(!FWindow->Timer1->isActive());
+    QVERIFY(!PartOf<QTimer>(*FWindow, "Timer1")->isActive());
 }

@@ -9,9 +9,9 @@ constexpr int kWatchdogMs = 30000;
 
 } // namespace
 
-TAlarmRec PictureAlarm(const QString& name, const QString& visualFile, const QString& soundFile, int staysOn)
+AlarmRecord PictureAlarm(const QString& name, const QString& visualFile, const QString& soundFile, int staysOn)
 {
-    TAlarmRec r {};
+    AlarmRecord r {};
     r.Enabled = true;
     r.AudioPic = true;
     r.Name.setText(name);
@@ -22,9 +22,9 @@ TAlarmRec PictureAlarm(const QString& name, const QString& visualFile, const QSt
     return r;
 }
 
-TAlarmRec DocumentAlarm(const QString& name, const QString& docFile)
+AlarmRecord DocumentAlarm(const QString& name, const QString& docFile)
 {
-    TAlarmRec r {};
+    AlarmRecord r {};
     r.Enabled = true;
     r.AudioPic = false;
     r.Name.setText(name);
@@ -32,7 +32,7 @@ TAlarmRec DocumentAlarm(const QString& name, const QString& docFile)
     return r;
 }
 
-bool PresentationDriver::Present(const TAlarmRec& r, const std::function<void()>& whileShown, AlarmWindow::Snoozing snoozing)
+bool PresentationDriver::Present(const AlarmRecord& r, const std::function<void()>& whileShown, AlarmWindow::Snoozing snoozing)
 {
     m_shown = false;
     QTimer poll;

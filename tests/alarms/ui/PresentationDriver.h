@@ -3,14 +3,27 @@
 #include "alarms/ui/AlarmWindow.h"
 
 #include <QObject>
+#include <QWidget>
 #include <QString>
 
 #include <functional>
 
 // A picture (or text) alarm, with a sound when soundFile is given.
-TAlarmRec PictureAlarm(const QString& name, const QString& visualFile, const QString& soundFile = QString(),
+AlarmRecord PictureAlarm(const QString& name, const QString& visualFile, const QString& soundFile = QString(),
     int staysOn = 0);
-TAlarmRec DocumentAlarm(const QString& name, const QString& docFile);
+AlarmRecord DocumentAlarm(const QString& name, const QString& docFile);
+
+// A part of the alarm window, found by its object name: "Image1" the
+// picture, "StaticText1" the text, "lblSnooze" and "lblError" the lines under
+// them, "Timer1" the sound's second timer, "MediaPlayer1" the player.
+template <typename Part>
+Part* PartOf(const QWidget& window, const char* name)
+{
+    auto* part = window.findChild<Part*>(QLatin1String(name));
+    if (!part)
+        qFatal("the alarm window has no %s", name);
+    return part;
+}
 
 // Runs the presentation window's modal presentations from a test.
 class PresentationDriver : public QObject {
@@ -22,7 +35,7 @@ public:
     // Runs ShowAlarm; whileShown runs once the window is on screen. Returns
     // false when the window was still up after a generous time (it is then
     // closed).
-    bool Present(const TAlarmRec& r, const std::function<void()>& whileShown = {},
+    bool Present(const AlarmRecord& r, const std::function<void()>& whileShown = {},
         AlarmWindow::Snoozing snoozing = AlarmWindow::Snoozing::NotOffered);
     // The minutes the last presentation was snoozed for; 0 when dismissed.
     int SnoozedMinutes() const { return m_snoozedMinutes; }

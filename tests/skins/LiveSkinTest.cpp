@@ -1,0 +1,83 @@
+#include "platform/files/IoError.h"
+#include "skins/LiveSkin.h"
+#include "skins/SkinFile.h"
+#include "tests/support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Skin WithTics(int width, int size = 300)
+{
+    Skin skin = DefaultSkin();
+    skin.TicsWidth = width;
+    skin.ClockSize = size;
+    return skin;
+}
+
+// The live skin knows its file and whether it differs from it, through
+// loads, edits, saves and a revert; every change of what the clock shows is
+// announced once.
+TEST(LiveSkin, KnowsItsFileAndWhetherItDiffersFromIt)
+{
+    TempFolder folder;
+    folder.becomeProgramFolder();
+    Skin ocean = WithTics(5);
+    SaveSkinFile(folder.file("ocean.clk"), ocean, folder.path());
+
+    LiveSkin live;
+    int notices = 0;
+    QObject::connect(&live, &LiveSkin::changed, [&notices] { ++notices; });
+    EXPECT_EQ(live.skin(), DefaultSkin());
+    EXPECT_TRUE(live.fileName().isEmpty());
+    EXPECT_EQ(live.fileOrDefault(), folder.file("default.clk"));
+
+    live.load(folder.file("ocean.clk"), std::nullopt);
+    EXPECT_EQ(live.skin(), ocean);
+    EXPECT_EQ(live.fileName(), folder.file("ocean.clk"));
+    EXPECT_FALSE(live.isModified());
+
+    Skin edited = live.skin();
+    edited.TicsWidth = 7;
+    live.edit(edited);
+    EXPECT_TRUE(live.isModified());
+    live.revert();
+    EXPECT_EQ(live.skin(), ocean);
+    EXPECT_FALSE(live.isModified());
+
+    live.edit(edited);
+    live.saveAs(folder.file("mine.clk"));
+    EXPECT_FALSE(live.isModified());
+    EXPECT_EQ(live.fileName(), folder.file("mine.clk"));
+    Skin saved;
+    ASSERT_TRUE(ReadSkinFile(folder.file("mine.clk"), saved, { false, 0, folder.path() }));
+    EXPECT_EQ(saved.TicsWidth, 7);
+    EXPECT_EQ(notices, 4); // load, edit, revert, edit: a save changes nothing shown
+
+    // Keeping the clock's size: the skin's own size does not take effect.
+    live.load(folder.file("ocean.clk"), 420);
+    EXPECT_EQ(live.skin().ClockSize, 420);
+    EXPECT_FALSE(live.isModified());
+}
+
+TEST(LiveSkin, AMissingFileKeepsItsNameAndAnUnreadableOneChangesNothingButTheSize)
+{
+    TempFolder folder;
+    folder.becomeProgramFolder();
+    Skin fallback = WithTics(2);
+    SaveSkinFile(folder.file("default.clk"), fallback, folder.path());
+    folder.write("short.clk", QByteArray(100, '\0'));
+
+    LiveSkin live;
+    live.load(folder.file("gone.clk"), std::nullopt); // default.clk is read
+    EXPECT_EQ(live.skin(), fallback);
+    EXPECT_EQ(live.fileName(), folder.file("gone.clk"));
+
+    EXPECT_THROW(live.load(folder.file("short.clk"), 250), IoError);
+    EXPECT_EQ(live.skin().TicsWidth, 2);
+    EXPECT_EQ(live.skin().ClockSize, 250);
+    EXPECT_EQ(live.fileName(), folder.file("gone.clk"));
+    EXPECT_FALSE(live.isModified());
+}
+
+} // namespace
