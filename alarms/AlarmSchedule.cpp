@@ -181,9 +181,13 @@ void AlarmSchedule::RunStartupPass(TDateTime now)
 
 void AlarmSchedule::PollAlarms(TDateTime now)
 {
-    if (m_lastPoll && ContinuousSeconds(now) - ContinuousSeconds(*m_lastPoll) > kLongestGapSeconds)
+    const double gap = m_lastPoll ? ContinuousSeconds(now) - ContinuousSeconds(*m_lastPoll) : 0;
+    if (gap > kLongestGapSeconds)
         QueueMissedReports(*m_lastPoll, now);
+    const bool datesMoved = m_lastPoll && (std::trunc(now) != std::trunc(*m_lastPoll) || gap > kLongestGapSeconds || gap < 0);
     m_lastPoll = now;
+    if (datesMoved)
+        emit nextRingDatesMoved();
     // A report waits while an alarm is on screen, where its box would hide.
     if (!IsPresenting())
         ShowQueuedReports();

@@ -67,6 +67,11 @@ public:
     // The snoozes waiting to ring, in the order they were made.
     const std::vector<PendingSnooze>& Snoozes() const { return m_snoozes; }
 
+signals:
+    // A poll found a new day, or the clock set forward or back: the next
+    // ring dates shown may be others now.
+    void nextRingDatesMoved();
+
 private:
     bool IsPresenting() const;
     bool IsSoundPlaying() const;

@@ -100,6 +100,7 @@ void ClockProgram::createWindows()
     m_alarmWindow = std::make_unique<AlarmWindow>();
     m_alarmSchedule.setPresenter(m_alarmWindow.get());
     m_alarmEditor->setPresenter(m_alarmWindow.get());
+    QObject::connect(&m_alarmSchedule, &AlarmSchedule::nextRingDatesMoved, m_alarmEditor, &AlarmEditor::rewriteRows);
 
     m_optionsWindow->setClockBand(m_clockWindow.get());
     m_clockWindow->setAlarmSchedule(&m_alarmSchedule);

@@ -16,7 +16,8 @@ public:
     // Shows times in the 12-hour (true) or the 24-hour clock.
     virtual void setTimeFormat(bool twelveHour) = 0;
     // Resets the editor's pickers to now, leaving an edit under way as it
-    // is; run on every activation of the window.
+    // is and a selected alarm shown as it is; run on every activation of
+    // the window.
     virtual void resetPickers() = 0;
 
 protected:

@@ -200,6 +200,11 @@ void AlarmEditor::resetPickers()
     if (isEditing())
         return;
     m_editedId = kNoAlarm;
+    // The panel goes on showing the selected alarm's own values.
+    if (const AlarmId selected = selectedAlarm(); selected != kNoAlarm) {
+        showAlarm(selected);
+        return;
+    }
     for (QTimeEdit* picker : timePickers())
         picker->setTime(ToTheMinute(now.time()));
     for (QDateEdit* picker : { ui->DatePickerOnce, ui->DatePickerDaily, ui->DatePickerWeekly })
@@ -221,6 +226,11 @@ void AlarmEditor::setTimeFormat(bool twelveHour)
     for (QTimeEdit* picker : timePickers())
         picker->setDisplayFormat(twelveHour ? kTwelveHourPicker : kTwentyFourHourPicker);
     m_twelveHour = twelveHour;
+    rewriteRows();
+}
+
+void AlarmEditor::rewriteRows()
+{
     const TDateTime now = DateTimeFromLocal(CurrentLocalDateTime());
     for (int i = 0; i < ui->lvAlarms->topLevelItemCount(); ++i)
         writeRow(*ui->lvAlarms->topLevelItem(i), now);
@@ -504,8 +514,15 @@ void AlarmEditor::chooseAlarmFile(const OpenFileRequest& request, ShortString<18
 
 void AlarmEditor::testAlarm()
 {
-    if (const AlarmRecord* alarm = editedAlarm(); alarm && m_presenter)
-        m_presenter->present(AlarmRecord(*alarm), AlarmPresenter::Snoozing::NotOffered);
+    const AlarmRecord* stored = editedAlarm();
+    if (!stored || !m_presenter)
+        return;
+    // The alarm as the editor shows it, its unsaved fields included; the
+    // stored alarm stays as it is until the edit ends.
+    commitTypedValues();
+    AlarmRecord shown = *stored;
+    StoreEditorIntoAlarm(controlValues(), CurrentLocalDateTime().date(), shown);
+    m_presenter->present(shown, AlarmPresenter::Snoozing::NotOffered);
 }
 
 void AlarmEditor::showSelectedAlarm()

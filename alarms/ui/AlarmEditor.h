@@ -54,6 +54,10 @@ public:
     bool isEditing() const override;
     void endEditing() override;
 
+    // Writes every row anew from its record, as of now (a new day, a
+    // clock set forward or back).
+    void rewriteRows();
+
     void toggleEditing();
     void createAlarm();
     void deleteSelectedAlarm();

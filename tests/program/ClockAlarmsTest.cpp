@@ -137,6 +137,31 @@ private slots:
         QCOMPARE(program->alarmStore().records()[0].LastRung, Day(2004, 3, 10));
     }
 
+    // The alarm list is never stale: a ring, and a jump of the clock past
+    // an alarm's time, rewrite the next dates shown.
+    void theListFollowsARingAndAClockJump()
+    {
+        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
+        wake.Name.setText(QStringLiteral("Wake"));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ wake, OnceAlarm(QDate(2004, 3, 10), 23, 30) }));
+        CreateWindows();
+        RecordingPresenter presenter;
+        program->alarmSchedule().setPresenter(&presenter);
+        auto* list = optionsWindow().findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
+        QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("10 Mar 2004"));
+        QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("10 Mar 2004"));
+
+        program->clockWindow().tick(); // the first tick is a full refresh
+        now = Moment(2004, 3, 10, 8, 1, 4);
+        program->clockWindow().tick();
+        QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("11 Mar 2004"));
+
+        // Set forward past the one-time alarm, which then never rings.
+        now = Moment(2004, 3, 10, 23, 45, 0);
+        program->clockWindow().tick();
+        QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("<Expired>"));
+    }
+
     void doneEndsTheEditAndSavesTheStoreByteForByte()
     {
         // A store written elsewhere, with odd bytes where nothing is read.

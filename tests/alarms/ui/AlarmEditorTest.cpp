@@ -8,6 +8,7 @@
 #include "platform/text/LocalClock.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/ToneFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -356,13 +357,16 @@ private slots:
         QVERIFY(List()->selectedItems().isEmpty());
     }
 
-    void testItShowsTheAlarmAsStoredThroughThePresentationWindow()
+    // "Test It" presents what the editor shows, its unsaved fields
+    // included, through the real alarm window; the stored alarm stays.
+    void testItShowsTheAlarmAsEditedThroughThePresentationWindow()
     {
         AlarmWindow presentation;
         frame->setPresenter(&presentation);
         AlarmRecord alarm = OnceAlarm(QDate(2004, 3, 11), 7, 0);
         alarm.Name.setText(QStringLiteral("Milk"));
-        alarm.Sound = false;
+        alarm.Sound = true;
+        alarm.SoundFile.setText(WriteTone(*folder, QStringLiteral("Alarm/bell.wav"), 3));
         Load({ alarm });
         ClickRow(0);
         Click("tbEditSelected");
@@ -370,26 +374,32 @@ private slots:
         choice = folder->file(QStringLiteral("Alarm/Buy bread"));
         Click("bbVisualFile");
         Control<QLineEdit>("eName")->setText(QStringLiteral("Not yet"));
+        Control<QCheckBox>("chkSound")->setChecked(false); // unsaved: no sound
 
         QString shown;
+        bool soundWhileShown = true;
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
             if (!presentation.isVisible())
                 return;
             shown = PartOf<QLabel>(presentation, "StaticText1")->text();
+            soundWhileShown = presentation.isSoundPlaying();
             presentation.close();
         });
         poll.start(5);
         Click("btnAlarmTest");
         QCOMPARE(shown, QStringLiteral(" Buy bread "));
+        QVERIFY(!soundWhileShown);
         QVERIFY(!presentation.isPresenting() && !presentation.isSoundPlaying());
 
-        // Without a picture the stored name shows, not the one being typed.
+        // Without a picture the name being typed shows.
         choice.reset();
         Click("bbVisualFile");
         Click("btnAlarmTest");
-        QCOMPARE(shown, QStringLiteral(" Rinnnng... (Milk) "));
+        QCOMPARE(shown, QStringLiteral(" Rinnnng... (Not yet) "));
         QVERIFY(frame->isEditing());
+        QCOMPARE(store->records()[0].Name.text(), QStringLiteral("Milk"));
+        QVERIFY(store->records()[0].Sound);
     }
 
     void createWithoutASelectionStartsOnceTomorrow()
@@ -426,6 +436,13 @@ private slots:
         frame->resetPickers();
         Click("tbEditSelected");
         QCOMPARE(TimeOf(store->records()[0].AlarmTime), QTime(6, 45));
+
+        // Outside an edit a later activation leaves the selected alarm's
+        // time beside its row, not the time of the activation.
+        now = Moment(2004, 3, 11, 2, 8);
+        frame->resetPickers();
+        QCOMPARE(Control<QTimeEdit>("TimePickerOnce")->time(), QTime(6, 45));
+        QCOMPARE(RowTexts(0)[2], QStringLiteral("6: 45"));
     }
 
     void theShowGroupFollowsItsChoices()
