@@ -11,11 +11,12 @@ public:
     // rings); a test of an alarm is not snoozed.
     enum class Snoozing { NotOffered, Offered };
 
-    // Presents a copy of the alarm's record. For a picture or text it
-    // returns once the presentation has ended; it presents nothing while
+    // Presents the alarm's record, a copy of its own: the store may change
+    // while the alarm is up. For a picture or text it returns once the
+    // presentation has ended; it presents nothing while
     // another alarm is presented. Returns the minutes the user snoozed it
     // for, or 0 when it was dismissed (or it opened a document).
-    virtual int present(const AlarmRecord& alarm, Snoozing snoozing) = 0;
+    virtual int present(AlarmRecord alarm, Snoozing snoozing) = 0;
     // An alarm is being presented.
     virtual bool isPresenting() const = 0;
     // The sound of a presented alarm is playing.

@@ -65,8 +65,7 @@ void AlarmSchedule::RingAlarm(AlarmId id)
     const AlarmRecord* ringing = m_store.find(id);
     if (!ringing || !m_presenter || IsPresenting())
         return;
-    // A copy: the store may change while the alarm is presented.
-    const int snoozeMinutes = m_presenter->present(AlarmRecord(*ringing), AlarmPresenter::Snoozing::Offered);
+    const int snoozeMinutes = m_presenter->present(*ringing, AlarmPresenter::Snoozing::Offered);
 
     // The presentation runs its own event loop, in which the alarm may have
     // been deleted or changed.

@@ -8,6 +8,7 @@
 #include "clock/PlacementKeys.h"
 #include "clock/ScreenSnap.h"
 #include "clock/WindowShape.h"
+#include "desktop/InstanceChannel.h"
 #include "desktop/TrayIcon.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/dialogs/Application.h"
@@ -32,7 +33,6 @@
 
 namespace {
 
-constexpr char kProgramName[] = "Vellamor";
 constexpr int kTickIntervalMs = 1000;
 constexpr int kTickDelayMs = 5;
 constexpr int kSnapDistance = 15;
@@ -74,7 +74,7 @@ ClockWindow::ClockWindow(LiveSkin& liveSkin, ClockSettingsFile& settings)
 {
     setObjectName(QStringLiteral("frmDerAvo"));
     // The name the taskbar and the window switcher show.
-    setWindowTitle(QLatin1String(kProgramName));
+    setWindowTitle(QLatin1String(kClockTitle));
     m_startupPicture->setObjectName(QStringLiteral("Image1"));
     m_startupPicture->setPixmap(StartupPicture());
     // The start-up picture whole, until the first tick gives the window the
@@ -186,7 +186,10 @@ void ClockWindow::applySkin()
 
 void ClockWindow::onSettingsChanged()
 {
-    if (m_settings.settings().stayOnTop != m_appliedStayOnTop)
+    // "Always On Top" changed: the full refresh applies it.
+    const QWindow* native = windowHandle();
+    const bool onTop = native && native->flags().testFlag(Qt::WindowStaysOnTopHint);
+    if (m_settings.settings().stayOnTop != onTop)
         applySkin();
 }
 
@@ -422,17 +425,16 @@ void ClockWindow::fullRefresh(const QTime& now)
     // The font's size follows the clock's size on the desktop; its pixels,
     // and the box's offset, the resolution of the surface's picture.
     m_ticker.finishRefresh(m_surface->scene(), m_liveSkin.skin(), m_surface->width(),
-        logicalDpiY() * m_surface->devicePixelRatioF(), now);
+        logicalDpiY() * m_surface->devicePixelRatioF());
 }
 
 void ClockWindow::applyStacking()
 {
-    m_appliedStayOnTop = m_settings.settings().stayOnTop;
     // Set on the native window: changing the widget's flags would replace
     // it, and the windows open over the clock would lose their place above
     // it.
     if (QWindow* native = windowHandle())
-        native->setFlag(Qt::WindowStaysOnTopHint, m_appliedStayOnTop);
+        native->setFlag(Qt::WindowStaysOnTopHint, m_settings.settings().stayOnTop);
     applyTaskbarButton();
 }
 

@@ -112,8 +112,6 @@ private:
     bool m_refreshing = false;
     bool m_activated = false;
     bool m_terminating = false;
-    // The stay-on-top the last full refresh applied.
-    bool m_appliedStayOnTop = false;
     // Where the clock last placed itself or the user dragged it: the keys
     // start from it and it is saved. Other moves (a window manager keeping
     // a growing window on screen, a compositor that reports no position)

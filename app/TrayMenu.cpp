@@ -1,5 +1,6 @@
 #include "app/TrayMenu.h"
 
+#include "desktop/InstanceChannel.h"
 #include "desktop/TrayIcon.h"
 
 #include <QActionGroup>
@@ -7,8 +8,6 @@
 #include <QMenu>
 
 namespace {
-
-constexpr char kTrayHint[] = "Vellamor";
 
 QAction* AddItem(QMenu& menu, const char* objectName, const QString& caption)
 {
@@ -52,7 +51,7 @@ void TrayMenu::showTrayIcon()
     m_trayIcon = new TrayIcon(&m_clock);
     m_trayIcon->setIconVisible(true);
     m_trayIcon->setIcon(QGuiApplication::windowIcon());
-    m_trayIcon->setHint(QLatin1String(kTrayHint));
+    m_trayIcon->setHint(QLatin1String(kClockTitle));
     m_trayIcon->OnClick = [this](QObject*) { emit showRequested(); };
     m_trayIcon->OnDblClick = [this](QObject*) { emit showRequested(); };
     m_trayIcon->setPopupMenu(m_menu);

@@ -18,7 +18,6 @@ class TrayMenu : public QObject {
 public:
     explicit TrayMenu(QWidget& clock);
 
-    QMenu& menu() const { return *m_menu; }
     // Null until the clock is first shown.
     TrayIcon* trayIcon() const { return m_trayIcon; }
     void showTrayIcon();

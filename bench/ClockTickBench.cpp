@@ -35,7 +35,7 @@ void BM_OrdinaryTickOnTheSurface(benchmark::State& state)
     ticker.startFirstTick(surface->scene(), skin);
     ticker.drawFaces(surface->scene(), skin, surface->PictureSize(), QTime(10, 14));
     ApplyTexture(surface->scene().ColorBand, liveSkin);
-    ticker.finishRefresh(surface->scene(), skin, side, 96, QTime(10, 14));
+    ticker.finishRefresh(surface->scene(), skin, side, 96);
     surface->Refresh();
     QCoreApplication::processEvents();
 

@@ -77,7 +77,6 @@ public:
     // file) reads as defaults, and the returned text says why; empty when it
     // was read or does not exist.
     QString read();
-    bool isRead() const { return m_read; }
 
     void setStayOnTop(bool onTop);
     // A value above 1 chooses 1, one below -1 clears the choice.

@@ -65,12 +65,10 @@ void ClockTicker::drawFaces(OverlayScene& scene, const Skin& skin, QSize picture
     ClockTick::ApplyMarkerStyle(scene.srsSec, SkinToDraw(skin));
 }
 
-void ClockTicker::finishRefresh(OverlayScene& scene, const Skin& skin, int surfaceWidth, double pixelsPerInch,
-    const QTime& now)
+void ClockTicker::finishRefresh(OverlayScene& scene, const Skin& skin, int surfaceWidth, double pixelsPerInch)
 {
     ClockTick::SetUpReadout(scene.srsDigit, SkinToDraw(skin), surfaceWidth, pixelsPerInch);
     m_state = State::ShowingMinute;
-    m_minute = now.minute();
 }
 
 bool ClockTicker::ordinaryTick(OverlayScene& scene, const Skin& skin, const QDateTime& now, int readoutFormatIndex,
@@ -98,7 +96,6 @@ bool ClockTicker::ordinaryTick(OverlayScene& scene, const Skin& skin, const QDat
         break;
     }
     m_shownFace = FaceMinuteAt(now.time());
-    m_minute = minute;
     return step != ClockTick::FaceStep::Keep;
 }
 

@@ -23,13 +23,11 @@ public:
         BeforeFirstTick,
         // A full refresh is due at the next tick.
         RefreshRequested,
-        // The scene shows the face of shownMinute().
+        // The scene shows the face of a minute.
         ShowingMinute,
     };
 
     State state() const { return m_state; }
-    // The minute (0..59) whose face the scene shows.
-    int shownMinute() const { return m_minute; }
 
     // A change of the skin or of the screen: after the first tick, the next
     // tick is a full refresh. Returns whether one is due.
@@ -47,8 +45,8 @@ public:
     // the scene, the next one's prepared; the marker takes the skin's style.
     void drawFaces(OverlayScene& scene, const Skin& skin, QSize pictureSize, const QTime& now);
     // The end of a full refresh: the readout set up for a surface of the
-    // given width and resolution; the scene then shows the minute of now.
-    void finishRefresh(OverlayScene& scene, const Skin& skin, int surfaceWidth, double pixelsPerInch, const QTime& now);
+    // given width and resolution; the scene then shows its minute.
+    void finishRefresh(OverlayScene& scene, const Skin& skin, int surfaceWidth, double pixelsPerInch);
 
     // An ordinary tick: the marker's place, the readout's text in the chosen
     // format and, at a minute change, the face prepared a minute ahead.
@@ -59,14 +57,11 @@ public:
     // Draws the face of the minute after the shown one, off screen.
     void prepareNextFace(const Skin& skin, const QTime& now);
 
-    // The face of minute m is entry m mod 2; the other holds the next minute's.
-    const std::array<QImage, 2>& faces() const { return m_faces; }
-
 private:
     void drawFace(int minute, const Skin& skin, double hourAngle);
 
     State m_state = State::BeforeFirstTick;
-    int m_minute = 0;
+    // The face of minute m is entry m mod 2; the other holds the next minute's.
     std::array<QImage, 2> m_faces;
     FaceRenderer m_renderer;
     // The face minute (ClockTick::FaceMinute) of the face on the scene.

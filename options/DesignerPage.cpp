@@ -4,6 +4,7 @@
 #include "skins/LiveSkin.h"
 #include "widgets/ColorButton.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/RequiredChild.h"
 #include "widgets/SpinEdit.h"
 
 #include <QComboBox>
@@ -29,10 +30,7 @@ DesignerPage::DesignerPage(QWidget& page, LiveSkin& liveSkin)
 template <typename Control>
 Control& DesignerPage::control(const char* name) const
 {
-    auto* found = m_page.findChild<Control*>(QLatin1String(name));
-    if (!found)
-        qFatal("The designer has no control %s", name);
-    return *found;
+    return RequiredChild<Control>(m_page, name);
 }
 
 void DesignerPage::bindRows()

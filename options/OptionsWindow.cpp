@@ -26,6 +26,8 @@
 #include <QMouseEvent>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 constexpr int kEscape = 27;
@@ -190,12 +192,13 @@ void OptionsWindow::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     // Also where the window manager does not activate the window.
     onActivated();
+    m_refilledOnShow = true;
 }
 
 void OptionsWindow::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !std::exchange(m_refilledOnShow, false))
         onActivated();
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class OptionsWindow;
@@ -80,5 +81,8 @@ private:
     AlarmEditing* m_alarmEditor = nullptr;
     ClockTextureBand* m_clockBand = nullptr;
     // The readout format the alarm editor shows its times in.
-    int m_editorReadoutFormat = -2;
+    std::optional<int> m_editorReadoutFormat;
+    // Shown, and refilled for it, but not yet activated: the activation
+    // that follows has nothing to refill.
+    bool m_refilledOnShow = false;
 };

@@ -25,7 +25,11 @@ ClockProgram::ClockProgram()
     // This clock is the one writer of its store: a change from the
     // command-line companion is applied here, to the alarms in memory, and
     // saved with them.
-    m_instanceGuard.OnRequest = [this](const QByteArray& request) { return answerRequest(request); };
+    // The guard answers only from the event loop, once start() has read the
+    // store.
+    m_instanceGuard.OnRequest = [this](const QByteArray& request) {
+        return AnswerAlarmChangeRequest(m_alarmStore, request);
+    };
     // A report (an alarm that should have rung) is shown from the event
     // loop, not from where it arises: the start-up pass reports before the
     // clock is on screen, and a tick must go on while the box waits for OK.
@@ -82,7 +86,6 @@ void ClockProgram::start()
     createWindows();
     m_clockWindow->setStartupProblems(problems);
     m_alarmSchedule.RunStartupPass(DateTimeFromLocal(CurrentLocalDateTime()));
-    m_alarmsReady = true;
     m_clockWindow->show();
 }
 
@@ -130,11 +133,4 @@ void ClockProgram::SaveSettings()
 void ClockProgram::CloseClock()
 {
     m_clockWindow->close();
-}
-
-QByteArray ClockProgram::answerRequest(const QByteArray& request)
-{
-    if (!m_alarmsReady)
-        return "failed\tThe clock is still reading its alarms; try again in a moment.\n";
-    return AnswerAlarmChangeRequest(m_alarmStore, request);
 }

@@ -60,7 +60,6 @@ private:
     QStringList readSettingsAndSkin();
     void createWindows();
     void openOptions(bool onAlarmsPage);
-    QByteArray answerRequest(const QByteArray& request);
 
     SingleInstanceGuard m_instanceGuard;
     ClockSettingsFile m_settings;
@@ -71,6 +70,4 @@ private:
     std::unique_ptr<OptionsWindow> m_optionsWindow;
     AlarmEditor* m_alarmEditor = nullptr;
     std::unique_ptr<AlarmWindow> m_alarmWindow;
-    // The store has been read: changes handed over may be applied.
-    bool m_alarmsReady = false;
 };

@@ -1,4 +1,5 @@
 #include "app/ClockWindow.h"
+#include "desktop/InstanceChannel.h"
 #include "desktop/ProgramIcon.h"
 #include "desktop/TerminationSignals.h"
 #include "platform/dialogs/Application.h"
@@ -16,7 +17,9 @@ int main(int argc, char** argv)
     if (!platform.notice.isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(platform.notice));
     Application application(argc, argv);
-    Application::setApplicationName(QStringLiteral("Vellamor"));
+    // The title names the channel to the running clock, which the
+    // command-line companion finds by the same title.
+    Application::setApplicationName(QLatin1String(kClockTitle));
     Application::setWindowIcon(ProgramIcon());
     // An installed clock keeps the user's files in their own folder, filled
     // with the shipped skins, textures and alarm files at the first start.

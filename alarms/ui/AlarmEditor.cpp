@@ -11,6 +11,7 @@
 #include "platform/files/ProgramFolder.h"
 #include "ui_AlarmEditor.h"
 #include "widgets/ElidedButton.h"
+#include "widgets/RequiredChild.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -304,12 +305,8 @@ void AlarmEditor::storeEdit(AlarmId id)
 
 void AlarmEditor::bindFields()
 {
-    for (const AlarmEditorField& field : AlarmEditorFields()) {
-        auto* control = findChild<QWidget*>(QLatin1String(field.control));
-        if (!control)
-            qFatal("The alarm editor has no control %s", field.control);
-        m_fields.push_back({ field, control });
-    }
+    for (const AlarmEditorField& field : AlarmEditorFields())
+        m_fields.push_back({ field, &RequiredChild<QWidget>(*this, field.control) });
 }
 
 AlarmEditorValues AlarmEditor::controlValues() const

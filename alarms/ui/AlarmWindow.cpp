@@ -80,12 +80,10 @@ AlarmWindow::AlarmWindow()
 
 AlarmWindow::~AlarmWindow() = default;
 
-int AlarmWindow::present(const AlarmRecord& alarm, Snoozing snoozing)
+int AlarmWindow::present(AlarmRecord r, Snoozing snoozing)
 {
     if (m_soundPlaying || m_presenting)
         return 0;
-    // A copy: the caller's record may change while the window is up.
-    const AlarmRecord r = alarm;
     m_presenting = true;
     m_snoozeMinutes = 0;
     m_snoozeHint->setVisible(snoozing == Snoozing::Offered);

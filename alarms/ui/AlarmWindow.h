@@ -42,7 +42,7 @@ public:
     // right-click menu snoozes for 5, 10 or 15 minutes and the S key for 5.
     // A snooze closes the window and stops the sound like a click. Returns
     // the minutes snoozed, or 0 when the alarm was dismissed (or not shown).
-    int present(const AlarmRecord& alarm, Snoozing snoozing) override;
+    int present(AlarmRecord r, Snoozing snoozing) override;
     bool isPresenting() const override { return m_presenting; }
     bool isSoundPlaying() const override { return m_soundPlaying; }
 

@@ -17,7 +17,7 @@ struct RecordingPresenter : AlarmPresenter {
     bool presenting = false;
     bool soundPlaying = false;
 
-    int present(const AlarmRecord& alarm, Snoozing) override { return onPresent ? onPresent(alarm) : 0; }
+    int present(AlarmRecord alarm, Snoozing) override { return onPresent ? onPresent(alarm) : 0; }
     bool isPresenting() const override { return presenting; }
     bool isSoundPlaying() const override { return soundPlaying; }
 };

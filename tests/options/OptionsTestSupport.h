@@ -17,6 +17,7 @@
 #include "program/ClockProgram.h"
 #include "skins/LiveSkin.h"
 #include "tests/support/TempFolder.h"
+#include "widgets/RequiredChild.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -57,10 +58,7 @@ struct RecordingClock : ClockCommands, ClockTextureBand {
 template <typename Control>
 Control* Find(const QWidget& window, const char* name)
 {
-    auto* control = window.findChild<Control*>(QLatin1String(name));
-    if (!control)
-        qFatal("no control %s", name);
-    return control;
+    return &RequiredChild<Control>(window, name);
 }
 
 // The colour chooser answers for the user while it lives.

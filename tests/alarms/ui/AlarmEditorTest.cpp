@@ -508,10 +508,7 @@ private:
     template <typename Widget>
     Widget* Control(const char* name) const
     {
-        auto* widget = frame->findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return &RequiredChild<Widget>(*frame, name);
     }
 
     QTreeWidget* List() const { return Control<QTreeWidget>("lvAlarms"); }

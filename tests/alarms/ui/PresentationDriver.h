@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alarms/ui/AlarmWindow.h"
+#include "widgets/RequiredChild.h"
 
 #include <QObject>
 #include <QWidget>
@@ -19,10 +20,7 @@ AlarmRecord DocumentAlarm(const QString& name, const QString& docFile);
 template <typename Part>
 Part* PartOf(const QWidget& window, const char* name)
 {
-    auto* part = window.findChild<Part*>(QLatin1String(name));
-    if (!part)
-        qFatal("the alarm window has no %s", name);
-    return part;
+    return &RequiredChild<Part>(window, name);
 }
 
 // Runs the presentation window's modal presentations from a test.
