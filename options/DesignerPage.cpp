@@ -171,8 +171,10 @@ void DesignerPage::fillFontNames()
 {
     const QScopedValueRollback filling(m_filling, true);
     QStringList families;
+    // A skin names its font in a field of its own size: a family whose name
+    // does not fit there is not offered, rather than stored cut.
     for (const QString& family : QFontDatabase::families())
-        if (!QFontDatabase::isPrivateFamily(family))
+        if (!QFontDatabase::isPrivateFamily(family) && decltype(Skin::DigFont)::fits(family))
             families << family;
     auto& fonts = control<QComboBox>("cbFontNames");
     fonts.clear();

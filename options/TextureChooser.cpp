@@ -4,6 +4,7 @@
 #include "widgets/ColorButton.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/text/StoredText.h"
 #include "platform/files/MessageError.h"
 #include "platform/pictures/PictureLoader.h"
 #include "platform/files/ProgramFolder.h"
@@ -184,10 +185,9 @@ QString TextureChooser::browsePicture()
     if (!chosen)
         return QString();
     if (!PictureTextureText(*chosen, ProgramFolder())) {
-        ShowMessage(tr("A skin cannot name this picture:\n%1\n\nThe path of a texture picture may have at most 120 "
-                       "characters, all of the Western (Windows-1252) set. A picture in the Textures folder needs "
-                       "only its name.")
-                        .arg(QDir::toNativeSeparators(*chosen)));
+        ShowMessage(tr("A skin cannot name this picture:\n%1\n\n%2 A picture in the Textures folder needs only its name.")
+                        .arg(QDir::toNativeSeparators(*chosen),
+                            StoredTextLimit(tr("The path of a texture picture"), decltype(Skin::Texture)::kCapacity)));
         return QString();
     }
     return *chosen;

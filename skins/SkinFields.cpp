@@ -1,6 +1,6 @@
 #include "skins/SkinFields.h"
 
-#include "platform/text/Windows1252.h"
+#include "platform/text/StoredText.h"
 
 #include <limits>
 #include <optional>
@@ -70,11 +70,9 @@ QString ParseSkinField(Skin& skin, const SkinField& field, const QString& text)
                         QStringLiteral("%1..%2").arg(std::numeric_limits<Value>::min()).arg(std::numeric_limits<Value>::max()));
                 value = Value(*parsed);
             } else if constexpr (requires { value.setText(text); }) {
-                if (size_t(text.size()) > Value::kCapacity)
-                    return OutOfRange(field, text, QStringLiteral("at most %1 characters").arg(Value::kCapacity));
-                if (DecodeWindows1252(reinterpret_cast<const std::uint8_t*>(EncodeWindows1252(text).constData()), size_t(text.size())) != text)
-                    return OutOfRange(field, text, QStringLiteral("characters of Windows-1252 only"));
-                value.setText(text);
+                if (!value.setText(text))
+                    return QStringLiteral("%1: the value \"%2\" is too long. %3")
+                        .arg(QLatin1String(field.name), text, StoredTextLimit(QLatin1String(field.name), Value::kCapacity));
             }
             return QString();
         },

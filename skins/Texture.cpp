@@ -31,9 +31,7 @@ void ResolvePicture(ResolvedTexture& resolved, const QString& texture, const QSt
         return;
     }
     resolved.File = path;
-    decltype(Skin::Texture) stored;
-    stored.setText(path);
-    if (stored.text() == path)
+    if (decltype(Skin::Texture) stored; stored.setText(path))
         resolved.StoredTexture = stored;
 }
 

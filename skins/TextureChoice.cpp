@@ -38,12 +38,9 @@ bool IsStyleRow(int row)
     return row >= 0 && row < kTextureStyleRows;
 }
 
-// Whether the Texture field holds text exactly as given.
 bool FitsTexture(const QString& text)
 {
-    decltype(Skin::Texture) stored;
-    stored.setText(text);
-    return stored.text() == text;
+    return decltype(Skin::Texture)::fits(text);
 }
 
 } // namespace

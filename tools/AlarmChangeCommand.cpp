@@ -6,6 +6,7 @@
 #include "desktop/InstanceChannel.h"
 #include "platform/files/IoError.h"
 #include "platform/text/LocalClock.h"
+#include "platform/text/StoredText.h"
 #include "tools/HelpOption.h"
 
 #include <QFileInfo>
@@ -19,8 +20,6 @@ namespace {
 
 constexpr int kDone = 0;
 constexpr int kFailed = 2;
-constexpr int kNameCharacters = 12;
-constexpr int kPathCharacters = 180;
 
 const char* const kUsage
     = "usage: vellamor-tool alarms add --time HH:MM WHEN [WHAT] [--name NAME] [--disabled] [--store FILE] [--now \"YYYY-MM-DD HH:MM:SS\"]\n"
@@ -139,6 +138,15 @@ Parsed<QDate> Date(const QString& option, const QString& value)
     return date;
 }
 
+// A text that its field of the record cannot hold: refused, never cut.
+template <typename Field>
+std::optional<OptionError> TooLong(const QString& option, const QString& shown, const QString& text)
+{
+    if (Field::fits(text))
+        return std::nullopt;
+    return OptionError { QStringLiteral("%1: %2 is too long. %3").arg(option, shown, StoredTextLimit(option, Field::kCapacity)) };
+}
+
 // An existing file, as the absolute path the record keeps.
 Parsed<QString> ExistingFile(const QString& option, const QString& value)
 {
@@ -146,8 +154,8 @@ Parsed<QString> ExistingFile(const QString& option, const QString& value)
     if (!file.isFile())
         return Bad(option, value, QStringLiteral("an existing file"));
     const QString path = file.absoluteFilePath();
-    if (path.size() > kPathCharacters)
-        return OptionError { QStringLiteral("%1: the path %2 is longer than %3 characters").arg(option, path).arg(kPathCharacters) };
+    if (const std::optional<OptionError> error = TooLong<decltype(AlarmRecord::SoundFile)>(option, QStringLiteral("the path ") + path, path))
+        return *error;
     return path;
 }
 
@@ -304,8 +312,8 @@ Parsed<AlarmRecord> AlarmOfOptions(const Options& options, const QDateTime& now)
         return *error;
 
     if (has("--name")) {
-        if (value("--name").size() > kNameCharacters)
-            return OptionError { QStringLiteral("--name: \"%1\" is longer than %2 characters").arg(value("--name")).arg(kNameCharacters) };
+        if (const auto error = TooLong<decltype(AlarmRecord::Name)>(QStringLiteral("--name"), u'"' + value("--name") + u'"', value("--name")))
+            return *error;
         editor.name = value("--name");
     }
     if (has("--stays-on")) {
@@ -329,8 +337,8 @@ Parsed<AlarmRecord> AlarmOfOptions(const Options& options, const QDateTime& now)
         const QString message = value("--message");
         if (message.contains(u'/') || message.contains(u'\\') || message.contains(u':'))
             return Bad(QStringLiteral("--message"), message, QStringLiteral("a text without /, \\ or :"));
-        if (message.size() > kPathCharacters)
-            return OptionError { QStringLiteral("--message: longer than %1 characters").arg(kPathCharacters) };
+        if (const auto error = TooLong<decltype(AlarmRecord::VisualFile)>(QStringLiteral("--message"), QStringLiteral("the message"), message))
+            return *error;
         if (QFileInfo::exists(message))
             return OptionError { QStringLiteral("--message: \"%1\" names a file here; give it as --picture").arg(message) };
         alarm.VisualFile.setText(message);

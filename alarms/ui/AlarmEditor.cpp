@@ -7,10 +7,12 @@
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/FileNames.h"
 #include "platform/text/LocalClock.h"
+#include "platform/text/StoredText.h"
 #include "platform/pictures/PictureLoader.h"
 #include "platform/files/ProgramFolder.h"
 #include "ui_AlarmEditor.h"
 #include "widgets/ElidedButton.h"
+#include "widgets/FittingTextValidator.h"
 #include "widgets/RequiredChild.h"
 
 #include <QFileInfo>
@@ -18,6 +20,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QScopedValueRollback>
+#include <QToolTip>
 
 #include <initializer_list>
 #include <type_traits>
@@ -103,6 +106,16 @@ void SetText(QWidget& control, const QString& text)
         static_cast<QLineEdit&>(control).setText(text);
 }
 
+// The field a chosen file goes to, as a message names it.
+QString AlarmFileField(ShortString<180> AlarmRecord::*file)
+{
+    if (file == &AlarmRecord::VisualFile)
+        return QStringLiteral("The picture or message");
+    if (file == &AlarmRecord::SoundFile)
+        return QStringLiteral("The path of the sound");
+    return QStringLiteral("The path of the document");
+}
+
 } // namespace
 
 AlarmEditor::AlarmEditor(AlarmStore& store, QWidget* parent)
@@ -112,6 +125,7 @@ AlarmEditor::AlarmEditor(AlarmStore& store, QWidget* parent)
 {
     bindFields();
     setUpToolBarAndPickers();
+    setUpNameField();
     setUpList();
     connectControls();
     followStore();
@@ -136,6 +150,16 @@ void AlarmEditor::setUpToolBarAndPickers()
         dayText->setReadOnly(true);
     for (QSpinBox* interval : { ui->seEveryNdays, ui->seEveryNweeks })
         interval->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+}
+
+void AlarmEditor::setUpNameField()
+{
+    ui->eName->setValidator(new FittingTextValidator(&decltype(AlarmRecord::Name)::fits, ui->eName));
+    // A refused key says why the name stops growing.
+    connect(ui->eName, &QLineEdit::inputRejected, this, [this] {
+        QToolTip::showText(ui->eName->mapToGlobal(QPoint(0, ui->eName->height())),
+            StoredTextLimit(QStringLiteral("An alarm's name"), decltype(AlarmRecord::Name)::kCapacity), ui->eName);
+    });
 }
 
 void AlarmEditor::setUpList()
@@ -501,6 +525,11 @@ void AlarmEditor::chooseAlarmFile(const OpenFileRequest& request, ShortString<18
     if (!editedAlarm())
         return;
     const std::optional<QString> chosen = ChooseFileToOpen(request);
+    if (chosen && !ShortString<180>::fits(*chosen)) {
+        ShowMessage(QStringLiteral("This path is too long for an alarm to keep:\n%1\n\n%2\nThe alarm keeps the file it had.")
+                        .arg(*chosen, StoredTextLimit(AlarmFileField(file), ShortString<180>::kCapacity)));
+        return;
+    }
     // The chooser waits in an event loop in which the alarm may go.
     changeEditedAlarm([&](AlarmRecord& alarm) {
         (alarm.*file).setText(chosen.value_or(QString()));

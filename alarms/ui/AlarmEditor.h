@@ -83,6 +83,7 @@ private:
     void storeEdit(AlarmId id);
     void bindFields();
     void setUpToolBarAndPickers();
+    void setUpNameField();
     void setUpList();
     void connectControls();
     void followStore();

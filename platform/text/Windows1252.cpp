@@ -1,5 +1,6 @@
 #include "platform/text/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -25,21 +26,20 @@ QString DecodeWindows1252(const std::uint8_t* bytes, std::size_t count)
     return text;
 }
 
-QByteArray EncodeWindows1252(const QString& text)
+std::optional<QByteArray> EncodeWindows1252(const QString& text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        char byte = '?';
         if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            byte = char(u);
-        } else {
-            for (std::size_t i = 0; i < kHighControlRange.size(); ++i)
-                if (kHighControlRange[i] == u)
-                    byte = char(0x80 + i);
+            bytes.append(char(u));
+            continue;
         }
-        bytes.append(byte);
+        const auto found = std::find(kHighControlRange.begin(), kHighControlRange.end(), u);
+        if (found == kHighControlRange.end())
+            return std::nullopt;
+        bytes.append(char(0x80 + (found - kHighControlRange.begin())));
     }
     return bytes;
 }

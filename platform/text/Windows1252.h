@@ -5,9 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
-// Texts inside stored records are 8-bit Windows-1252. Bytes without a
-// character in that code page decode to the control character of the same
-// number; characters without a byte encode as '?'.
+// 8-bit Windows-1252 text. Bytes without a character in that code page
+// decode to the control character of the same number.
 QString DecodeWindows1252(const std::uint8_t* bytes, std::size_t count);
-QByteArray EncodeWindows1252(const QString& text);
+// Nothing for a text with a character that has no byte.
+std::optional<QByteArray> EncodeWindows1252(const QString& text);

@@ -111,8 +111,8 @@ TEST(AlarmEditorValues, StoringWritesTheShownPageAndKeepsTheRest)
     LoadAlarmIntoEditor(alarm, kToday, editor);
     editor.page = AlarmRecord::Once;
     editor.once = { QTime(21, 30, 45), OnceDay::Tomorrow, QDate(2005, 1, 1), false, true };
-    editor.name = QStringLiteral("A name longer than twelve");
-    editor.docFileCaption = QString(200, u'd');
+    editor.name = QStringLiteral("Утро");
+    editor.docFileCaption = QStringLiteral("/home/jö/Документы/план.odt");
     editor.staysOnIndex = -1;
     StoreEditorIntoAlarm(editor, kToday, alarm);
 
@@ -122,8 +122,13 @@ TEST(AlarmEditorValues, StoringWritesTheShownPageAndKeepsTheRest)
     EXPECT_EQ(alarm.OnceDate, Day(2004, 3, 11));
     EXPECT_FALSE(alarm.DeleteAfterPlaying);
     EXPECT_TRUE(alarm.DeleteAfterExpiration);
-    EXPECT_EQ(alarm.Name.text(), u"A name longe");
-    EXPECT_EQ(alarm.DocFile.text(), QString(180, u'd'));
+    EXPECT_EQ(alarm.Name.text(), QStringLiteral("Утро"));
+    EXPECT_EQ(alarm.DocFile.text(), QStringLiteral("/home/jö/Документы/план.odt"));
+    // The editor's fields refuse what does not fit; should such a text come
+    // here still, the stored one stays instead of being cut.
+    editor.name = QStringLiteral("A name longer than twelve");
+    StoreEditorIntoAlarm(editor, kToday, alarm);
+    EXPECT_EQ(alarm.Name.text(), QStringLiteral("Утро"));
     // Not the editor's to write here.
     EXPECT_EQ(alarm.StaysOn, 10);
     EXPECT_EQ(alarm.Enabled, before.Enabled);

@@ -21,9 +21,11 @@ int main(int argc, char** argv)
     }
     AlarmRecord alarm = DailyAlarm(1, QDate(2000, 1, 1), time.hour(), time.minute());
     alarm.Name.setText(QStringLiteral("Repeat"));
-    alarm.SoundFile.setText(arguments[3]);
     alarm.StaysOn = arguments[4].toInt();
-    alarm.VisualFile.setText(arguments.value(5));
+    if (!alarm.SoundFile.setText(arguments[3]) || !alarm.VisualFile.setText(arguments.value(5))) {
+        std::fprintf(stderr, "a path does not fit the alarm\n");
+        return 2;
+    }
     QFile store(arguments[1]);
     const QByteArray bytes = StoreBytes({ alarm });
     if (!store.open(QIODevice::WriteOnly) || store.write(bytes) != bytes.size()) {

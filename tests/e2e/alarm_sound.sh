@@ -2,7 +2,8 @@
 # A real alarm in the real clock: nothing of the sound player (Qt Multimedia,
 # GStreamer, PulseAudio) is loaded before the alarm rings; then its sound is
 # heard on the session's null sink, repeating with no silence longer than a
-# restart takes, until a click closes the window and stops it. The clock
+# restart takes, until a click closes the window and stops it. The sound
+# lies in a folder named in Cyrillic, as in a Russian user's home. The clock
 # runs on a set date and time, three seconds before the alarm's minute.
 . "$(dirname "$0")/clock_session.sh"
 program_folder=$1
@@ -12,7 +13,8 @@ new_clock_home "$program_folder"
 faketime_library=$(ls /usr/lib/*/faketime/libfaketime.so.1 2>/dev/null | head -n 1)
 [ -n "$faketime_library" ] || fail "libfaketime is not installed"
 
-sound=$CLOCK_HOME/Alarm/second.wav
+mkdir -p "$CLOCK_HOME/Музыка"
+sound=$CLOCK_HOME/Музыка/звонок.wav
 sox -n -r 44100 -c 1 "$sound" synth 1 sine 440
 "$write_alarm_store" "$CLOCK_HOME/Alarm/Alarms.cfg" 07:00 "$sound" 1 || fail "cannot write the alarm store"
 

@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(c.shown.errors.size(), 1);
         QVERIFY2(c.shown.errors[0].contains("broken.bmp"), qPrintable(c.shown.errors[0]));
         QCOMPARE(c.shown.messages.size(), 1);
-        QVERIFY2(c.shown.messages[0].contains("120 characters"), qPrintable(c.shown.messages[0]));
+        QVERIFY2(c.shown.messages[0].contains("at most 120 Western European characters"), qPrintable(c.shown.messages[0]));
         QCOMPARE(c.skin().Texture.text(), QString("6")); // the cross under the tile
     }
 

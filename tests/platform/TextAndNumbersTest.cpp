@@ -33,25 +33,46 @@ TEST(Rounding, HalvesToEvenOrAwayFromZero)
     EXPECT_EQ(RoundHalfAway(-7.5), -8);
 }
 
-TEST(ShortString, TextsTravelAsWindows1252)
+TEST(ShortString, WesternTextsKeepTheirWindows1252Bytes)
 {
     ShortString<30> field;
-    field.setText(QStringLiteral("Café €5 „quoted“"));
+    ASSERT_TRUE(field.setText(QStringLiteral("Café €5 „quoted“")));
     EXPECT_EQ(field.text(), QStringLiteral("Café €5 „quoted“"));
     EXPECT_EQ(field.bytes()[0], 16);
     EXPECT_EQ(field.bytes()[4], 0xE9); // é
     EXPECT_EQ(field.bytes()[6], 0x80); // €
-
-    field.setText(QStringLiteral("日本"));
-    EXPECT_EQ(field.text(), QStringLiteral("??"));
 }
 
-TEST(ShortString, LongTextsAreCutAndOldBytesPastTheEndAreKept)
+TEST(ShortString, OtherTextsTravelAsMarkedUtf8)
+{
+    const QString texts[] = { QStringLiteral("Будильник"), QStringLiteral("Ξυπνητήρι"), QStringLiteral("目覚まし"),
+        QStringLiteral("⏰ wake 🌅"), QStringLiteral("/home/жжж/звонок.wav"),
+        // A Western text that starts with the mark's own character must not read as marked.
+        QStringLiteral("\u0081abc") };
+    for (const QString& text : texts) {
+        ShortString<40> field;
+        ASSERT_TRUE(field.setText(text)) << text.toStdString();
+        EXPECT_EQ(field.text(), text) << text.toStdString();
+        EXPECT_EQ(field.bytes()[1], kUtf8TextMark) << text.toStdString();
+    }
+
+    // After the mark, bytes that are not UTF-8 read as Windows-1252.
+    ShortString<5> odd;
+    odd.bytes() = { 3, kUtf8TextMark, 0xE9, 'x', 0, 0 };
+    EXPECT_EQ(odd.text(), QStringLiteral("\u0081éx"));
+}
+
+TEST(ShortString, TextsThatDoNotFitAreRefusedAndOldBytesPastTheEndAreKept)
 {
     ShortString<5> field;
-    field.setText(QStringLiteral("abcdefgh"));
+    ASSERT_TRUE(field.setText(QStringLiteral("abcde")));
+    EXPECT_FALSE(field.setText(QStringLiteral("abcdef")));
+    EXPECT_FALSE(field.setText(QStringLiteral("жжж"))); // mark + 6 bytes
     EXPECT_EQ(field.text(), QStringLiteral("abcde"));
-    field.setText(QStringLiteral("xy"));
+    EXPECT_TRUE(ShortString<5>::fits(QStringLiteral("жж")));
+    EXPECT_FALSE(ShortString<5>::fits(QStringLiteral("жжж")));
+
+    ASSERT_TRUE(field.setText(QStringLiteral("xy")));
     EXPECT_EQ(field.text(), QStringLiteral("xy"));
     EXPECT_EQ(field.bytes()[3], 'c'); // unchanged, written back as it was
 

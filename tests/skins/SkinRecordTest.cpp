@@ -69,11 +69,14 @@ TEST(SkinFields, TextFormsOfTheValues)
     EXPECT_EQ(skin.SecColor, 0x00FF00u);
     EXPECT_EQ(ParseSkinField(skin, *FindSkinField("ClockSize"), "-5"), "");
     EXPECT_EQ(skin.ClockSize, -5);
+    EXPECT_EQ(ParseSkinField(skin, *FindSkinField("DigFont"), "Шрифт Ёж"), "");
+    EXPECT_EQ(FormatSkinField(skin, *FindSkinField("DigFont")), "Шрифт Ёж");
 
     const Skin before = skin;
     EXPECT_NE(ParseSkinField(skin, *FindSkinField("Transparency"), "256"), "");
     EXPECT_NE(ParseSkinField(skin, *FindSkinField("Square"), "yes"), "");
     EXPECT_NE(ParseSkinField(skin, *FindSkinField("DigFont"), QString(31, u'x')), "");
+    EXPECT_TRUE(ParseSkinField(skin, *FindSkinField("DigFont"), QString(15, u'ж')).contains("at most 30 Western European characters, or 14 Cyrillic"));
     EXPECT_NE(ParseSkinField(skin, *FindSkinField("SecStyle"), "two"), "");
     EXPECT_EQ(skin, before);
     EXPECT_EQ(FindSkinField("Colour"), nullptr);

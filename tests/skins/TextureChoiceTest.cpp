@@ -54,7 +54,8 @@ TEST(TextureChoice, PictureTextIsAPathTheSkinCanHold)
     } cases[] = {
         { "/opt/vellamor/Textures/stone.bmp", QString("/opt/vellamor/Textures/stone.bmp") },
         { longFolder + "stone.bmp", std::nullopt },
-        { QString::fromUtf8("/home/me/\u5c71.bmp"), std::nullopt }, // not in the record's character set
+        { QString::fromUtf8("/home/me/\u5c71.bmp"), QString::fromUtf8("/home/me/\u5c71.bmp") }, // stored as UTF-8
+        { "/home/me/" + QString(40, u'\u5c71') + ".bmp", std::nullopt }, // three bytes a character
         { TexturesFolder(program + QString(120, u'p') + u'/') + "stone.bmp", std::nullopt },
     };
     for (const auto& [path, text] : cases)

@@ -140,6 +140,41 @@ TEST_F(AlarmChangeCommandTest, WhatTheAlarmShowsAndItsSwitches)
     EXPECT_EQ(plan.DocFile.text(), folder.file(QStringLiteral("notes/plan.txt")));
 }
 
+TEST_F(AlarmChangeCommandTest, NamesMessagesAndPathsInEveryScriptTravelWhole)
+{
+    folder.write(QStringLiteral("звуки/звонок.wav"), "RIFF");
+    folder.write(QStringLiteral("写真/日の出.jpg"), "JPEG");
+    const QString names[] = { QStringLiteral("Будильник"), QStringLiteral("Ξύπνα"), QStringLiteral("起きて"), QStringLiteral("⏰🌅") };
+    const QString message = QStringLiteral("Пора вставать! Ώρα 起きて 🌅");
+    for (const QString& name : names) {
+        const bool fits = name != names[0]; // nine Cyrillic letters need 19 bytes of the name's 12
+        const ToolRun run = Add({ QStringLiteral("--daily"), QStringLiteral("1"), QStringLiteral("--time"), QStringLiteral("7:00"),
+            QStringLiteral("--name"), name, QStringLiteral("--message"), message, QStringLiteral("--sound"),
+            folder.file(QStringLiteral("звуки/звонок.wav")) });
+        EXPECT_EQ(run.status, fits ? 0 : 2) << run.err.toStdString();
+        if (!fits) {
+            EXPECT_TRUE(run.err.contains("--name holds at most 12 Western European characters, or 5 Cyrillic")) << run.err.toStdString();
+        }
+    }
+    ASSERT_EQ(Add({ QStringLiteral("--daily"), QStringLiteral("1"), QStringLiteral("--time"), QStringLiteral("8:00"),
+                  QStringLiteral("--picture"), folder.file(QStringLiteral("写真/日の出.jpg")) })
+                  .status,
+        0);
+
+    const std::vector<AlarmRecord> alarms = Stored();
+    ASSERT_EQ(alarms.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(alarms[i].Name.text(), names[i + 1]);
+        EXPECT_EQ(alarms[i].VisualFile.text(), message);
+        EXPECT_EQ(alarms[i].SoundFile.text(), folder.file(QStringLiteral("звуки/звонок.wav")));
+    }
+    EXPECT_EQ(alarms[3].VisualFile.text(), folder.file(QStringLiteral("写真/日の出.jpg")));
+    const QStringList rows = Listed().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 4);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(rows[i].startsWith(QStringLiteral("%1\t%2\t").arg(i).arg(names[i + 1]))) << rows[i].toStdString();
+}
+
 TEST_F(AlarmChangeCommandTest, EnableDisableAndDeleteByTheListedIndex)
 {
     AlarmRecord off = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
@@ -195,6 +230,9 @@ TEST_F(AlarmChangeCommandTest, BadOptionsAreNamedAndChangeNothing)
         { add("--daily 1 --time 7:00 --sound /no/such.wav"), "--sound" },
         { add("--daily 1 --time 7:00 --document /no/such.txt"), "--document" },
         { add("--daily 1 --time 7:00 --message a/b"), "--message" },
+        { QStringList { QStringLiteral("add"), QStringLiteral("--daily"), QStringLiteral("1"), QStringLiteral("--time"),
+              QStringLiteral("7:00"), QStringLiteral("--message"), QString(91, u'ж') },
+            "--message holds at most 180" },
         { add("--daily 1 --time 7:00 --stays-on 2"), "--stays-on" },
         { add("--daily 1 --time 7:00 --delete-after-playing"), "--delete-after-playing" },
         { add("--daily 1 --time 7:00 --time 8:00"), "--time" },

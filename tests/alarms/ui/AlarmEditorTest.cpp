@@ -21,6 +21,7 @@
 #include <QTabWidget>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolTip>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
@@ -177,23 +178,42 @@ private slots:
         QCOMPARE(store->records()[0].StaysOn, stored);
     }
 
-    void namesAndPathsAreCutWhenStored()
+    void namesAndPathsInAnyScriptAreStoredAndLongerOnesRefused()
     {
         Load({ OnceAlarm(QDate(2004, 3, 11), 7, 0) });
         ClickRow(0);
         Click("tbEditSelected");
         auto* name = Control<QLineEdit>("eName");
         name->selectAll();
-        QTest::keyClicks(name, QStringLiteral("Morning stretches"));
+        // Five Cyrillic letters fill the name; the sixth key is refused.
+        for (const QChar letter : QStringLiteral("Подъём")) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(letter));
+            QApplication::sendEvent(name, &key);
+        }
+        QCOMPARE(name->text(), QStringLiteral("Подъё"));
+        QVERIFY2(QToolTip::text().contains("at most 12 Western European characters, or 5 Cyrillic"), qPrintable(QToolTip::text()));
+
+        const QString russianPath = folder->path() + QStringLiteral("Документы/план.txt");
         const QString longPath = folder->path() + QString(200, u'p') + QStringLiteral(".txt");
-        choice = longPath;
         Click("rbDoc");
+        choice = russianPath;
         Click("bbDocFile");
+        choice = longPath;
+        Click("bbDocFile");
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(longPath) && messages[0].contains("at most 180 Western European characters"),
+            qPrintable(messages[0]));
         Click("tbEditSelected");
-        QCOMPARE(store->records()[0].Name.text(), QStringLiteral("Morning stre"));
-        QCOMPARE(store->records()[0].DocFile.text(), longPath.left(180));
-        QCOMPARE(Control<ElidedButton>("bbDocFile")->caption(), longPath.left(180));
-        QCOMPARE(RowTexts(0)[0], QStringLiteral("Morning stre"));
+
+        QCOMPARE(store->records()[0].Name.text(), QStringLiteral("Подъё"));
+        QCOMPARE(store->records()[0].DocFile.text(), russianPath);
+        QCOMPARE(Control<ElidedButton>("bbDocFile")->caption(), russianPath);
+        QCOMPARE(RowTexts(0)[0], QStringLiteral("Подъё"));
+        store->SaveAlarms();
+        AlarmStore reread(store->fileName());
+        reread.LoadAlarms();
+        QCOMPARE(reread.records()[0].Name.text(), QStringLiteral("Подъё"));
+        QCOMPARE(reread.records()[0].DocFile.text(), russianPath);
     }
 
     void fileChoosersWriteTheEditedAlarmAtOnce_data()

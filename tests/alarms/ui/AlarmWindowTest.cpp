@@ -326,6 +326,9 @@ void AlarmWindowTest::textStandsInForAMissingPicture_data()
     QTest::newRow("name with backslash") << "A\\B" << "" << " B) ";
     QTest::newRow("name full of both") << ":\\a:b\\:\\c" << "" << " c) ";
     QTest::newRow("missing picture") << "Sun" << "/home/ann/Pictures/sunrise.jpg" << " sunrise.jpg ";
+    QTest::newRow("name in Greek") << QStringLiteral("Ξύπνα") << "" << QStringLiteral(" Rinnnng... (Ξύπνα) ");
+    QTest::newRow("message in Russian and Japanese")
+        << "Sun" << QStringLiteral("Пора вставать! 起きて 🌅") << QStringLiteral(" Пора вставать! 起きて 🌅 ");
     QTest::newRow("missing picture, other desktop") << "Sun" << "C:\\Pictures\\sunrise.jpg" << " sunrise.jpg ";
     QTest::newRow("picture name is a folder") << "Sun" << QDir::tempPath() << " " + QDir::tempPath().section(u'/', -1) + " ";
 }
