@@ -40,7 +40,17 @@ QString AlarmTypeText(std::int32_t mode)
 
 QString AlarmTimeText(const AlarmRecord& alarm, bool twelveHour)
 {
-    const QTime time = TimeOf(alarm.AlarmTime);
+    return TimeOfDayText(alarm.AlarmTime, twelveHour);
+}
+
+QString SnoozedUntilText(TDateTime due, bool twelveHour)
+{
+    return QStringLiteral("snoozed until ") + TimeOfDayText(due, twelveHour);
+}
+
+QString TimeOfDayText(TDateTime moment, bool twelveHour)
+{
+    const QTime time = TimeOf(moment);
     if (!time.isValid())
         return QString();
     return FormatDateTime(twelveHour ? QStringLiteral("h: nn am/pm") : QStringLiteral("h: nn"), QDateTime(kAnyDay, time, Qt::UTC));
@@ -67,8 +77,6 @@ QString MissedAlarmMessage(const AlarmRecord& alarm)
 
 QString MissedSnoozeMessage(const AlarmRecord& alarm, TDateTime due)
 {
-    AlarmRecord snoozed = alarm;
-    snoozed.AlarmTime = due;
     return QStringLiteral("Snoozed alarm \"%1\" should've rung again earlier(at %2 on %3).")
-        .arg(alarm.Name.text(), AlarmTimeText(snoozed, true), NextRingDateText(std::trunc(due)));
+        .arg(alarm.Name.text(), TimeOfDayText(due, true), NextRingDateText(std::trunc(due)));
 }

@@ -13,6 +13,13 @@ QString AlarmTypeText(std::int32_t mode);
 // "h: nn" (19: 05); "" when the record holds no time.
 QString AlarmTimeText(const AlarmRecord& alarm, bool twelveHour);
 
+// The time of day of a moment, as AlarmTimeText writes an alarm time.
+QString TimeOfDayText(TDateTime moment, bool twelveHour);
+
+// A pending snooze in the alarm list's next-date column and the tool's
+// list: "snoozed until 7: 15 am".
+QString SnoozedUntilText(TDateTime due, bool twelveHour);
+
 // A next ring date as "d mmm yyyy" (5 Jan 2004), or "<Expired>" for 0.
 QString NextRingDateText(TDateTime date);
 

@@ -2,6 +2,8 @@
 
 #include "platform/files/LittleEndian.h"
 
+#include <QCryptographicHash>
+
 #include <algorithm>
 
 namespace {
@@ -132,4 +134,28 @@ AlarmRecordBytes WriteAlarmRecord(const AlarmRecord& alarm)
     data[kPadding667] = alarm.Padding667;
     WriteLittleEndian<std::int32_t>(data, kStaysOn, alarm.StaysOn);
     return bytes;
+}
+
+namespace {
+
+AlarmRecord WithoutRunState(AlarmRecord alarm)
+{
+    alarm.Enabled = StoredBool();
+    alarm.LastRung = 0;
+    return alarm;
+}
+
+} // namespace
+
+bool IsSameAlarm(AlarmRecord a, AlarmRecord b)
+{
+    return WithoutRunState(a) == WithoutRunState(b);
+}
+
+QString AlarmHandle(const AlarmRecord& alarm)
+{
+    const AlarmRecordBytes bytes = WriteAlarmRecord(WithoutRunState(alarm));
+    const QByteArray digest = QCryptographicHash::hash(
+        QByteArrayView(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())), QCryptographicHash::Sha1);
+    return QString::fromLatin1(digest.left(4).toHex());
 }

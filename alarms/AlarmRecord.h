@@ -4,6 +4,8 @@
 #include "platform/files/ShortString.h"
 #include "platform/files/StoredBool.h"
 
+#include <QString>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -62,3 +64,13 @@ using AlarmRecordBytes = std::array<std::uint8_t, kAlarmRecordSize>;
 
 AlarmRecord ReadAlarmRecord(const AlarmRecordBytes& bytes);
 AlarmRecordBytes WriteAlarmRecord(const AlarmRecord& alarm);
+
+// The same alarm, whether or not it was switched on or off or rang since.
+bool IsSameAlarm(AlarmRecord a, AlarmRecord b);
+
+// Eight hexadecimal digits that name an alarm in `vellamor-tool alarms`
+// beside its index: a digest of the record, Enabled and LastRung left out,
+// so that it stays while the alarm is switched on or off or rings, and
+// changes when the alarm is edited. Two alarms alike in everything have the
+// same handle, and either is the one meant.
+QString AlarmHandle(const AlarmRecord& alarm);

@@ -28,20 +28,27 @@ double ContinuousSeconds(TDateTime value)
     return (day + std::fabs(value - day)) * kSecondsPerDay;
 }
 
-// The same alarm, whether or not it was switched on or off or rang since.
-bool SameAlarm(AlarmRecord a, AlarmRecord b)
-{
-    a.Enabled = b.Enabled;
-    a.LastRung = b.LastRung;
-    return a == b;
-}
-
 } // namespace
 
 AlarmSchedule::AlarmSchedule(AlarmStore& store, QObject* parent) : QObject(parent), m_store(store)
 {
-    connect(&m_store, &AlarmStore::alarmRemoved, this,
-        [this](AlarmId id) { std::erase_if(m_reported, [id](const ReportedAlarm& reported) { return reported.first == id; }); });
+    connect(&m_store, &AlarmStore::alarmRemoved, this, [this](AlarmId id) {
+        std::erase_if(m_reported, [id](const ReportedAlarm& reported) { return reported.first == id; });
+        DropSnoozes(id);
+    });
+    connect(&m_store, &AlarmStore::alarmChanged, this, [this](AlarmId id) {
+        if (const AlarmRecord* alarm = m_store.find(id); alarm && !alarm->Enabled)
+            DropSnoozes(id);
+        else if (SnoozedUntil(id))
+            SaveSnoozes(); // the file keeps the alarm as edited
+    });
+    // Alarms read anew are others: no snooze belongs to them.
+    connect(&m_store, &AlarmStore::listChanged, this, [this] {
+        if (std::erase_if(m_snoozes, [this](const AlarmSnooze& snooze) { return !m_store.find(snooze.alarm); }) > 0) {
+            SaveSnoozes();
+            emit snoozesChanged();
+        }
+    });
 }
 
 bool AlarmSchedule::IsPresenting() const
@@ -76,8 +83,9 @@ void AlarmSchedule::RingAlarm(AlarmId id)
     alarm.LastRung = EncodeDate(CurrentLocalDateTime().date());
     m_store.update(id, alarm);
     if (snoozeMinutes > 0) {
-        Snooze(alarm, snoozeMinutes);
+        Snooze(id, snoozeMinutes);
         SaveSnoozes();
+        emit snoozesChanged();
     } else if (alarm.DeleteAfterPlaying && alarm.Mode == AlarmRecord::Once) {
         m_store.remove(id);
     }
@@ -89,47 +97,80 @@ void AlarmSchedule::RingDueSnooze(TDateTime now)
     if (!m_presenter || IsPresenting() || IsSoundPlaying())
         return;
     const auto due = std::min_element(m_snoozes.begin(), m_snoozes.end(),
-        [](const PendingSnooze& a, const PendingSnooze& b) { return a.due < b.due; });
+        [](const AlarmSnooze& a, const AlarmSnooze& b) { return a.due < b.due; });
     if (due == m_snoozes.end() || due->due > now)
         return;
     // Off the list while it rings; the file keeps it until the presentation
     // has ended, so that a crash meanwhile still reports it at the next start.
-    const PendingSnooze snooze = *due;
+    const AlarmId id = due->alarm;
     m_snoozes.erase(due);
-    const int snoozeMinutes = m_presenter->present(snooze.alarm, AlarmPresenter::Snoozing::Offered);
-    if (snoozeMinutes > 0)
-        Snooze(snooze.alarm, snoozeMinutes);
+    emit snoozesChanged();
+    const AlarmRecord* alarm = m_store.find(id);
+    if (!alarm)
+        return;
+    const int snoozeMinutes = m_presenter->present(*alarm, AlarmPresenter::Snoozing::Offered);
+    // The alarm may have been deleted or switched off while it rang.
+    if (snoozeMinutes > 0 && m_store.find(id) && m_store.find(id)->Enabled)
+        Snooze(id, snoozeMinutes);
     else
-        EndSnooze(snooze.alarm);
+        EndSnooze(id);
     SaveSnoozes();
+    emit snoozesChanged();
 }
 
-void AlarmSchedule::Snooze(const AlarmRecord& alarm, int minutes)
+void AlarmSchedule::Snooze(AlarmId id, int minutes)
 {
     const QDateTime due = CurrentLocalDateTime().addSecs(minutes * kSecondsPerMinute);
-    m_snoozes.push_back({ DateTimeFromLocal(due), alarm });
+    m_snoozes.push_back({ id, DateTimeFromLocal(due) });
 }
 
-void AlarmSchedule::EndSnooze(const AlarmRecord& alarm)
+void AlarmSchedule::EndSnooze(AlarmId id)
 {
-    if (!alarm.DeleteAfterPlaying || alarm.Mode != AlarmRecord::Once)
+    const AlarmRecord* alarm = m_store.find(id);
+    if (!alarm || !alarm->DeleteAfterPlaying || alarm->Mode != AlarmRecord::Once || SnoozedUntil(id))
         return;
-    const auto same = [&alarm](const auto& other) { return SameAlarm(alarm, other); };
-    if (std::any_of(m_snoozes.begin(), m_snoozes.end(), [&same](const PendingSnooze& s) { return same(s.alarm); }))
+    // An alarm edited since it rang has not played as it is now, and stays.
+    if (alarm->LastRung == 0)
         return;
-    // An alarm edited since it rang is another alarm now, and stays.
-    const std::vector<AlarmRecord>& records = m_store.records();
-    const auto stored = std::find_if(records.begin(), records.end(), same);
-    if (stored == records.end())
-        return;
-    m_store.remove(m_store.idAt(std::size_t(stored - records.begin())));
+    m_store.remove(id);
     SaveAfterRinging();
+}
+
+std::optional<TDateTime> AlarmSchedule::SnoozedUntil(AlarmId id) const
+{
+    std::optional<TDateTime> first;
+    for (const AlarmSnooze& snooze : m_snoozes)
+        if (snooze.alarm == id && (!first || snooze.due < *first))
+            first = snooze.due;
+    return first;
+}
+
+void AlarmSchedule::CancelSnoozes(AlarmId id)
+{
+    if (std::erase_if(m_snoozes, [id](const AlarmSnooze& snooze) { return snooze.alarm == id; }) == 0)
+        return;
+    SaveSnoozes();
+    emit snoozesChanged();
+    EndSnooze(id);
+}
+
+void AlarmSchedule::DropSnoozes(AlarmId id)
+{
+    if (std::erase_if(m_snoozes, [id](const AlarmSnooze& snooze) { return snooze.alarm == id; }) == 0)
+        return;
+    SaveSnoozes();
+    emit snoozesChanged();
 }
 
 void AlarmSchedule::SaveSnoozes()
 {
+    std::vector<PendingSnooze> pending;
+    for (const AlarmSnooze& snooze : m_snoozes)
+        if (const AlarmRecord* alarm = m_store.find(snooze.alarm))
+            pending.push_back({ snooze.due, *alarm });
     try {
-        WriteSnoozes(SnoozeFilePath(m_store.fileName()), m_snoozes);
+        WriteSnoozes(SnoozeFilePath(m_store.fileName()), pending);
+        m_snoozeFileStale = false;
         m_snoozeSaveFailureReported = false;
     } catch (const IoError& error) {
         // They stay in memory and ring while the program runs.
@@ -150,23 +191,43 @@ void AlarmSchedule::SaveAfterRinging()
     }
 }
 
+QString AlarmSchedule::LoadSnoozes()
+{
+    std::vector<PendingSnooze> pending;
+    try {
+        pending = ReadSnoozes(SnoozeFilePath(m_store.fileName()));
+    } catch (const IoError& error) {
+        return error.message();
+    }
+    m_snoozes.clear();
+    for (const PendingSnooze& snooze : pending) {
+        // Its alarm is the stored one alike in all but Enabled and LastRung.
+        const std::vector<AlarmRecord>& records = m_store.records();
+        const auto stored = std::find_if(records.begin(), records.end(),
+            [&snooze](const AlarmRecord& alarm) { return alarm.Enabled && IsSameAlarm(alarm, snooze.alarm); });
+        if (stored != records.end())
+            m_snoozes.push_back({ m_store.idAt(std::size_t(stored - records.begin())), snooze.due });
+    }
+    m_snoozeFileStale = m_snoozes.size() != pending.size();
+    emit snoozesChanged();
+    return QString();
+}
+
 void AlarmSchedule::RunStartupPass(TDateTime now)
 {
-    try {
-        m_snoozes = ReadSnoozes(SnoozeFilePath(m_store.fileName()));
-    } catch (const IoError& error) {
-        Report(error.message());
-    }
-    const auto missed = std::stable_partition(m_snoozes.begin(), m_snoozes.end(),
-        [now](const PendingSnooze& snooze) { return snooze.due > now; });
-    if (missed != m_snoozes.end()) {
-        const std::vector<PendingSnooze> ended(missed, m_snoozes.end());
-        m_snoozes.erase(missed, m_snoozes.end());
-        for (const PendingSnooze& snooze : ended) {
-            Report(MissedSnoozeMessage(snooze.alarm, snooze.due));
+    if (const QString error = LoadSnoozes(); !error.isEmpty())
+        Report(error);
+    const auto ended = std::stable_partition(
+        m_snoozes.begin(), m_snoozes.end(), [now](const AlarmSnooze& snooze) { return snooze.due > now; });
+    if (ended != m_snoozes.end() || m_snoozeFileStale) {
+        const std::vector<AlarmSnooze> missed(ended, m_snoozes.end());
+        m_snoozes.erase(ended, m_snoozes.end());
+        SaveSnoozes();
+        emit snoozesChanged();
+        for (const AlarmSnooze& snooze : missed) {
+            Report(MissedSnoozeMessage(*m_store.find(snooze.alarm), snooze.due));
             EndSnooze(snooze.alarm);
         }
-        SaveSnoozes();
     }
 
     if (const AlarmId missed = FindDueAlarm(true, now); missed != kNoAlarm)

@@ -13,6 +13,16 @@
 
 class AlarmPresenter;
 
+// A snooze waiting to ring: the alarm it belongs to, and when. It rings the
+// alarm as it is then, edits included; deleting or switching off the alarm
+// ends it.
+struct AlarmSnooze {
+    AlarmId alarm = kNoAlarm;
+    TDateTime due = 0; // local date-time
+
+    bool operator==(const AlarmSnooze&) const = default;
+};
+
 // Tells the user something about the alarms (an alarm that should have rung);
 // the program shows it in a message box.
 using AlarmReporter = std::function<void(const QString& message)>;
@@ -49,7 +59,14 @@ public:
     // presentation propagates and the alarm stays unmarked.
     void RingAlarm(AlarmId id);
 
-    // Once, after the store is loaded: reads the pending snoozes and reports
+    // Reads the pending snoozes of the snooze file beside the store and ties
+    // each to its alarm, the enabled one alike in all but Enabled and
+    // LastRung; a snooze whose alarm has gone, was switched off or was
+    // changed meanwhile is left out. Writes nothing. Returns why the file
+    // could not be read, or an empty text.
+    QString LoadSnoozes();
+
+    // Once, after the store is loaded: loads the pending snoozes, reports
     // (and drops) those that fell due while the program was not running,
     // reports the first alarm that should have rung earlier today, and
     // deletes the one-time alarms marked for deletion that will never ring
@@ -64,10 +81,20 @@ public:
     // at the same moment.
     void PollAlarms(TDateTime now);
 
+    const AlarmStore& store() const { return m_store; }
+
     // The snoozes waiting to ring, in the order they were made.
-    const std::vector<PendingSnooze>& Snoozes() const { return m_snoozes; }
+    const std::vector<AlarmSnooze>& Snoozes() const { return m_snoozes; }
+    // When the alarm's first snooze rings; nothing when none waits.
+    std::optional<TDateTime> SnoozedUntil(AlarmId id) const;
+    // Ends the alarm's snoozes as a dismissal would: a one-time alarm that
+    // deletes itself after playing then goes.
+    void CancelSnoozes(AlarmId id);
 
 signals:
+    // A snooze was made, rang, ended or was cancelled.
+    void snoozesChanged();
+
     // A poll found a new day, or the clock set forward or back: the next
     // ring dates shown may be others now.
     void nextRingDatesMoved();
@@ -77,10 +104,12 @@ private:
     bool IsSoundPlaying() const;
     void SaveAfterRinging();
     void RingDueSnooze(TDateTime now);
-    void Snooze(const AlarmRecord& alarm, int minutes);
+    void Snooze(AlarmId id, int minutes);
     // After a snooze has ended without another: a one-time alarm that
     // deletes itself after playing goes, once no other snooze of it waits.
-    void EndSnooze(const AlarmRecord& alarm);
+    void EndSnooze(AlarmId id);
+    // Drops the alarm's snoozes: it has gone or was switched off.
+    void DropSnoozes(AlarmId id);
     void SaveSnoozes();
     void QueueMissedReports(TDateTime lastPoll, TDateTime now);
     void ShowQueuedReports();
@@ -89,8 +118,9 @@ private:
     AlarmStore& m_store;
     AlarmPresenter* m_presenter = nullptr;
     AlarmReporter m_reporter;
-    std::vector<PendingSnooze> m_snoozes;
+    std::vector<AlarmSnooze> m_snoozes;
     bool m_snoozeSaveFailureReported = false;
+    bool m_snoozeFileStale = false; // holds snoozes LoadSnoozes left out
     std::optional<TDateTime> m_lastPoll;
     bool m_saveFailureReported = false;
     QStringList m_queuedReports;

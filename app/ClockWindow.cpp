@@ -124,6 +124,12 @@ bool ClockWindow::event(QEvent* event)
     return QWidget::event(event);
 }
 
+void ClockWindow::setAlarmSchedule(AlarmSchedule* schedule)
+{
+    m_alarmSchedule = schedule;
+    m_trayMenu->followSnoozes(*schedule);
+}
+
 void ClockWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

@@ -31,8 +31,8 @@ public:
     ClockWindow(LiveSkin& liveSkin, ClockSettingsFile& settings);
     ~ClockWindow() override;
 
-    // The schedule whose alarms each ordinary tick polls.
-    void setAlarmSchedule(AlarmSchedule* schedule) { m_alarmSchedule = schedule; }
+    // The schedule the tick polls; the tray menu lists its snoozes.
+    void setAlarmSchedule(AlarmSchedule* schedule);
     // Opens the options window, on its Alarms page when asked.
     void setOpenOptions(std::function<void(bool onAlarmsPage)> open) { m_openOptions = std::move(open); }
     // Saves the alarms and the settings; throws IoError.

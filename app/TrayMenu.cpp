@@ -1,5 +1,7 @@
 #include "app/TrayMenu.h"
 
+#include "alarms/AlarmListText.h"
+#include "alarms/AlarmSchedule.h"
 #include "desktop/InstanceChannel.h"
 #include "desktop/TrayIcon.h"
 
@@ -34,7 +36,8 @@ TrayMenu::TrayMenu(QWidget& clock)
     m_show->setChecked(true);
     m_menu->addSeparator()->setObjectName(QStringLiteral("N2"));
     QAction* properties = AddItem(*m_menu, "mProperties", QStringLiteral("Properties"));
-    m_menu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    m_beforeExit = m_menu->addSeparator();
+    m_beforeExit->setObjectName(QStringLiteral("N1"));
     QAction* exit = AddItem(*m_menu, "mExit", QStringLiteral("Exit"));
     m_menu->setDefaultAction(m_show);
 
@@ -65,4 +68,33 @@ bool TrayMenu::clockHidden() const
 void TrayMenu::setClockHidden(bool hidden)
 {
     (hidden ? m_hide : m_show)->setChecked(true);
+}
+
+void TrayMenu::followSnoozes(AlarmSchedule& schedule)
+{
+    m_schedule = &schedule;
+    connect(m_schedule, &AlarmSchedule::snoozesChanged, this, &TrayMenu::listSnoozes);
+    // A renamed alarm shows its new name.
+    connect(&m_schedule->store(), &AlarmStore::alarmChanged, this, &TrayMenu::listSnoozes);
+    listSnoozes();
+}
+
+void TrayMenu::listSnoozes()
+{
+    for (QAction* item : m_snoozeItems)
+        delete item;
+    m_snoozeItems.clear();
+    for (const AlarmSnooze& snooze : m_schedule->Snoozes()) {
+        const AlarmRecord* alarm = m_schedule->store().find(snooze.alarm);
+        if (!alarm)
+            continue;
+        auto* item = new QAction(QStringLiteral("Cancel snooze: \"%1\", %2")
+                                     .arg(alarm->Name.text(), SnoozedUntilText(snooze.due, true)),
+            m_menu);
+        item->setObjectName(QStringLiteral("mCancelSnooze"));
+        m_menu->insertAction(m_beforeExit, item);
+        const AlarmId id = snooze.alarm;
+        connect(item, &QAction::triggered, this, [this, id] { m_schedule->CancelSnoozes(id); });
+        m_snoozeItems.push_back(item);
+    }
 }

@@ -28,7 +28,7 @@ ClockProgram::ClockProgram()
     // The guard answers only from the event loop, once start() has read the
     // store.
     m_instanceGuard.OnRequest = [this](const QByteArray& request) {
-        return AnswerAlarmChangeRequest(m_alarmStore, request);
+        return AnswerAlarmChangeRequest(m_alarmSchedule, m_alarmStore, request);
     };
     // A report (an alarm that should have rung) is shown from the event
     // loop, not from where it arises: the start-up pass reports before the
@@ -103,6 +103,7 @@ void ClockProgram::createWindows()
     m_alarmWindow = std::make_unique<AlarmWindow>();
     m_alarmSchedule.setPresenter(m_alarmWindow.get());
     m_alarmEditor->setPresenter(m_alarmWindow.get());
+    m_alarmEditor->setSchedule(&m_alarmSchedule);
     QObject::connect(&m_alarmSchedule, &AlarmSchedule::nextRingDatesMoved, m_alarmEditor, &AlarmEditor::rewriteRows);
 
     m_optionsWindow->setClockBand(m_clockWindow.get());

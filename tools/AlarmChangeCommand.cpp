@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmChange.h"
 #include "alarms/AlarmEditorValues.h"
+#include "alarms/AlarmSchedule.h"
 #include "alarms/AlarmStore.h"
 #include "desktop/InstanceChannel.h"
 #include "platform/files/IoError.h"
@@ -29,7 +30,9 @@ const char* const kUsage
       "      | --monthly (--day D | --the first|second|third|fourth|last --weekday monday..sunday) [--months jan,feb,...]\n"
       "  WHAT: [--picture FILE | --message TEXT] [--sound FILE [--stays-on sound-length|1|3|5|10|30|60|forever]]\n"
       "      | --document FILE\n"
-      "       vellamor-tool alarms enable|disable|delete INDEX [--store FILE]\n";
+      "       vellamor-tool alarms enable|disable|delete|unsnooze INDEX [--handle HANDLE] [--store FILE]\n"
+      "  INDEX and HANDLE as `vellamor-tool alarms` lists them; without --handle, the handle of the alarm the store\n"
+      "  file has at INDEX. A running clock whose list has another alarm there changes nothing.\n";
 
 // The options of add; true for those that take a value.
 const QMap<QString, bool> kAddOptions {
@@ -367,6 +370,21 @@ struct ChangeRequest {
     AlarmChange change;
 };
 
+// The handle of the alarm the store file has at index: the alarm the user
+// saw there when they listed the alarms. Empty when the file has none there
+// or cannot be read: the change then goes by the index alone and meets the
+// same error as it would have.
+QString StoredHandle(const QString& storePath, int index)
+{
+    AlarmStore store(storePath);
+    try {
+        store.LoadAlarms();
+    } catch (const IoError&) {
+        return QString();
+    }
+    return std::size_t(index) < store.size() ? AlarmHandle(store.records()[std::size_t(index)]) : QString();
+}
+
 Parsed<ChangeRequest> ReadChange(const QStringList& arguments)
 {
     const QString verb = arguments.value(0);
@@ -374,20 +392,29 @@ Parsed<ChangeRequest> ReadChange(const QStringList& arguments)
         TAKE(options, ReadOptions(arguments.mid(1), kAddOptions));
         TAKE(now, Now(options));
         TAKE(alarm, AlarmOfOptions(options, now));
-        return ChangeRequest { options.value(QStringLiteral("--store"), DefaultAlarmStorePath()), { AlarmChange::Kind::Add, alarm, -1 } };
+        return ChangeRequest { options.value(QStringLiteral("--store"), DefaultAlarmStorePath()), { AlarmChange::Kind::Add, alarm, -1, {} } };
     }
     const AlarmChange::Kind kind = verb == u"enable" ? AlarmChange::Kind::Enable
         : verb == u"disable"                         ? AlarmChange::Kind::Disable
+        : verb == u"unsnooze"                        ? AlarmChange::Kind::Unsnooze
                                                      : AlarmChange::Kind::Delete;
     const QString index = arguments.value(1);
     if (index.isEmpty() || index.startsWith(QStringLiteral("--")))
         return OptionError { QStringLiteral("%1 needs the INDEX of an alarm, as `vellamor-tool alarms` lists it").arg(verb) };
-    TAKE(options, ReadOptions(arguments.mid(2), { { QStringLiteral("--store"), true } }));
+    TAKE(options, ReadOptions(arguments.mid(2), { { QStringLiteral("--store"), true }, { QStringLiteral("--handle"), true } }));
     bool ok = false;
     const int number = index.toInt(&ok);
     if (!ok || number < 0)
         return Bad(QStringLiteral("INDEX"), index, QStringLiteral("the number of an alarm, as `vellamor-tool alarms` lists it"));
-    return ChangeRequest { options.value(QStringLiteral("--store"), DefaultAlarmStorePath()), { kind, {}, number } };
+    const QString storePath = options.value(QStringLiteral("--store"), DefaultAlarmStorePath());
+    QString handle = options.value(QStringLiteral("--handle")).toLower();
+    if (options.contains(QStringLiteral("--handle"))) {
+        if (handle.size() != 8 || QByteArray::fromHex(handle.toLatin1()).toHex() != handle.toLatin1())
+            return Bad(QStringLiteral("--handle"), handle, QStringLiteral("a handle of eight hexadecimal digits, as `vellamor-tool alarms` lists it"));
+    } else {
+        handle = StoredHandle(storePath, number);
+    }
+    return ChangeRequest { storePath, { kind, {}, number, handle } };
 }
 
 #undef TAKE
@@ -410,9 +437,13 @@ std::optional<QByteArray> HandToRunningClock(const ChangeRequest& request)
 QByteArray ChangeStoreHere(const ChangeRequest& request)
 {
     AlarmStore store(request.storePath);
+    AlarmSchedule schedule(store);
     try {
         store.LoadAlarms();
-        if (const QString error = ApplyAlarmChange(store, request.change); !error.isEmpty())
+        // Its snoozes end with an alarm deleted or switched off here.
+        if (const QString error = schedule.LoadSnoozes(); !error.isEmpty())
+            return "failed\t" + error.toUtf8() + '\n';
+        if (const QString error = ApplyAlarmChange(schedule, store, request.change); !error.isEmpty())
             return "failed\t" + error.toUtf8() + '\n';
         store.SaveAlarms();
     } catch (const IoError& error) {
@@ -427,7 +458,7 @@ QByteArray ChangeStoreHere(const ChangeRequest& request)
 bool IsAlarmChangeCommand(const QStringList& arguments)
 {
     const QString verb = arguments.value(0);
-    return verb == u"add" || verb == u"enable" || verb == u"disable" || verb == u"delete";
+    return verb == u"add" || verb == u"enable" || verb == u"disable" || verb == u"delete" || verb == u"unsnooze";
 }
 
 int RunAlarmChangeCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)

@@ -3,6 +3,7 @@
 #include "tools/AlarmChangeCommand.h"
 #include "tools/HelpOption.h"
 #include "alarms/AlarmListText.h"
+#include "alarms/AlarmSchedule.h"
 #include "alarms/AlarmStore.h"
 #include "platform/files/IoError.h"
 #include "platform/text/LocalClock.h"
@@ -15,7 +16,7 @@ constexpr int kDone = 0;
 constexpr int kFailed = 2;
 
 const char* const kUsage = "usage: vellamor-tool alarms [--store FILE] [--now \"YYYY-MM-DD HH:MM:SS\"] [--24h]\n"
-                           "       vellamor-tool alarms add|enable|disable|delete ... (see alarms add --help)\n";
+                           "       vellamor-tool alarms add|enable|disable|delete|unsnooze ... (see alarms add --help)\n";
 
 struct ListOptions {
     QString storePath;
@@ -74,12 +75,21 @@ int RunAlarmsCommand(const QStringList& arguments, QTextStream& out, QTextStream
         return kFailed;
     }
 
+    AlarmSchedule schedule(store);
+    if (const QString error = schedule.LoadSnoozes(); !error.isEmpty()) {
+        err << error << '\n';
+        return kFailed;
+    }
+
     const TDateTime now = DateTimeFromLocal(options.now.isValid() ? options.now : CurrentLocalDateTime());
     for (std::size_t i = 0; i < store.size(); ++i) {
         // Control characters in names, a tab among them, would break the
         // columns; the row shows them as "?".
-        const AlarmListRow row = AlarmListRowOf(store.records()[i], now, options.twelveHour);
-        out << i << '\t' << row.name << '\t' << row.type << '\t' << row.time << '\t' << row.nextDate << '\n';
+        const AlarmRecord& alarm = store.records()[i];
+        const AlarmListRow row = AlarmListRowOf(alarm, now, options.twelveHour);
+        const std::optional<TDateTime> snoozed = schedule.SnoozedUntil(store.idAt(i));
+        out << i << '\t' << AlarmHandle(alarm) << '\t' << row.name << '\t' << row.type << '\t' << row.time << '\t'
+            << row.nextDate << '\t' << (snoozed ? SnoozedUntilText(*snoozed, options.twelveHour) : QString()) << '\n';
     }
     return kDone;
 }

@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmPresenter.h"
+#include "alarms/AlarmSchedule.h"
 #include "alarms/ui/AlarmEditorFields.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
@@ -15,6 +16,7 @@
 #include "widgets/FittingTextValidator.h"
 #include "widgets/RequiredChild.h"
 
+#include <QAction>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -179,6 +181,35 @@ void AlarmEditor::setUpList()
         header->resizeSection(column, width);
     }
     ui->lvAlarms->installEventFilter(this);
+    // A right click on a snoozed alarm's row offers to end its snooze.
+    m_cancelSnooze = new QAction(QStringLiteral("Cancel snooze"), ui->lvAlarms);
+    m_cancelSnooze->setObjectName(QStringLiteral("actCancelSnooze"));
+    m_cancelSnooze->setVisible(false);
+    ui->lvAlarms->addAction(m_cancelSnooze);
+    ui->lvAlarms->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(m_cancelSnooze, &QAction::triggered, this, &AlarmEditor::cancelSelectedSnooze);
+    connect(ui->lvAlarms, &QTreeWidget::itemSelectionChanged, this, &AlarmEditor::updateSnoozeAction);
+}
+
+void AlarmEditor::setSchedule(AlarmSchedule* schedule)
+{
+    m_schedule = schedule;
+    connect(m_schedule, &AlarmSchedule::snoozesChanged, this, [this] {
+        rewriteRows();
+        updateSnoozeAction();
+    });
+    rewriteRows();
+}
+
+void AlarmEditor::cancelSelectedSnooze()
+{
+    if (m_schedule)
+        m_schedule->CancelSnoozes(selectedAlarm());
+}
+
+void AlarmEditor::updateSnoozeAction()
+{
+    m_cancelSnooze->setVisible(m_schedule && m_schedule->SnoozedUntil(selectedAlarm()));
 }
 
 AlarmEditor::~AlarmEditor() = default;
@@ -303,7 +334,10 @@ void AlarmEditor::writeRow(QTreeWidgetItem& row, TDateTime now)
     row.setCheckState(kNameColumn, m_store.shownEnabled(id) ? Qt::Checked : Qt::Unchecked);
     row.setText(kTypeColumn, cells.type);
     row.setText(kTimeColumn, cells.time);
-    row.setText(kNextDateColumn, cells.nextDate);
+    const std::optional<TDateTime> snoozed = m_schedule ? m_schedule->SnoozedUntil(id) : std::nullopt;
+    row.setText(kNextDateColumn, snoozed ? SnoozedUntilText(*snoozed, m_twelveHour) : cells.nextDate);
+    // The next date stays at hand while a snooze shows in its place.
+    row.setToolTip(kNextDateColumn, snoozed ? cells.nextDate : QString());
 }
 
 void AlarmEditor::showAlarm(AlarmId id)

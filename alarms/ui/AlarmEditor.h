@@ -15,6 +15,8 @@
 #include <vector>
 
 class AlarmPresenter;
+class AlarmSchedule;
+class QAction;
 class ElidedButton;
 class QTimeEdit;
 class QTreeWidgetItem;
@@ -47,6 +49,9 @@ public:
 
     // Who presents an alarm for "Test It"; until one is set it does nothing.
     void setPresenter(AlarmPresenter* presenter) { m_presenter = presenter; }
+    // The schedule whose pending snoozes the rows show ("snoozed until
+    // 7: 15 am") and the list's "Cancel snooze" ends.
+    void setSchedule(AlarmSchedule* schedule);
 
     void resetPickers() override;
     void selectFirstIfNone() override;
@@ -84,6 +89,8 @@ private:
     void bindFields();
     void setUpToolBarAndPickers();
     void setUpNameField();
+    void cancelSelectedSnooze();
+    void updateSnoozeAction();
     void setUpList();
     void connectControls();
     void followStore();
@@ -124,6 +131,8 @@ private:
 
     AlarmStore& m_store;
     AlarmPresenter* m_presenter = nullptr;
+    AlarmSchedule* m_schedule = nullptr;
+    QAction* m_cancelSnooze = nullptr;
     // The controls the table of AlarmEditorFields binds, in its order.
     struct BoundField {
         const AlarmEditorField& field;

@@ -370,6 +370,64 @@ TEST_F(AlarmScheduleTest, ADeletingOneTimeAlarmGoesWhenItsLastSnoozeIsDismissed)
     EXPECT_EQ(saved.records(), store.records());
 }
 
+TEST_F(AlarmScheduleTest, ASnoozeEndsWithItsAlarmAndRingsItAsEdited)
+{
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"), Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 6), "Tea"),
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 7), "Gym") });
+    const AlarmId wake = store.idAt(0), tea = store.idAt(1), gym = store.idAt(2);
+    int changes = 0;
+    QObject::connect(&schedule, &AlarmSchedule::snoozesChanged, [&changes] { ++changes; });
+    snoozes = { 10, 10, 10 };
+    PollAt(Moment(2004, 3, 10, 7, 5, 4));
+    PollAt(Moment(2004, 3, 10, 7, 6, 4));
+    PollAt(Moment(2004, 3, 10, 7, 7, 4));
+    ASSERT_EQ(schedule.Snoozes().size(), 3u);
+    EXPECT_EQ(schedule.SnoozedUntil(tea), Moment(2004, 3, 10, 7, 16, 4));
+    EXPECT_GE(changes, 3);
+
+    store.remove(wake); // deleted: its snooze ends
+    AlarmRecord off = *store.find(tea);
+    off.Enabled = false; // switched off and saved: its snooze ends
+    store.update(tea, off);
+    AlarmRecord edited = *store.find(gym);
+    edited.Name.setText(QStringLiteral("Gym at 8"));
+    store.update(gym, edited);
+    EXPECT_EQ(schedule.Snoozes(), (std::vector<AlarmSnooze> { { gym, Moment(2004, 3, 10, 7, 17, 4) } }));
+    EXPECT_FALSE(schedule.SnoozedUntil(wake));
+    const std::vector<PendingSnooze> file = ReadSnoozes(SnoozeFilePath(store.fileName()));
+    ASSERT_EQ(file.size(), 1u);
+    EXPECT_EQ(file[0].alarm.Name.text(), QStringLiteral("Gym at 8"));
+
+    presented.clear();
+    for (int minute = 15; minute <= 18; ++minute)
+        PollAt(Moment(2004, 3, 10, 7, minute, 4));
+    EXPECT_EQ(presented, QStringList { QStringLiteral("Gym at 8") });
+    EXPECT_TRUE(schedule.Snoozes().empty());
+}
+
+TEST_F(AlarmScheduleTest, CancellingASnoozeEndsItAsADismissalWould)
+{
+    AlarmRecord once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Once");
+    once.DeleteAfterPlaying = true;
+    store.replaceAll({ once, Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 6), "Daily") });
+    const AlarmId daily = store.idAt(1);
+    snoozes = { 5, 5 };
+    PollAt(Moment(2004, 3, 10, 7, 5, 4));
+    PollAt(Moment(2004, 3, 10, 7, 6, 4));
+    schedule.CancelSnoozes(daily);
+    schedule.CancelSnoozes(store.idAt(0));
+    EXPECT_TRUE(schedule.Snoozes().empty());
+    EXPECT_TRUE(ReadSnoozes(SnoozeFilePath(store.fileName())).empty());
+    // The one-time alarm has played and deletes itself; the daily one stays.
+    AlarmStore saved(store.fileName());
+    saved.LoadAlarms();
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved.records()[0].Name.text(), QStringLiteral("Daily"));
+    presented.clear();
+    PollAt(Moment(2004, 3, 10, 7, 11, 4));
+    EXPECT_TRUE(presented.isEmpty());
+}
+
 TEST_F(AlarmScheduleTest, SnoozesOutliveARestartAndThoseDueMeanwhileAreReportedOnce)
 {
     AlarmRecord once = Named(OnceAlarm(QDate(2004, 3, 10), 7, 5), "Tea");
@@ -398,7 +456,8 @@ TEST_F(AlarmScheduleTest, SnoozesOutliveARestartAndThoseDueMeanwhileAreReportedO
     EXPECT_EQ(restartedMessages,
         QStringList { QStringLiteral("Snoozed alarm \"Wake\" should've rung again earlier(at 7: 10 am on 10 Mar 2004).") });
     ASSERT_EQ(restarted.Snoozes().size(), 1u);
-    EXPECT_EQ(ReadSnoozes(SnoozeFilePath(store.fileName())), restarted.Snoozes());
+    EXPECT_EQ(restarted.Snoozes()[0], (AlarmSnooze { restartedStore.idAt(1), Moment(2004, 3, 10, 7, 15, 5) }));
+    ASSERT_EQ(ReadSnoozes(SnoozeFilePath(store.fileName())).size(), 1u);
 
     clock = Moment(2004, 3, 10, 7, 15, 5);
     restarted.PollAlarms(clock);

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A real alarm snoozed in the real clock: it rings, the S key snoozes it (its
-# window closes), the clock is stopped and started again, and five minutes
-# later by the clock's time it rings again, until a click dismisses it. The
-# clock's time is set through libfaketime's offset file, which the test moves
-# forward by five minutes.
+# window closes), the clock is stopped and started again, the tool lists the
+# snooze, and five minutes later by the clock's time it rings again, until a
+# click dismisses it. The next day it rings and is snoozed again, and
+# `vellamor-tool alarms delete` ends the snooze with the alarm: it does not
+# ring again. The clock's time is set through libfaketime's offset file,
+# which the test moves forward.
 . "$(dirname "$0")/clock_session.sh"
 program_folder=$1
 write_alarm_store=$2
@@ -51,6 +53,8 @@ wait_for_exit "$CLOCK_PID" 50 || fail "the clock did not end"
 start_clock_on_set_time
 sleep 3
 ! alarm_window >/dev/null || fail "rang again before the snooze ended"
+tool=$program_folder/vellamor-tool
+"$tool" alarms | grep -q $'\tsnoozed until 7: 05 am$' || fail "the tool does not list the snooze: $("$tool" alarms)"
 
 echo $((offset + 300)) >"$offset_file"
 wait_until 100 alarm_window >/dev/null || fail "the snoozed alarm did not ring again: $(cat "$CLOCK_HOME/clock.log")"
@@ -59,5 +63,20 @@ window=$(alarm_window)
 xdotool mousemove --window "$window" 40 20 click 1
 wait_until 50 eval '! alarm_window >/dev/null' || fail "a click did not dismiss the snoozed alarm"
 wait_until 20 eval '[ "$(pending_snoozes)" = 0 ]' || fail "the dismissed snooze is still kept: $(cat "$snoozes")"
+
+# The next morning: snoozed again, then deleted with the tool while snoozed.
+next_day=$(($(date -d '2024-01-02 06:59:57' +%s) - $(date +%s)))
+echo "$next_day" >"$offset_file"
+wait_until 150 alarm_window >/dev/null || fail "the alarm did not ring the next day: $(cat "$CLOCK_HOME/clock.log")"
+window=$(alarm_window)
+xdotool windowactivate --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers s
+wait_until 50 eval '! alarm_window >/dev/null' || fail "the S key did not snooze the alarm the next day"
+[ "$(pending_snoozes)" = 1 ] || fail "no snooze kept the next day: $(cat "$snoozes" 2>/dev/null)"
+"$tool" alarms delete 0 || fail "the tool could not delete the snoozed alarm"
+wait_until 20 eval '[ "$(pending_snoozes)" = 0 ]' || fail "the deleted alarm's snooze is still kept: $(cat "$snoozes")"
+echo $((next_day + 300)) >"$offset_file"
+sleep 5
+! alarm_window >/dev/null || fail "the snooze of a deleted alarm rang"
 grep -q "should've rung" "$CLOCK_HOME/clock.log" && fail "reported as missed: $(cat "$CLOCK_HOME/clock.log")"
 echo PASS

@@ -1,5 +1,7 @@
 #include "alarms/AlarmChange.h"
+#include "alarms/SnoozeFile.h"
 #include "alarms/ui/AlarmEditor.h"
+#include "alarms/ui/AlarmWindow.h"
 #include "app/ClockWindow.h"
 #include "desktop/SingleInstanceGuard.h"
 #include "options/OptionsWindow.h"
@@ -11,6 +13,7 @@
 #include "tests/support/TempFolder.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -236,7 +239,7 @@ private slots:
 
         AlarmRecord added = OnceAlarm(QDate(2004, 3, 11), 9, 0);
         added.Name.setText(QStringLiteral("Added"));
-        QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Add, added, -1 })), QByteArray("done\t2\n"));
+        QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Add, added, -1, {} })), QByteArray("done\t2\n"));
         QCOMPARE(list->topLevelItemCount(), 3);
         QCOMPARE(list->topLevelItem(2)->text(0), QStringLiteral("Added"));
         QCOMPARE(list->topLevelItem(1)->checkState(0), Qt::Unchecked);
@@ -257,8 +260,124 @@ private slots:
         QVERIFY(fileMatchesMemory());
     }
 
+    // A one-time alarm that deletes itself rings in the real alarm window;
+    // meanwhile the user deletes the first row, another alarm, in the
+    // options window; a click dismisses the ringing one. Both are gone, and
+    // nothing else.
+    void aDeleteInTheOptionsWhileAnAlarmRingsReachesOnlyTheRowDeleted()
+    {
+        AlarmRecord first = OnceAlarm(QDate(2004, 3, 10), 9, 0);
+        first.Name.setText(QStringLiteral("First"));
+        AlarmRecord ringing = OnceAlarm(QDate(2004, 3, 10), 8, 1);
+        ringing.Name.setText(QStringLiteral("Ringing"));
+        ringing.DeleteAfterPlaying = true;
+        AlarmRecord kept = DailyAlarm(1, QDate(2004, 1, 1), 10, 0);
+        kept.Name.setText(QStringLiteral("Kept"));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ first, ringing, kept }));
+        const ConfirmationPresenter previousConfirmation = SetConfirmationPresenter([](const QString&) { return true; });
+        CreateWindows();
+        OptionsWindow& options = optionsWindow();
+        options.show();
+        options.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(2);
+        auto* list = options.findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
+
+        bool rang = false;
+        QTimer::singleShot(0, [&] {
+            AlarmWindow* window = ShownAlarmWindow();
+            QVERIFY(window);
+            rang = true;
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->topLevelItem(0)).center());
+            QTest::mouseClick(options.findChild<QToolButton*>(QStringLiteral("tbDeleteAlarm")), Qt::LeftButton);
+            QTest::mouseClick(window->findChild<QLabel*>(QStringLiteral("StaticText1")), Qt::LeftButton);
+        });
+        program->clockWindow().tick(); // the first tick is a full refresh
+        now = Moment(2004, 3, 10, 8, 1, 4);
+        program->clockWindow().tick();
+        SetConfirmationPresenter(previousConfirmation);
+
+        QVERIFY(rang);
+        QCOMPARE(folder->read(QStringLiteral("Alarm/Alarms.cfg")), StoreBytes({ kept }));
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(0), QStringLiteral("Kept"));
+    }
+
+    // The tool lists the store file; the clock's list has an unsaved delete
+    // from the options window. A change by the listed index and handle is
+    // refused, naming both alarms, and changes nothing; one whose handle
+    // matches goes through.
+    void aChangeForAnotherAlarmThanTheToolListedIsRefused()
+    {
+        AlarmRecord first = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
+        first.Name.setText(QStringLiteral("First"));
+        AlarmRecord second = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
+        second.Name.setText(QStringLiteral("Second"));
+        AlarmRecord third = DailyAlarm(1, QDate(2004, 1, 1), 9, 0);
+        third.Name.setText(QStringLiteral("Third"));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ first, second, third }));
+        CreateWindows();
+        const QString storePath = program->alarmStore().fileName();
+        program->alarmStore().remove(program->alarmStore().idAt(0)); // deleted in the options, not saved
+        const QByteArray before = folder->read(QStringLiteral("Alarm/Alarms.cfg"));
+
+        // "disable 1" as listed from the file: Second, now alarm 0 of the clock.
+        const QByteArray answer = program->instanceGuard().OnRequest(
+            AlarmChangeRequest(storePath, { AlarmChange::Kind::Disable, {}, 1, AlarmHandle(second) }));
+        QVERIFY2(answer.startsWith("failed\tAlarm 1 of the running clock is now \"Third\" (handle " + AlarmHandle(third).toLatin1()
+                     + "), not the alarm with handle " + AlarmHandle(second).toLatin1() + ", which is alarm 0 now"),
+            answer.constData());
+        QCOMPARE(folder->read(QStringLiteral("Alarm/Alarms.cfg")), before);
+        QVERIFY(program->alarmStore().records()[0].Enabled && program->alarmStore().records()[1].Enabled);
+
+        QCOMPARE(program->instanceGuard().OnRequest(
+                     AlarmChangeRequest(storePath, { AlarmChange::Kind::Disable, {}, 0, AlarmHandle(second) })),
+            QByteArray("done\t0\n"));
+        QVERIFY(!program->alarmStore().records()[0].Enabled);
+    }
+
+    // A snoozed alarm shows its snooze in its row and in the tray menu; the
+    // menu's "Cancel snooze" ends it, and the alarm does not ring again.
+    void aPendingSnoozeIsShownAndCancelled()
+    {
+        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
+        wake.Name.setText(QStringLiteral("Wake"));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ wake }));
+        CreateWindows();
+        QStringList presented;
+        RecordingPresenter presenter;
+        presenter.onPresent = [&presented](const AlarmRecord& alarm) {
+            presented.append(alarm.Name.text());
+            return presented.size() == 1 ? 10 : 0;
+        };
+        program->alarmSchedule().setPresenter(&presenter);
+        program->clockWindow().tick();
+        now = Moment(2004, 3, 10, 8, 1, 4);
+        program->clockWindow().tick();
+        QCOMPARE(presented.size(), 1);
+
+        auto* list = optionsWindow().findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
+        QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("snoozed until 8: 11 am"));
+        QList<QAction*> cancel = program->clockWindow().findChildren<QAction*>(QStringLiteral("mCancelSnooze"));
+        QCOMPARE(cancel.size(), 1);
+        QCOMPARE(cancel[0]->text(), QStringLiteral("Cancel snooze: \"Wake\", snoozed until 8: 11 am"));
+        cancel[0]->trigger();
+        QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("11 Mar 2004"));
+        QVERIFY(program->clockWindow().findChildren<QAction*>(QStringLiteral("mCancelSnooze")).isEmpty());
+        QVERIFY(ReadSnoozes(SnoozeFilePath(program->alarmStore().fileName())).empty());
+        now = Moment(2004, 3, 10, 8, 11, 4);
+        program->clockWindow().tick();
+        QCOMPARE(presented.size(), 1);
+    }
+
 private:
     OptionsWindow& optionsWindow() const { return program->optionsWindow(); }
+
+    static AlarmWindow* ShownAlarmWindow()
+    {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* alarm = qobject_cast<AlarmWindow*>(window); alarm && alarm->isVisible())
+                return alarm;
+        return nullptr;
+    }
 
     // As the program starts: everything read, the windows created, the clock
     // shown; its ticks are run by hand.

@@ -1,5 +1,6 @@
 #include "alarms/AlarmRules.h"
 #include "alarms/AlarmStore.h"
+#include "alarms/SnoozeFile.h"
 #include "desktop/InstanceChannel.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
@@ -90,8 +91,8 @@ TEST_F(AlarmChangeCommandTest, EveryModeIsListedAndRingsAsTheEditorWouldStoreIt)
         ASSERT_EQ(run.status, 0) << c.options << ": " << run.err.toStdString();
         const int index = expected.count(u'\n');
         EXPECT_EQ(run.out, QString::number(index) + u'\n');
-        expected += QStringLiteral("%1\tNew Alarm\t%2\n").arg(index).arg(QString::fromUtf8(c.listed));
         const AlarmRecord added = Stored().back();
+        expected += QStringLiteral("%1\t%2\tNew Alarm\t%3\t\n").arg(index).arg(AlarmHandle(added), QString::fromUtf8(c.listed));
         EXPECT_TRUE(IsRingDay(added, c.ringsOn)) << c.options;
         EXPECT_FALSE(IsRingDay(added, c.notOn)) << c.options;
         EXPECT_EQ(added.LastRung, 0);
@@ -172,7 +173,7 @@ TEST_F(AlarmChangeCommandTest, NamesMessagesAndPathsInEveryScriptTravelWhole)
     const QStringList rows = Listed().split(u'\n', Qt::SkipEmptyParts);
     ASSERT_EQ(rows.size(), 4);
     for (int i = 0; i < 3; ++i)
-        EXPECT_TRUE(rows[i].startsWith(QStringLiteral("%1\t%2\t").arg(i).arg(names[i + 1]))) << rows[i].toStdString();
+        EXPECT_EQ(rows[i].section(u'\t', 2, 2), names[i + 1]) << rows[i].toStdString();
 }
 
 TEST_F(AlarmChangeCommandTest, EnableDisableAndDeleteByTheListedIndex)
@@ -192,6 +193,33 @@ TEST_F(AlarmChangeCommandTest, EnableDisableAndDeleteByTheListedIndex)
     off.Enabled = true;
     on.Enabled = false;
     EXPECT_EQ(Stored(), (std::vector<AlarmRecord> { off, on }));
+}
+
+TEST_F(AlarmChangeCommandTest, AHandleNamesTheAlarmMeantAndUnsnoozeEndsItsSnoozes)
+{
+    AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
+    wake.Name.setText(QStringLiteral("Wake"));
+    AlarmRecord tea = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
+    tea.Name.setText(QStringLiteral("Tea"));
+    folder.write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ wake, tea }));
+    WriteSnoozes(SnoozeFilePath(storePath), { { Moment(2004, 1, 5, 12, 10), tea } });
+    const QByteArray before = folder.read(QStringLiteral("Alarm/Alarms.cfg"));
+
+    const ToolRun other = Change({ QStringLiteral("delete"), QStringLiteral("0"), QStringLiteral("--handle"), AlarmHandle(tea) });
+    EXPECT_EQ(other.status, 2);
+    EXPECT_TRUE(other.err.contains(QStringLiteral("which is alarm 1 now"))) << other.err.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("Alarm/Alarms.cfg")), before);
+
+    const ToolRun notSnoozed = Change({ QStringLiteral("unsnooze"), QStringLiteral("0") });
+    EXPECT_EQ(notSnoozed.status, 2);
+    EXPECT_TRUE(notSnoozed.err.contains(QStringLiteral("not snoozed"))) << notSnoozed.err.toStdString();
+
+    EXPECT_TRUE(Listed().contains(QStringLiteral("\tsnoozed until 12: 10 pm\n")));
+    const ToolRun unsnooze = Change({ QStringLiteral("unsnooze"), QStringLiteral("1"), QStringLiteral("--handle"), AlarmHandle(tea) });
+    EXPECT_EQ(unsnooze.status, 0) << unsnooze.err.toStdString();
+    EXPECT_TRUE(ReadSnoozes(SnoozeFilePath(storePath)).empty());
+    EXPECT_FALSE(Listed().contains(QStringLiteral("snoozed")));
+    EXPECT_EQ(Stored().size(), 2u);
 }
 
 TEST_F(AlarmChangeCommandTest, BadOptionsAreNamedAndChangeNothing)
@@ -251,6 +279,7 @@ TEST_F(AlarmChangeCommandTest, BadOptionsAreNamedAndChangeNothing)
         { QStringList { QStringLiteral("disable"), QStringLiteral("first") }, "INDEX" },
         { QStringList { QStringLiteral("delete"), QStringLiteral("1") }, "no alarm 1" },
         { QStringList { QStringLiteral("enable"), QStringLiteral("0"), QStringLiteral("--loud") }, "--loud" },
+        { QStringList { QStringLiteral("enable"), QStringLiteral("0"), QStringLiteral("--handle"), QStringLiteral("xyz") }, "--handle" },
     };
     for (const Case& c : cases) {
         const ToolRun run = Change(c.arguments);

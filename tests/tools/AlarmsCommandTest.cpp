@@ -1,3 +1,4 @@
+#include "alarms/SnoozeFile.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
 #include "tests/tools/AlarmsToolRun.h"
@@ -27,18 +28,25 @@ TEST_F(AlarmsCommandTest, ListsEveryAlarmAsTheAlarmListShowsIt)
     once.Name.setText(QStringLiteral("Gone"));
     AlarmRecord odd = AlarmAt(9, 0, 30, "Odd\tName");
     folder.write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ wake, once, odd }));
+    // Wake was snoozed until ten past noon.
+    WriteSnoozes(SnoozeFilePath(storePath), { { Moment(2004, 1, 5, 12, 10), wake } });
 
     folder.becomeProgramFolder();
     const ToolRun twelve = RunAlarms(atNoon);
     EXPECT_EQ(twelve.status, 0) << twelve.err.toStdString();
+    // Index, handle, name, type, time, next date, pending snooze.
     EXPECT_EQ(twelve.out,
-        u"0\tWake\tDaily\t7: 05 pm\t5 Jan 2004\n"
-        u"1\tGone\tOnce\t7: 05 am\t<Expired>\n"
-        u"2\tOdd?Name\t\t12: 30 am\t<Expired>\n");
+        QStringLiteral("0\t%1\tWake\tDaily\t7: 05 pm\t5 Jan 2004\tsnoozed until 12: 10 pm\n"
+                       "1\t%2\tGone\tOnce\t7: 05 am\t<Expired>\t\n"
+                       "2\t%3\tOdd?Name\t\t12: 30 am\t<Expired>\t\n")
+            .arg(AlarmHandle(wake), AlarmHandle(once), AlarmHandle(odd)));
+    EXPECT_NE(AlarmHandle(wake), AlarmHandle(once));
+    EXPECT_EQ(AlarmHandle(wake).size(), 8);
 
     const ToolRun twentyFour = RunAlarms(QStringList { QStringLiteral("--store"), storePath, QStringLiteral("--24h") } + atNoon);
-    EXPECT_EQ(twentyFour.out.section(u'\n', 0, 0), u"0\tWake\tDaily\t19: 05\t5 Jan 2004");
-    EXPECT_EQ(twentyFour.out.section(u'\n', 2, 2), u"2\tOdd?Name\t\t0: 30\t<Expired>");
+    EXPECT_EQ(twentyFour.out.section(u'\n', 0, 0),
+        QStringLiteral("0\t%1\tWake\tDaily\t19: 05\t5 Jan 2004\tsnoozed until 12: 10").arg(AlarmHandle(wake)));
+    EXPECT_EQ(twentyFour.out.section(u'\n', 2, 2), QStringLiteral("2\t%1\tOdd?Name\t\t0: 30\t<Expired>\t").arg(AlarmHandle(odd)));
 }
 
 TEST_F(AlarmsCommandTest, RandomBytesAreListedWithoutFailing)
@@ -51,7 +59,7 @@ TEST_F(AlarmsCommandTest, RandomBytesAreListedWithoutFailing)
     const ToolRun run = RunAlarms(QStringList { QStringLiteral("--store"), storePath } + atNoon);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out.count(u'\n'), 2);
-    EXPECT_EQ(run.out.count(u'\t'), 8);
+    EXPECT_EQ(run.out.count(u'\t'), 12);
 }
 
 TEST_F(AlarmsCommandTest, AStoreThatCannotBeReadEndsWithStatusTwo)
