@@ -3,6 +3,7 @@
 #include "alarms/AlarmListText.h"
 #include "alarms/AlarmRules.h"
 #include "alarms/AlarmPresenter.h"
+#include "alarms/AlarmWatchFile.h"
 #include "platform/files/IoError.h"
 #include "platform/text/LocalClock.h"
 
@@ -26,6 +27,30 @@ double ContinuousSeconds(TDateTime value)
 {
     const double day = std::trunc(value);
     return (day + std::fabs(value - day)) * kSecondsPerDay;
+}
+
+// How often a running clock notes that it watches the alarms: an alarm that
+// falls due in the last such span before the clock stops without its exit
+// (a crash, a power cut) and was not rung is reported at the next start.
+constexpr double kWatchMarkSeconds = 600.0;
+
+// The moment of the alarm's time of day on moment's day.
+TDateTime TimeOnDayOf(const AlarmRecord& alarm, TDateTime moment)
+{
+    return DateTimeFromLocal(QDateTime(DateOf(moment), TimeOf(alarm.AlarmTime)));
+}
+
+// Missed: due earlier on now's day and not rung, at a moment when no clock
+// watched, and after the command line last added, edited or switched it on.
+bool IsMissed(const AlarmRecord& alarm, const AlarmWatch& watch, TDateTime now)
+{
+    if (!IsDueOnDay(alarm, now) || !TimeOfDayIsEarlier(alarm.AlarmTime, now))
+        return false;
+    const double due = ContinuousSeconds(TimeOnDayOf(alarm, now));
+    if (watch.lastWatched && due <= ContinuousSeconds(*watch.lastWatched))
+        return false;
+    const auto changed = watch.changedUnwatched.constFind(AlarmHandle(alarm));
+    return changed == watch.changedUnwatched.constEnd() || due > ContinuousSeconds(*changed);
 }
 
 } // namespace
@@ -230,8 +255,16 @@ void AlarmSchedule::RunStartupPass(TDateTime now)
         }
     }
 
-    if (const AlarmId missed = FindDueAlarm(true, now); missed != kNoAlarm)
-        Report(MissedAlarmMessage(*m_store.find(missed)));
+    AlarmWatch watch;
+    try {
+        watch = ReadAlarmWatch(AlarmWatchFilePath(m_store.fileName()));
+    } catch (const IoError& error) {
+        Report(error.message());
+    }
+    for (const AlarmRecord& alarm : m_store.records())
+        if (IsMissed(alarm, watch, now))
+            Report(MissedAlarmMessage(alarm));
+    MarkWatched(now);
 
     // In one pass, however many expired.
     m_store.removeIf([now](const AlarmRecord& alarm) {
@@ -239,8 +272,22 @@ void AlarmSchedule::RunStartupPass(TDateTime now)
     });
 }
 
+void AlarmSchedule::MarkWatched(TDateTime now)
+{
+    m_lastWatchMark = now;
+    try {
+        WriteAlarmWatch(AlarmWatchFilePath(m_store.fileName()), AlarmWatch { now, {} });
+    } catch (const IoError&) {
+        // At worst an alarm that could not have rung is reported as missed
+        // at the next start; the alarms themselves are safe.
+    }
+}
+
 void AlarmSchedule::PollAlarms(TDateTime now)
 {
+    if (const double sinceMark = ContinuousSeconds(now) - ContinuousSeconds(m_lastWatchMark);
+        sinceMark >= kWatchMarkSeconds || sinceMark < 0)
+        MarkWatched(now);
     const double gap = m_lastPoll ? ContinuousSeconds(now) - ContinuousSeconds(*m_lastPoll) : 0;
     if (gap > kLongestGapSeconds)
         QueueMissedReports(*m_lastPoll, now);

@@ -68,10 +68,15 @@ public:
 
     // Once, after the store is loaded: loads the pending snoozes, reports
     // (and drops) those that fell due while the program was not running,
-    // reports the first alarm that should have rung earlier today, and
-    // deletes the one-time alarms marked for deletion that will never ring
-    // again.
+    // reports every alarm that should have rung earlier today while no
+    // clock watched the alarms (see AlarmWatch), notes that this one now
+    // watches them, and deletes the one-time alarms marked for deletion
+    // that will never ring again.
     void RunStartupPass(TDateTime now);
+
+    // Notes in the watch file that a clock watches the alarms at now. The
+    // poll does so every ten minutes; the program also at its exit.
+    void MarkWatched(TDateTime now);
 
     // The clock's poll, once per ordinary tick: rings the alarm due now
     // unless a sound is playing. When the clock jumped forward by more than
@@ -122,6 +127,7 @@ private:
     bool m_snoozeSaveFailureReported = false;
     bool m_snoozeFileStale = false; // holds snoozes LoadSnoozes left out
     std::optional<TDateTime> m_lastPoll;
+    TDateTime m_lastWatchMark = 0;
     bool m_saveFailureReported = false;
     QStringList m_queuedReports;
     // The alarms reported missed on m_reportedDay, by identity and record

@@ -2,10 +2,10 @@
 
 #include "alarms/AlarmChange.h"
 #include "alarms/ui/AlarmEditor.h"
+#include "alarms/ui/AlarmReportWindow.h"
 #include "alarms/ui/AlarmWindow.h"
 #include "app/ClockWindow.h"
 #include "options/OptionsWindow.h"
-#include "platform/dialogs/Application.h"
 #include "platform/dialogs/DialogOwner.h"
 #include "platform/files/ProgramFolder.h"
 #include "platform/text/DateTime.h"
@@ -30,12 +30,11 @@ ClockProgram::ClockProgram()
     m_instanceGuard.OnRequest = [this](const QByteArray& request) {
         return AnswerAlarmChangeRequest(m_alarmSchedule, m_alarmStore, request);
     };
-    // A report (an alarm that should have rung) is shown from the event
-    // loop, not from where it arises: the start-up pass reports before the
-    // clock is on screen, and a tick must go on while the box waits for OK.
-    // The clock appears, ticks and rings meanwhile.
+    // A report (an alarm that should have rung) joins the one report window
+    // from the event loop, not from where it arises: the start-up pass
+    // reports before the clock is on screen, which comes first.
     m_alarmSchedule.setReporter([this](const QString& message) {
-        QTimer::singleShot(0, m_clockWindow.get(), [message] { ShowMessage(message); });
+        QTimer::singleShot(0, m_reportWindow, [this, message] { m_reportWindow->addReport(message); });
     });
 }
 
@@ -101,6 +100,7 @@ void ClockProgram::createWindows()
     m_optionsWindow->placeAlarmEditor(m_alarmEditor, *m_alarmEditor);
     m_alarmEditor->resetPickers();
     m_alarmWindow = std::make_unique<AlarmWindow>();
+    m_reportWindow = new AlarmReportWindow(m_clockWindow.get());
     m_alarmSchedule.setPresenter(m_alarmWindow.get());
     m_alarmEditor->setPresenter(m_alarmWindow.get());
     m_alarmEditor->setSchedule(&m_alarmSchedule);
@@ -128,6 +128,7 @@ void ClockProgram::SaveSettings()
         m_alarmEditor->endEditing();
     // The alarms first: a store that cannot be written ends the save here.
     m_alarmStore.SaveAlarms();
+    m_alarmSchedule.MarkWatched(DateTimeFromLocal(CurrentLocalDateTime()));
     m_settings.save(m_liveSkin.fileOrDefault(), m_liveSkin.skin().ClockSize);
 }
 

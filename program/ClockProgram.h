@@ -12,6 +12,7 @@
 #include <memory>
 
 class AlarmEditor;
+class AlarmReportWindow;
 class AlarmWindow;
 class ClockWindow;
 class OptionsWindow;
@@ -54,6 +55,7 @@ public:
     LiveSkin& liveSkin() { return m_liveSkin; }
     ClockSettingsFile& settings() { return m_settings; }
     SingleInstanceGuard& instanceGuard() { return m_instanceGuard; }
+    AlarmReportWindow& reportWindow() { return *m_reportWindow; }
 
 private:
     // The settings and the skin they name; what went wrong, for the user.
@@ -69,5 +71,6 @@ private:
     std::unique_ptr<ClockWindow> m_clockWindow;
     std::unique_ptr<OptionsWindow> m_optionsWindow;
     AlarmEditor* m_alarmEditor = nullptr;
+    AlarmReportWindow* m_reportWindow = nullptr; // a child of the clock
     std::unique_ptr<AlarmWindow> m_alarmWindow;
 };

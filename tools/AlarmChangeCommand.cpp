@@ -3,6 +3,7 @@
 #include "alarms/AlarmChange.h"
 #include "alarms/AlarmEditorValues.h"
 #include "alarms/AlarmSchedule.h"
+#include "alarms/AlarmWatchFile.h"
 #include "alarms/AlarmStore.h"
 #include "desktop/InstanceChannel.h"
 #include "platform/files/IoError.h"
@@ -368,6 +369,7 @@ Parsed<QDateTime> Now(const Options& options)
 struct ChangeRequest {
     QString storePath;
     AlarmChange change;
+    QDateTime now;
 };
 
 // The handle of the alarm the store file has at index: the alarm the user
@@ -392,7 +394,7 @@ Parsed<ChangeRequest> ReadChange(const QStringList& arguments)
         TAKE(options, ReadOptions(arguments.mid(1), kAddOptions));
         TAKE(now, Now(options));
         TAKE(alarm, AlarmOfOptions(options, now));
-        return ChangeRequest { options.value(QStringLiteral("--store"), DefaultAlarmStorePath()), { AlarmChange::Kind::Add, alarm, -1, {} } };
+        return ChangeRequest { options.value(QStringLiteral("--store"), DefaultAlarmStorePath()), { AlarmChange::Kind::Add, alarm, -1, {} }, now };
     }
     const AlarmChange::Kind kind = verb == u"enable" ? AlarmChange::Kind::Enable
         : verb == u"disable"                         ? AlarmChange::Kind::Disable
@@ -414,7 +416,7 @@ Parsed<ChangeRequest> ReadChange(const QStringList& arguments)
     } else {
         handle = StoredHandle(storePath, number);
     }
-    return ChangeRequest { storePath, { kind, {}, number, handle } };
+    return ChangeRequest { storePath, { kind, {}, number, handle }, CurrentLocalDateTime() };
 }
 
 #undef TAKE
@@ -431,6 +433,20 @@ std::optional<QByteArray> HandToRunningClock(const ChangeRequest& request)
     if (!answer || *answer == "elsewhere\n")
         return std::nullopt;
     return answer;
+}
+
+// No clock watched the alarm when it was added or switched on: the next
+// clock to start must not report it missed for a time that passed before.
+void NoteChangedUnwatched(const QString& storePath, const QString& handle, const QDateTime& now)
+{
+    const QString path = AlarmWatchFilePath(storePath);
+    try {
+        AlarmWatch watch = ReadAlarmWatch(path);
+        watch.changedUnwatched.insert(handle, DateTimeFromLocal(now));
+        WriteAlarmWatch(path, watch);
+    } catch (const IoError&) {
+        // The change is made; at worst the alarm is reported missed once.
+    }
 }
 
 // Changes the store itself: no clock keeps it.
@@ -450,6 +466,8 @@ QByteArray ChangeStoreHere(const ChangeRequest& request)
         return "failed\t" + error.message().toUtf8() + '\n';
     }
     const qsizetype index = request.change.kind == AlarmChange::Kind::Add ? qsizetype(store.size()) - 1 : request.change.index;
+    if (request.change.kind == AlarmChange::Kind::Add || request.change.kind == AlarmChange::Kind::Enable)
+        NoteChangedUnwatched(store.fileName(), AlarmHandle(store.records()[std::size_t(index)]), request.now);
     return "done\t" + QByteArray::number(index) + '\n';
 }
 

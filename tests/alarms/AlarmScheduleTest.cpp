@@ -1,4 +1,5 @@
 #include "alarms/AlarmSchedule.h"
+#include "alarms/AlarmWatchFile.h"
 #include "platform/text/LocalClock.h"
 #include "tests/alarms/AlarmFixtures.h"
 #include "tests/support/TempFolder.h"
@@ -227,13 +228,42 @@ TEST_F(AlarmScheduleTest, TwoAlarmsInOneMinute)
     EXPECT_EQ(store.records()[1].LastRung, Day(2004, 3, 10));
 }
 
-TEST_F(AlarmScheduleTest, StartupPassReportsTheFirstMissedAlarmOnly)
+TEST_F(AlarmScheduleTest, StartupPassReportsEveryAlarmMissedWhileNoClockWatched)
 {
+    const QString watchFile = AlarmWatchFilePath(store.fileName());
+    AlarmRecord added = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 30), "Added");
     store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 9, 0), "Later"), Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake"),
-        Named(DailyAlarm(1, QDate(2004, 1, 1), 6, 0), "Early") });
+        Named(DailyAlarm(1, QDate(2004, 1, 1), 6, 0), "Early"), added });
+    // A clock last watched at 6:30; at 7:40 the command line added "Added",
+    // for 7:30, with no clock running.
+    WriteAlarmWatch(watchFile, { Moment(2004, 3, 10, 6, 30), { { AlarmHandle(added), Moment(2004, 3, 10, 7, 40) } } });
     schedule.RunStartupPass(Moment(2004, 3, 10, 8, 0));
     EXPECT_EQ(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
     EXPECT_EQ(store.records()[1].LastRung, 0);
+    // Watched from now on: a start a minute later reports nothing.
+    EXPECT_EQ(ReadAlarmWatch(watchFile), (AlarmWatch { Moment(2004, 3, 10, 8, 0), {} }));
+    messages.clear();
+    schedule.RunStartupPass(Moment(2004, 3, 10, 8, 1));
+    EXPECT_TRUE(messages.isEmpty());
+
+    // With no watch file (the first start) every alarm due earlier today is
+    // reported, each once.
+    QFile::remove(watchFile);
+    schedule.RunStartupPass(Moment(2004, 3, 10, 8, 2));
+    EXPECT_EQ(messages.size(), 3);
+}
+
+TEST_F(AlarmScheduleTest, ARunningClockNotesEveryTenMinutesThatItWatches)
+{
+    const QString watchFile = AlarmWatchFilePath(store.fileName());
+    PollAt(Moment(2004, 3, 10, 8, 0));
+    EXPECT_EQ(ReadAlarmWatch(watchFile).lastWatched, Moment(2004, 3, 10, 8, 0));
+    PollAt(Moment(2004, 3, 10, 8, 9, 59));
+    EXPECT_EQ(ReadAlarmWatch(watchFile).lastWatched, Moment(2004, 3, 10, 8, 0));
+    PollAt(Moment(2004, 3, 10, 8, 10));
+    EXPECT_EQ(ReadAlarmWatch(watchFile).lastWatched, Moment(2004, 3, 10, 8, 10));
+    PollAt(Moment(2004, 3, 10, 7, 0)); // set back
+    EXPECT_EQ(ReadAlarmWatch(watchFile).lastWatched, Moment(2004, 3, 10, 7, 0));
 }
 
 TEST_F(AlarmScheduleTest, StartupPassDeletesExpiredOneTimeAlarmsMarkedForIt)

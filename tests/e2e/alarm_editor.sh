@@ -58,8 +58,8 @@ wait_until 50 eval '! options_shown' || fail "\"Done\" did not close the options
 # The tool lists it on the clock's date, before it rang.
 listed=$(LD_PRELOAD=$faketime_library FAKETIME='@2024-03-05 08:29:30' \
     "$program_folder/vellamor-tool" alarms --store "$CLOCK_HOME/Alarm/Alarms.cfg" --24h)
-expected="0	New Alarm	Once	8: 30	5 Mar 2024"
-[ "$listed" = "$expected" ] || fail "the store holds \"$listed\", expected \"$expected\""
+expected="0	New Alarm	Once	8: 30	5 Mar 2024	"
+[ "$(cut -f1,3- <<<"$listed")" = "$expected" ] || fail "the store holds \"$listed\", expected \"$expected\""
 
 # It rings at 08:30:04, at most 44 seconds after the clock started.
 alarm_window() { xdotool search --all --onlyvisible --pid "$clock" --name '^Your alarm is on !!! / click to close$' 2>/dev/null | head -n 1; }

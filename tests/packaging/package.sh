@@ -59,7 +59,7 @@ user=$home/.local/share/vellamor
 CLOCK_PID=$!
 window=$(wait_until 50 shown_clock_window "$CLOCK_PID") || fail "no clock window appeared: $(cat "$work/clock.log")"
 (cd "$root/usr/share/vellamor" && find . -type f ! -path './manual/*' | sort) >"$work/shipped"
-(cd "$user" && find . -type f ! -name .shipped ! -name vellamor.ini | sort) >"$work/seeded"
+(cd "$user" && find . -type f ! -name .shipped ! -name vellamor.ini ! -name Watched.txt | sort) >"$work/seeded"
 diff "$work/shipped" "$work/seeded" >&2 || fail "the user's folder was not filled with the shipped files"
 for folder in Textures Screenshots Alarm; do
     [ -d "$user/$folder" ] || fail "no $folder in the user's folder"

@@ -1,6 +1,7 @@
 #include "alarms/AlarmChange.h"
 #include "alarms/SnoozeFile.h"
 #include "alarms/ui/AlarmEditor.h"
+#include "alarms/ui/AlarmReportWindow.h"
 #include "alarms/ui/AlarmWindow.h"
 #include "app/ClockWindow.h"
 #include "desktop/SingleInstanceGuard.h"
@@ -39,16 +40,11 @@ private slots:
         messages.clear();
         now = Moment(2004, 3, 10, 8, 0);
         previousClock = SetLocalClockSource([this] { return LocalFromDateTime(now); });
-        previousMessages = SetMessagePresenter([this](const QString& message) {
-            messages.append(message);
-            if (whileReporting)
-                whileReporting();
-        });
+        previousMessages = SetMessagePresenter([this](const QString& message) { messages.append(message); });
     }
 
     void cleanup()
     {
-        whileReporting = nullptr;
         program.reset();
         SetLocalClockSource(previousClock);
         SetMessagePresenter(previousMessages);
@@ -64,38 +60,63 @@ private slots:
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ expired, wake }));
 
         CreateWindows();
-        QTRY_COMPARE(messages, QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
+        QTRY_COMPARE(program->reportWindow().reports(),
+            QStringList { QStringLiteral("Alarm \"Wake\" should've rung earlier(at 7: 05 am) today.") });
+        QVERIFY(messages.isEmpty());
         QCOMPARE(program->alarmStore().size(), std::size_t(1));
         QCOMPARE(program->alarmStore().records()[0].Name.text(), QStringLiteral("Wake"));
     }
 
-    // While the start-up report waits for OK, the clock is on screen, ticks
-    // and rings an alarm that comes due.
-    void theStartupReportLetsTheClockRunAndRing()
+    // The start-up reports share one window, which does not block: while it
+    // is open the clock is on screen, ticks and rings an alarm that comes
+    // due, and a later report joins its list.
+    void theStartupReportIsOneWindowThatLetsTheClockRunAndRing()
     {
         AlarmRecord missed = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
+        missed.Name.setText(QStringLiteral("Missed"));
+        AlarmRecord alsoMissed = DailyAlarm(1, QDate(2004, 1, 1), 7, 30);
+        alsoMissed.Name.setText(QStringLiteral("Also missed"));
         AlarmRecord due = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
         due.Name.setText(QStringLiteral("Due"));
-        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ missed, due }));
-        QStringList presented;
-        bool shownWhileReporting = false;
-        whileReporting = [&] {
-            ClockWindow& clock = program->clockWindow();
-            clock.tick(); // the first tick: a full refresh
-            shownWhileReporting = clock.isVisible() && !clock.findChild<OverlaySurface*>()->scene().FacePicture.isNull();
-            now = Moment(2004, 3, 10, 8, 1, 4);
-            clock.tick();
-        };
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ missed, alsoMissed, due }));
         CreateWindows();
+        QStringList presented;
         RecordingPresenter presenter;
         presenter.onPresent = [&presented](const AlarmRecord& alarm) {
             presented.append(alarm.Name.text());
             return 0;
         };
         program->alarmSchedule().setPresenter(&presenter);
-        QTRY_COMPARE(messages.size(), 1);
-        QVERIFY(shownWhileReporting);
+        AlarmReportWindow& reports = program->reportWindow();
+        QTRY_COMPARE(reports.reports().size(), 2);
+        QVERIFY(reports.isVisible() && !reports.isModal());
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+        QCOMPARE(reports.parentWidget(), &program->clockWindow()); // above the clock
+
+        ClockWindow& clock = program->clockWindow();
+        clock.tick(); // the first tick: a full refresh
+        QVERIFY(clock.isVisible() && !clock.findChild<OverlaySurface*>()->scene().FacePicture.isNull());
+        now = Moment(2004, 3, 10, 8, 1, 4);
+        clock.tick();
         QCOMPARE(presented, QStringList { QStringLiteral("Due") });
+
+        // Set forward past Wake: its report joins the same window.
+        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 30);
+        wake.Name.setText(QStringLiteral("Wake"));
+        program->alarmStore().add(wake);
+        now = Moment(2004, 3, 10, 8, 45);
+        clock.tick();
+        QTRY_COMPARE(reports.reports().size(), 3);
+        QCOMPARE(reports.reports()[2], QStringLiteral("Alarm \"Wake\" should've rung earlier(at 8: 30 am) today."));
+        int reportWindows = 0;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            reportWindows += qobject_cast<AlarmReportWindow*>(window) && window->isVisible();
+        QCOMPARE(reportWindows, 1);
+
+        QTest::mouseClick(reports.findChild<QPushButton*>(QStringLiteral("btnOK")), Qt::LeftButton);
+        QVERIFY(!reports.isVisible());
+        QVERIFY(reports.reports().isEmpty());
+        QVERIFY(messages.isEmpty());
     }
 
     void saveSettingsWritesTheStoreFirst()
@@ -247,16 +268,16 @@ private slots:
         QVERIFY(fileMatchesMemory());
 
         // Another store is not this clock's.
-        QCOMPARE(request(AlarmChangeRequest(folder->file(QStringLiteral("other.cfg")), { AlarmChange::Kind::Delete, {}, 0 })),
+        QCOMPARE(request(AlarmChangeRequest(folder->file(QStringLiteral("other.cfg")), { AlarmChange::Kind::Delete, {}, 0, {} })),
             QByteArray("elsewhere\n"));
         QCOMPARE(request("show me\n"), QByteArray("elsewhere\n"));
         QCOMPARE(program->alarmStore().size(), std::size_t(3));
 
-        QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Delete, {}, 0 })), QByteArray("done\t0\n"));
-        QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Enable, {}, 0 })), QByteArray("done\t0\n"));
+        QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Delete, {}, 0, {} })), QByteArray("done\t0\n"));
+        QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Enable, {}, 0, {} })), QByteArray("done\t0\n"));
         QCOMPARE(list->topLevelItemCount(), 2);
         QCOMPARE(list->topLevelItem(0)->checkState(0), Qt::Checked);
-        QVERIFY(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Disable, {}, 2 })).startsWith("failed\tThere is no alarm 2"));
+        QVERIFY(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Disable, {}, 2, {} })).startsWith("failed\tThere is no alarm 2"));
         QVERIFY(fileMatchesMemory());
     }
 
@@ -392,8 +413,6 @@ private:
     std::unique_ptr<ClockProgram> program;
     TDateTime now = 0;
     QStringList messages;
-    // What happens while a message box waits for OK.
-    std::function<void()> whileReporting;
     LocalClockSource previousClock;
     MessagePresenter previousMessages;
 };
