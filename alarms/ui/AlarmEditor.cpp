@@ -615,8 +615,12 @@ void AlarmEditor::onAlarmAdded(AlarmId id)
 
 void AlarmEditor::onAlarmChanged(AlarmId id)
 {
-    if (!m_changingStore)
-        writeRow(id);
+    if (m_changingStore)
+        return;
+    writeRow(id);
+    // Outside an edit the panel shows the selected alarm as it now is.
+    if (!isEditing() && id == selectedAlarm())
+        showAlarm(id);
 }
 
 void AlarmEditor::onAlarmRemoved(AlarmId id)

@@ -524,6 +524,21 @@ private slots:
         QCOMPARE(List()->selectedItems().value(0), List()->topLevelItem(1));
     }
 
+    // A change from outside (the command line, a ring) reaches the selected
+    // alarm's panel as well as its row.
+    void aChangedSelectedAlarmIsShownAsItNowIs()
+    {
+        Load({ DailyAlarm(1, QDate(2004, 1, 1), 7, 0), DailyAlarm(1, QDate(2004, 1, 1), 9, 0) });
+        ClickRow(0);
+        AlarmRecord changed = DailyAlarm(3, QDate(2004, 1, 1), 7, 45);
+        store->update(store->idAt(0), changed);
+        QCOMPARE(Control<QTimeEdit>("TimePickerDaily")->time(), QTime(7, 45));
+        QCOMPARE(Control<QSpinBox>("seEveryNdays")->value(), 3);
+        QCOMPARE(RowTexts(0)[2], QStringLiteral("7: 45"));
+        store->update(store->idAt(1), DailyAlarm(1, QDate(2004, 1, 1), 10, 0)); // another row: the panel stays
+        QCOMPARE(Control<QTimeEdit>("TimePickerDaily")->time(), QTime(7, 45));
+    }
+
 private:
     template <typename Widget>
     Widget* Control(const char* name) const
