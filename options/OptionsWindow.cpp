@@ -21,7 +21,6 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QScreen>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QUrl>
@@ -166,16 +165,11 @@ void OptionsWindow::showAlarmsPage()
 void OptionsWindow::openOrRaise()
 {
     // Away from the clock, which the designer changes and may grow, rather
-    // than over it.
-    if (!isVisible() && parentWidget())
-        move(PlaceAwayFrom(parentWidget()->frameGeometry(), frameGeometry().size(),
-            parentWidget()->screen()->availableGeometry()));
-    // Not modal: the tray icon, the clock and its tick carry on while the
-    // window is open. A window manager shows a modal window in place of
-    // its minimised owner, and the tray could not bring the clock back.
-    show();
-    raise();
-    activateWindow();
+    // than over it. Not modal: the tray icon, the clock and its tick carry
+    // on while the window is open. A window manager shows a modal window in
+    // place of its minimised owner, and the tray could not bring the clock
+    // back.
+    ShowAwayFromParent(*this);
 }
 
 void OptionsWindow::onActivated()

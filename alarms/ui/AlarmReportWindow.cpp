@@ -3,7 +3,6 @@
 #include "platform/dialogs/AwayPlacement.h"
 
 #include <QDialogButtonBox>
-#include <QScreen>
 #include <QCloseEvent>
 #include <QListWidget>
 #include <QPushButton>
@@ -42,12 +41,7 @@ void AlarmReportWindow::addReport(const QString& report)
     m_list->addItem(report);
     m_list->scrollToBottom();
     // Beside the clock, which stays in view, rather than over it.
-    if (!isVisible() && parentWidget())
-        move(PlaceAwayFrom(parentWidget()->frameGeometry(), frameGeometry().size(),
-            parentWidget()->screen()->availableGeometry()));
-    show();
-    raise();
-    activateWindow();
+    ShowAwayFromParent(*this);
 }
 
 QStringList AlarmReportWindow::reports() const

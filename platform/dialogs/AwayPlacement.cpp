@@ -1,5 +1,8 @@
 #include "platform/dialogs/AwayPlacement.h"
 
+#include <QScreen>
+#include <QWidget>
+
 #include <algorithm>
 
 namespace {
@@ -19,4 +22,13 @@ QPoint PlaceAwayFrom(const QRect& owner, QSize size, const QRect& area)
     const int x = ownerOnTheLeft ? area.left() + area.width() - size.width() : area.left();
     return { KeptInside(x, size.width(), area.left(), area.width()),
         KeptInside(owner.top(), size.height(), area.top(), area.height()) };
+}
+
+void ShowAwayFromParent(QWidget& window)
+{
+    if (QWidget* parent = window.parentWidget(); parent && !window.isVisible())
+        window.move(PlaceAwayFrom(parent->frameGeometry(), window.frameGeometry().size(), parent->screen()->availableGeometry()));
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
