@@ -30,6 +30,12 @@ AlarmRecord AlarmAt(std::int32_t mode, int hour, int minute, const char* name)
     return alarm;
 }
 
+AlarmRecord Named(AlarmRecord alarm, const QString& name)
+{
+    alarm.Name.setText(name);
+    return alarm;
+}
+
 AlarmRecord OnceAlarm(const QDate& date, int hour, int minute)
 {
     AlarmRecord alarm = AlarmAt(AlarmRecord::Once, hour, minute);

@@ -32,6 +32,8 @@ TDateTime Moment(int year, int month, int day, int hour, int minute, int second 
 // fields as a fresh record has them: no weekdays, every month.
 AlarmRecord AlarmAt(std::int32_t mode, int hour, int minute, const char* name = "Test");
 
+// The alarm with that name.
+AlarmRecord Named(AlarmRecord alarm, const QString& name);
 AlarmRecord OnceAlarm(const QDate& date, int hour, int minute);
 AlarmRecord DailyAlarm(int everyNdays, const QDate& start, int hour, int minute);
 // weekdays: 1 Monday .. 7 Sunday

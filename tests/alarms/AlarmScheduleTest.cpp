@@ -57,12 +57,6 @@ private:
     LocalClockSource previousClock;
 };
 
-AlarmRecord Named(AlarmRecord alarm, const char* name)
-{
-    alarm.Name.setText(QString::fromLatin1(name));
-    return alarm;
-}
-
 } // namespace
 
 TEST_F(AlarmScheduleTest, RingingPresentsACopyAndMarksTheDayThePresentationEnded)

@@ -53,8 +53,7 @@ private slots:
 
     void creationReadsTheStoreAndRunsTheStartupPass()
     {
-        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
-        wake.Name.setText(QStringLiteral("Wake"));
+        AlarmRecord wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), QStringLiteral("Wake"));
         AlarmRecord expired = OnceAlarm(QDate(2004, 3, 1), 7, 0);
         expired.DeleteAfterExpiration = true;
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ expired, wake }));
@@ -72,12 +71,9 @@ private slots:
     // due, and a later report joins its list.
     void theStartupReportIsOneWindowThatLetsTheClockRunAndRing()
     {
-        AlarmRecord missed = DailyAlarm(1, QDate(2004, 1, 1), 7, 5);
-        missed.Name.setText(QStringLiteral("Missed"));
-        AlarmRecord alsoMissed = DailyAlarm(1, QDate(2004, 1, 1), 7, 30);
-        alsoMissed.Name.setText(QStringLiteral("Also missed"));
-        AlarmRecord due = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
-        due.Name.setText(QStringLiteral("Due"));
+        AlarmRecord missed = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), QStringLiteral("Missed"));
+        AlarmRecord alsoMissed = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 30), QStringLiteral("Also missed"));
+        AlarmRecord due = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 1), QStringLiteral("Due"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ missed, alsoMissed, due }));
         CreateWindows();
         QStringList presented;
@@ -101,8 +97,7 @@ private slots:
         QCOMPARE(presented, QStringList { QStringLiteral("Due") });
 
         // Set forward past Wake: its report joins the same window.
-        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 30);
-        wake.Name.setText(QStringLiteral("Wake"));
+        AlarmRecord wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 30), QStringLiteral("Wake"));
         program->alarmStore().add(wake);
         now = Moment(2004, 3, 10, 8, 45);
         clock.tick();
@@ -147,8 +142,7 @@ private slots:
             return 0;
         };
         program->alarmSchedule().setPresenter(&presenter);
-        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
-        wake.Name.setText(QStringLiteral("Wake"));
+        AlarmRecord wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 1), QStringLiteral("Wake"));
         program->alarmStore().replaceAll({ wake });
 
         program->clockWindow().tick(); // the first tick is a full refresh
@@ -165,8 +159,7 @@ private slots:
     // an alarm's time, rewrite the next dates shown.
     void theListFollowsARingAndAClockJump()
     {
-        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
-        wake.Name.setText(QStringLiteral("Wake"));
+        AlarmRecord wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 1), QStringLiteral("Wake"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ wake, OnceAlarm(QDate(2004, 3, 10), 23, 30) }));
         CreateWindows();
         RecordingPresenter presenter;
@@ -243,10 +236,8 @@ private slots:
     // channel reaches the alarms in memory, the editor's list and the file.
     void handedOverChangesAreListedAndSaved()
     {
-        AlarmRecord first = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
-        first.Name.setText(QStringLiteral("First"));
-        AlarmRecord second = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
-        second.Name.setText(QStringLiteral("Second"));
+        AlarmRecord first = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 0), QStringLiteral("First"));
+        AlarmRecord second = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 0), QStringLiteral("Second"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ first, second }));
         CreateWindows();
         auto* list = optionsWindow().findChild<QTreeWidget*>(QStringLiteral("lvAlarms"));
@@ -258,8 +249,7 @@ private slots:
             return folder->read(QStringLiteral("Alarm/Alarms.cfg")) == StoreBytes(program->alarmStore().records());
         };
 
-        AlarmRecord added = OnceAlarm(QDate(2004, 3, 11), 9, 0);
-        added.Name.setText(QStringLiteral("Added"));
+        AlarmRecord added = Named(OnceAlarm(QDate(2004, 3, 11), 9, 0), QStringLiteral("Added"));
         QCOMPARE(request(AlarmChangeRequest(storePath, { AlarmChange::Kind::Add, added, -1, {} })), QByteArray("done\t2\n"));
         QCOMPARE(list->topLevelItemCount(), 3);
         QCOMPARE(list->topLevelItem(2)->text(0), QStringLiteral("Added"));
@@ -287,13 +277,10 @@ private slots:
     // nothing else.
     void aDeleteInTheOptionsWhileAnAlarmRingsReachesOnlyTheRowDeleted()
     {
-        AlarmRecord first = OnceAlarm(QDate(2004, 3, 10), 9, 0);
-        first.Name.setText(QStringLiteral("First"));
-        AlarmRecord ringing = OnceAlarm(QDate(2004, 3, 10), 8, 1);
-        ringing.Name.setText(QStringLiteral("Ringing"));
+        AlarmRecord first = Named(OnceAlarm(QDate(2004, 3, 10), 9, 0), QStringLiteral("First"));
+        AlarmRecord ringing = Named(OnceAlarm(QDate(2004, 3, 10), 8, 1), QStringLiteral("Ringing"));
         ringing.DeleteAfterPlaying = true;
-        AlarmRecord kept = DailyAlarm(1, QDate(2004, 1, 1), 10, 0);
-        kept.Name.setText(QStringLiteral("Kept"));
+        AlarmRecord kept = Named(DailyAlarm(1, QDate(2004, 1, 1), 10, 0), QStringLiteral("Kept"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ first, ringing, kept }));
         const ConfirmationPresenter previousConfirmation = SetConfirmationPresenter([](const QString&) { return true; });
         CreateWindows();
@@ -328,12 +315,9 @@ private slots:
     // matches goes through.
     void aChangeForAnotherAlarmThanTheToolListedIsRefused()
     {
-        AlarmRecord first = DailyAlarm(1, QDate(2004, 1, 1), 7, 0);
-        first.Name.setText(QStringLiteral("First"));
-        AlarmRecord second = DailyAlarm(1, QDate(2004, 1, 1), 8, 0);
-        second.Name.setText(QStringLiteral("Second"));
-        AlarmRecord third = DailyAlarm(1, QDate(2004, 1, 1), 9, 0);
-        third.Name.setText(QStringLiteral("Third"));
+        AlarmRecord first = Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 0), QStringLiteral("First"));
+        AlarmRecord second = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 0), QStringLiteral("Second"));
+        AlarmRecord third = Named(DailyAlarm(1, QDate(2004, 1, 1), 9, 0), QStringLiteral("Third"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ first, second, third }));
         CreateWindows();
         const QString storePath = program->alarmStore().fileName();
@@ -359,8 +343,7 @@ private slots:
     // menu's "Cancel snooze" ends it, and the alarm does not ring again.
     void aPendingSnoozeIsShownAndCancelled()
     {
-        AlarmRecord wake = DailyAlarm(1, QDate(2004, 1, 1), 8, 1);
-        wake.Name.setText(QStringLiteral("Wake"));
+        AlarmRecord wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 1), QStringLiteral("Wake"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ wake }));
         CreateWindows();
         QStringList presented;
