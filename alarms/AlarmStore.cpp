@@ -4,6 +4,7 @@
 #include "platform/files/IoError.h"
 #include "platform/files/ProgramFolder.h"
 #include "platform/files/RegularFile.h"
+#include "platform/text/LocalClock.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -58,19 +59,31 @@ AlarmStore::AlarmStore(QString fileName, QObject* parent) : QObject(parent), m_f
 void AlarmStore::LoadAlarms()
 {
     std::vector<AlarmRecord> records;
+    m_unread.reset();
     try {
         ReadRecords(m_fileName, records);
     } catch (...) {
         // The records read before the failure stay.
+        m_unread = UnreadStore { CurrentLocalDateTime(), records };
         replaceAll(std::move(records));
         throw;
     }
     replaceAll(std::move(records));
 }
 
+QString AlarmStore::keptApartFileName() const
+{
+    const QFileInfo store(m_fileName);
+    const QString moment = m_unread ? m_unread->failedAt.toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")) : QString();
+    return store.dir().filePath(QStringLiteral("%1 (kept apart %2).%3").arg(store.completeBaseName(), moment, store.suffix()));
+}
+
 void AlarmStore::SaveAlarms()
 {
     takeEnabledChoices();
+    if (m_unread && m_records == m_unread->readRecords)
+        return;
+    const QString target = m_unread ? keptApartFileName() : m_fileName;
     QByteArray contents;
     contents.reserve(qsizetype(m_records.size() * kAlarmRecordSize));
     for (const AlarmRecord& alarm : m_records) {
@@ -78,8 +91,8 @@ void AlarmStore::SaveAlarms()
         contents.append(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
     }
     // A folder that cannot be made shows as the write's own error.
-    QDir().mkpath(QFileInfo(m_fileName).absolutePath());
-    WriteFileAtomically(m_fileName, contents);
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    WriteFileAtomically(target, contents);
 }
 
 std::optional<std::size_t> AlarmStore::indexOf(AlarmId id) const

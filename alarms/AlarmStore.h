@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmRecord.h"
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 
@@ -41,13 +42,23 @@ public:
     // gives an empty store; a trailing part shorter than a record is ignored.
     // Throws IoError, naming the file, when it cannot be read, is not a
     // regular file or holds more than kMaxAlarms records; the records read
-    // before a failure stay.
+    // before a failure stay, and the file is never written over from then
+    // on (see SaveAlarms).
     void LoadAlarms();
 
     // Writes all the alarms over the file, creating a missing folder, after
     // taking the check-box choices into them. The file is replaced as a
-    // whole, so a failure (IoError) leaves it as it was.
+    // whole, so a failure (IoError) leaves it as it was. After a failed load
+    // the file stays as it is, since what it holds was never read: the
+    // alarms go to keptApartFileName() instead, and only once they differ
+    // from what was read.
     void SaveAlarms();
+
+    // Whether the last load failed.
+    bool unread() const { return m_unread.has_value(); }
+    // Where the alarms are saved after a failed load: beside the store,
+    // named for the moment of the failure.
+    QString keptApartFileName() const;
 
     // The records in list order.
     const std::vector<AlarmRecord>& records() const { return m_records; }
@@ -96,4 +107,10 @@ private:
     std::vector<AlarmId> m_ids; // beside m_records
     std::unordered_map<AlarmId, bool> m_enabledChoices;
     AlarmId m_lastId = kNoAlarm;
+    // After a failed load: when it failed, and the records it read.
+    struct UnreadStore {
+        QDateTime failedAt;
+        std::vector<AlarmRecord> readRecords;
+    };
+    std::optional<UnreadStore> m_unread;
 };

@@ -11,6 +11,7 @@
 #include "platform/text/DateTime.h"
 #include "platform/text/LocalClock.h"
 
+#include <QDir>
 #include <QTimer>
 
 #include <exception>
@@ -80,7 +81,9 @@ void ClockProgram::start()
     try {
         m_alarmStore.LoadAlarms();
     } catch (const std::exception& error) {
-        problems << QString::fromStdString(error.what());
+        problems << QString::fromStdString(error.what())
+                + QStringLiteral("\n\nThe file is kept as it is. Alarms changed while the clock runs are saved to %1.")
+                      .arg(QDir::toNativeSeparators(m_alarmStore.keptApartFileName()));
     }
     createWindows();
     m_clockWindow->setStartupProblems(problems);

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <sys/stat.h>
@@ -182,6 +183,37 @@ TEST_F(AlarmStoreTest, WhatIsNotAStoreIsRefused)
     sized(tooMany - 1);
     store.LoadAlarms();
     EXPECT_EQ(store.size(), AlarmStore::kMaxAlarms);
+}
+
+// A store the program could not read is never written over: what it holds
+// is unknown. The alarms of the run go beside it, and only once changed.
+TEST_F(AlarmStoreTest, AStoreThatCouldNotBeReadIsKeptAndChangesGoBesideIt)
+{
+    const QString path = folder.file(kStoreName);
+    folder.write(kStoreName, QByteArray());
+    const qint64 tooLarge = qint64(AlarmStore::kMaxAlarms + 1) * qint64(kAlarmRecordSize);
+    QFile(path).resize(tooLarge);
+    EXPECT_THROW(store.LoadAlarms(), IoError);
+    ASSERT_TRUE(store.unread());
+    const QString apart = store.keptApartFileName();
+    EXPECT_TRUE(apart.startsWith(folder.file("Alarm/Alarms (kept apart "))) << apart.toStdString();
+    EXPECT_TRUE(apart.endsWith(".cfg")) << apart.toStdString();
+
+    store.SaveAlarms(); // nothing changed: nothing written
+    EXPECT_FALSE(QFile::exists(apart));
+    const AlarmRecord added = AlarmAt(AlarmRecord::Daily, 7, 0);
+    store.add(added);
+    store.SaveAlarms();
+    EXPECT_EQ(QFileInfo(path).size(), tooLarge);
+    EXPECT_EQ(folder.read(apart.mid(folder.path().size())), StoreBytes({ added }));
+
+    // A store read again is written in place.
+    QFile::remove(path);
+    store.LoadAlarms();
+    EXPECT_FALSE(store.unread());
+    store.add(added);
+    store.SaveAlarms();
+    EXPECT_EQ(folder.read(kStoreName), StoreBytes({ added }));
 }
 
 // A full disk, or a file-size limit, fails the save as a whole, and the store

@@ -124,6 +124,28 @@ private slots:
         QVERIFY(QFile::exists(folder->file(QStringLiteral("vellamor.ini"))));
     }
 
+    // A store the clock could not read survives the run and its exit save;
+    // the settings are still saved.
+    void aStoreThatCouldNotBeReadSurvivesTheClosing()
+    {
+        const QString path = folder->file(QStringLiteral("Alarm/Alarms.cfg"));
+        folder->write(QStringLiteral("Alarm/Alarms.cfg"), QByteArray());
+        const qint64 tooLarge = qint64(AlarmStore::kMaxAlarms + 1) * qint64(kAlarmRecordSize);
+        QFile(path).resize(tooLarge);
+        QStringList errors;
+        const ErrorPresenter previousErrors = SetErrorPresenter([&errors](const QString& error) { errors << error; });
+        CreateWindows();
+        program->clockWindow().activateWindow();
+        QTRY_COMPARE(errors.size(), 1);
+        SetErrorPresenter(previousErrors);
+        QVERIFY2(errors[0].contains("The file is kept as it is"), qPrintable(errors[0]));
+        program->alarmStore().add(DailyAlarm(1, QDate(2004, 1, 1), 7, 5));
+        program->SaveSettings();
+        QCOMPARE(QFileInfo(path).size(), tooLarge);
+        QCOMPARE(QFile(program->alarmStore().keptApartFileName()).size(), qint64(kAlarmRecordSize));
+        QVERIFY(QFile::exists(folder->file(QStringLiteral("vellamor.ini"))));
+    }
+
     void aStoreThatCannotBeWrittenEndsSaveSettingsBeforeAnyKey()
     {
         CreateWindows();
