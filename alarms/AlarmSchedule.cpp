@@ -86,12 +86,6 @@ bool AlarmSchedule::IsSoundPlaying() const
     return m_presenter && m_presenter->isSoundPlaying();
 }
 
-AlarmId AlarmSchedule::FindDueAlarm(bool missedCheck, TDateTime moment) const
-{
-    const int index = ::FindDueAlarm(m_store.records(), missedCheck, -1, moment);
-    return index < 0 ? kNoAlarm : m_store.idAt(std::size_t(index));
-}
-
 void AlarmSchedule::RingAlarm(AlarmId id)
 {
     const AlarmRecord* ringing = m_store.find(id);
@@ -291,6 +285,10 @@ void AlarmSchedule::PollAlarms(TDateTime now)
     const double gap = m_lastPoll ? ContinuousSeconds(now) - ContinuousSeconds(*m_lastPoll) : 0;
     if (gap > kLongestGapSeconds)
         QueueMissedReports(*m_lastPoll, now);
+    if (m_lastPoll && gap > 0 && gap <= kLongestGapSeconds)
+        QueueAlarmsDueBetween(*m_lastPoll, now);
+    else // the first poll, a clock set back, or a jump: the ring seconds it lands in
+        QueueAlarmsDueBetween(now - kRingSeconds / kSecondsPerDay, now);
     const bool datesMoved = m_lastPoll && (std::trunc(now) != std::trunc(*m_lastPoll) || gap > kLongestGapSeconds || gap < 0);
     m_lastPoll = now;
     if (datesMoved)
@@ -298,9 +296,52 @@ void AlarmSchedule::PollAlarms(TDateTime now)
     // A report waits while an alarm is on screen, where its box would hide.
     if (!IsPresenting())
         ShowQueuedReports();
-    if (!IsSoundPlaying()) {
-        RingAlarm(FindDueAlarm(false, now));
+    if (!IsSoundPlaying() && !IsPresenting()) {
+        RingQueuedAlarm();
         RingDueSnooze(now);
+    }
+}
+
+void AlarmSchedule::QueueAlarmsDueBetween(TDateTime lastPoll, TDateTime now)
+{
+    const double from = ContinuousSeconds(lastPoll);
+    const double to = ContinuousSeconds(now);
+    // At most a minute apart: the last poll's day, and the next across
+    // midnight.
+    std::vector<double> days { std::trunc(lastPoll) };
+    if (std::trunc(now) != days.front())
+        days.push_back(std::trunc(now));
+    const std::vector<AlarmRecord>& alarms = m_store.records();
+    for (const double day : days) {
+        for (std::size_t i = 0; i < alarms.size(); ++i) {
+            const QTime time = TimeOf(alarms[i].AlarmTime);
+            if (!time.isValid())
+                continue;
+            const double ringMoment = ContinuousSeconds(day) + time.hour() * 3600.0 + time.minute() * 60.0 + kFirstRingSecond;
+            if (ringMoment > from && ringMoment <= to && IsDueOnDay(alarms[i], day))
+                QueueDueAlarm(m_store.idAt(i), day);
+        }
+    }
+}
+
+void AlarmSchedule::QueueDueAlarm(AlarmId id, TDateTime day)
+{
+    const DueAlarm due { id, day };
+    if (std::find(m_dueAlarms.begin(), m_dueAlarms.end(), due) == m_dueAlarms.end())
+        m_dueAlarms.push_back(due);
+}
+
+void AlarmSchedule::RingQueuedAlarm()
+{
+    // In the order they fell due; one that has gone, was switched off or
+    // rang meanwhile is passed over.
+    while (!m_dueAlarms.empty()) {
+        const DueAlarm due = m_dueAlarms.front();
+        m_dueAlarms.erase(m_dueAlarms.begin());
+        if (const AlarmRecord* alarm = m_store.find(due.alarm); alarm && IsDueOnDay(*alarm, due.day)) {
+            RingAlarm(due.alarm);
+            return;
+        }
     }
 }
 

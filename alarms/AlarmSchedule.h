@@ -43,10 +43,6 @@ public:
     // Who tells the user; until one is set, reports are dropped.
     void setReporter(AlarmReporter reporter) { m_reporter = std::move(reporter); }
 
-    // The alarm due at moment by the rules of AlarmRules.h (FindDueAlarm
-    // over every alarm), or kNoAlarm.
-    AlarmId FindDueAlarm(bool missedCheck, TDateTime moment) const;
-
     // Presents the alarm (nothing when it is not in the store, or while a
     // presentation is on) and marks it rung on the day the presentation
     // ended; a one-time alarm so set is then deleted, unless it was snoozed
@@ -78,12 +74,17 @@ public:
     // poll does so every ten minutes; the program also at its exit.
     void MarkWatched(TDateTime now);
 
-    // The clock's poll, once per ordinary tick: rings the alarm due now
-    // unless a sound is playing. When the clock jumped forward by more than
-    // a minute since the last poll (suspend, a clock change), alarms of today
-    // whose minute fell in the gap and that did not ring are reported, once
-    // each. A snooze that has fallen due rings again, after any alarm due
-    // at the same moment.
+    // The clock's poll, once per ordinary tick. An alarm falls due when
+    // second 4 of its minute has passed since the last poll, however late
+    // this poll comes (a stall, a small step of the clock), up to a minute;
+    // on the first poll, after a clock set back and after a longer jump,
+    // when the poll lands in seconds 4 and 5 of its minute. Alarms that fall
+    // due wait in order and ring one after the other, whenever no alarm is
+    // on screen and no sound plays: none is dropped because another shows.
+    // When the clock jumped forward by more than a minute (suspend, a clock
+    // change), alarms of today whose minute fell in the gap and that did not
+    // ring are reported, once each. A snooze that has fallen due rings
+    // again, after any alarm due at the same moment.
     void PollAlarms(TDateTime now);
 
     const AlarmStore& store() const { return m_store; }
@@ -116,6 +117,9 @@ private:
     // Drops the alarm's snoozes: it has gone or was switched off.
     void DropSnoozes(AlarmId id);
     void SaveSnoozes();
+    void QueueAlarmsDueBetween(TDateTime lastPoll, TDateTime now);
+    void QueueDueAlarm(AlarmId id, TDateTime day);
+    void RingQueuedAlarm();
     void QueueMissedReports(TDateTime lastPoll, TDateTime now);
     void ShowQueuedReports();
     void Report(const QString& message) const;
@@ -127,6 +131,14 @@ private:
     bool m_snoozeSaveFailureReported = false;
     bool m_snoozeFileStale = false; // holds snoozes LoadSnoozes left out
     std::optional<TDateTime> m_lastPoll;
+    // Alarms fallen due and not rung yet, in order, with the day they are
+    // due on.
+    struct DueAlarm {
+        AlarmId alarm;
+        TDateTime day;
+        bool operator==(const DueAlarm&) const = default;
+    };
+    std::vector<DueAlarm> m_dueAlarms;
     TDateTime m_lastWatchMark = 0;
     bool m_saveFailureReported = false;
     QStringList m_queuedReports;

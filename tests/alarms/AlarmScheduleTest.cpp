@@ -206,20 +206,77 @@ TEST_F(AlarmScheduleTest, TwoAlarmsInOneMinute)
     PollAt(Moment(2004, 3, 10, 7, 5, 5));
     EXPECT_EQ(presented, (QStringList { QStringLiteral("First"), QStringLiteral("Second") }));
 
-    // Next day the first stays on screen while the clock ticks on inside
-    // it: the other does not ring that day.
+    // Next day the first stays on screen for minutes while the clock ticks
+    // on inside it: the other waits, and rings when the first has gone.
     presented.clear();
     duringPresentation = [this] {
+        duringPresentation = nullptr;
         presenter.presenting = true;
         PollAt(Moment(2004, 3, 11, 7, 5, 5));
-        PollAt(Moment(2004, 3, 11, 7, 5, 6));
+        PollAt(Moment(2004, 3, 11, 7, 9, 6));
         presenter.presenting = false;
     };
     PollAt(Moment(2004, 3, 11, 7, 5, 4));
-    duringPresentation = nullptr;
-    PollAt(Moment(2004, 3, 11, 7, 5, 7));
     EXPECT_EQ(presented, QStringList { QStringLiteral("First") });
-    EXPECT_EQ(store.records()[1].LastRung, Day(2004, 3, 10));
+    PollAt(Moment(2004, 3, 11, 7, 9, 7));
+    EXPECT_EQ(presented, (QStringList { QStringLiteral("First"), QStringLiteral("Second") }));
+    EXPECT_EQ(store.records()[1].LastRung, Day(2004, 3, 11));
+}
+
+// A daily alarm at 7:00 left on screen past 7:01: the alarm of 7:01 rings
+// after it, and is not listed as due tomorrow before it has rung.
+TEST_F(AlarmScheduleTest, AnAlarmDueWhileAnotherShowsRingsAfterIt)
+{
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 0), "A"), Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 1), "B") });
+    PollAt(Moment(2004, 3, 10, 6, 59, 59));
+    duringPresentation = [this] {
+        duringPresentation = nullptr;
+        presenter.presenting = true;
+        for (int second = 0; second < 60; ++second)
+            PollAt(Moment(2004, 3, 10, 7, 1, second));
+        presenter.presenting = false;
+    };
+    for (int second = 0; second <= 4; ++second)
+        PollAt(Moment(2004, 3, 10, 7, 0, second));
+    EXPECT_EQ(presented, QStringList { QStringLiteral("A") });
+    PollAt(Moment(2004, 3, 10, 7, 2, 0));
+    EXPECT_EQ(presented, (QStringList { QStringLiteral("A"), QStringLiteral("B") }));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+// Polls that come late (a busy machine) or a clock stepped by seconds
+// across an alarm's ring seconds still ring it, once; a step of more than a
+// minute across it reports it instead. Never neither.
+TEST_F(AlarmScheduleTest, AStallOrAStepAcrossTheRingSecondsRingsTheAlarm)
+{
+    struct Case {
+        const char* what;
+        TDateTime before;
+        TDateTime after;
+        bool rings;
+    };
+    const Case cases[] = {
+        { "a stall of 3 s", Moment(2004, 3, 10, 7, 5, 2), Moment(2004, 3, 10, 7, 5, 8), true },
+        { "a step of 59 s", Moment(2004, 3, 10, 7, 4, 30), Moment(2004, 3, 10, 7, 5, 29), true },
+        { "midnight passed in a stall", Moment(2004, 3, 9, 23, 59, 58), Moment(2004, 3, 10, 0, 0, 20), true },
+        { "a step of 2 minutes", Moment(2004, 3, 10, 7, 4, 0), Moment(2004, 3, 10, 7, 6, 0), false },
+    };
+    for (const Case& c : cases) {
+        const QTime time = TimeOf(c.after);
+        const QTime alarmTime = time.hour() == 0 ? QTime(0, 0) : QTime(7, 5);
+        store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), alarmTime.hour(), alarmTime.minute()), "Wake") });
+        AlarmSchedule fresh(store);
+        fresh.setPresenter(&presenter);
+        fresh.setReporter([this](const QString& message) { messages.append(message); });
+        presented.clear();
+        messages.clear();
+        for (const TDateTime moment : { c.before, c.after, c.after + 1.0 / 86400 }) {
+            clock = moment;
+            fresh.PollAlarms(moment);
+        }
+        EXPECT_EQ(presented.size(), c.rings ? 1 : 0) << c.what;
+        EXPECT_EQ(messages.size(), c.rings ? 0 : 1) << c.what;
+    }
 }
 
 TEST_F(AlarmScheduleTest, StartupPassReportsEveryAlarmMissedWhileNoClockWatched)
