@@ -8,12 +8,17 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
 namespace {
+
+// How long a program waits for another to finish with the store: longer
+// than any load, change and save of a full store takes.
+constexpr int kLockWaitMilliseconds = 10000;
 
 // Records read from the file at a time.
 constexpr std::size_t kRecordsPerRead = 64;
@@ -56,8 +61,38 @@ QString DefaultAlarmStorePath()
 
 AlarmStore::AlarmStore(QString fileName, QObject* parent) : QObject(parent), m_fileName(std::move(fileName)) {}
 
+AlarmStore::~AlarmStore() = default;
+
+AlarmStore::Lock::Lock(AlarmStore& store) : m_store(store)
+{
+    if (m_store.m_lockDepth++ > 0)
+        return;
+    QDir().mkpath(QFileInfo(m_store.m_fileName).absolutePath());
+    m_store.m_lockFile = std::make_unique<QLockFile>(m_store.m_fileName + QStringLiteral(".lock"));
+    if (m_store.m_lockFile->tryLock(kLockWaitMilliseconds))
+        return;
+    const bool held = m_store.m_lockFile->error() == QLockFile::LockFailedError;
+    m_store.m_lockFile.reset();
+    // A lock file that cannot be written (a full disk, a folder without
+    // write permission) means the store cannot be written either: the
+    // write says so in its own words.
+    if (!held)
+        return;
+    --m_store.m_lockDepth;
+    throw IoError(QStringLiteral("The alarm store %1 is being changed by another program; nothing was changed. Try again.")
+                      .arg(m_store.m_fileName));
+}
+
+AlarmStore::Lock::~Lock()
+{
+    if (--m_store.m_lockDepth == 0)
+        m_store.m_lockFile.reset(); // unlocks and removes the lock file
+}
+
 void AlarmStore::LoadAlarms()
 {
+    // No lock: a save replaces the file as a whole, so a load sees the
+    // whole file before or after it.
     std::vector<AlarmRecord> records;
     m_unread.reset();
     try {
@@ -80,6 +115,7 @@ QString AlarmStore::keptApartFileName() const
 
 void AlarmStore::SaveAlarms()
 {
+    const Lock lock(*this);
     takeEnabledChoices();
     if (m_unread && m_records == m_unread->readRecords)
         return;

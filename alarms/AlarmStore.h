@@ -4,10 +4,13 @@
 
 #include <QDateTime>
 #include <QObject>
+
+class QLockFile;
 #include <QString>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -35,6 +38,7 @@ public:
     static constexpr std::size_t kMaxAlarms = 100000;
 
     explicit AlarmStore(QString fileName = DefaultAlarmStorePath(), QObject* parent = nullptr);
+    ~AlarmStore() override;
 
     const QString& fileName() const { return m_fileName; }
 
@@ -47,12 +51,29 @@ public:
     void LoadAlarms();
 
     // Writes all the alarms over the file, creating a missing folder, after
-    // taking the check-box choices into them. The file is replaced as a
+    // taking the check-box choices into them, holding the store's Lock. The file is replaced as a
     // whole, so a failure (IoError) leaves it as it was. After a failed load
     // the file stays as it is, since what it holds was never read: the
     // alarms go to keptApartFileName() instead, and only once they differ
     // from what was read.
     void SaveAlarms();
+
+    // Holds the store's advisory lock ("<store>.lock") while it lives, so
+    // that no other program loads, changes and saves the store meanwhile;
+    // waits for another holder up to a few seconds. A scope may hold it
+    // around a load, a change and a save, which take it again freely.
+    // Throws IoError when another program holds it too long; where no lock
+    // file can be written, goes on without.
+    class Lock {
+    public:
+        explicit Lock(AlarmStore& store);
+        ~Lock();
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        AlarmStore& m_store;
+    };
 
     // Whether the last load failed.
     bool unread() const { return m_unread.has_value(); }
@@ -113,4 +134,6 @@ private:
         std::vector<AlarmRecord> readRecords;
     };
     std::optional<UnreadStore> m_unread;
+    std::unique_ptr<QLockFile> m_lockFile;
+    int m_lockDepth = 0;
 };

@@ -454,7 +454,10 @@ QByteArray ChangeStoreHere(const ChangeRequest& request)
 {
     AlarmStore store(request.storePath);
     AlarmSchedule schedule(store);
+    qsizetype index = -1;
     try {
+        // Other tools wait: each changes the store as the last one left it.
+        const AlarmStore::Lock lock(store);
         store.LoadAlarms();
         // Its snoozes end with an alarm deleted or switched off here.
         if (const QString error = schedule.LoadSnoozes(); !error.isEmpty())
@@ -462,12 +465,12 @@ QByteArray ChangeStoreHere(const ChangeRequest& request)
         if (const QString error = ApplyAlarmChange(schedule, store, request.change); !error.isEmpty())
             return "failed\t" + error.toUtf8() + '\n';
         store.SaveAlarms();
+        index = request.change.kind == AlarmChange::Kind::Add ? qsizetype(store.size()) - 1 : request.change.index;
+        if (request.change.kind == AlarmChange::Kind::Add || request.change.kind == AlarmChange::Kind::Enable)
+            NoteChangedUnwatched(store.fileName(), AlarmHandle(store.records()[std::size_t(index)]), request.now);
     } catch (const IoError& error) {
         return "failed\t" + error.message().toUtf8() + '\n';
     }
-    const qsizetype index = request.change.kind == AlarmChange::Kind::Add ? qsizetype(store.size()) - 1 : request.change.index;
-    if (request.change.kind == AlarmChange::Kind::Add || request.change.kind == AlarmChange::Kind::Enable)
-        NoteChangedUnwatched(store.fileName(), AlarmHandle(store.records()[std::size_t(index)]), request.now);
     return "done\t" + QByteArray::number(index) + '\n';
 }
 
