@@ -26,17 +26,34 @@ constexpr KindWord kKindWords[] = {
     { AlarmChange::Kind::Unsnooze, "unsnooze" },
 };
 
-QByteArray Failed(const QString& message)
+// The answer is one line, its parts apart by tabs.
+QString OneLine(QString message)
 {
-    // The answer is one line.
-    QString line = message;
-    line.replace(u'\n', u' ');
-    return "failed\t" + line.toUtf8() + '\n';
+    message.replace(u'\n', u' ');
+    message.replace(u'\t', u' ');
+    return message;
 }
 
+QByteArray Failed(const QString& message)
+{
+    return "failed\t" + OneLine(message).toUtf8() + '\n';
+}
+
+// The path with every link and "." or ".." resolved, as far as it exists.
+QString RealPath(const QString& path)
+{
+    const QFileInfo file(path);
+    if (file.exists())
+        return file.canonicalFilePath();
+    const QString folder = QFileInfo(file.absolutePath()).canonicalFilePath();
+    return (folder.isEmpty() ? file.absolutePath() : folder) + u'/' + file.fileName();
+}
+
+// Also for files that do not exist yet: two missing files are the same
+// only where their paths are.
 bool SameFile(const QString& a, const QString& b)
 {
-    return QFileInfo(a) == QFileInfo(b);
+    return RealPath(a) == RealPath(b);
 }
 
 } // namespace
@@ -152,14 +169,22 @@ QByteArray AnswerAlarmChangeRequest(AlarmSchedule& schedule, AlarmStore& store, 
         return kElsewhere;
     if (const QString error = ApplyAlarmChange(schedule, store, request->change); !error.isEmpty())
         return Failed(error);
-    try {
-        store.SaveAlarms();
-    } catch (const IoError& error) {
-        // The change stays in the running clock and is saved with the next
-        // save.
-        return Failed(QStringLiteral("The clock has the change but cannot save it yet: ") + error.message());
-    }
     const qsizetype index = request->change.kind == AlarmChange::Kind::Add ? qsizetype(store.size()) - 1
                                                                           : request->change.index;
-    return "done\t" + QByteArray::number(index) + '\n';
+    QString warning;
+    try {
+        store.SaveAlarms();
+        if (store.unread())
+            warning = QStringLiteral("The clock could not read its alarm store at its start and keeps it as it is; the "
+                                     "change is saved to %1.")
+                          .arg(store.keptApartFileName());
+    } catch (const IoError& error) {
+        // The change stays in the running clock and is saved with the next
+        // save: it is made, and a retry would make it twice.
+        warning = QStringLiteral("The clock has the change but cannot save it yet: ") + error.message();
+    }
+    QByteArray answer = "done\t" + QByteArray::number(index);
+    if (!warning.isEmpty())
+        answer += '\t' + OneLine(warning).toUtf8();
+    return answer + '\n';
 }

@@ -46,9 +46,9 @@ struct AlarmChangeRequestParts {
 std::optional<AlarmChangeRequestParts> ParseAlarmChangeRequest(const QByteArray& line);
 
 // The running clock's answer to a request line, one line: "done" TAB <index
-// of the alarm changed (added)> when the change is applied and the store
-// saved; "elsewhere" when the request is not
-// an alarm change, or names a store other than this clock's (the sender
-// then changes that store itself); "failed" TAB <message> when it could not
-// be applied or saved.
+// of the alarm changed (added)> when the change is applied, with TAB
+// <warning> when it is kept but not saved in the store (a full disk, a store
+// the clock could not read); "elsewhere" when the request is not an alarm
+// change, or names a store other than this clock's (the sender then changes
+// that store itself); "failed" TAB <message> when it was not applied.
 QByteArray AnswerAlarmChangeRequest(AlarmSchedule& schedule, AlarmStore& store, const QByteArray& line);

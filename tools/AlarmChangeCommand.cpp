@@ -503,7 +503,12 @@ int RunAlarmChangeCommand(const QStringList& arguments, QTextStream& out, QTextS
             << '\n';
         return kFailed;
     }
+    // "done", a tab, the index, and a warning after another tab: the change
+    // is made, though not yet saved in the store.
+    const QStringList parts = QString::fromUtf8(answer.mid(5)).trimmed().split(u'\t');
     if (request.change.kind == AlarmChange::Kind::Add)
-        out << QString::fromUtf8(answer.mid(5)).trimmed() << '\n';
+        out << parts[0] << '\n';
+    if (parts.size() > 1)
+        err << "Warning: " << parts[1] << '\n';
     return kDone;
 }

@@ -394,6 +394,36 @@ private slots:
         QCOMPARE(presented.size(), 1);
     }
 
+    // With no store yet, a change for a missing store of another folder is
+    // not this clock's: the tool changes that store itself.
+    void aChangeForAnotherMissingStoreIsNotTaken()
+    {
+        CreateWindows();
+        QVERIFY(!QFile::exists(program->alarmStore().fileName()));
+        const QString other = folder->file(QStringLiteral("elsewhere/x.cfg"));
+        QCOMPARE(program->instanceGuard().OnRequest(AlarmChangeRequest(other, { AlarmChange::Kind::Add, DailyAlarm(1, QDate(2004, 1, 1), 7, 0), -1, {} })),
+            QByteArray("elsewhere\n"));
+        QCOMPARE(program->alarmStore().size(), std::size_t(0));
+        // Its own store, named another way, is.
+        const QString same = folder->file(QStringLiteral("Alarm/../Alarm/Alarms.cfg"));
+        QCOMPARE(program->instanceGuard().OnRequest(AlarmChangeRequest(same, { AlarmChange::Kind::Add, DailyAlarm(1, QDate(2004, 1, 1), 7, 0), -1, {} })),
+            QByteArray("done\t0\n"));
+    }
+
+    // A change the clock keeps but cannot save yet is answered as made,
+    // with a warning: a retry would make it twice.
+    void aChangeKeptButNotSavedIsAnsweredAsMade()
+    {
+        CreateWindows();
+        const QString storePath = program->alarmStore().fileName();
+        QDir().mkpath(storePath); // a folder in the store's place: no save succeeds
+        const QByteArray answer = program->instanceGuard().OnRequest(
+            AlarmChangeRequest(storePath, { AlarmChange::Kind::Add, DailyAlarm(1, QDate(2004, 1, 1), 7, 0), -1, {} }));
+        QVERIFY2(answer.startsWith("done\t0\tThe clock has the change but cannot save it yet: "), answer.constData());
+        QVERIFY(answer.endsWith('\n') && answer.count('\n') == 1);
+        QCOMPARE(program->alarmStore().size(), std::size_t(1));
+    }
+
 private:
     OptionsWindow& optionsWindow() const { return program->optionsWindow(); }
 
