@@ -3,6 +3,8 @@
 #include "platform/files/IoError.h"
 #include "platform/files/RegularFile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -13,6 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -38,6 +41,43 @@ void IgnoreFileSizeSignal()
     Q_UNUSED(ignored);
 }
 
+// The mode a new file gets from the process's file-mode mask. Read from
+// /proc: setting the mask to learn it would change it for every thread
+// meanwhile.
+mode_t NewFileMode()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            if (!line.startsWith("Umask:"))
+                continue;
+            bool ok = false;
+            const uint mask = line.mid(6).trimmed().toUInt(&ok, 8);
+            if (ok)
+                return 0666 & ~mask;
+        }
+    }
+    return 0644;
+}
+
+// When this process started: a temporary file older than that, and older
+// than any save takes, was left by a program that ended in the middle of a
+// save.
+const QDateTime kProcessStart = QDateTime::currentDateTimeUtc();
+constexpr qint64 kLongestSaveSeconds = 600;
+
+// Removes the temporary files of target that such programs left.
+void RemoveLeftTemporaryFiles(const QString& target)
+{
+    const QFileInfo info(target);
+    const QString prefix = u'.' + info.fileName() + u'.';
+    const QDateTime before = std::min(kProcessStart, QDateTime::currentDateTimeUtc().addSecs(-kLongestSaveSeconds));
+    const QFileInfoList left = QDir(info.path()).entryInfoList({ prefix + QStringLiteral("????????") }, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& file : left)
+        if (file.lastModified() < before)
+            QFile::remove(file.filePath());
+}
+
 // The file a write to path replaces: path itself, or the file its links lead
 // to, which need not exist yet.
 QString FileBehindLinks(const QString& path)
@@ -60,7 +100,9 @@ public:
                                      .arg(info.path(), info.fileName())
                                      .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
             m_name = QFile::encodeName(name);
-            m_descriptor = ::open(m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            // Private from the start: no one else may read a byte of it
+            // before it has its final mode.
+            m_descriptor = ::open(m_name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (m_descriptor < 0 && errno != EEXIST)
                 break;
         }
@@ -150,8 +192,8 @@ void WriteFileAtomically(const QString& path, const QByteArray& bytes)
         ThrowWriteError(path, EACCES);
 
     TemporaryFile file(target, path);
+    file.setMode(exists ? existing.st_mode & 07777 : NewFileMode());
     file.write(bytes);
-    if (exists)
-        file.setMode(existing.st_mode & 07777);
     file.commit();
+    RemoveLeftTemporaryFiles(target);
 }

@@ -5,11 +5,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -44,6 +50,56 @@ TEST_F(AtomicFileTest, AReplacedFileKeepsItsModeAndItsLinks)
     struct stat info {};
     ASSERT_EQ(::stat(QFile::encodeName(folder.file("target.dat")).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// Another user never reads a private file during its save: the temporary
+// file has the old file's mode before its first byte. A second thread
+// watches the folder while a large file is written.
+TEST_F(AtomicFileTest, ThePrivateModeHoldsBeforeTheFirstByte)
+{
+    folder.write("private.dat", "secret");
+    QFile::setPermissions(folder.file("private.dat"), QFile::ReadOwner | QFile::WriteOwner);
+    const QByteArray large(64 * 1024 * 1024, 's');
+    std::vector<std::pair<mode_t, off_t>> seen;
+    for (int attempt = 0; attempt < 20 && std::none_of(seen.begin(), seen.end(), [](const auto& s) { return s.second > 0; });
+         ++attempt) {
+        std::atomic<bool> done = false;
+        std::thread watcher([&] {
+            while (!done) {
+                for (const QString& name : QDir(folder.path()).entryList({ ".private.dat.*" }, QDir::Files | QDir::Hidden)) {
+                    struct stat info {};
+                    if (::stat(QFile::encodeName(folder.file(name)).constData(), &info) == 0)
+                        seen.emplace_back(info.st_mode & 07777, info.st_size);
+                }
+            }
+        });
+        WriteFileAtomically(folder.file("private.dat"), large);
+        done = true;
+        watcher.join();
+    }
+    ASSERT_TRUE(std::any_of(seen.begin(), seen.end(), [](const auto& s) { return s.second > 0; })) << "never caught the save";
+    for (const auto& [mode, size] : seen)
+        EXPECT_EQ(mode, 0600u) << "with " << size << " bytes written";
+}
+
+// A temporary file left by a program that ended in the middle of a save
+// goes at the next save of that file; one of a save going on now stays.
+TEST_F(AtomicFileTest, TemporaryFilesLeftBehindAreRemovedAtTheNextSave)
+{
+    folder.write(".user.dat.0123abcd", "left by a crash");
+    QFile left(folder.file(".user.dat.0123abcd"));
+    ASSERT_TRUE(left.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(left.setFileTime(QDateTime::currentDateTimeUtc().addDays(-1), QFileDevice::FileModificationTime));
+    left.close();
+    folder.write(".user.dat.89abcdef", "being written");
+    folder.write(".other.dat.0123abcd", "another file's");
+    QFile other(folder.file(".other.dat.0123abcd"));
+    ASSERT_TRUE(other.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(other.setFileTime(QDateTime::currentDateTimeUtc().addDays(-1), QFileDevice::FileModificationTime));
+    other.close();
+
+    WriteFileAtomically(folder.file("user.dat"), "new");
+    EXPECT_EQ(filesInFolder(), (QStringList { ".other.dat.0123abcd", ".user.dat.89abcdef", "user.dat" }));
 }
 
 // Neither a read-only file nor what is not a regular file is replaced.
