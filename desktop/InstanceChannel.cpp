@@ -4,6 +4,11 @@
 
 #include <QDeadlineTimer>
 #include <QLocalSocket>
+#include <QLockFile>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <csignal>
 
 namespace {
 
@@ -42,4 +47,16 @@ std::optional<QByteArray> AskInstance(const QString& serverPath, const QByteArra
     if (!socket.canReadLine())
         return QByteArray();
     return socket.readLine(kMaxAnswerLength);
+}
+
+bool InstanceLockHeld(const QString& serverPath)
+{
+    // Read, not taken: a probe that took the lock for a moment would look
+    // like a running instance to other probes.
+    const QLockFile lock(serverPath + QStringLiteral(".lock"));
+    qint64 pid = 0;
+    QString host;
+    if (!lock.getLockInfo(&pid, &host, nullptr) || pid <= 0 || host != QSysInfo::machineHostName())
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }

@@ -26,3 +26,7 @@ QString InstanceServerPath(const QString& applicationTitle, QString* problem = n
 // there; an empty answer when one does but did not answer in time or closed
 // the connection without answering.
 std::optional<QByteArray> AskInstance(const QString& serverPath, const QByteArray& request);
+
+// Whether a live program holds the instance lock of serverPath: an instance
+// runs there, whether or not it listens.
+bool InstanceLockHeld(const QString& serverPath);

@@ -17,11 +17,10 @@ RuntimeFolder Refused(const QString& folder, const QString& reason)
     return { QString(), QStringLiteral("%1 %2").arg(folder, reason) };
 }
 
-// The temporary folder is shared: a folder there is ours only when we made
-// it, which its owner, type and mode show.
-RuntimeFolder FolderInTemporaryFolder()
+// A folder is ours only when we made it, which its owner, type and mode
+// show: in a shared folder another user may have put one there first.
+RuntimeFolder PrivateFolder(const QString& folder)
 {
-    const QString folder = QDir::tempPath() + QStringLiteral("/vellamor-%1").arg(::getuid());
     const QByteArray name = QFile::encodeName(folder);
     if (::mkdir(name.constData(), kPrivateMode) != 0 && errno != EEXIST)
         return Refused(folder, QStringLiteral("cannot be made: %1").arg(qt_error_string(errno)));
@@ -50,5 +49,16 @@ RuntimeFolder PrivateRuntimeFolder()
         if (const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); !folder.isEmpty())
             return { folder + u'/', QString() };
     }
-    return FolderInTemporaryFolder();
+    // Another user may have planted "vellamor-<uid>" in the shared temporary
+    // folder; the user's own cache folder is theirs alone.
+    const RuntimeFolder shared = PrivateFolder(QDir::tempPath() + QStringLiteral("/vellamor-%1").arg(::getuid()));
+    if (!shared.path.isEmpty())
+        return shared;
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache))
+        return shared;
+    RuntimeFolder own = PrivateFolder(cache + QStringLiteral("/vellamor-runtime"));
+    if (own.path.isEmpty())
+        own.problem = shared.problem + QStringLiteral("; ") + own.problem;
+    return own;
 }

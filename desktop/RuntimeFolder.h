@@ -13,5 +13,7 @@ struct RuntimeFolder {
 // The user's runtime folder (XDG_RUNTIME_DIR) when it is set and private.
 // Otherwise "vellamor-<uid>" in the temporary folder, made with mode 0700
 // when it is missing; one that is there already is used only when it is a
-// folder (not a link), owned by this user and of mode 0700.
+// folder (not a link), owned by this user and of mode 0700. When another
+// user has put something else there, "vellamor-runtime" in the user's own
+// cache folder, under the same rules.
 RuntimeFolder PrivateRuntimeFolder();

@@ -8,6 +8,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
+#include <QTimer>
 
 namespace {
 
@@ -20,6 +21,11 @@ constexpr int kSocketMs = 1000;
 // alarm record in hexadecimal and the path of its store fit).
 constexpr char kBringToFront[] = "show\n";
 constexpr qint64 kMaxRequestLength = 16384;
+// A sender has this long to send its line; the channel keeps at most so many
+// connections open at once, so that idle or stuck senders can neither use up
+// the process's descriptors nor keep the clock from answering.
+constexpr int kRequestTimeoutMs = 2000;
+constexpr int kMaxOpenConnections = 8;
 
 // Asks the instance listening at serverPath to come to the front; false when
 // no instance listens there.
@@ -88,6 +94,7 @@ bool SingleInstanceGuard::CheckInstance()
 
 void SingleInstanceGuard::Listen(const QString& serverPath)
 {
+    m_serverPath = serverPath;
     m_server = std::make_unique<QLocalServer>();
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     connect(m_server.get(), &QLocalServer::newConnection, this, &SingleInstanceGuard::AcceptRequests);
@@ -100,9 +107,29 @@ void SingleInstanceGuard::Listen(const QString& serverPath)
 void SingleInstanceGuard::AcceptRequests()
 {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        if (m_openConnections >= kMaxOpenConnections) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++m_openConnections;
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QObject::destroyed, this, &SingleInstanceGuard::ConnectionClosed);
+        auto* timeout = new QTimer(socket);
+        timeout->setSingleShot(true);
+        connect(timeout, &QTimer::timeout, socket, &QLocalSocket::abort);
+        timeout->start(kRequestTimeoutMs);
     }
+}
+
+void SingleInstanceGuard::ConnectionClosed()
+{
+    --m_openConnections;
+    // A failed accept (the descriptors used up) makes the server close and
+    // remove its socket: it listens again once there is room.
+    if (m_server && !m_server->isListening())
+        Listen(m_serverPath);
 }
 
 void SingleInstanceGuard::ReadRequest(QLocalSocket* socket)
@@ -110,6 +137,9 @@ void SingleInstanceGuard::ReadRequest(QLocalSocket* socket)
     if (!socket->canReadLine() && socket->bytesAvailable() < kMaxRequestLength)
         return;
     const QByteArray request = socket->readLine(kMaxRequestLength);
+    // The line is in: the answer takes what time it takes.
+    if (auto* timeout = socket->findChild<QTimer*>())
+        timeout->stop();
     // One request per connection; anything after it is ignored. The answer
     // is written before the connection closes.
     if (request != kBringToFront && OnRequest)

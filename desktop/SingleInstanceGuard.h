@@ -52,9 +52,12 @@ private:
     void Listen(const QString& serverPath);
     void AcceptRequests();
     void ReadRequest(QLocalSocket* socket);
+    void ConnectionClosed();
 
     std::unique_ptr<QLockFile> m_lock;
     // Declared after the lock, so that the socket closes before the lock is
     // given up.
     std::unique_ptr<QLocalServer> m_server;
+    QString m_serverPath;
+    int m_openConnections = 0;
 };

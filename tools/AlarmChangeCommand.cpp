@@ -430,6 +430,11 @@ std::optional<QByteArray> HandToRunningClock(const ChangeRequest& request)
     if (server.isEmpty())
         return std::nullopt;
     const std::optional<QByteArray> answer = AskInstance(server, AlarmChangeRequest(request.storePath, request.change));
+    // A clock that holds the guard's lock but does not listen (its channel
+    // lost) would save over a change written here behind its back.
+    if (!answer && InstanceLockHeld(server))
+        return QByteArray("failed\tA clock is running but does not take changes now; nothing was changed. Close the clock "
+                          "and try again.\n");
     if (!answer || *answer == "elsewhere\n")
         return std::nullopt;
     return answer;

@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -74,6 +75,7 @@ private slots:
     void startAfterTheFirstWasKilledRuns();
     void simultaneousStartsLeaveOneRunning();
     void foreignRequestsAreIgnored();
+    void idleConnectionsAreClosedAndCapped();
     void unenforcedGuardAlwaysRuns();
     void withoutARuntimeFolderOnlyAPrivateOneIsUsed_data();
     void withoutARuntimeFolderOnlyAPrivateOneIsUsed();
@@ -191,6 +193,37 @@ void SingleInstanceGuardTest::foreignRequestsAreIgnored()
     QCOMPARE(requests, 1);
 }
 
+// Senders that connect and never finish a line neither pile up nor keep the
+// guard from answering: the connections beyond a few are closed at once, the
+// others after two seconds, and a proper request is answered meanwhile.
+void SingleInstanceGuardTest::idleConnectionsAreClosedAndCapped()
+{
+    SingleInstanceGuard first;
+    first.OnRequest = [](const QByteArray& request) { return "answer to " + request; };
+    QVERIFY(first.CheckInstance());
+    const QString serverPath = PrivateRuntimeFolder().path + SingleInstanceGuard::InstanceAtomName(QLatin1String(kTitle));
+
+    std::vector<std::unique_ptr<QLocalSocket>> idle;
+    for (int i = 0; i < 50; ++i) {
+        idle.push_back(std::make_unique<QLocalSocket>());
+        idle.back()->connectToServer(serverPath);
+        QVERIFY(idle.back()->waitForConnected(kProcessMs));
+        idle.back()->write("no line end");
+    }
+    const auto open = [&] {
+        return std::count_if(idle.begin(), idle.end(),
+            [](const auto& socket) { return socket->state() == QLocalSocket::ConnectedState; });
+    };
+    QTRY_VERIFY(open() <= 8);
+    QTRY_COMPARE_WITH_TIMEOUT(open(), 0, 5000);
+    QLocalSocket asker;
+    asker.connectToServer(serverPath);
+    QVERIFY(asker.waitForConnected(kProcessMs));
+    asker.write("ping\n");
+    QTRY_VERIFY(asker.canReadLine());
+    QCOMPARE(asker.readLine(), QByteArray("answer to ping\n"));
+}
+
 void SingleInstanceGuardTest::unenforcedGuardAlwaysRuns()
 {
     SingleInstanceGuard first;
@@ -213,7 +246,7 @@ void SingleInstanceGuardTest::withoutARuntimeFolderOnlyAPrivateOneIsUsed_data()
 
 // With XDG_RUNTIME_DIR unset, the guard works in a folder of its own in the
 // temporary folder, which it makes private; one planted there by someone else
-// is refused, and the clock then runs unguarded rather than not at all.
+// is refused, and the guard then works in the user's own cache folder.
 void SingleInstanceGuardTest::withoutARuntimeFolderOnlyAPrivateOneIsUsed()
 {
     QFETCH(QString, planted);
@@ -231,6 +264,9 @@ void SingleInstanceGuardTest::withoutARuntimeFolderOnlyAPrivateOneIsUsed()
     });
     qunsetenv("XDG_RUNTIME_DIR");
     qputenv("TMPDIR", QFile::encodeName(temporary.path()));
+    const QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    const auto restoreCache = qScopeGuard([&] { qputenv("XDG_CACHE_HOME", cache); });
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(temporary.path() + QStringLiteral("/cache")));
 
     const QString folder = temporary.path() + QStringLiteral("/vellamor-%1").arg(::getuid());
     const QByteArray name = QFile::encodeName(folder);
@@ -268,12 +304,15 @@ void SingleInstanceGuardTest::withoutARuntimeFolderOnlyAPrivateOneIsUsed()
         SingleInstanceGuard second;
         QVERIFY(!second.CheckInstance());
     } else {
-        QCOMPARE(runtimeFolder.path, QString());
-        QCOMPARE(runtimeFolder.problem, folder + u' ' + problem);
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Not guarding against a second start: " + folder + u' ' + problem));
-        SingleInstanceGuard guard;
-        QVERIFY(guard.CheckInstance());
-        QCOMPARE(locks(), QStringList());
+        // Refused, and the guard goes on in the user's own cache folder: a
+        // planted folder cannot switch it off.
+        const QString own = temporary.path() + QStringLiteral("/cache/vellamor-runtime");
+        QCOMPARE(runtimeFolder.path, own + u'/');
+        SingleInstanceGuard first;
+        QVERIFY(first.CheckInstance());
+        QCOMPARE(locks(), QStringList { own + QStringLiteral("/OnlyOneVellamor.lock") });
+        SingleInstanceGuard second;
+        QVERIFY(!second.CheckInstance());
     }
 }
 

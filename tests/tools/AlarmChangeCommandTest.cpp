@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QThread>
 
 #include <future>
@@ -326,4 +327,22 @@ TEST_F(AlarmChangeCommandTest, AClockThatDoesNotAnswerKeepsItsStoreUntouched)
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.contains(u"did not answer")) << run.err.toStdString();
     EXPECT_EQ(folder.read(QStringLiteral("Alarm/Alarms.cfg")), before);
+}
+
+// A clock holds the guard's lock but no longer listens (its channel lost):
+// the tool does not take the silence for "no clock" and write the store
+// behind its back.
+TEST_F(AlarmChangeCommandTest, AClockThatHoldsTheLockButDoesNotListenKeepsItsStore)
+{
+    folder.write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ DailyAlarm(1, QDate(2004, 1, 1), 7, 0) }));
+    const QByteArray before = folder.read(QStringLiteral("Alarm/Alarms.cfg"));
+    QLockFile guard(InstanceServerPath(QLatin1String(kClockTitle)) + QStringLiteral(".lock"));
+    ASSERT_TRUE(guard.tryLock(0));
+    const ToolRun run = Add(Words("--daily 1 --time 7:00"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains(u"A clock is running but does not take changes now")) << run.err.toStdString();
+    EXPECT_EQ(folder.read(QStringLiteral("Alarm/Alarms.cfg")), before);
+
+    guard.unlock(); // no clock: the tool writes the store itself
+    EXPECT_EQ(Add(Words("--daily 1 --time 7:00")).status, 0);
 }
