@@ -266,6 +266,13 @@ void AlarmSchedule::RunStartupPass(TDateTime now)
     });
 }
 
+void AlarmSchedule::SaveBesideStore(TDateTime now)
+{
+    MarkWatched(now);
+    if (m_snoozeSaveFailureReported)
+        SaveSnoozes();
+}
+
 void AlarmSchedule::MarkWatched(TDateTime now)
 {
     m_lastWatchMark = now;

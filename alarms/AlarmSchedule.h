@@ -70,9 +70,11 @@ public:
     // that will never ring again.
     void RunStartupPass(TDateTime now);
 
-    // Notes in the watch file that a clock watches the alarms at now. The
-    // poll does so every ten minutes; the program also at its exit.
-    void MarkWatched(TDateTime now);
+    // Writes what the schedule keeps beside the store: that a clock watched
+    // the alarms until now (the poll does so every ten minutes), and the
+    // snoozes again when their last save failed (a disk that was full). The
+    // program calls it as it saves at exit.
+    void SaveBesideStore(TDateTime now);
 
     // The clock's poll, once per ordinary tick. An alarm falls due when
     // second 4 of its minute has passed since the last poll, however late
@@ -117,6 +119,8 @@ private:
     // Drops the alarm's snoozes: it has gone or was switched off.
     void DropSnoozes(AlarmId id);
     void SaveSnoozes();
+    // Notes in the watch file that a clock watches the alarms at now.
+    void MarkWatched(TDateTime now);
     void QueueAlarmsDueBetween(TDateTime lastPoll, TDateTime now);
     void QueueDueAlarm(AlarmId id, TDateTime day);
     void RingQueuedAlarm();

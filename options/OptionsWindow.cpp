@@ -243,7 +243,11 @@ void OptionsWindow::saveAndClose()
 
 void OptionsWindow::closeClock()
 {
-    saveAndClose();
+    // The clock saves as it closes, and closes also when the save fails,
+    // after saying so.
+    m_designer->storeControls();
+    endAlarmEditing();
+    accept();
     m_clock.CloseClock();
 }
 

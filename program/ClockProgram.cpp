@@ -131,7 +131,7 @@ void ClockProgram::SaveSettings()
         m_alarmEditor->endEditing();
     // The alarms first: a store that cannot be written ends the save here.
     m_alarmStore.SaveAlarms();
-    m_alarmSchedule.MarkWatched(DateTimeFromLocal(CurrentLocalDateTime()));
+    m_alarmSchedule.SaveBesideStore(DateTimeFromLocal(CurrentLocalDateTime()));
     m_settings.save(m_liveSkin.fileOrDefault(), m_liveSkin.skin().ClockSize);
 }
 

@@ -138,6 +138,23 @@ TEST_F(AlarmScheduleTest, AFailedSaveAfterRingingIsReportedOnceUntilASaveSucceed
     EXPECT_EQ(messages.size(), 2);
 }
 
+// A snooze that could not be saved (a full disk) is saved at exit once the
+// disk has room again, not lost.
+TEST_F(AlarmScheduleTest, ASnoozeThatCouldNotBeSavedIsSavedAtExit)
+{
+    store.replaceAll({ Named(DailyAlarm(1, QDate(2004, 1, 1), 7, 5), "Wake") });
+    const QString snoozeFile = SnoozeFilePath(store.fileName());
+    ASSERT_TRUE(QDir().mkpath(snoozeFile)); // a folder stands where the file should be
+    snoozes = { 5 };
+    PollAt(Moment(2004, 3, 10, 7, 5, 4));
+    ASSERT_EQ(schedule.Snoozes().size(), 1u);
+    ASSERT_TRUE(QDir().rmdir(snoozeFile));
+    schedule.SaveBesideStore(Moment(2004, 3, 10, 7, 6));
+    const std::vector<PendingSnooze> saved = ReadSnoozes(snoozeFile);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].due, Moment(2004, 3, 10, 7, 10, 4));
+}
+
 TEST_F(AlarmScheduleTest, RingAlarmIgnoresAlarmsNotInTheStoreAndRunningPresentations)
 {
     store.replaceAll({ DailyAlarm(1, QDate(2004, 1, 1), 7, 5) });

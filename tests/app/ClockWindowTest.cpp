@@ -279,7 +279,7 @@ private slots:
         QFile::setPermissions(f.home.file("vellamor.ini"), QFile::ReadOwner);
         QVERIFY(f.clock->close());
         QVERIFY(!f.clock->isVisible());
-        QCOMPARE(f.errors, QStringList { "Unable to write to " + f.home.file("vellamor.ini") });
+        QCOMPARE(f.errors, QStringList { "Unable to write to " + f.home.file("vellamor.ini") + ": " + qt_error_string(EACCES) });
         QCOMPARE(f.ini(), QByteArray("[Default]\nSkin=x.clk\n"));
     }
 
@@ -316,7 +316,7 @@ private slots:
         QCOMPARE(f.errors, QStringList { "Cannot read " + ini + ": " + reason });
         QCOMPARE(f.clock->pos(), QPoint(0, 0));
 
-        QTest::ignoreMessage(QtCriticalMsg, qPrintable("Unable to write to " + ini));
+        QTest::ignoreMessage(QtCriticalMsg, qPrintable("Unable to write to " + ini + ": " + reason));
         f.clock->terminate();
         QVERIFY(!f.clock->isVisible());
         QCOMPARE(f.errors.size(), 1);

@@ -452,12 +452,38 @@ private slots:
         QCOMPARE(d.window->result(), int(QDialog::Accepted));
     }
 
-    void closeClockSavesThenEndsTheClock()
+    // "Close Clock" ends an alarm edit and closes the clock, which saves as
+    // it closes.
+    void closeClockEndsTheEditAndClosesTheClock()
     {
         Designer d;
+        d.pages.editing = true;
         QTest::mouseClick(d.control<QWidget>("bbClose"), Qt::LeftButton);
-        QCOMPARE(d.clock.saved, 1);
+        QCOMPARE(d.pages.calls.count("endEditing"), 1);
         QCOMPARE(d.clock.closed, 1);
+        QVERIFY(!d.window->isVisible());
+    }
+
+    // Through the real program: with a settings file that cannot be written,
+    // "Close Clock" says so once and the clock closes all the same; the
+    // alarms are saved.
+    void closeClockClosesAlsoWhenTheSaveFails()
+    {
+        TempFolder home;
+        home.becomeProgramFolder();
+        QStringList errors;
+        const ErrorPresenter previousErrors = SetErrorPresenter([&errors](const QString& error) { errors << error; });
+        {
+            ClockWithOptions running;
+            QDir().mkpath(home.file("vellamor.ini")); // a folder where the settings go
+            running.program.alarmStore().add(AlarmRecord {});
+            QTest::mouseClick(Find<QWidget>(running.options, "bbClose"), Qt::LeftButton);
+            QTRY_VERIFY(!running.clock.isVisible());
+            QCOMPARE(errors.size(), 1);
+            QVERIFY2(errors[0].startsWith("Unable to write to " + home.file("vellamor.ini") + ": it is a folder"), qPrintable(errors[0]));
+            QCOMPARE(home.read("Alarm/Alarms.cfg").size(), qsizetype(kAlarmRecordSize));
+        }
+        SetErrorPresenter(previousErrors);
     }
 
     void escapeClosesWithoutSaving()

@@ -117,7 +117,7 @@ TEST_F(ProfileFileTest, FailedWriteRaisesAndLeavesTheFileAsItWas)
         update.Commit();
         FAIL() << "a read-only file was written";
     } catch (const IoError& error) {
-        EXPECT_EQ(error.message(), "Unable to write to " + iniPath);
+        EXPECT_EQ(error.message(), "Unable to write to " + iniPath + ": " + qt_error_string(EACCES));
     }
     QFile::setPermissions(iniPath, QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(fileContent(), "[Default]\nSkin=a.clk\n");
@@ -211,7 +211,7 @@ TEST_F(ProfileFileTest, AnUpdateThatCannotBeWrittenLeavesTheOldFile)
     for (const qint64 limit : { 0, 100 }) {
         givenFile(before);
         const SaveOutcome outcome = SaveWithFileSizeLimit(limit, iniPath, update);
-        EXPECT_EQ(outcome.error, "Unable to write to " + iniPath) << limit;
+        EXPECT_EQ(outcome.error, "Unable to write to " + iniPath + ": " + qt_error_string(EFBIG)) << limit;
         EXPECT_EQ(outcome.fileAfter, before) << limit;
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList { "vellamor.ini" }) << limit;
     }
@@ -229,7 +229,7 @@ TEST_F(ProfileFileTest, AnUpdateThatCannotBeWrittenLeavesTheOldFile)
         skipReason);
     if (!outcome)
         GTEST_SKIP() << "no small tmpfs: " << skipReason.toStdString();
-    EXPECT_EQ(outcome->error, "Unable to write to " + onDisk);
+    EXPECT_EQ(outcome->error, "Unable to write to " + onDisk + ": " + qt_error_string(ENOSPC));
     EXPECT_EQ(outcome->fileAfter, before);
 }
 
