@@ -3,6 +3,7 @@
 #include "platform/text/Windows1252.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <cstring>
 #include <algorithm>
@@ -74,9 +75,41 @@ QByteArrayView UnquotedValue(QByteArrayView line)
 
 } // namespace
 
-ProfileText::ProfileText(QByteArray bytes) : m_source(std::move(bytes)) {}
+ProfileText::ProfileText(QByteArray bytes) : m_source(std::move(bytes))
+{
+    takeUtf16();
+}
 
-ProfileText::ProfileText(PieceReader readPiece) : m_readPiece(std::move(readPiece)) {}
+ProfileText::ProfileText(PieceReader readPiece)
+{
+    // The first piece tells a UTF-16 file, which is read whole and worked on
+    // as UTF-8.
+    m_source = readPiece();
+    if (!m_source.isEmpty())
+        m_readPiece = std::move(readPiece);
+    if (Utf16EncodingOf(m_source)) {
+        readToTheEnd();
+        takeUtf16();
+    }
+}
+
+std::optional<QStringConverter::Encoding> ProfileText::Utf16EncodingOf(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringConverter::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringConverter::Utf16BE;
+    return std::nullopt;
+}
+
+void ProfileText::takeUtf16()
+{
+    m_utf16 = Utf16EncodingOf(m_source);
+    if (!m_utf16)
+        return;
+    QStringDecoder utf16(*m_utf16); // skips the byte-order mark
+    m_source = QString(utf16(m_source)).toUtf8();
+}
 
 bool ProfileText::hasLine(qsizetype index) const
 {
@@ -238,5 +271,8 @@ QByteArray ProfileText::bytes() const
     flushRun();
     // What no look-up needed to split is copied as it is.
     result.append(source.sliced(m_scanned));
-    return result;
+    if (!m_utf16)
+        return result;
+    QStringEncoder utf16(*m_utf16, QStringConverter::Flag::WriteBom);
+    return utf16(QString::fromUtf8(result));
 }

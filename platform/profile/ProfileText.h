@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringConverter>
 
 #include <cstdint>
 #include <functional>
@@ -15,7 +16,8 @@
 // other byte stays as it was, whatever its encoding (Windows-1252 text,
 // binary content, mixed line ends). Lines are found, and the file read, only
 // as far as a look-up needs, so a value near the start of a large file is
-// found quickly.
+// found quickly. A file with a UTF-16 byte-order mark is read whole, and
+// written back in UTF-16 with its mark.
 class ProfileText {
 public:
     // The next piece of the file; an empty one at its end.
@@ -38,6 +40,10 @@ public:
     QByteArray bytes() const;
 
 private:
+    static std::optional<QStringConverter::Encoding> Utf16EncodingOf(QByteArrayView bytes);
+    // Turns a UTF-16 source into UTF-8, noting its encoding for bytes().
+    void takeUtf16();
+
     enum class LineEnd : std::uint8_t { None, Lf, CrLf };
     struct Line {
         qsizetype begin = 0;  // offset of the content in m_source, or index in m_added
@@ -72,4 +78,5 @@ private:
     mutable std::vector<Line> m_lines;
     mutable qsizetype m_scanned = 0;
     mutable qsizetype m_searched = 0;
+    std::optional<QStringConverter::Encoding> m_utf16;
 };

@@ -8,6 +8,9 @@
 
 #include <QFile>
 
+#include <QStringDecoder>
+#include <QStringEncoder>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -132,6 +135,27 @@ TEST_F(ProfileFileTest, ValuesReadAsUtf8OrElseAsWindows1252)
     givenFile("[Names]\nNew=Z\xc3\xbcrich \xe2\x82\xac\nOld=Z\xfcrich \x80\n");
     EXPECT_EQ(ini.ReadString("Names", "New", ""), QStringLiteral("Zürich €"));
     EXPECT_EQ(ini.ReadString("Names", "Old", ""), QStringLiteral("Zürich €"));
+}
+
+// A settings file saved in UTF-16 (by an editor on another desktop) reads as
+// text and is written back in UTF-16, its mark and lines kept.
+TEST_F(ProfileFileTest, AUtf16FileIsReadAndWrittenBackInUtf16)
+{
+    for (const QStringConverter::Encoding encoding : { QStringConverter::Utf16LE, QStringConverter::Utf16BE }) {
+        QStringEncoder toUtf16(encoding, QStringConverter::Flag::WriteBom);
+        givenFile(toUtf16(QStringLiteral("[Default]\r\nSkin=Zürich.clk\r\n")));
+        EXPECT_EQ(ini.ReadString("Default", "Skin", ""), QStringLiteral("Zürich.clk"));
+
+        ProfileUpdate update(iniPath);
+        update.WriteInteger("Default", "OnTop", 1);
+        update.WriteInteger("Position", "Left", 5);
+        update.Commit();
+        QStringDecoder fromUtf16(encoding);
+        EXPECT_EQ(QString(fromUtf16(fileContent())).toStdString(),
+            QStringLiteral("[Default]\r\nSkin=Zürich.clk\r\nOnTop=1\r\n\r\n[Position]\r\nLeft=5\r\n").toStdString());
+        EXPECT_TRUE(fileContent().startsWith(encoding == QStringConverter::Utf16LE ? "\xFF\xFE" : "\xFE\xFF"));
+        EXPECT_EQ(ini.ReadInteger("Position", "Left", 0), 5);
+    }
 }
 
 // Text with its zero bytes.
