@@ -126,10 +126,14 @@ void SingleInstanceGuard::AcceptRequests()
 void SingleInstanceGuard::ConnectionClosed()
 {
     --m_openConnections;
-    // A failed accept (the descriptors used up) makes the server close and
-    // remove its socket: it listens again once there is room.
-    if (m_server && !m_server->isListening())
-        Listen(m_serverPath);
+    // A failed accept (the descriptors used up) makes the server close: the
+    // same server listens again once there is room. (A new server would
+    // take the open connections, its children, with the old one.)
+    if (m_server && !m_server->isListening()) {
+        QLocalServer::removeServer(m_serverPath);
+        if (!m_server->listen(m_serverPath))
+            qWarning("Cannot listen again on %s: %s", qPrintable(m_serverPath), qPrintable(m_server->errorString()));
+    }
 }
 
 void SingleInstanceGuard::ReadRequest(QLocalSocket* socket)

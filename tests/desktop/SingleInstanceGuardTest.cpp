@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -76,6 +77,7 @@ private slots:
     void simultaneousStartsLeaveOneRunning();
     void foreignRequestsAreIgnored();
     void idleConnectionsAreClosedAndCapped();
+    void theChannelListensAgainAfterTheDescriptorsRanOut();
     void unenforcedGuardAlwaysRuns();
     void withoutARuntimeFolderOnlyAPrivateOneIsUsed_data();
     void withoutARuntimeFolderOnlyAPrivateOneIsUsed();
@@ -216,6 +218,43 @@ void SingleInstanceGuardTest::idleConnectionsAreClosedAndCapped()
     };
     QTRY_VERIFY(open() <= 8);
     QTRY_COMPARE_WITH_TIMEOUT(open(), 0, 5000);
+    QLocalSocket asker;
+    asker.connectToServer(serverPath);
+    QVERIFY(asker.waitForConnected(kProcessMs));
+    asker.write("ping\n");
+    QTRY_VERIFY(asker.canReadLine());
+    QCOMPARE(asker.readLine(), QByteArray("answer to ping\n"));
+}
+
+// At the descriptor limit an accept fails and the server closes; once a
+// connection has gone, the guard listens again and answers.
+void SingleInstanceGuardTest::theChannelListensAgainAfterTheDescriptorsRanOut()
+{
+    SingleInstanceGuard first;
+    first.OnRequest = [](const QByteArray& request) { return "answer to " + request; };
+    QVERIFY(first.CheckInstance());
+    const QString serverPath = PrivateRuntimeFolder().path + SingleInstanceGuard::InstanceAtomName(QLatin1String(kTitle));
+    QLocalSocket idle;
+    idle.connectToServer(serverPath);
+    QVERIFY(idle.waitForConnected(kProcessMs));
+    QTest::qWait(50); // accepted
+
+    rlimit limit {};
+    QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+    const rlimit saved = limit;
+    // Room for the client's descriptor only: the server's accept fails.
+    limit.rlim_cur = rlim_t(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size());
+    {
+        QLocalSocket refused;
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &limit), 0);
+        refused.connectToServer(serverPath);
+        refused.waitForConnected(kProcessMs);
+        QTest::qWait(200);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+    }
+
+    // The idle connection times out; then a request is answered.
+    QTRY_COMPARE_WITH_TIMEOUT(idle.state(), QLocalSocket::UnconnectedState, 5000);
     QLocalSocket asker;
     asker.connectToServer(serverPath);
     QVERIFY(asker.waitForConnected(kProcessMs));
