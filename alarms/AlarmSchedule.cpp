@@ -188,6 +188,9 @@ void AlarmSchedule::SaveSnoozes()
         if (const AlarmRecord* alarm = m_store.find(snooze.alarm))
             pending.push_back({ snooze.due, *alarm });
     try {
+        // Beside the store, under its lock: a tool changing the store
+        // changes the snooze file as well.
+        const AlarmStore::Lock lock(m_store);
         WriteSnoozes(SnoozeFilePath(m_store.fileName()), pending);
         m_snoozeFileStale = false;
         m_snoozeSaveFailureReported = false;
@@ -277,6 +280,7 @@ void AlarmSchedule::MarkWatched(TDateTime now)
 {
     m_lastWatchMark = now;
     try {
+        const AlarmStore::Lock lock(m_store);
         WriteAlarmWatch(AlarmWatchFilePath(m_store.fileName()), AlarmWatch { now, {} });
     } catch (const IoError&) {
         // At worst an alarm that could not have rung is reported as missed
