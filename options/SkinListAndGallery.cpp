@@ -107,8 +107,10 @@ void SkinListAndGallery::loadListedSkin()
 
 void SkinListAndGallery::saveSkinAs()
 {
-    const std::optional<QString> name = ChooseFileToSave({ QStringLiteral("Save skin as"), m_liveSkin.fileOrDefault(),
-        QStringLiteral("Clock Setting (*.clk)"), QStringLiteral("clk"), false });
+    // A new name, never the open file, and a question before any file is
+    // replaced.
+    const std::optional<QString> name = ChooseFileToSave({ QStringLiteral("Save skin as"),
+        UnusedSkinFileName(m_liveSkin.fileOrDefault()), QStringLiteral("Clock Setting (*.clk)"), QStringLiteral("clk"), true });
     if (!name)
         return;
     try {

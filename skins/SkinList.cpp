@@ -2,6 +2,10 @@
 
 #include "platform/files/FileNames.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+
 QString ScreenshotsFolder(const QString& programFolder)
 {
     return programFolder + QStringLiteral("Screenshots/");
@@ -44,4 +48,23 @@ QStringList SnapshotsWithSkin(const QStringList& snapshotFiles, const QStringLis
 QPoint ThumbPosition(int slot)
 {
     return QPoint(slot % kThumbColumns * kThumbPitch, slot / kThumbColumns * kThumbPitch);
+}
+
+QString UnusedSkinFileName(const QString& skinFile)
+{
+    const QFileInfo file(skinFile);
+    QString base = file.completeBaseName();
+    int number = 2;
+    // "Classic 2" goes on counting from 2.
+    static const QRegularExpression numbered(QStringLiteral("^(.*) (\\d{1,6})$"));
+    if (const QRegularExpressionMatch match = numbered.match(base); match.hasMatch()) {
+        base = match.captured(1);
+        number = match.captured(2).toInt() + 1;
+    }
+    const QString suffix = file.suffix().isEmpty() ? QStringLiteral("clk") : file.suffix();
+    QString candidate;
+    do
+        candidate = file.dir().filePath(QStringLiteral("%1 %2.%3").arg(base).arg(number++).arg(suffix));
+    while (QFileInfo::exists(candidate));
+    return candidate;
 }

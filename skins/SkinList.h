@@ -19,6 +19,11 @@ QString ScreenshotsFolder(const QString& programFolder);
 // with ".jpg" for its extension, in the Screenshots folder.
 QString SnapshotFile(const QString& skinFile, const QString& programFolder);
 
+// A name for saving a skin as a new file, beside skinFile and never it:
+// "Classic.clk" gives "Classic 2.clk", "Classic 2.clk" gives "Classic 3.clk",
+// the first of them no file has taken.
+QString UnusedSkinFileName(const QString& skinFile);
+
 // The names the skin list shows for the listed skin files: each without its
 // extension, in the listing's order.
 QStringList SkinNames(const QStringList& skinFiles);

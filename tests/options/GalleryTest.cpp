@@ -212,10 +212,10 @@ private slots:
         QCOMPARE(o.files.saveRequests.size(), 1);
         const SaveFileRequest& request = o.files.saveRequests[0];
         QCOMPARE(request.title, QString("Save skin as"));
-        QCOMPARE(request.file, o.home.file("default.clk"));
+        QCOMPARE(request.file, o.home.file("default 2.clk")); // never the open file
         QCOMPARE(request.filter, QString("Clock Setting (*.clk)"));
         QCOMPARE(request.defaultSuffix, QString("clk"));
-        QVERIFY(!request.askBeforeOverwrite);
+        QVERIFY(request.askBeforeOverwrite);
 
         const auto record = WriteSkinRecord(o.liveSkin->skin());
         QCOMPARE(o.home.read("mine.clk"), QByteArray(reinterpret_cast<const char*>(record.data()), 444));

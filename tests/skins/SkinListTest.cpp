@@ -1,5 +1,7 @@
 #include "skins/SkinList.h"
 
+#include "tests/support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -52,3 +54,14 @@ TEST(SkinList, SnapshotOfASkinLiesInTheScreenshotsFolder)
 }
 
 } // namespace
+
+TEST(SkinList, SaveAsProposesAnUnusedNameBesideTheSkin)
+{
+    TempFolder folder;
+    folder.write("Classic.clk", "x");
+    folder.write("Classic 2.clk", "x");
+    folder.write("Glass 7.clk", "x");
+    EXPECT_EQ(UnusedSkinFileName(folder.file("Classic.clk")), folder.file("Classic 3.clk"));
+    EXPECT_EQ(UnusedSkinFileName(folder.file("Glass 7.clk")), folder.file("Glass 8.clk"));
+    EXPECT_EQ(UnusedSkinFileName(folder.file("Ocean.clk")), folder.file("Ocean 2.clk"));
+}
