@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QDate>
 
+#include <QStringList>
+
 #include <functional>
 #include <initializer_list>
 #include <vector>
@@ -16,8 +18,13 @@ struct RecordingPresenter : AlarmPresenter {
     std::function<int(const AlarmRecord&)> onPresent;
     bool presenting = false;
     bool soundPlaying = false;
+    QStringList presentedNames; // of every alarm presented, in turn
 
-    int present(AlarmRecord alarm, Snoozing) override { return onPresent ? onPresent(alarm) : 0; }
+    int present(AlarmRecord alarm, Snoozing) override
+    {
+        presentedNames.append(alarm.Name.text());
+        return onPresent ? onPresent(alarm) : 0;
+    }
     bool isPresenting() const override { return presenting; }
     bool isSoundPlaying() const override { return soundPlaying; }
 };

@@ -195,6 +195,21 @@ void SingleInstanceGuardTest::foreignRequestsAreIgnored()
     QCOMPARE(requests, 1);
 }
 
+// Sends a request to the guard of this very thread and waits for its answer
+// in the event loop (AskInstance would block the guard it asks); empty when
+// none comes.
+QByteArray AskFromThisThread(const QString& serverPath, const QByteArray& request)
+{
+    QLocalSocket asker;
+    asker.connectToServer(serverPath);
+    if (!asker.waitForConnected(kProcessMs))
+        return QByteArray();
+    asker.write(request);
+    if (!QTest::qWaitFor([&asker] { return asker.canReadLine(); }, kProcessMs))
+        return QByteArray();
+    return asker.readLine();
+}
+
 // Senders that connect and never finish a line neither pile up nor keep the
 // guard from answering: the connections beyond a few are closed at once, the
 // others after two seconds, and a proper request is answered meanwhile.
@@ -218,12 +233,7 @@ void SingleInstanceGuardTest::idleConnectionsAreClosedAndCapped()
     };
     QTRY_VERIFY(open() <= 8);
     QTRY_COMPARE_WITH_TIMEOUT(open(), 0, 5000);
-    QLocalSocket asker;
-    asker.connectToServer(serverPath);
-    QVERIFY(asker.waitForConnected(kProcessMs));
-    asker.write("ping\n");
-    QTRY_VERIFY(asker.canReadLine());
-    QCOMPARE(asker.readLine(), QByteArray("answer to ping\n"));
+    QCOMPARE(AskFromThisThread(serverPath, "ping\n"), QByteArray("answer to ping\n"));
 }
 
 // At the descriptor limit an accept fails and the server closes; once a
@@ -255,12 +265,7 @@ void SingleInstanceGuardTest::theChannelListensAgainAfterTheDescriptorsRanOut()
 
     // The idle connection times out; then a request is answered.
     QTRY_COMPARE_WITH_TIMEOUT(idle.state(), QLocalSocket::UnconnectedState, 5000);
-    QLocalSocket asker;
-    asker.connectToServer(serverPath);
-    QVERIFY(asker.waitForConnected(kProcessMs));
-    asker.write("ping\n");
-    QTRY_VERIFY(asker.canReadLine());
-    QCOMPARE(asker.readLine(), QByteArray("answer to ping\n"));
+    QCOMPARE(AskFromThisThread(serverPath, "ping\n"), QByteArray("answer to ping\n"));
 }
 
 void SingleInstanceGuardTest::unenforcedGuardAlwaysRuns()

@@ -76,12 +76,8 @@ private slots:
         AlarmRecord due = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 1), QStringLiteral("Due"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ missed, alsoMissed, due }));
         CreateWindows();
-        QStringList presented;
         RecordingPresenter presenter;
-        presenter.onPresent = [&presented](const AlarmRecord& alarm) {
-            presented.append(alarm.Name.text());
-            return 0;
-        };
+        const QStringList& presented = presenter.presentedNames;
         program->alarmSchedule().setPresenter(&presenter);
         AlarmReportWindow& reports = program->reportWindow();
         QTRY_COMPARE(reports.reports().size(), 2);
@@ -157,12 +153,8 @@ private slots:
     void theTickRingsTheDueAlarm()
     {
         CreateWindows();
-        QStringList presented;
         RecordingPresenter presenter;
-        presenter.onPresent = [&presented](const AlarmRecord& alarm) {
-            presented.append(alarm.Name.text());
-            return 0;
-        };
+        const QStringList& presented = presenter.presentedNames;
         program->alarmSchedule().setPresenter(&presenter);
         AlarmRecord wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 1), QStringLiteral("Wake"));
         program->alarmStore().replaceAll({ wake });
@@ -368,12 +360,9 @@ private slots:
         AlarmRecord wake = Named(DailyAlarm(1, QDate(2004, 1, 1), 8, 1), QStringLiteral("Wake"));
         folder->write(QStringLiteral("Alarm/Alarms.cfg"), StoreBytes({ wake }));
         CreateWindows();
-        QStringList presented;
         RecordingPresenter presenter;
-        presenter.onPresent = [&presented](const AlarmRecord& alarm) {
-            presented.append(alarm.Name.text());
-            return presented.size() == 1 ? 10 : 0;
-        };
+        const QStringList& presented = presenter.presentedNames;
+        presenter.onPresent = [&presented](const AlarmRecord&) { return presented.size() == 1 ? 10 : 0; };
         program->alarmSchedule().setPresenter(&presenter);
         program->clockWindow().tick();
         now = Moment(2004, 3, 10, 8, 1, 4);
