@@ -151,16 +151,30 @@ void ClockWindow::onFirstActivation()
         ShowError(problem);
     const QStringList arguments = QCoreApplication::arguments();
     for (qsizetype i = 1; i < arguments.size(); ++i)
-        if (arguments[i].toLower() == u"-hide")
+        if (arguments[i].toLower() == u"-hide") {
             hideToTray();
+            return;
+        }
+    runWhenFirstOnScreen();
+}
+
+void ClockWindow::runWhenFirstOnScreen()
+{
+    if (const std::function<void()> run = std::exchange(m_whenFirstOnScreen, {}))
+        run();
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event)
 {
-    // Closing always ends the program. A save that fails leaves the files on
+    // Closing ends the program, unless the user chose to go back (to edits
+    // of the skin not yet saved). A save that fails leaves the files on
     // disk as they were and is reported once: in a box, or only on the error
     // output when the session ends the program and no one may be there to
     // answer a box.
+    if (m_mayClose && !m_mayClose(!m_terminating && isVisible() && !isMinimized())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     try {
         if (m_saveSettings)
@@ -228,6 +242,7 @@ void ClockWindow::showUp()
     // Restored, the clock has its taskbar button again, unless it stays on
     // top.
     applyTaskbarButton();
+    runWhenFirstOnScreen();
 }
 
 void ClockWindow::hideToTray()

@@ -37,6 +37,13 @@ public:
     void setOpenOptions(std::function<void(bool onAlarmsPage)> open) { m_openOptions = std::move(open); }
     // Saves the alarms and the settings; throws IoError.
     void setSaveSettings(std::function<void()> save) { m_saveSettings = std::move(save); }
+    // Asked as the clock closes whether it may: mayAsk is false when no one
+    // may be there to answer a question (the clock is hidden, or the session
+    // ends the program). False keeps the clock open.
+    void setMayClose(std::function<bool(bool mayAsk)> mayClose) { m_mayClose = std::move(mayClose); }
+    // Runs once, the first time the clock is on screen and not hidden, after
+    // the start's problems were shown.
+    void setWhenFirstOnScreen(std::function<void()> run) { m_whenFirstOnScreen = std::move(run); }
     // What went wrong reading the settings and the skin at the start, shown
     // once the clock is first on screen.
     void setStartupProblems(QStringList problems) { m_startupProblems = std::move(problems); }
@@ -74,6 +81,7 @@ private:
     // Once, when the clock is first on screen: the problems of the start are
     // shown, then "-hide" on the command line hides the clock in the tray.
     void onFirstActivation();
+    void runWhenFirstOnScreen();
     // Redraws everything from the live skin: after the first tick, requests
     // a full refresh and runs the tick at once.
     void applySkin();
@@ -100,6 +108,8 @@ private:
     AlarmSchedule* m_alarmSchedule = nullptr;
     std::function<void(bool)> m_openOptions;
     std::function<void()> m_saveSettings;
+    std::function<bool(bool)> m_mayClose;
+    std::function<void()> m_whenFirstOnScreen;
     QStringList m_startupProblems;
 
     QTimer* const m_timer;

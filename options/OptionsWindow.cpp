@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QUrl>
@@ -95,6 +96,7 @@ OptionsWindow::OptionsWindow(LiveSkin& liveSkin, ClockSettingsFile& settings, Cl
     m_designer->showSkin();
     showSettings();
     connectControls();
+    showRevertable();
     connect(&m_settings, &ClockSettingsFile::changed, this, &OptionsWindow::showSettings);
     ui->PageControl1->setCurrentWidget(ui->tsSkinDesign);
 }
@@ -122,6 +124,10 @@ void OptionsWindow::connectControls()
     connect(ui->bbPattern, &QPushButton::clicked, this, &OptionsWindow::editTexture);
     connect(ui->bbDone, &QPushButton::clicked, this, &OptionsWindow::saveAndClose);
     connect(ui->bbClose, &QPushButton::clicked, this, &OptionsWindow::closeClock);
+    connect(ui->sbRevert, &QAbstractButton::clicked, this, &OptionsWindow::revertSkin);
+    connect(&m_liveSkin, &LiveSkin::changed, this, &OptionsWindow::showRevertable);
+    connect(&m_liveSkin, &LiveSkin::saved, this, &OptionsWindow::showRevertable);
+    connect(&m_settings, &ClockSettingsFile::changed, this, &OptionsWindow::showRevertable);
     connect(ui->PageControl1, &QTabWidget::currentChanged, this, &OptionsWindow::onPageChanged);
 }
 
@@ -207,6 +213,15 @@ void OptionsWindow::keyPressEvent(QKeyEvent* event)
         QDialog::keyPressEvent(event);
 }
 
+void OptionsWindow::closeEvent(QCloseEvent* event)
+{
+    if (!settleSkinEdits()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
 bool OptionsWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == ui->StatusBar1 && event->type() == QEvent::MouseButtonRelease
@@ -225,6 +240,7 @@ void OptionsWindow::editTexture()
         return;
     m_liveSkin.storeShownTexture(ChosenTextureText(m_liveSkin.texture(), ProgramFolder()),
         m_clockBand->bandBrush().Color, m_clockBand->bandTransparency());
+    showRevertable();
 }
 
 void OptionsWindow::endAlarmEditing()
@@ -233,9 +249,17 @@ void OptionsWindow::endAlarmEditing()
         m_alarmEditor->endEditing();
 }
 
+bool OptionsWindow::settleSkinEdits()
+{
+    if (isVisible())
+        m_designer->storeControls();
+    return m_skinList->settleUnsavedSkin();
+}
+
 void OptionsWindow::saveAndClose()
 {
-    m_designer->storeControls();
+    if (!settleSkinEdits())
+        return;
     endAlarmEditing();
     m_clock.SaveSettings();
     accept();
@@ -245,10 +269,21 @@ void OptionsWindow::closeClock()
 {
     // The clock saves as it closes, and closes also when the save fails,
     // after saying so.
-    m_designer->storeControls();
+    if (!settleSkinEdits())
+        return;
     endAlarmEditing();
     accept();
     m_clock.CloseClock();
+}
+
+void OptionsWindow::revertSkin()
+{
+    m_liveSkin.revert(m_settings.settings().keepSize);
+}
+
+void OptionsWindow::showRevertable()
+{
+    ui->sbRevert->setEnabled(m_liveSkin.isModified(m_settings.settings().keepSize));
 }
 
 void OptionsWindow::onPageChanged(int index)

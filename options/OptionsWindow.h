@@ -21,7 +21,9 @@ class SkinListAndGallery;
 // the help text. It edits the live skin and the clock's settings, which the
 // clock follows at once; nothing is written to disk until "Done" or "Save
 // skin as...". It asks the program to save and to close the clock through
-// ClockCommands.
+// ClockCommands. Leaving the window by "Done", "Close Clock" or its close
+// button settles unsaved skin edits first; Escape closes it and leaves them
+// on the clock.
 class OptionsWindow : public QDialog {
     Q_OBJECT
 
@@ -45,6 +47,11 @@ public:
     // blocks neither the clock nor the tray icon. Returns at once.
     void openOrRaise();
 
+    // When the skin on the clock differs from its file, asks the user to
+    // save, save as, discard or go back; returns whether the skin may be
+    // left (false: go back).
+    bool settleSkinEdits();
+
     // The program's manual, a page shipped beside the executable.
     static QString ManualFile();
 
@@ -52,6 +59,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -68,6 +76,9 @@ private:
     // window closes.
     void saveAndClose();
     void closeClock();
+    void revertSkin();
+    // Revert is offered while the skin differs from its file.
+    void showRevertable();
     void endAlarmEditing();
     void onPageChanged(int index);
     void openManual();

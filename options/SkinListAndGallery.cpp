@@ -3,6 +3,7 @@
 #include "clock/ClockSettings.h"
 #include "clock/ClockSnapshot.h"
 #include "options/GalleryThumbnail.h"
+#include "options/UnsavedSkinQuestion.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
 #include "platform/files/FolderListing.h"
@@ -95,6 +96,11 @@ void SkinListAndGallery::loadListedSkin()
 {
     if (m_cbSettings.currentIndex() < 0)
         return;
+    if (!settleUnsavedSkin()) {
+        const QSignalBlocker quiet(m_cbSettings);
+        m_cbSettings.setCurrentIndex(SkinNameIndex(listedNames(), m_liveSkin.fileOrDefault()));
+        return;
+    }
     try {
         // "Keep last clock size": the clock keeps the size it has.
         const std::optional<int> size
@@ -105,23 +111,57 @@ void SkinListAndGallery::loadListedSkin()
     }
 }
 
-void SkinListAndGallery::saveSkinAs()
+bool SkinListAndGallery::settleUnsavedSkin()
+{
+    const bool clockSizeKept = m_settings.settings().keepSize;
+    if (!m_liveSkin.isModified(clockSizeKept))
+        return true;
+    switch (AskAboutUnsavedSkin({ m_liveSkin.fileOrDefault(), fileToSaveTo() })) {
+    case UnsavedSkinAnswer::Save:
+        return saveSkin();
+    case UnsavedSkinAnswer::SaveAs:
+        return saveSkinAs();
+    case UnsavedSkinAnswer::Discard:
+        m_liveSkin.revert(clockSizeKept);
+        return true;
+    case UnsavedSkinAnswer::GoBack:
+        break;
+    }
+    return false;
+}
+
+QString SkinListAndGallery::fileToSaveTo() const
+{
+    // A skin that came with the program is saved as the user's copy.
+    return SkinFileToSaveTo(m_liveSkin.fileOrDefault(), ProgramFolder(), ShippedFolder());
+}
+
+bool SkinListAndGallery::saveSkin()
+{
+    return saveSkinTo(fileToSaveTo());
+}
+
+bool SkinListAndGallery::saveSkinAs()
 {
     // A new name, never the open file, and a question before any file is
     // replaced.
     const std::optional<QString> name = ChooseFileToSave({ QStringLiteral("Save skin as"),
-        UnusedSkinFileName(m_liveSkin.fileOrDefault()), QStringLiteral("Clock Setting (*.clk)"), QStringLiteral("clk"), true });
-    if (!name)
-        return;
+        UnusedSkinFileName(fileToSaveTo()), QStringLiteral("Clock Setting (*.clk)"), QStringLiteral("clk"), true });
+    return name && saveSkinTo(*name);
+}
+
+bool SkinListAndGallery::saveSkinTo(const QString& name)
+{
     try {
-        m_liveSkin.saveAs(*name);
+        m_liveSkin.saveAs(name);
     } catch (const IoError& error) {
         ShowError(error.message());
-        return;
+        return false;
     }
     refillSkinList();
     if (m_chkSnapshot.isChecked())
-        takeSnapshot(*name);
+        takeSnapshot(name);
+    return true;
 }
 
 void SkinListAndGallery::takeSnapshot(const QString& name)

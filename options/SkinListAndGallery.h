@@ -19,7 +19,8 @@ class QWidget;
 // the bottom strip (cbSettings), "Save skin as..." with its snapshot, and
 // the "Skins Gallery" page, a table of thumbnails of the skins' snapshots.
 // Picking a skin in the list or clicking its thumbnail loads it into the
-// live skin, and the clock shows it at once.
+// live skin, and the clock shows it at once; unsaved edits of the skin are
+// settled first.
 class SkinListAndGallery : public QObject {
     Q_OBJECT
 
@@ -46,13 +47,24 @@ public:
     // one message after the rest is built.
     void buildGallery();
 
+    // When the live skin differs from its file, asks whether to save it
+    // there, save it as a new skin, discard the edits or go back, and does
+    // it. Returns whether the skin may now be left: false for "go back" and
+    // for a save that was cancelled or failed (and shown).
+    bool settleUnsavedSkin();
+
     // The thumbnails shown, in the table's order.
     const std::vector<GalleryThumbnail*>& thumbs() const { return m_thumbs; }
 
 private:
     QStringList listedNames() const;
     void loadListedSkin();
-    void saveSkinAs();
+    // Where "save" writes the live skin.
+    QString fileToSaveTo() const;
+    // Each returns whether the skin was saved; a failure is shown.
+    bool saveSkin();
+    bool saveSkinAs();
+    bool saveSkinTo(const QString& name);
     void loadThumbnailsSkin(const GalleryThumbnail& thumb);
     // Renders the clock of the live skin off screen and writes it as the
     // snapshot of the skin file name; a failure is shown.

@@ -6,7 +6,9 @@
 #include "alarms/ui/AlarmWindow.h"
 #include "app/ClockWindow.h"
 #include "options/OptionsWindow.h"
+#include "platform/dialogs/Application.h"
 #include "platform/dialogs/DialogOwner.h"
+#include "platform/files/IoError.h"
 #include "platform/files/ProgramFolder.h"
 #include "platform/text/DateTime.h"
 #include "platform/text/LocalClock.h"
@@ -113,6 +115,40 @@ void ClockProgram::createWindows()
     m_clockWindow->setAlarmSchedule(&m_alarmSchedule);
     m_clockWindow->setOpenOptions([this](bool onAlarmsPage) { openOptions(onAlarmsPage); });
     m_clockWindow->setSaveSettings([this] { SaveSettings(); });
+    m_clockWindow->setMayClose([this](bool mayAsk) { return mayEnd(mayAsk); });
+    m_clockWindow->setWhenFirstOnScreen([this] { offerDraft(); });
+}
+
+bool ClockProgram::mayEnd(bool mayAsk)
+{
+    if (mayAsk)
+        return m_optionsWindow->settleSkinEdits();
+    if (m_liveSkin.isModified(m_settings.settings().keepSize)) {
+        try {
+            m_liveSkin.keepDraft();
+        } catch (const IoError& error) {
+            qCritical("The skin's unsaved changes are lost: %s", qPrintable(error.message()));
+        }
+    }
+    return true;
+}
+
+void ClockProgram::offerDraft()
+{
+    if (!m_liveSkin.hasDraft())
+        return;
+    const QString question = QStringLiteral("The clock ended with changes to the skin %1 that were not saved. "
+                                            "Put them back on the clock?\n\n\"No\" discards them.")
+                                 .arg(QDir::toNativeSeparators(m_liveSkin.fileOrDefault()));
+    if (!Confirm(question)) {
+        m_liveSkin.discardDraft();
+        return;
+    }
+    try {
+        m_liveSkin.restoreDraft();
+    } catch (const IoError& error) {
+        ShowError(error.message());
+    }
 }
 
 void ClockProgram::openOptions(bool onAlarmsPage)

@@ -62,6 +62,11 @@ private:
     QStringList readSettingsAndSkin();
     void createWindows();
     void openOptions(bool onAlarmsPage);
+    // Whether the clock may end: unsaved edits of the skin are settled by
+    // asking, or, with no one to ask, kept in a draft.
+    bool mayEnd(bool mayAsk);
+    // A draft kept at the last end is offered back.
+    void offerDraft();
 
     SingleInstanceGuard m_instanceGuard;
     ClockSettingsFile m_settings;

@@ -1,8 +1,12 @@
 #include "skins/LiveSkin.h"
 
 #include "platform/files/ProgramFolder.h"
+#include "platform/files/IoError.h"
 #include "skins/SkinFile.h"
+#include "skins/SkinList.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 LiveSkin::LiveSkin(QObject* parent) : QObject(parent), m_skin(DefaultSkin()), m_fileSkin(m_skin) {}
@@ -10,6 +14,15 @@ LiveSkin::LiveSkin(QObject* parent) : QObject(parent), m_skin(DefaultSkin()), m_
 QString LiveSkin::fileOrDefault() const
 {
     return m_fileName.isEmpty() ? ProgramFolder() + QLatin1String(kDefaultSkinFileName) : m_fileName;
+}
+
+bool LiveSkin::isModified(bool clockSizeKept) const
+{
+    if (!clockSizeKept)
+        return m_skin != m_fileSkin;
+    Skin sized = m_fileSkin;
+    sized.ClockSize = m_skin.ClockSize;
+    return m_skin != sized;
 }
 
 void LiveSkin::edit(const Skin& skin)
@@ -47,12 +60,45 @@ void LiveSkin::saveAs(const QString& fileName)
     SaveSkinFile(fileName, m_skin, ProgramFolder());
     m_fileName = fileName;
     m_fileSkin = m_skin;
+    emit saved();
 }
 
-void LiveSkin::revert()
+void LiveSkin::revert(bool clockSizeKept)
 {
+    const std::int32_t size = m_skin.ClockSize;
     m_skin = m_fileSkin;
+    if (clockSizeKept)
+        m_skin.ClockSize = size;
     emit changed();
+}
+
+void LiveSkin::keepDraft() const
+{
+    const QString draft = SkinDraftFile(fileOrDefault(), ProgramFolder());
+    if (!QDir().mkpath(QFileInfo(draft).path()))
+        throw IoError(QStringLiteral("The folder %1 cannot be made.").arg(QDir::toNativeSeparators(QFileInfo(draft).path())));
+    Skin skin = m_skin;
+    SaveSkinFile(draft, skin, ProgramFolder());
+}
+
+bool LiveSkin::hasDraft() const
+{
+    return QFileInfo(SkinDraftFile(fileOrDefault(), ProgramFolder())).isFile();
+}
+
+void LiveSkin::restoreDraft()
+{
+    const QString draft = SkinDraftFile(fileOrDefault(), ProgramFolder());
+    Skin skin;
+    if (!ReadSkinFile(draft, skin, { false, 0, ProgramFolder() }))
+        return;
+    QFile::remove(draft);
+    edit(skin);
+}
+
+void LiveSkin::discardDraft()
+{
+    QFile::remove(SkinDraftFile(fileOrDefault(), ProgramFolder()));
 }
 
 void LiveSkin::storeShownTexture(const QString& texture, TColor colour, int transparency)

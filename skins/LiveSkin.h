@@ -26,8 +26,9 @@ public:
     // fileName(), else "default.clk" in the program folder.
     QString fileOrDefault() const;
     // Whether the skin differs from what its file held when it was loaded or
-    // saved.
-    bool isModified() const { return m_skin != m_fileSkin; }
+    // saved. With the clock's size kept by the settings ("Keep last clock
+    // size"), the size is the clock's, not an edit of the skin.
+    bool isModified(bool clockSizeKept = false) const;
 
     // An edit: the skin becomes this one, and the clock and the designer
     // follow at once.
@@ -41,8 +42,21 @@ public:
     void load(const QString& fileName, std::optional<int> clockSize);
     // Writes the skin to fileName, which becomes its file. Throws IoError.
     void saveAs(const QString& fileName);
-    // Back to what the file held when it was loaded or saved.
-    void revert();
+    // Back to what the file held when it was loaded or saved; with the
+    // clock's size kept by the settings the clock keeps its size.
+    void revert(bool clockSizeKept = false);
+
+    // The unsaved edits of a clock that ends with no one to ask about them
+    // are kept in a draft beside the user's skins, offered back at the next
+    // start. Throws IoError.
+    void keepDraft() const;
+    // Whether a draft of the skin's file was kept.
+    bool hasDraft() const;
+    // The kept draft becomes the skin, an edit of its file; the draft file
+    // goes. Throws IoError when it cannot be read.
+    void restoreDraft();
+    // The kept draft goes, unread.
+    void discardDraft();
 
     // The texture fields the clock's band already shows (the texture
     // chooser's choice): stored without redrawing the clock.
@@ -57,6 +71,8 @@ public:
 signals:
     // The skin to show has changed: the clock redraws, the designer shows it.
     void changed();
+    // The skin was written to its file, which may be a new one.
+    void saved();
 
 private:
     Skin m_skin;

@@ -16,6 +16,23 @@ QString SnapshotFile(const QString& skinFile, const QString& programFolder)
     return ScreenshotsFolder(programFolder) + ChangeFileExt(ExtractFileName(skinFile), QStringLiteral(".jpg"));
 }
 
+QString SkinDraftFile(const QString& skinFile, const QString& programFolder)
+{
+    return programFolder + QStringLiteral("Drafts/") + ExtractFileName(skinFile);
+}
+
+QString SkinFileToSaveTo(const QString& skinFile, const QString& programFolder, const QString& shippedFolder)
+{
+    const auto canonicalFolder = [](const QString& folder) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();
+        return canonical.isEmpty() ? QDir::cleanPath(QFileInfo(folder).absoluteFilePath()) : canonical;
+    };
+    const QString shipped = canonicalFolder(shippedFolder);
+    if (shipped == canonicalFolder(programFolder) || canonicalFolder(QFileInfo(skinFile).absolutePath()) != shipped)
+        return skinFile;
+    return programFolder + ExtractFileName(skinFile);
+}
+
 QStringList SkinNames(const QStringList& skinFiles)
 {
     QStringList names;

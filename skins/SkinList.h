@@ -19,6 +19,16 @@ QString ScreenshotsFolder(const QString& programFolder);
 // with ".jpg" for its extension, in the Screenshots folder.
 QString SnapshotFile(const QString& skinFile, const QString& programFolder);
 
+// The draft of a skin file's unsaved edits, kept when the clock ended with
+// no one to ask about them: the file's name in the Drafts folder.
+QString SkinDraftFile(const QString& skinFile, const QString& programFolder);
+
+// The file a save of skinFile writes: the file itself, except for a skin
+// that came with the program and lies in the shipped folder apart from the
+// user's: that one is never replaced, and its copy under the same name in
+// the user's folder is written instead.
+QString SkinFileToSaveTo(const QString& skinFile, const QString& programFolder, const QString& shippedFolder);
+
 // A name for saving a skin as a new file, beside skinFile and never it:
 // "Classic.clk" gives "Classic 2.clk", "Classic 2.clk" gives "Classic 3.clk",
 // the first of them no file has taken.

@@ -74,6 +74,7 @@ struct Designer {
     RecordingClock clock;
     RecordingEditor pages;
     ColourAnswer colours;
+    SkinQuestionAnswers skinQuestions;
     LiveSkin liveSkin;
     std::unique_ptr<ClockSettingsFile> settings;
     std::unique_ptr<OptionsWindow> window;

@@ -9,6 +9,7 @@
 #include "options/ClockTextureBand.h"
 #include "options/GalleryThumbnail.h"
 #include "options/OptionsWindow.h"
+#include "options/UnsavedSkinQuestion.h"
 #include "overlay/OverlaySurface.h"
 #include "overlay/TextureBand.h"
 #include "platform/dialogs/Application.h"
@@ -107,6 +108,18 @@ struct ShownMessages {
     }
 };
 
+// The question about unsaved skin edits answered for the user while it
+// lives (by default "Discard"); the questions asked are kept.
+struct SkinQuestionAnswers {
+    UnsavedSkinAnswer answer = UnsavedSkinAnswer::Discard;
+    QList<UnsavedSkinQuestion> asked;
+    UnsavedSkinPresenter previous = SetUnsavedSkinPresenter([this](const UnsavedSkinQuestion& question) {
+        asked << question;
+        return answer;
+    });
+    ~SkinQuestionAnswers() { SetUnsavedSkinPresenter(previous); }
+};
+
 // Shows a window and waits until it is the active one, as the user opens it.
 inline void ShowActivated(QWidget& window)
 {
@@ -124,6 +137,7 @@ struct OptionsFixture {
     RecordingClock clock;
     ShownMessages shown;
     FileAnswers files;
+    SkinQuestionAnswers skinQuestions;
     LocalClockSource previousClock = SetLocalClockSource([] { return kOptionsTestNow; });
     std::unique_ptr<LiveSkin> liveSkin;
     std::unique_ptr<ClockSettingsFile> settings;
@@ -188,6 +202,7 @@ struct OptionsFixture {
 // the first tick at kOptionsTestNow (ticks run by hand), its options window
 // open.
 struct ClockWithOptions {
+    SkinQuestionAnswers skinQuestions;
     LocalClockSource previousClock = SetLocalClockSource([] { return kOptionsTestNow; });
     ClockProgram program;
     ClockWindow& clock;

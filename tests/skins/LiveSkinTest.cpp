@@ -58,6 +58,19 @@ TEST(LiveSkin, KnowsItsFileAndWhetherItDiffersFromIt)
     live.load(folder.file("ocean.clk"), 420);
     EXPECT_EQ(live.skin().ClockSize, 420);
     EXPECT_FALSE(live.isModified());
+    // Resized by the keys, the size is the clock's when the settings keep
+    // it: no edit of the skin, and a revert keeps it.
+    Skin resized = live.skin();
+    resized.ClockSize = 500;
+    live.edit(resized);
+    EXPECT_TRUE(live.isModified());
+    EXPECT_FALSE(live.isModified(true));
+    resized.TicsWidth = 9;
+    live.edit(resized);
+    EXPECT_TRUE(live.isModified(true));
+    live.revert(true);
+    EXPECT_EQ(live.skin().ClockSize, 500);
+    EXPECT_EQ(live.skin().TicsWidth, 5);
 }
 
 TEST(LiveSkin, AMissingFileKeepsItsNameAndAnUnreadableOneChangesNothingButTheSize)

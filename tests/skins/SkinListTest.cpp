@@ -2,6 +2,8 @@
 
 #include "tests/support/TempFolder.h"
 
+#include <QDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -64,4 +66,24 @@ TEST(SkinList, SaveAsProposesAnUnusedNameBesideTheSkin)
     EXPECT_EQ(UnusedSkinFileName(folder.file("Classic.clk")), folder.file("Classic 3.clk"));
     EXPECT_EQ(UnusedSkinFileName(folder.file("Glass 7.clk")), folder.file("Glass 8.clk"));
     EXPECT_EQ(UnusedSkinFileName(folder.file("Ocean.clk")), folder.file("Ocean 2.clk"));
+}
+
+// A skin that came with the program is saved as the user's copy under its
+// name when the shipped files lie apart from the user's; every other skin
+// file is saved in place. Drafts keep the skin file's name.
+TEST(SkinList, SaveTargetsAndDrafts)
+{
+    TempFolder folder;
+    QDir(folder.path()).mkpath("share/vellamor");
+    QDir(folder.path()).mkpath("home");
+    const QString shipped = folder.file("share/vellamor/");
+    const QString user = folder.file("home/");
+    EXPECT_EQ(SkinFileToSaveTo(shipped + "Classic.clk", user, shipped), user + "Classic.clk");
+    EXPECT_EQ(SkinFileToSaveTo(folder.file("share/vellamor/../vellamor/Classic.clk"), user, shipped), user + "Classic.clk");
+    EXPECT_EQ(SkinFileToSaveTo(user + "Classic.clk", user, shipped), user + "Classic.clk");
+    EXPECT_EQ(SkinFileToSaveTo(folder.file("Classic.clk"), user, shipped), folder.file("Classic.clk"));
+    // A build or a program kept in one folder: its skins are the user's.
+    EXPECT_EQ(SkinFileToSaveTo(shipped + "Classic.clk", shipped, shipped), shipped + "Classic.clk");
+
+    EXPECT_EQ(SkinDraftFile(shipped + "Classic 2.clk", user), user + "Drafts/Classic 2.clk");
 }
