@@ -2,6 +2,8 @@
 
 #include "platform/text/StoredText.h"
 
+#include <QColor>
+
 #include <limits>
 #include <optional>
 #include <type_traits>
@@ -27,6 +29,20 @@ std::optional<long long> ParseWide(const QString& text)
     else
         value = trimmed.toLongLong(&ok, 10);
     return ok ? std::optional<long long>(value) : std::nullopt;
+}
+
+// A colour as $BBGGRR (the form "skin show" prints), a number, #RRGGBB or a
+// colour name ("red", "navy").
+std::optional<long long> ParseColour(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.startsWith(u'#') || (!trimmed.isEmpty() && trimmed.front().isLetter() && !trimmed.startsWith(QLatin1String("0x")))) {
+        const QColor colour = QColor::fromString(trimmed);
+        if (!colour.isValid() || (trimmed.startsWith(u'#') && trimmed.size() != 7))
+            return std::nullopt;
+        return (long long)(colour.red() | colour.green() << 8 | colour.blue() << 16);
+    }
+    return ParseWide(trimmed);
 }
 
 } // namespace
@@ -59,7 +75,14 @@ QString ParseSkinField(Skin& skin, const SkinField& field, const QString& text)
         [&](auto member) -> QString {
             auto& value = skin.*member;
             using Value = std::remove_cvref_t<decltype(value)>;
-            if constexpr (std::is_same_v<Value, bool>) {
+            if constexpr (std::is_same_v<Value, TColor>) {
+                const auto parsed = ParseColour(text);
+                if (!parsed || *parsed < 0 || *parsed > (long long)std::numeric_limits<TColor>::max())
+                    return QStringLiteral("%1: \"%2\" is not a colour; write $BBGGRR (blue, green, red, as \"skin show\" "
+                                          "prints it), #RRGGBB or a name such as red or navy")
+                        .arg(QLatin1String(field.name), text);
+                value = TColor(*parsed);
+            } else if constexpr (std::is_same_v<Value, bool>) {
                 if (text != u"0" && text != u"1")
                     return OutOfRange(field, text, QStringLiteral("0 or 1"));
                 value = text == u"1";

@@ -38,6 +38,15 @@ QString SkinPathToRead(const QString& requested, const QString& programFolder)
     return programFolder + QLatin1String(kDefaultSkinFileName);
 }
 
+Skin WithMiddlePositionsSet(Skin skin)
+{
+    if (skin.HourMiddlePos == 0)
+        skin.HourMiddlePos = kDefaultMiddlePos;
+    if (skin.MinMiddlePos == 0)
+        skin.MinMiddlePos = kDefaultMiddlePos;
+    return skin;
+}
+
 bool ReadSkinFile(const QString& fileName, Skin& loadBuffer, const SkinLoadOptions& options)
 {
     // What is not a file (a folder, a FIFO, a device) counts as missing.
@@ -46,12 +55,7 @@ bool ReadSkinFile(const QString& fileName, Skin& loadBuffer, const SkinLoadOptio
     std::optional<RegularFileReader> file = RegularFileReader::Open(fileName);
     if (!file)
         return false;
-    Skin skin = ReadSkinRecord(ReadFirstRecord(*file, fileName));
-
-    if (skin.HourMiddlePos == 0)
-        skin.HourMiddlePos = kDefaultMiddlePos;
-    if (skin.MinMiddlePos == 0)
-        skin.MinMiddlePos = kDefaultMiddlePos;
+    Skin skin = WithMiddlePositionsSet(ReadSkinRecord(ReadFirstRecord(*file, fileName)));
     if (options.keepClockSize && options.currentClockSize > 0)
         skin.ClockSize = options.currentClockSize;
     const QString texture = skin.Texture.text();

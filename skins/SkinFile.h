@@ -21,6 +21,9 @@ struct SkinLoadOptions {
     QString programFolder;
 };
 
+// The skin as a load reads it: a middle position 0 stands for 50.
+Skin WithMiddlePositionsSet(Skin skin);
+
 // Reads the first record of a skin file into loadBuffer and applies the
 // load-time adjustments: middle positions 0 become 50; the current size is
 // kept when asked and positive; a bare texture file name is put into the

@@ -7,10 +7,14 @@
 #include "alarms/AlarmStore.h"
 #include "desktop/InstanceChannel.h"
 #include "platform/files/IoError.h"
+#include "platform/files/ProgramFolder.h"
+#include "platform/text/DateTime.h"
 #include "platform/text/LocalClock.h"
 #include "platform/text/StoredText.h"
 #include "tools/HelpOption.h"
+#include "tools/TypedFile.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMap>
 
@@ -24,13 +28,15 @@ constexpr int kDone = 0;
 constexpr int kFailed = 2;
 
 const char* const kUsage
-    = "usage: vellamor-tool alarms add --time HH:MM WHEN [WHAT] [--name NAME] [--disabled] [--store FILE] [--now \"YYYY-MM-DD HH:MM:SS\"]\n"
+    = "usage: vellamor-tool alarms add --time HH:MM WHEN [WHAT] [--name NAME] [--disabled] [--force] [--store FILE] [--now \"YYYY-MM-DD HH:MM:SS\"]\n"
       "  WHEN: --once YYYY-MM-DD|today|tomorrow [--delete-after-playing] [--delete-after-expiration]\n"
       "      | --daily N [--start YYYY-MM-DD]                  every N days (1..356)\n"
       "      | --weekly N [--start YYYY-MM-DD] [--days mon,tue,...]  every N weeks (1..356), Monday to Friday unless told\n"
       "      | --monthly (--day D | --the first|second|third|fourth|last --weekday monday..sunday) [--months jan,feb,...]\n"
       "  WHAT: [--picture FILE | --message TEXT] [--sound FILE [--stays-on sound-length|1|3|5|10|30|60|forever]]\n"
       "      | --document FILE\n"
+      "  A FILE is found from the current folder, else in the program folder. An alarm that can never ring\n"
+      "  (a time already past, a day no chosen month has) is refused unless --force is given.\n"
       "       vellamor-tool alarms enable|disable|delete|unsnooze INDEX [--handle HANDLE] [--store FILE]\n"
       "  INDEX and HANDLE as `vellamor-tool alarms` lists them; without --handle, the handle of the alarm the store\n"
       "  file has at INDEX. A running clock whose list has another alarm there changes nothing.\n";
@@ -44,7 +50,7 @@ const QMap<QString, bool> kAddOptions {
     { QStringLiteral("--picture"), true }, { QStringLiteral("--message"), true }, { QStringLiteral("--sound"), true },
     { QStringLiteral("--stays-on"), true }, { QStringLiteral("--document"), true }, { QStringLiteral("--disabled"), false },
     { QStringLiteral("--delete-after-playing"), false }, { QStringLiteral("--delete-after-expiration"), false },
-    { QStringLiteral("--store"), true }, { QStringLiteral("--now"), true },
+    { QStringLiteral("--store"), true }, { QStringLiteral("--now"), true }, { QStringLiteral("--force"), false },
 };
 
 const QStringList kModeOptions { QStringLiteral("--once"), QStringLiteral("--daily"), QStringLiteral("--weekly"),
@@ -151,13 +157,14 @@ std::optional<OptionError> TooLong(const QString& option, const QString& shown, 
     return OptionError { QStringLiteral("%1: %2 is too long. %3").arg(option, shown, StoredTextLimit(option, Field::kCapacity)) };
 }
 
-// An existing file, as the absolute path the record keeps.
+// An existing file, from the current folder or the program folder, as the
+// absolute path the record keeps (as the editor's file chooser gives it:
+// the clock opens it from any working folder).
 Parsed<QString> ExistingFile(const QString& option, const QString& value)
 {
-    const QFileInfo file(value);
-    if (!file.isFile())
-        return Bad(option, value, QStringLiteral("an existing file"));
-    const QString path = file.absoluteFilePath();
+    const QString path = FindTypedFile(value, ProgramFolder());
+    if (path.isEmpty())
+        return Bad(option, value, QStringLiteral("an existing file here or in the program folder ") + QDir::toNativeSeparators(ProgramFolder()));
     if (const std::optional<OptionError> error = TooLong<decltype(AlarmRecord::SoundFile)>(option, QStringLiteral("the path ") + path, path))
         return *error;
     return path;
@@ -355,6 +362,31 @@ Parsed<AlarmRecord> AlarmOfOptions(const Options& options, const QDateTime& now)
     return alarm;
 }
 
+// Why the alarm can never ring, or nothing: a one-time alarm whose moment
+// has passed, a day of the month that none of the chosen months has.
+std::optional<OptionError> NeverRings(const AlarmRecord& alarm, const QDateTime& now)
+{
+    if (alarm.Mode == AlarmRecord::Once) {
+        const QDateTime moment(DateOf(alarm.OnceDate), TimeOf(alarm.AlarmTime));
+        if (moment <= now)
+            return OptionError { QStringLiteral("The alarm would never ring: %1 has passed. Give a later day or time, "
+                                                "or --force to add it all the same.")
+                                     .arg(moment.toString(QStringLiteral("yyyy-MM-dd HH:mm"))) };
+    }
+    if (alarm.Mode == AlarmRecord::Monthly && !alarm.MonthlyThe) {
+        // February counts its 29th: a leap year has it.
+        constexpr int kLeapYear = 2028;
+        for (int month = 1; month <= 12; ++month)
+            if (AlarmRecord::FlagIsOn(alarm.Months[std::size_t(month)])
+                && QDate(kLeapYear, month, 1).daysInMonth() >= alarm.MonthlyDay)
+                return std::nullopt;
+        return OptionError { QStringLiteral("The alarm would never ring: none of the chosen months has a day %1. "
+                                            "Choose other months, or give --force to add it all the same.")
+                                 .arg(alarm.MonthlyDay) };
+    }
+    return std::nullopt;
+}
+
 Parsed<QDateTime> Now(const Options& options)
 {
     if (!options.contains(QStringLiteral("--now")))
@@ -387,6 +419,15 @@ QString StoredHandle(const QString& storePath, int index)
     return std::size_t(index) < store.size() ? AlarmHandle(store.records()[std::size_t(index)]) : QString();
 }
 
+// The store named by --store (found as a typed file is), else the program
+// folder's.
+QString StorePath(const Options& options)
+{
+    if (!options.contains(QStringLiteral("--store")))
+        return DefaultAlarmStorePath();
+    return TypedFileOrAsTyped(options.value(QStringLiteral("--store")), ProgramFolder());
+}
+
 Parsed<ChangeRequest> ReadChange(const QStringList& arguments)
 {
     const QString verb = arguments.value(0);
@@ -394,7 +435,10 @@ Parsed<ChangeRequest> ReadChange(const QStringList& arguments)
         TAKE(options, ReadOptions(arguments.mid(1), kAddOptions));
         TAKE(now, Now(options));
         TAKE(alarm, AlarmOfOptions(options, now));
-        return ChangeRequest { options.value(QStringLiteral("--store"), DefaultAlarmStorePath()), { AlarmChange::Kind::Add, alarm, -1, {} }, now };
+        if (!options.contains(QStringLiteral("--force")))
+            if (const std::optional<OptionError> never = NeverRings(alarm, now))
+                return *never;
+        return ChangeRequest { StorePath(options), { AlarmChange::Kind::Add, alarm, -1, {} }, now };
     }
     const AlarmChange::Kind kind = verb == u"enable" ? AlarmChange::Kind::Enable
         : verb == u"disable"                         ? AlarmChange::Kind::Disable
@@ -408,7 +452,7 @@ Parsed<ChangeRequest> ReadChange(const QStringList& arguments)
     const int number = index.toInt(&ok);
     if (!ok || number < 0)
         return Bad(QStringLiteral("INDEX"), index, QStringLiteral("the number of an alarm, as `vellamor-tool alarms` lists it"));
-    const QString storePath = options.value(QStringLiteral("--store"), DefaultAlarmStorePath());
+    const QString storePath = StorePath(options);
     QString handle = options.value(QStringLiteral("--handle")).toLower();
     if (options.contains(QStringLiteral("--handle"))) {
         if (handle.size() != 8 || QByteArray::fromHex(handle.toLatin1()).toHex() != handle.toLatin1())

@@ -6,7 +6,9 @@
 #include "alarms/AlarmSchedule.h"
 #include "alarms/AlarmStore.h"
 #include "platform/files/IoError.h"
+#include "platform/files/ProgramFolder.h"
 #include "platform/text/LocalClock.h"
+#include "tools/TypedFile.h"
 
 #include <QFile>
 
@@ -33,14 +35,18 @@ QString ParseOptions(const QStringList& arguments, ListOptions& options)
         if (argument == u"--24h") {
             options.twelveHour = false;
         } else if (argument == u"--store" && i + 1 < arguments.size()) {
-            options.storePath = arguments[++i];
+            options.storePath = TypedFileOrAsTyped(arguments[++i], ProgramFolder());
             options.storeNamed = true;
         } else if (argument == u"--now" && i + 1 < arguments.size()) {
             options.now = QDateTime::fromString(arguments[++i], QStringLiteral("yyyy-MM-dd HH:mm:ss"));
             if (!options.now.isValid())
                 return QStringLiteral("\"%1\" is not a moment of the form \"YYYY-MM-DD HH:MM:SS\"").arg(arguments[i]);
+        } else if (argument == u"--store" || argument == u"--now") {
+            return QStringLiteral("%1 needs a value\n%2").arg(argument, QString::fromLatin1(kUsage).trimmed());
         } else {
-            return QString::fromLatin1(kUsage).trimmed();
+            return QStringLiteral("Unknown %1 \"%2\"\n%3")
+                .arg(argument.startsWith(u'-') ? QStringLiteral("option") : QStringLiteral("command"), argument,
+                    QString::fromLatin1(kUsage).trimmed());
         }
     }
     return QString();

@@ -108,6 +108,8 @@ int RunAutostartCommand(const QStringList& arguments, const QString& clockProgra
         return TurnOn(clockProgram, true, out, err);
     if (arguments == QStringList { QStringLiteral("off") })
         return TurnOff(out, err);
+    if (!arguments.isEmpty())
+        err << "Unknown command \"autostart " << arguments.join(u' ') << "\"\n";
     err << kUsage;
     return kFailed;
 }

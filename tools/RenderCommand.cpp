@@ -6,16 +6,18 @@
 #include "clock/ClockSnapshot.h"
 #include "clock/FaceRenderer.h"
 #include "platform/files/AtomicFile.h"
-#include "platform/files/IoError.h"
 #include "platform/text/LocalClock.h"
 #include "platform/files/MessageError.h"
 #include "platform/files/ProgramFolder.h"
 #include "platform/raster/Raster.h"
 #include "skins/SkinFile.h"
 #include "tools/HelpOption.h"
+#include "tools/TypedFile.h"
 
 #include <QBuffer>
 #include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
@@ -32,9 +34,24 @@ constexpr int kFailed = 2;
 constexpr int kMaxSize = 4096;
 
 const char* const kRenderUsage
-    = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] [--strict] -o OUT.png\n";
+    = "usage: vellamor-tool render --skin FILE --time HH:MM:SS [--size N] [--face-only] [--24h] [--strict] -o OUT.png|OUT.jpg\n"
+      "FILE is found from the current folder, else in the program folder.\n";
 const char* const kSnapshotUsage
-    = "usage: vellamor-tool snapshot --skin FILE [--time HH:MM:SS] [--24h] [--strict] -o OUT.jpg\n";
+    = "usage: vellamor-tool snapshot --skin FILE [--time HH:MM:SS] [--24h] [--strict] -o OUT.jpg|OUT.png\n"
+      "FILE is found from the current folder, else in the program folder.\n";
+
+// The picture formats the output's extension names.
+enum class PictureFormat { Png, Jpeg };
+
+std::optional<PictureFormat> FormatOfName(const QString& output)
+{
+    const QString suffix = QFileInfo(output).suffix().toLower();
+    if (suffix == u"png")
+        return PictureFormat::Png;
+    if (suffix == u"jpg" || suffix == u"jpeg")
+        return PictureFormat::Jpeg;
+    return std::nullopt;
+}
 
 // A picture of the clock, rendered at a size, or a skin's snapshot.
 enum class PictureKind { Render, Snapshot };
@@ -44,6 +61,7 @@ struct PictureRequest {
     QTime time;
     std::optional<int> size;
     QString output;
+    PictureFormat format = PictureFormat::Png;
     bool faceOnly = false;
     bool h24 = false;
     bool strict = false; // a texture that cannot be shown fails the picture
@@ -82,7 +100,11 @@ std::variant<PictureRequest, QString> ParseArguments(const QStringList& argument
             if (!ok || *request.size < 1 || *request.size > kMaxSize)
                 return QStringLiteral("Bad size \"%1\": expected a number of pixels from 1 to %2").arg(value).arg(kMaxSize);
         } else if (option == u"-o") {
+            const std::optional<PictureFormat> format = FormatOfName(value);
+            if (!format)
+                return QStringLiteral("Cannot write \"%1\": name a .png or a .jpg file").arg(value);
             request.output = value;
+            request.format = *format;
         } else {
             return QStringLiteral("Unknown option %1\n%2").arg(option, usage);
         }
@@ -102,10 +124,12 @@ std::optional<std::pair<PictureRequest, Skin>> ReadRequest(const QStringList& ar
         return std::nullopt;
     }
     const PictureRequest& request = std::get<PictureRequest>(parsed);
+    const QString skinFile = FindTypedFile(request.skinFile, ProgramFolder());
     Skin skin = DefaultSkin();
     try {
-        if (!ReadSkinFile(request.skinFile, skin, { false, 0, ProgramFolder() })) {
-            err << "Cannot read skin " << request.skinFile << ": no such file\n";
+        if (skinFile.isEmpty() || !ReadSkinFile(skinFile, skin, { false, 0, ProgramFolder() })) {
+            err << "Cannot read skin " << request.skinFile << ": no such file here or in the program folder "
+                << QDir::toNativeSeparators(ProgramFolder()) << '\n';
             return std::nullopt;
         }
     } catch (const std::exception& error) {
@@ -135,6 +159,29 @@ bool AcceptTextureProblem(const ClockPicture& picture, const PictureRequest& req
         return true;
     err << picture.Problem->text << '\n';
     return !request.strict;
+}
+
+// Writes the picture in the format its name asks for; a message on err
+// when it cannot. True when written.
+bool WritePicture(const QImage& picture, const PictureRequest& request, QTextStream& err)
+{
+    try {
+        if (request.format == PictureFormat::Jpeg) {
+            WriteSnapshot(request.output, picture);
+            return true;
+        }
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        if (!picture.save(&png, "PNG")) {
+            err << "Unable to write to " << request.output << '\n';
+            return false;
+        }
+        WriteFileAtomically(request.output, png.data());
+        return true;
+    } catch (const MessageError& error) {
+        err << error.message() << '\n';
+        return false;
+    }
 }
 
 } // namespace
@@ -169,19 +216,7 @@ int RunRenderCommand(const QStringList& arguments, QTextStream& out, QTextStream
             return kFailed;
         picture = clock.Image;
     }
-    QBuffer png;
-    png.open(QIODevice::WriteOnly);
-    if (!picture.save(&png, "PNG")) {
-        err << "Unable to write to " << request.output << '\n';
-        return kFailed;
-    }
-    try {
-        WriteFileAtomically(request.output, png.data());
-    } catch (const IoError& error) {
-        err << error.message() << '\n';
-        return kFailed;
-    }
-    return kDone;
+    return WritePicture(picture, request, err) ? kDone : kFailed;
 }
 
 int RunSnapshotCommand(const QStringList& arguments, QTextStream& out, QTextStream& err)
@@ -198,11 +233,5 @@ int RunSnapshotCommand(const QStringList& arguments, QTextStream& out, QTextStre
     const ClockPicture snapshot = SnapshotPicture(skin, moment, ReadoutFormat(request), PixelsPerInch());
     if (!AcceptTextureProblem(snapshot, request, err))
         return kFailed;
-    try {
-        WriteSnapshot(request.output, snapshot.Image);
-    } catch (const MessageError& error) {
-        err << error.message() << '\n';
-        return kFailed;
-    }
-    return kDone;
+    return WritePicture(snapshot.Image, request, err) ? kDone : kFailed;
 }

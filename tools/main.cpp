@@ -50,6 +50,8 @@ int main(int argc, char** argv)
         out << usage;
         return 0;
     }
+    if (!verb.isEmpty())
+        err << "Unknown command \"" << verb << "\"\n";
     err << usage;
     return 2;
 }

@@ -6,6 +6,7 @@
 #include "app/ClockWindow.h"
 #include "clock/ClockSettings.h"
 #include "options/ClockCommands.h"
+#include "options/DesignerFields.h"
 #include "options/OptionsWindow.h"
 #include "overlay/OverlaySurface.h"
 #include "platform/dialogs/Application.h"
@@ -13,6 +14,7 @@
 #include "platform/text/LocalClock.h"
 #include "platform/raster/Raster.h"
 #include "skins/SkinFile.h"
+#include "skins/SkinLimits.h"
 #include "tests/options/OptionsTestSupport.h"
 #include "tests/support/TempFolder.h"
 #include "widgets/ColorButton.h"
@@ -376,6 +378,46 @@ private slots:
         ticsWidth->setValue(3);
         QTest::keyClicks(ticsWidth, "9");
         QCOMPARE(ticsWidth->value(), 3);
+    }
+
+    // The command-line companion writes only what these boxes and lists can
+    // show: its ranges are theirs (the band edges, which bound each other,
+    // aside).
+    void theToolKeepsToTheDesignersRanges()
+    {
+        Designer d;
+        const auto fieldOf = [](std::int32_t Skin::* number) -> const SkinField& {
+            for (const SkinField& field : kSkinFields)
+                if (const auto* member = std::get_if<std::int32_t Skin::*>(&field.member); member && *member == number)
+                    return field;
+            qFatal("no field");
+        };
+        int checked = 0;
+        for (const DesignerRow& row : DesignerRowsInStoreOrder()) {
+            const QString control = QLatin1String(row.control);
+            if (control == u"seInnerEdge" || control == u"seOuterEdge")
+                continue;
+            std::optional<SkinFieldLimits> limits;
+            int minimum = 0;
+            int maximum = 0;
+            if (row.kind == DesignerKind::Number || row.kind == DesignerKind::Size) {
+                limits = DesignerLimits(fieldOf(row.number));
+                minimum = d.control<SpinEdit>(row.control)->minimum();
+                maximum = d.control<SpinEdit>(row.control)->maximum();
+            } else if (row.kind == DesignerKind::ItemIndex) {
+                limits = DesignerLimits(fieldOf(row.number));
+                maximum = d.control<QComboBox>(row.control)->count() - 1;
+            } else if (row.kind == DesignerKind::Transparency) {
+                limits = DesignerLimits(*FindSkinField("Transparency"));
+                minimum = d.control<SpinEdit>(row.control)->minimum();
+                maximum = d.control<SpinEdit>(row.control)->maximum();
+            } else {
+                continue;
+            }
+            QVERIFY2(limits && limits->minimum == minimum && limits->maximum == maximum, row.control);
+            ++checked;
+        }
+        QCOMPARE(checked, 8);
     }
 
     void colourDialogCancelledStillStoresAndRedraws()

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -233,6 +234,7 @@ TEST_F(AlarmChangeCommandTest, BadOptionsAreNamedAndChangeNothing)
         const char* named;
     };
     const auto add = [](const char* options) { return QStringList { QStringLiteral("add") } + Words(options); };
+    const QStringList noon = atNoon;
     const Case cases[] = {
         { add("--time 7:00"), "--once" },
         { add("--once today"), "--time" },
@@ -268,6 +270,10 @@ TEST_F(AlarmChangeCommandTest, BadOptionsAreNamedAndChangeNothing)
         { add("--daily 1 --time 7:00 --loud"), "--loud" },
         { add("--daily 1 --time"), "--time" },
         { add("--daily 1 --time 7:00 --now tomorrow"), "--now" },
+        { add("--once today --time 11:59") + noon, "2004-01-05 11:59 has passed" },
+        { add("--once 2004-01-01 --time 13:00") + noon, "2004-01-01 13:00 has passed" },
+        { add("--monthly --day 31 --months feb --time 7:00"), "none of the chosen months has a day 31" },
+        { add("--monthly --day 31 --months apr,jun,sep,nov --time 7:00"), "none of the chosen months has a day 31" },
         { QStringList { QStringLiteral("add"), QStringLiteral("--daily"), QStringLiteral("1"), QStringLiteral("--time"),
               QStringLiteral("7:00"), QStringLiteral("--sound"), sound, QStringLiteral("--document"),
               folder.file(QStringLiteral("notes/plan.txt")) },
@@ -290,6 +296,36 @@ TEST_F(AlarmChangeCommandTest, BadOptionsAreNamedAndChangeNothing)
         EXPECT_TRUE(run.out.isEmpty()) << shown;
         EXPECT_EQ(folder.read(QStringLiteral("Alarm/Alarms.cfg")), before) << shown;
     }
+}
+
+// An alarm that can never ring is added only when the user insists; a 29
+// February is a day some years have.
+TEST_F(AlarmChangeCommandTest, AnAlarmThatCanNeverRingNeedsForce)
+{
+    EXPECT_EQ(Add(Words("--once today --time 11:00 --force")).status, 0);
+    EXPECT_EQ(Add(Words("--monthly --day 31 --months feb --time 7:00 --force")).status, 0);
+    EXPECT_EQ(Add(Words("--monthly --day 29 --months feb --time 7:00")).status, 0);
+    EXPECT_EQ(Stored().size(), 3u);
+}
+
+// Files are found from the current folder, else in the program folder, and
+// kept as the absolute path the editor's chooser gives.
+TEST_F(AlarmChangeCommandTest, FilesAreFoundHereElseInTheProgramFolder)
+{
+    folder.becomeProgramFolder();
+    TempFolder here;
+    here.write(QStringLiteral("sounds/bell.wav"), "RIFF");
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(here.path());
+    const ToolRun fromHere = Add(Words("--daily 1 --time 7:00 --sound sounds/bell.wav --picture pictures/sun.jpg"));
+    const ToolRun missing = Add(Words("--daily 1 --time 7:00 --sound sounds/none.wav"));
+    QDir::setCurrent(previous);
+    ASSERT_EQ(fromHere.status, 0) << fromHere.err.toStdString();
+    EXPECT_EQ(Stored().back().SoundFile.text(), here.file(QStringLiteral("sounds/bell.wav")));
+    EXPECT_EQ(Stored().back().VisualFile.text(), folder.file(QStringLiteral("pictures/sun.jpg")));
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("an existing file here or in the program folder ") + folder.path()))
+        << missing.err.toStdString();
 }
 
 TEST_F(AlarmChangeCommandTest, AnAddCreatesAMissingStore)

@@ -6,11 +6,15 @@
 #include "tests/support/TempFolder.h"
 #include "tools/RenderCommand.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QScreen>
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -81,6 +85,55 @@ TEST_F(RenderCommandTest, BadInputExitsWith2)
         EXPECT_TRUE(err.contains(message)) << err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));
+}
+
+// The output's extension names its format, for a render and a snapshot
+// alike; another extension is refused and nothing is written.
+TEST_F(RenderCommandTest, TheOutputsExtensionNamesItsFormat)
+{
+    const QStringList skin { "--skin", folder.file("round.clk"), "--time", "10:14:30", "-o" };
+    const std::tuple<bool, const char*, QByteArray> cases[] = {
+        { false, "clock.jpg", QByteArray("\xFF\xD8\xFF") },
+        { false, "clock.JPEG", QByteArray("\xFF\xD8\xFF") },
+        { false, "clock.png", QByteArray("\x89PNG") },
+        { true, "snapshot.png", QByteArray("\x89PNG") },
+        { true, "snapshot.jpg", QByteArray("\xFF\xD8\xFF") },
+    };
+    for (const auto& [isSnapshot, name, magic] : cases) {
+        const QStringList arguments = skin + QStringList { folder.file(name) };
+        ASSERT_EQ(isSnapshot ? snapshot(arguments) : run(arguments), 0) << name << err.toStdString();
+        EXPECT_TRUE(folder.read(name).startsWith(magic)) << name;
+        EXPECT_FALSE(QImage::fromData(folder.read(name)).isNull()) << name;
+    }
+    for (const char* name : { "clock.gif", "clock" }) {
+        EXPECT_EQ(run(skin + QStringList { folder.file(name) }), 2) << name;
+        EXPECT_TRUE(err.contains("name a .png or a .jpg file")) << err.toStdString();
+        EXPECT_FALSE(QFile::exists(folder.file(name)));
+    }
+}
+
+// --skin names a file of the current folder, else of the program folder.
+TEST_F(RenderCommandTest, TheSkinIsFoundHereElseInTheProgramFolder)
+{
+    folder.becomeProgramFolder();
+    Skin small = DefaultSkin();
+    small.ClockSize = 40;
+    TempFolder here;
+    SaveSkinFile(here.file("round.clk"), small, here.path());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(here.path());
+    const int fromProgramFolder = run({ "--skin", "round.clk", "--time", "1:00:00", "-o", "a.png" });
+    QFile::remove(here.file("round.clk"));
+    const int fromHereGone = run({ "--skin", "round.clk", "--time", "1:00:00", "-o", "b.png" });
+    const int missing = run({ "--skin", "none.clk", "--time", "1:00:00", "-o", "c.png" });
+    QDir::setCurrent(previous);
+    EXPECT_EQ(fromProgramFolder, 0);
+    EXPECT_EQ(QImage(here.file("a.png")).size(), QSize(40, 40)); // the one here wins
+    EXPECT_EQ(fromHereGone, 0);
+    EXPECT_EQ(QImage(here.file("b.png")).size(), QSize(200, 200));
+    EXPECT_EQ(missing, 2);
+    EXPECT_TRUE(err.contains("Cannot read skin none.clk: no such file here or in the program folder " + folder.path()))
+        << err.toStdString();
 }
 
 // The same bytes the options window writes for the skin at that moment.

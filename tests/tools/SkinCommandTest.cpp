@@ -1,8 +1,13 @@
 #include "skins/SkinFields.h"
+#include "skins/SkinLimits.h"
 #include "tests/support/TempFolder.h"
 #include "tools/SkinCommand.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -22,7 +27,8 @@ protected:
     }
 };
 
-// A value for every setting that differs from the default and fits the field.
+// A value for every setting that differs from the default and that the
+// designer can show.
 QStringList ChangedSettings()
 {
     QStringList assignments;
@@ -41,6 +47,10 @@ QStringList ChangedSettings()
             value = "Marble.bmp";
         else if (QString(field.name) == "DigFont")
             value = "Liberation Mono";
+        else if (const std::optional<SkinFieldLimits> limits = DesignerLimits(field)) {
+            const long long range = limits->maximum - limits->minimum + 1;
+            value = QString::number(limits->minimum + (current.toInt() - limits->minimum + 1 + n % (range - 1)) % range);
+        }
         else
             value = QString::number(current.toInt() + n);
         assignments << QString::fromLatin1(field.name) + u'=' + value;
@@ -63,26 +73,84 @@ TEST_F(SkinCommandTest, EveryFieldRoundTripsThroughNewSetAndShow)
     EXPECT_EQ(folder.read("same.clk"), folder.read("mine.clk"));
 }
 
-TEST_F(SkinCommandTest, BadAssignmentsNameTheFieldAndLeaveTheFileAsItWas)
+// What does not fit a field, and what the designer could not show, is
+// refused with the field, the value and the range named; the file stays as
+// it was, byte for byte, and "new" writes none.
+TEST_F(SkinCommandTest, RefusalsNameTheFieldAndLeaveTheFileAsItWas)
 {
     const QString file = folder.file("mine.clk");
     ASSERT_EQ(run({ "new", file, "ClockSize=250" }), 0);
     const QByteArray before = folder.read("mine.clk");
 
-    const std::pair<const char*, const char*> cases[] = {
-        { "Colour=$FF0000", "Colour" },
-        { "Transparency=300", "Transparency" },
-        { "SecStyle=two", "SecStyle" },
-        { "Reserved=0", "Reserved" },
-        { "ClockSize", "ClockSize" },
+    const std::pair<QStringList, const char*> cases[] = {
+        { { "Colour=$FF0000" }, "Colour is not a field of the skin" },
+        { { "Transparency=300" }, "Transparency: the value \"300\" does not fit" },
+        { { "Transparency=80" }, "Transparency=80 is outside the range the designer offers (0..50)" },
+        { { "DigPosition=9" }, "DigPosition=9 is outside the range the designer offers (0..3)" },
+        { { "ClockSize=99999" }, "ClockSize=99999 is outside the range the designer offers (50..1000)" },
+        { { "TicsWidth=0" }, "TicsWidth=0 is outside the range the designer offers (1..20)" },
+        { { "HourMiddlePos=0" }, "HourMiddlePos=0 is outside the range the designer offers (5..95)" },
+        { { "TextureTransparency=101" }, "TextureTransparency=101 is outside the range the designer offers (0..100)" },
+        { { "InnerEdge=70", "OuterEdge=60" }, "InnerEdge=70 lies above OuterEdge=60" },
+        { { "InnerEdge=95", "OuterEdge=20" }, "InnerEdge=95 is outside the range the designer offers (10..80)" },
+        { { "SecColor=$1000000" }, "SecColor=$01000000 is outside the range the designer offers ($000000..$FFFFFF)" },
+        { { "SecColor=reddish" }, "write $BBGGRR (blue, green, red, as \"skin show\" prints it), #RRGGBB or a name" },
+        { { "SecColor=#12345" }, "SecColor: \"#12345\" is not a colour" },
+        { { "SecStyle=two" }, "SecStyle: the value \"two\" does not fit" },
+        { { "Reserved=0" }, "Reserved is not a field of the skin" },
+        { { "ClockSize" }, "\"ClockSize\" is not of the form Name=Value" },
     };
-    for (const auto& [assignment, named] : cases) {
-        EXPECT_EQ(run({ "set", file, "Square=0", assignment }), 2) << assignment;
-        EXPECT_TRUE(err.contains(QLatin1String(named))) << err.toStdString();
-        EXPECT_EQ(folder.read("mine.clk"), before) << assignment;
+    for (const auto& [assignments, message] : cases) {
+        EXPECT_EQ(run(QStringList { "set", file, "Square=0" } + assignments), 2) << assignments.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(QLatin1String(message))) << err.toStdString();
+        EXPECT_EQ(folder.read("mine.clk"), before) << assignments.join(' ').toStdString();
+        EXPECT_EQ(run(QStringList { "new", folder.file("other.clk") } + assignments), 2);
+        EXPECT_FALSE(QFile::exists(folder.file("other.clk")));
     }
-    EXPECT_EQ(run({ "new", folder.file("other.clk"), "TicsWidth=x" }), 2);
-    EXPECT_TRUE(folder.read("other.clk").isEmpty());
+}
+
+// Colours are taken as "skin show" prints them, as #RRGGBB and by name.
+TEST_F(SkinCommandTest, ColoursInEveryForm)
+{
+    const QString file = folder.file("mine.clk");
+    const std::pair<const char*, const char*> cases[] = {
+        { "$123456", "$123456" },
+        { "#00FF80", "$80FF00" },
+        { "red", "$0000FF" },
+        { "navy", "$800000" },
+        { "0x00FF00", "$00FF00" },
+    };
+    for (const auto& [given, stored] : cases) {
+        ASSERT_EQ(run({ "new", "--force", file, QStringLiteral("SecColor=%1").arg(given) }), 0) << err.toStdString();
+        ASSERT_EQ(run({ "show", file }), 0);
+        EXPECT_TRUE(out.contains(QStringLiteral("\nSecColor=%1\n").arg(stored))) << given;
+    }
+}
+
+// "show" tells a file that is no skin: of another size, or holding what
+// the designer could not show. A middle position 0 (read as 50) is a skin.
+TEST_F(SkinCommandTest, ShowTellsWhatIsNotASkin)
+{
+    Skin outOfRange = DefaultSkin();
+    outOfRange.DigPosition = 9;
+    Skin unsetMiddles = DefaultSkin();
+    unsetMiddles.HourMiddlePos = unsetMiddles.MinMiddlePos = 0;
+    const auto bytes = [](const Skin& skin) {
+        const auto record = WriteSkinRecord(skin);
+        return QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
+    };
+    const std::tuple<const char*, QByteArray, int, const char*> cases[] = {
+        { "short.clk", QByteArray(443, '\0'), 2, "is not a skin: a skin file holds 444 bytes, this one 443" },
+        { "long.clk", bytes(DefaultSkin()) + "x", 2, "is not a skin: a skin file holds 444 bytes, this one 445" },
+        { "digits.clk", bytes(outOfRange), 2, "DigPosition=9 is outside the range the designer offers (0..3)" },
+        { "old.clk", bytes(unsetMiddles), 0, "" },
+    };
+    for (const auto& [name, content, status, message] : cases) {
+        folder.write(name, content);
+        EXPECT_EQ(run({ "show", folder.file(name) }), status) << name;
+        EXPECT_TRUE(err.contains(QLatin1String(message))) << err.toStdString();
+        EXPECT_EQ(out.isEmpty(), status != 0) << name;
+    }
 }
 
 // "new" does not replace a file unless told to.
@@ -107,8 +175,6 @@ TEST_F(SkinCommandTest, HelpPrintsTheUsage)
 TEST_F(SkinCommandTest, UnreadableFilesAndBadUsageExitWith2)
 {
     folder.write("short.clk", QByteArray(443, '\0'));
-    EXPECT_EQ(run({ "show", folder.file("short.clk") }), 2);
-    EXPECT_TRUE(err.contains("Read beyond end of file"));
     EXPECT_EQ(run({ "show", folder.file("none.clk") }), 2);
     EXPECT_EQ(run({ "set", folder.file("short.clk"), "Square=0" }), 2);
     EXPECT_EQ(folder.read("short.clk"), QByteArray(443, '\0'));
