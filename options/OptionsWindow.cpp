@@ -10,6 +10,7 @@
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/AwayPlacement.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/dialogs/LocalFileOpener.h"
 #include "platform/files/ProgramFolder.h"
 #include "skins/LiveSkin.h"
 #include "skins/TextureChoice.h"
@@ -17,14 +18,12 @@
 #include "ui_OptionsWindow.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QUrl>
 
 #include <utility>
 
@@ -306,6 +305,8 @@ void OptionsWindow::openManual()
         ShowMessage(tr("The manual is not installed: %1").arg(QDir::toNativeSeparators(manual)));
         return;
     }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(manual)))
-        ShowMessage(tr("Cannot open the manual %1: no web browser answered.").arg(QDir::toNativeSeparators(manual)));
+    OpenLocalFile(manual, [manual](const QString& reason) {
+        ShowMessage(tr("Cannot open the manual: %1.\n\nIt is the page %2; open it in a web browser.")
+                        .arg(reason, QDir::toNativeSeparators(manual)));
+    });
 }

@@ -3,6 +3,7 @@
 #include "alarms/AlarmMessage.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/DialogOwner.h"
+#include "platform/dialogs/LocalFileOpener.h"
 #include "platform/files/FileNames.h"
 #include "platform/files/MessageError.h"
 #include "platform/sound/MediaPlayer.h"
@@ -10,7 +11,6 @@
 #include "platform/sound/SoundError.h"
 #include "ui_AlarmWindow.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -18,7 +18,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 #include <QWindow>
 
 #include <algorithm>
@@ -127,9 +126,9 @@ void AlarmWindow::presentDocument(const AlarmRecord& r)
 {
     const QString docFile = r.DocFile.text();
     if (IsExistingFile(docFile)) {
-        const QUrl document = QUrl::fromLocalFile(QFileInfo(docFile).absoluteFilePath());
-        if (!QDesktopServices::openUrl(document))
-            ShowError(tr("Cannot open the document \"%1\".").arg(docFile));
+        OpenLocalFile(docFile, [docFile](const QString& reason) {
+            ShowError(tr("Cannot open the document \"%1\": %2.").arg(docFile, reason));
+        });
         m_presenting = false;
         return;
     }

@@ -11,6 +11,7 @@
 #include "overlay/OverlaySurface.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/Dialogs.h"
+#include "platform/dialogs/LocalFileOpener.h"
 #include "platform/text/LocalClock.h"
 #include "platform/raster/Raster.h"
 #include "skins/SkinFile.h"
@@ -22,7 +23,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -55,19 +55,6 @@ struct RecordingEditor : AlarmEditing {
 
 // Stands in for the desktop's browser: records what the window asks it to
 // open.
-class UrlRecorder : public QObject {
-    Q_OBJECT
-
-public:
-    explicit UrlRecorder(QList<QUrl>& opened) : m_opened(opened) { }
-
-public slots:
-    void open(const QUrl& url) { m_opened << url; }
-
-private:
-    QList<QUrl>& m_opened;
-};
-
 // The options window over a live skin holding the given skin, shown and
 // activated as the user opens it. It counts the live skin's notices: each one
 // redraws the clock.
@@ -604,19 +591,32 @@ private slots:
         QVERIFY(d.control<QRadioButton>("rbDigFormat24")->isChecked());
     }
 
+    // The status bar opens the manual; when nothing can open it, a message
+    // says where the page is.
     void statusBarOpensTheManual()
     {
         Designer d;
-        QList<QUrl> opened;
-        UrlRecorder recorder(opened);
-        QDesktopServices::setUrlHandler("file", &recorder, "open");
+        ShownMessages shown;
+        QStringList opened;
+        std::optional<QString> failure;
+        const LocalFileOpener previous = SetLocalFileOpener([&](const QString& file, const FailureReport& failed) {
+            opened << file;
+            if (failure)
+                failed(*failure);
+        });
         auto* bar = d.control<QStatusBar>("StatusBar1");
         QCOMPARE(bar->cursor().shape(), Qt::PointingHandCursor);
         QVERIFY(bar->font().underline());
         QVERIFY(!bar->currentMessage().isEmpty());
         QTest::mouseClick(bar, Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler("file");
-        QCOMPARE(opened, QList<QUrl>({ QUrl::fromLocalFile(OptionsWindow::ManualFile()) }));
+        QCOMPARE(opened, QStringList({ OptionsWindow::ManualFile() }));
+        QVERIFY(shown.messages.isEmpty());
+
+        failure = "no application for it was found";
+        QTest::mouseClick(bar, Qt::LeftButton);
+        SetLocalFileOpener(previous);
+        QCOMPARE(shown.messages, QStringList({ "Cannot open the manual: no application for it was found.\n\nIt is the page "
+            + OptionsWindow::ManualFile() + "; open it in a web browser." }));
 
         QFile manual(OptionsWindow::ManualFile());
         QVERIFY(manual.open(QIODevice::ReadOnly));

@@ -1,5 +1,6 @@
 #include "alarms/ui/AlarmWindow.h"
 #include "platform/dialogs/Application.h"
+#include "platform/dialogs/LocalFileOpener.h"
 #include "platform/pictures/JpegCodec.h"
 #include "platform/sound/MediaPlayer.h"
 #include "tests/alarms/ui/PresentationDriver.h"
@@ -7,7 +8,6 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/ToneFile.h"
 
-#include <QDesktopServices>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -18,7 +18,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
-#include <QUrl>
 
 #include <memory>
 
@@ -58,10 +57,6 @@ bool HasInk(const QImage& area)
 
 class AlarmWindowTest : public QObject {
     Q_OBJECT
-
-public slots:
-    // Stands in for the desktop's document handler (QDesktopServices).
-    void openDocument(const QUrl& url) { FOpenedDocuments.append(url); }
 
 private slots:
     void initTestCase();
@@ -110,7 +105,7 @@ private:
     std::unique_ptr<PresentationDriver> FDriver;
     ErrorPresenter FPreviousPresenter;
     QStringList FErrors;
-    QList<QUrl> FOpenedDocuments;
+    QStringList FOpenedDocuments;
 };
 
 void AlarmWindowTest::initTestCase()
@@ -374,7 +369,9 @@ void AlarmWindowTest::soundFileThatIsAFolderMeansNoSound()
 
 void AlarmWindowTest::documentIsHandedToItsApplication()
 {
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openDocument");
+    // Stands in for the desktop's application of the document.
+    const LocalFileOpener previousOpener = SetLocalFileOpener(
+        [this](const QString& file, const FailureReport&) { FOpenedDocuments.append(file); });
     const QString previousFolder = QDir::currentPath();
     QDir::setCurrent(FFolder.path());
 
@@ -384,22 +381,26 @@ void AlarmWindowTest::documentIsHandedToItsApplication()
     Present(DocumentAlarm(QStringLiteral("Relative"), QStringLiteral("report.txt")));
 
     QDir::setCurrent(previousFolder);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    SetLocalFileOpener(previousOpener);
     QVERIFY(returned);
     QVERIFY(!shownForIt);
     QVERIFY(flagsClear);
-    const QUrl document = QUrl::fromLocalFile(QFileInfo(FFolder.file(QStringLiteral("report.txt"))).absoluteFilePath());
-    QCOMPARE(FOpenedDocuments, QList<QUrl>({ document, document }));
+    QCOMPARE(FOpenedDocuments, QStringList({ FFolder.file(QStringLiteral("report.txt")), QStringLiteral("report.txt") }));
     NextAlarmRings();
 }
 
 void AlarmWindowTest::documentThatCannotBeOpenedIsReported()
 {
-    // The offscreen platform has no desktop services: opening fails.
+    // No application takes the document: it is said once the opener knows.
+    const LocalFileOpener previousOpener = SetLocalFileOpener([](const QString&, const FailureReport& failed) {
+        QTimer::singleShot(0, [failed] { failed(QStringLiteral("no application for it was found")); });
+    });
     const QString document = FFolder.file(QStringLiteral("report.txt"));
     QVERIFY(Present(DocumentAlarm(QStringLiteral("Report"), document)));
     QVERIFY(!FDriver->WasShown());
-    QCOMPARE(FErrors, QStringList(QStringLiteral("Cannot open the document \"%1\".").arg(document)));
+    QTRY_COMPARE(FErrors,
+        QStringList(QStringLiteral("Cannot open the document \"%1\": no application for it was found.").arg(document)));
+    SetLocalFileOpener(previousOpener);
     NextAlarmRings();
 }
 
