@@ -43,8 +43,9 @@ constexpr int kMinClockSize = 50;
 constexpr int kMaxClockSize = 1000;
 constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
                                   "taskbar instead of hiding in the tray.";
-constexpr char kNoTrayNoWindowManagerMessage[] = "This desktop has no notification area (tray) and no window manager, "
-                                                 "so the hidden clock comes back when you start it again.";
+constexpr char kNoTrayNoWayBackMessage[] = "This desktop has no notification area (tray), and the clock cannot count on "
+                                           "a taskbar here, so it is hidden. To bring it back, start Vellamor again or "
+                                           "run \"vellamor-tool show\".";
 
 QPixmap StartupPicture()
 {
@@ -247,26 +248,26 @@ void ClockWindow::showUp()
 
 void ClockWindow::hideToTray()
 {
+    // Minimising needs a window manager that gives the window back, an X11
+    // one: elsewhere the window is hidden, and the tray icon, a second start
+    // or "vellamor-tool show" bring it back.
+    const bool minimise = CanMinimiseAndRestore();
+    // Said once, while the clock is still on screen: a box attached to a
+    // minimised clock would bring it back (KWin).
+    if (!TrayIcon::TrayAvailable())
+        reportNoTray(QString::fromLatin1(minimise ? kNoTrayMessage : kNoTrayNoWayBackMessage));
     m_trayMenu->setClockHidden(true);
     TrayIcon* const trayIcon = m_trayMenu->trayIcon();
-    // Minimising needs a window manager: without one the window is hidden,
-    // and the tray icon, or starting the clock again, brings it back.
-    if (!WindowManagerRunning()) {
+    if (!minimise) {
         hide();
-        if (!TrayIcon::TrayAvailable())
-            reportNoTray(QString::fromLatin1(kNoTrayNoWindowManagerMessage));
         return;
     }
     if (trayIcon)
         trayIcon->setHideTask(false);
     showMinimized();
-    if (TrayIcon::TrayAvailable()) {
-        if (trayIcon)
-            trayIcon->setHideTask(true);
-    } else {
-        // Without a tray the taskbar button is the only way back.
-        reportNoTray(QString::fromLatin1(kNoTrayMessage));
-    }
+    // Without a tray the taskbar button is the only way back.
+    if (trayIcon && TrayIcon::TrayAvailable())
+        trayIcon->setHideTask(true);
 }
 
 void ClockWindow::reportNoTray(const QString& message)
@@ -332,17 +333,21 @@ void ClockWindow::onKey(int key, bool onKeypad)
     m_liveSkin.edit(skin);
 }
 
-void ClockWindow::moveWindowTo(QPoint position)
+void ClockWindow::rememberPosition(QPoint position)
 {
     m_position = position;
     m_settings.setPosition(position);
+}
+
+void ClockWindow::moveWindowTo(QPoint position)
+{
+    rememberPosition(position);
     move(position);
 }
 
 void ClockWindow::onDropped(QPoint position)
 {
-    m_position = position;
-    m_settings.setPosition(position);
+    rememberPosition(position);
     if (!screen())
         return;
     const QPoint snapped = SnapToWorkArea(QRect(position, size()), screen()->availableGeometry(), kSnapDistance);
@@ -371,12 +376,20 @@ void ClockWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
     m_drag->WindowMoved();
+    if (m_drag->Dragging() || pos() == m_position)
+        return;
     // A window manager may move a window that grows partly off the screen
     // back onto it; the clock goes back to where it was placed, once.
-    if (m_resizeMoves.isActive() && !m_drag->Dragging() && pos() != m_position) {
+    if (m_resizeMoves.isActive()) {
         m_resizeMoves.stop();
         move(m_position);
+        return;
     }
+    // Any other move is where the clock really is (a window manager keeping
+    // it off a panel or on the screen): the keys step and the settings save
+    // from there. Only a window system that tells positions is listened to.
+    if (isVisible() && !isMinimized() && WindowPositionsAreReported())
+        rememberPosition(pos());
 }
 
 void ClockWindow::resizeEvent(QResizeEvent* event)

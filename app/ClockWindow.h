@@ -96,6 +96,8 @@ private:
     void reshape();
     // Every move the program makes goes through here.
     void moveWindowTo(QPoint position);
+    // The clock is at position: the keys start from it and it is saved.
+    void rememberPosition(QPoint position);
     // A drag has left the window at position: it snaps to the work area's
     // edges, and the position is the clock's.
     void onDropped(QPoint position);
@@ -122,10 +124,10 @@ private:
     bool m_refreshing = false;
     bool m_activated = false;
     bool m_terminating = false;
-    // Where the clock last placed itself or the user dragged it: the keys
-    // start from it and it is saved. Other moves (a window manager keeping
-    // a growing window on screen, a compositor that reports no position)
-    // are not the user's.
+    // Where the clock is: where it last placed itself, the user dragged it
+    // or the window manager put it. The keys start from it and it is saved.
+    // A window manager keeping a growing window on screen is undone, and a
+    // window system that reports no positions is not listened to.
     QPoint m_position;
     // Runs for a moment after the clock resized itself.
     QTimer m_resizeMoves;

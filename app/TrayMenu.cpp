@@ -49,7 +49,9 @@ TrayMenu::TrayMenu(QWidget& clock)
 
 void TrayMenu::showTrayIcon()
 {
-    if (m_trayIcon)
+    // Off X11 the tray is the desktop's notification service alone: where
+    // none runs, an icon would only complain on the console.
+    if (m_trayIcon || (QGuiApplication::platformName().startsWith(QLatin1String("wayland")) && !TrayIcon::TrayAvailable()))
         return;
     m_trayIcon = new TrayIcon(&m_clock);
     m_trayIcon->setIconVisible(true);

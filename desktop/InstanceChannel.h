@@ -14,6 +14,10 @@
 // The clock's application title, which names its channel.
 inline constexpr char kClockTitle[] = "Vellamor";
 
+// The request that asks the running clock to come to the front (a second
+// start, "vellamor-tool show"); the clock closes the connection unanswered.
+inline constexpr char kBringToFrontRequest[] = "show\n";
+
 // "OnlyOne" followed by the first 20 characters of the title.
 QString InstanceName(const QString& applicationTitle);
 

@@ -17,9 +17,8 @@ namespace {
 constexpr int kHandOverMs = 5000;
 constexpr int kRetryMs = 50;
 constexpr int kSocketMs = 1000;
-// The request a later start sends, and the most a request may hold (an
-// alarm record in hexadecimal and the path of its store fit).
-constexpr char kBringToFront[] = "show\n";
+// The most a request may hold (an alarm record in hexadecimal and the path
+// of its store fit).
 constexpr qint64 kMaxRequestLength = 16384;
 // A sender has this long to send its line; the channel keeps at most so many
 // connections open at once, so that idle or stuck senders can neither use up
@@ -35,7 +34,7 @@ bool AskToComeToFront(const QString& serverPath)
     socket.connectToServer(serverPath);
     if (!socket.waitForConnected(kSocketMs))
         return false;
-    socket.write(kBringToFront);
+    socket.write(kBringToFrontRequest);
     const bool sent = socket.waitForBytesWritten(kSocketMs);
     socket.disconnectFromServer();
     return sent;
@@ -146,9 +145,9 @@ void SingleInstanceGuard::ReadRequest(QLocalSocket* socket)
         timeout->stop();
     // One request per connection; anything after it is ignored. The answer
     // is written before the connection closes.
-    if (request != kBringToFront && OnRequest)
+    if (request != kBringToFrontRequest && OnRequest)
         socket->write(OnRequest(request));
     socket->disconnectFromServer();
-    if (request == kBringToFront && OnBringToFront)
+    if (request == kBringToFrontRequest && OnBringToFront)
         OnBringToFront();
 }

@@ -3,6 +3,7 @@
 #include "tools/AutostartCommand.h"
 #include "tools/HelpOption.h"
 #include "tools/RenderCommand.h"
+#include "tools/ShowCommand.h"
 #include "tools/SkinCommand.h"
 
 #include <QGuiApplication>
@@ -36,6 +37,8 @@ int main(int argc, char** argv)
         return RunSnapshotCommand(arguments.mid(1), out, err);
     if (verb == u"alarms")
         return RunAlarmsCommand(arguments.mid(1), out, err);
+    if (verb == u"show")
+        return RunShowCommand(arguments.mid(1), out, err);
     if (verb == u"autostart")
         return RunAutostartCommand(arguments.mid(1), QGuiApplication::applicationDirPath() + QStringLiteral("/vellamor"),
             out, err);
@@ -45,6 +48,7 @@ int main(int argc, char** argv)
                               "       vellamor-tool snapshot ...\n"
                               "       vellamor-tool alarms ...\n"
                               "       vellamor-tool autostart on [--hidden] | off\n"
+                              "       vellamor-tool show\n"
                               "Each command prints its own usage with --help.\n";
     if (IsHelpRequest(arguments)) {
         out << usage;

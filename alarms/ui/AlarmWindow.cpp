@@ -60,10 +60,6 @@ AlarmWindow::AlarmWindow()
     , m_soundTimer(new QTimer(this))
     , m_player(new MediaPlayer(this))
 {
-    // The clock may be hidden in the tray: closing the alarm must not end
-    // the program as the last window closing would.
-    setAttribute(Qt::WA_QuitOnClose, false);
-
     QFont textFont = m_textLabel->font();
     textFont.setPixelSize(kTextPixelHeight);
     m_textLabel->setFont(textFont);

@@ -52,7 +52,10 @@ std::function<void(const QString&)>& CurrentPresenter()
 
 } // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setQuitOnLastWindowClosed(false);
+}
 
 bool Application::notify(QObject* receiver, QEvent* event)
 {

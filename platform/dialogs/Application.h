@@ -7,6 +7,9 @@
 
 // The application object. An exception that escapes any event handler is
 // shown in a message box with its text, and the program goes on running.
+// The program ends when its main window closes and says so, never because
+// its last visible window closed: a box or an alarm over a hidden clock is
+// often the only window on screen.
 class Application : public QApplication {
 public:
     Application(int& argc, char** argv);

@@ -33,3 +33,13 @@ bool WindowManagerRunning()
     const std::optional<xcb_window_t> named = WindowProperty(connection, X11RootWindow(connection), check);
     return named && WindowProperty(connection, *named, check) == named;
 }
+
+bool CanMinimiseAndRestore()
+{
+    return WindowPositionsAreReported() && WindowManagerRunning();
+}
+
+bool WindowPositionsAreReported()
+{
+    return X11Connection() != nullptr;
+}

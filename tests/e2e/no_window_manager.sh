@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The clock on a bare X server with no window manager, a display of its own:
 # dragging moves the window by the clock's own moves and snaps where it is
-# dropped, and "M" hides the window (there is nothing to minimise it), which
-# a second start brings back.
+# dropped, and "M" hides the window (there is nothing to minimise it) after
+# saying once how it comes back, which "vellamor-tool show" and a second
+# start do; the program lives on and saves at the end.
 . "$(dirname "$0")/clock_session.sh"
 program_folder=$1
 new_clock_home "$program_folder"
@@ -35,11 +36,42 @@ at "300 250" || fail "after the release the clock followed the pointer to $(wind
 drag 400 350 390 350 113 350
 wait_until 30 at "0 250" || fail "drop: at $(window_geometry "$window"), expected snapped to 0 250"
 
-# "M" hides the window; starting the clock again brings it back.
+# "M" says once, with the clock still on screen, how to bring it back (no
+# tray, nothing to minimise to); closing that box hides the clock and the
+# program goes on: "vellamor-tool show" and a second start bring it back.
 xdotool mousemove 100 350 # keyboard focus follows the pointer
 xdotool key m
+box=""
+find_box() {
+    local candidate
+    for candidate in $(xdotool search --onlyvisible --pid "$CLOCK_PID" --name '^Vellamor$' 2>/dev/null); do
+        [ "$candidate" != "$window" ] && box=$candidate && return 0
+    done
+    return 1
+}
+wait_until 50 find_box || fail "\"M\" said nothing about how the clock comes back"
+is_viewable "$window" || fail "the clock went before the box was answered"
+read -r bx by < <(window_centre "$box")
+xdotool mousemove "$bx" "$by"
+sleep 0.2
+xdotool key Return
 unmapped() { ! is_viewable "$window"; }
 wait_until 30 unmapped || fail "\"M\" did not hide the clock"
+sleep 1
+! ended "$CLOCK_PID" || fail "closing the box ended the program"
+"$program_folder/vellamor-tool" show || fail "vellamor-tool show failed"
+wait_until 30 is_viewable "$window" || fail "\"vellamor-tool show\" did not bring the clock back"
+
+# Again: hidden at once, no second box; a second start brings it back.
+xdotool mousemove 100 350
+xdotool key m
+wait_until 30 unmapped || fail "the second \"M\" did not hide the clock"
+! find_box || fail "the box came a second time"
 "$program_folder/vellamor" >>"$CLOCK_HOME/clock.log" 2>&1
 wait_until 30 is_viewable "$window" || fail "a second start did not bring the clock back"
+
+# The session ends the clock: the dropped position is saved.
+stop_clock
+grep -q '^Left=0$' "$CLOCK_HOME/vellamor.ini" && grep -q '^Top=250$' "$CLOCK_HOME/vellamor.ini" ||
+    fail "the position was not saved: $(cat "$CLOCK_HOME/vellamor.ini")"
 echo "PASS"
