@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # On a Wayland session without XWayland (no DISPLAY), the clock runs as a
 # native Wayland window under a headless weston, says in one line what it
-# cannot do there, and when the session ends it (SIGTERM) keeps the position
-# it placed itself at.
+# cannot do there and nothing else (no tray icon complaining that it has no
+# tray), and when the session ends it (SIGTERM) keeps the position it placed
+# itself at.
 . "$(dirname "$0")/clock_session.sh"
 program_folder=$1
 command -v weston >/dev/null || { echo "SKIP: weston is not installed"; exit 77; }
@@ -34,6 +35,7 @@ wait_until 300 catches_sigterm || fail "the clock does not handle SIGTERM: $(cat
 sleep 2 # the first ticks
 kill -0 "$CLOCK_PID" 2>/dev/null || fail "the clock ended: $(cat "$CLOCK_HOME/clock.log")"
 [ "$(grep -c 'Wayland' "$CLOCK_HOME/clock.log")" -eq 1 ] || fail "the notice is not one line: $(cat "$CLOCK_HOME/clock.log")"
+[ "$(wc -l <"$CLOCK_HOME/clock.log")" -eq 1 ] || fail "more than the notice on the error output: $(cat "$CLOCK_HOME/clock.log")"
 
 kill -TERM "$CLOCK_PID"
 wait "$CLOCK_PID" || fail "the clock did not end cleanly on SIGTERM"
