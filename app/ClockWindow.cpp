@@ -15,6 +15,7 @@
 #include "platform/pictures/JpegCodec.h"
 #include "platform/text/LocalClock.h"
 #include "platform/x11/WindowManager.h"
+#include "platform/x11/WindowPosition.h"
 #include "skins/LiveSkin.h"
 
 #include <QCloseEvent>
@@ -177,6 +178,7 @@ void ClockWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    followWindow();
     try {
         if (m_saveSettings)
             m_saveSettings();
@@ -319,6 +321,9 @@ void ClockWindow::onKey(int key, bool onKeypad)
     // The keys place the window by its real size, which is the skin's size
     // as drawn, within the primary screen's work area.
     const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+    // From where the window is: a window manager may have kept it elsewhere
+    // than the last step asked, without a word.
+    followWindow();
     const PlacementKeys::Action action
         = PlacementKeys::ForKey(PlacementKeys::VirtualKeyOf(key, onKeypad), m_position, width(), workArea);
     if (action.position)
@@ -331,6 +336,14 @@ void ClockWindow::onKey(int key, bool onKeypad)
         return;
     skin.ClockSize = size;
     m_liveSkin.edit(skin);
+}
+
+void ClockWindow::followWindow()
+{
+    if (!isVisible() || isMinimized())
+        return;
+    if (const std::optional<QPoint> onScreen = WindowPositionOnScreen(*this); onScreen && *onScreen != m_position)
+        rememberPosition(*onScreen);
 }
 
 void ClockWindow::rememberPosition(QPoint position)

@@ -98,6 +98,9 @@ private:
     void moveWindowTo(QPoint position);
     // The clock is at position: the keys start from it and it is saved.
     void rememberPosition(QPoint position);
+    // Remembers where the window is on the screen, when the window system
+    // tells and it is not where the clock thinks.
+    void followWindow();
     // A drag has left the window at position: it snaps to the work area's
     // edges, and the position is the clock's.
     void onDropped(QPoint position);

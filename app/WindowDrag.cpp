@@ -1,6 +1,7 @@
 #include "app/WindowDrag.h"
 
 #include "platform/x11/InteractiveMove.h"
+#include "platform/x11/WindowPosition.h"
 
 #include <QMouseEvent>
 #include <QWidget>
@@ -29,7 +30,7 @@ void WindowDrag::Press(const QMouseEvent& event)
     m_settleTimer.stop();
     m_mover = Mover::None;
     m_pressed = true;
-    m_positionAtPress = m_window.pos();
+    m_positionAtPress = WindowPositionOrAsked(m_window);
     m_pressInWindow = event.position();
     m_pointerOffset = event.globalPosition().toPoint() - m_window.pos();
 }
@@ -91,6 +92,9 @@ void WindowDrag::SettleTimeout()
 void WindowDrag::Settled()
 {
     m_mover = Mover::None;
-    if (m_window.pos() != m_positionAtPress && OnDropped)
-        OnDropped(m_window.pos());
+    // Where the window really is: a compositor may have moved it without a
+    // word to the program.
+    const QPoint dropped = WindowPositionOrAsked(m_window);
+    if (dropped != m_positionAtPress && OnDropped)
+        OnDropped(dropped);
 }
