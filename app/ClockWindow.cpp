@@ -245,6 +245,7 @@ void ClockWindow::showUp()
     // Restored, the clock has its taskbar button again, unless it stays on
     // top.
     applyTaskbarButton();
+    m_keepAbove.setEnabled(m_settings.settings().stayOnTop);
     runWhenFirstOnScreen();
 }
 
@@ -482,6 +483,8 @@ void ClockWindow::applyStacking()
     // it.
     if (QWindow* native = windowHandle())
         native->setFlag(Qt::WindowStaysOnTopHint, m_settings.settings().stayOnTop);
+    // Where no window manager keeps it on top, the clock does.
+    m_keepAbove.setEnabled(m_settings.settings().stayOnTop);
     applyTaskbarButton();
 }
 

@@ -2,6 +2,7 @@
 
 #include "clock/ClockTicker.h"
 #include "options/ClockTextureBand.h"
+#include "platform/x11/KeepAbove.h"
 
 #include <QPoint>
 #include <QStringList>
@@ -139,4 +140,5 @@ private:
     bool m_noTrayReported = false;
     // Set when a size change waits for the minimised clock to be restored.
     bool m_reshapeWhenRestored = false;
+    KeepAbove m_keepAbove { *this };
 };

@@ -15,12 +15,28 @@ has_display() { [ -s "$CLOCK_HOME/display" ]; }
 wait_until 100 has_display || fail "Xvfb did not start"
 DISPLAY=:$(head -n 1 "$CLOCK_HOME/display")
 export DISPLAY
-printf '[Position]\nLeft=200\nTop=200\n[Size]\nLastOne=200\n' >"$CLOCK_HOME/vellamor.ini"
+printf '[Default]\nOnTop=1\n[Position]\nLeft=200\nTop=200\n[Size]\nLastOne=200\n' >"$CLOCK_HOME/vellamor.ini"
 
 start_clock "$program_folder"
 window=$(wait_until 50 shown_clock_window "$CLOCK_PID") || fail "no clock window"
 at() { [ "$(window_geometry "$window" | cut -d' ' -f1,2)" = "$1" ]; }
 wait_until 50 at "200 200" || fail "start: at $(window_geometry "$window")"
+
+# "Always On Top", which no window manager keeps here: a window another
+# program opens over the clock goes below it.
+sleep 1.5 # the first tick draws the face
+xlogo -geometry 300x300+150+150 &
+xlogo_pid=$!
+trap 'clean_clock_home; kill "$xlogo_pid" "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null' EXIT
+xlogo_on_screen() { output_has 'Map State: IsViewable' xwininfo -name xlogo; }
+wait_until 50 xlogo_on_screen || fail "xlogo did not start"
+sleep 0.5
+import -window root "$CLOCK_HOME/shot.png"
+# xlogo draws in black and white only; the clock's band is blue there.
+case "$(screen_pixel 210 210)" in
+"0,0,0" | "255,255,255") fail "a window opened over the clock covers it: no stay-on-top" ;;
+esac
+kill "$xlogo_pid"
 
 drag() { # from x y, then each point the pointer passes
     press_and_move "$@"
@@ -60,7 +76,8 @@ wait_until 30 unmapped || fail "\"M\" did not hide the clock"
 sleep 1
 ! ended "$CLOCK_PID" || fail "closing the box ended the program"
 "$program_folder/vellamor-tool" show || fail "vellamor-tool show failed"
-wait_until 30 is_viewable "$window" || fail "\"vellamor-tool show\" did not bring the clock back"
+# (Qt may give the clock a new native window when it shows it again.)
+window=$(wait_until 30 shown_clock_window "$CLOCK_PID") || fail "\"vellamor-tool show\" did not bring the clock back"
 
 # Again: hidden at once, no second box; a second start brings it back.
 xdotool mousemove 100 350
@@ -68,7 +85,7 @@ xdotool key m
 wait_until 30 unmapped || fail "the second \"M\" did not hide the clock"
 ! find_box || fail "the box came a second time"
 "$program_folder/vellamor" >>"$CLOCK_HOME/clock.log" 2>&1
-wait_until 30 is_viewable "$window" || fail "a second start did not bring the clock back"
+window=$(wait_until 30 shown_clock_window "$CLOCK_PID") || fail "a second start did not bring the clock back"
 
 # The session ends the clock: the dropped position is saved.
 stop_clock
