@@ -6,10 +6,25 @@
 
 #include <optional>
 
+namespace {
+
+bool IsUtf8(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
+} // namespace
+
 QByteArray EncodeStoredText(const QString& text)
 {
+    // Western bytes are kept unless they would read as marked UTF-8: a text
+    // that starts with the mark's own character and goes on in bytes that
+    // are not UTF-8 (as a damaged file holds) reads back as it is.
     const std::optional<QByteArray> western = EncodeWindows1252(text);
-    if (western && (western->isEmpty() || std::uint8_t(western->front()) != kUtf8TextMark))
+    if (western
+        && (western->isEmpty() || std::uint8_t(western->front()) != kUtf8TextMark || !IsUtf8(QByteArrayView(*western).sliced(1))))
         return *western;
     return char(kUtf8TextMark) + text.toUtf8();
 }

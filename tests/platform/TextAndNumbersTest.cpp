@@ -60,6 +60,15 @@ TEST(ShortString, OtherTextsTravelAsMarkedUtf8)
     ShortString<5> odd;
     odd.bytes() = { 3, kUtf8TextMark, 0xE9, 'x', 0, 0 };
     EXPECT_EQ(odd.text(), QStringLiteral("\u0081éx"));
+    // ... and that text is stored back in the same bytes: a damaged field
+    // read, shown and written again still fits.
+    ASSERT_TRUE(odd.setText(odd.text()));
+    EXPECT_EQ(odd.bytes()[0], 3);
+    EXPECT_EQ(odd.bytes()[2], 0xE9);
+    ShortString<120> damaged;
+    damaged.bytes().fill(0x81);
+    ASSERT_TRUE(damaged.setText(damaged.text()));
+    EXPECT_EQ(damaged.text(), QString(120, QChar(0x81)));
 }
 
 TEST(ShortString, TextsThatDoNotFitAreRefusedAndOldBytesPastTheEndAreKept)
