@@ -14,9 +14,10 @@ packages=(
     qt6-wayland
     # a virtual desktop for running and testing without a display
     xvfb x11-utils xdotool imagemagick sox libsox-fmt-mp3 openbox picom trayer pulseaudio
-    # a headless Wayland compositor for the test without XWayland, and a
-    # window manager that keeps windows on the screen (the keys' test)
-    weston icewm
+    # a headless Wayland compositor for the test without XWayland, and
+    # window managers that keep windows on the screen or off their panel
+    # (the keys' tests)
+    weston icewm xfwm4 xfce4-panel dbus
     # checking the Debian package (the package test)
     lintian appstream desktop-file-utils man-db
     # the sanitizer run and the fuzzers (scripts/sanitize.sh)
