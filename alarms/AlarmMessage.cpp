@@ -1,5 +1,7 @@
 #include "alarms/AlarmMessage.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace {
@@ -25,4 +27,10 @@ QString TextInsteadOfPicture(const QString& visualFile, const QString& alarmName
 QString TextInsteadOfDocument(const QString& alarmName)
 {
     return u' ' + RingingText(alarmName);
+}
+
+QString AlarmTimeText(const QTime& time, const QLocale& locale)
+{
+    static const QRegularExpression seconds(QStringLiteral("[:.]?s+"));
+    return locale.toString(time, locale.timeFormat(QLocale::ShortFormat).remove(seconds));
 }

@@ -5,6 +5,7 @@
 #include "platform/dialogs/DialogOwner.h"
 #include "platform/dialogs/LocalFileOpener.h"
 #include "platform/files/FileNames.h"
+#include "platform/text/DateTime.h"
 #include "platform/files/MessageError.h"
 #include "platform/sound/MediaPlayer.h"
 #include "platform/pictures/PictureLoader.h"
@@ -27,8 +28,11 @@ namespace {
 
 constexpr int kTimerIntervalMs = 1000;
 constexpr int kSecondsPerMinute = 60;
-// Designer forms know point sizes only; the text is 30 pixels high.
+// Designer forms know point sizes only; the text is 30 pixels high, the
+// alarm's time and name above it large enough to read across a room.
 constexpr int kTextPixelHeight = 30;
+constexpr int kTimePixelHeight = 64;
+constexpr int kNamePixelHeight = 28;
 constexpr int kErrorLineMinWidth = 360;
 // The window waits at most this long for its sound to be heard, so that
 // both come together; a sound that is late or fails does not hold it longer.
@@ -63,8 +67,20 @@ AlarmWindow::AlarmWindow()
     QFont textFont = m_textLabel->font();
     textFont.setPixelSize(kTextPixelHeight);
     m_textLabel->setFont(textFont);
-    m_pictureLabel->installEventFilter(this);
-    m_textLabel->installEventFilter(this);
+    for (const auto& [label, pixels] : { std::pair(ui->lblAlarmTime, kTimePixelHeight), std::pair(ui->lblAlarmName, kNamePixelHeight) }) {
+        QFont font = label->font();
+        font.setPixelSize(pixels);
+        font.setBold(true);
+        label->setFont(font);
+    }
+    auto* snoozeMenu = new QMenu(ui->bbSnooze);
+    addSnoozeActions(*snoozeMenu);
+    connect(snoozeMenu, &QMenu::triggered, this, [this](const QAction* chosen) { snoozeFor(chosen->data().toInt()); });
+    ui->bbSnooze->setMenu(snoozeMenu);
+    connect(ui->bbSnooze, &QToolButton::clicked, this, [this] { snoozeFor(kSnoozeMinutes.front()); });
+    connect(ui->bbDismiss, &QPushButton::clicked, this, &AlarmWindow::dismiss);
+    for (QLabel* label : { m_pictureLabel, m_textLabel, ui->lblAlarmTime, ui->lblAlarmName })
+        label->installEventFilter(this);
 
     m_soundTimer->setObjectName(QStringLiteral("Timer1"));
     m_soundTimer->setInterval(kTimerIntervalMs);
@@ -82,6 +98,8 @@ int AlarmWindow::present(AlarmRecord r, Snoozing snoozing)
     m_presenting = true;
     m_snoozeMinutes = 0;
     m_snoozeHint->setVisible(snoozing == Snoozing::Offered);
+    ui->bbSnooze->setVisible(snoozing == Snoozing::Offered);
+    showAlarmHeading(r);
     m_errorLabel->clear();
     m_errorLabel->hide();
     if (r.AudioPic)
@@ -89,6 +107,16 @@ int AlarmWindow::present(AlarmRecord r, Snoozing snoozing)
     else
         presentDocument(r);
     return std::exchange(m_snoozeMinutes, 0);
+}
+
+void AlarmWindow::showAlarmHeading(const AlarmRecord& r)
+{
+    ui->lblAlarmTime->setText(AlarmTimeText(TimeOf(r.AlarmTime)));
+    const QString name = r.Name.text().trimmed();
+    ui->lblAlarmName->setText(name);
+    ui->lblAlarmName->setVisible(!name.isEmpty());
+    // Snoozing is what a half-awake hand reaches first.
+    (ui->bbSnooze->isVisibleTo(this) ? static_cast<QWidget*>(ui->bbSnooze) : ui->bbDismiss)->setFocus();
 }
 
 void AlarmWindow::presentPictureOrText(const AlarmRecord& r)
@@ -162,8 +190,12 @@ QPixmap AlarmWindow::pictureForRoom() const
     // The window manager's frame counts once it has framed the window.
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     QSize room = screen()->availableGeometry().size().shrunkBy(frame);
-    if (m_snoozeHint->isVisibleTo(this))
-        room.rheight() -= m_snoozeHint->sizeHint().height();
+    // The lines above and below the picture keep their room.
+    for (const QWidget* line : { static_cast<const QWidget*>(ui->lblAlarmTime), static_cast<const QWidget*>(ui->lblAlarmName),
+             static_cast<const QWidget*>(m_snoozeHint), static_cast<const QWidget*>(ui->bbDismiss) })
+        if (line->isVisibleTo(this))
+            room.rheight() -= line->sizeHint().height();
+    room.rheight() -= ui->layoutButtons->contentsMargins().top() + ui->layoutButtons->contentsMargins().bottom();
     const bool fits = m_picture.width() <= room.width() && m_picture.height() <= room.height();
     return QPixmap::fromImage(fits ? m_picture : m_picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
@@ -275,6 +307,12 @@ void AlarmWindow::onPlayEnded()
         close();
 }
 
+void AlarmWindow::addSnoozeActions(QMenu& menu)
+{
+    for (const int minutes : kSnoozeMinutes)
+        menu.addAction(tr("Snooze %1 minutes").arg(minutes))->setData(minutes);
+}
+
 void AlarmWindow::snoozeFor(int minutes)
 {
     m_snoozeMinutes = minutes;
@@ -288,8 +326,7 @@ void AlarmWindow::contextMenuEvent(QContextMenuEvent* event)
         return;
     }
     QMenu menu(this);
-    for (const int minutes : kSnoozeMinutes)
-        menu.addAction(tr("Snooze %1 minutes").arg(minutes))->setData(minutes);
+    addSnoozeActions(menu);
     // The window closes once the menu has.
     if (const QAction* chosen = menu.exec(event->globalPos()))
         snoozeFor(chosen->data().toInt());
@@ -297,8 +334,19 @@ void AlarmWindow::contextMenuEvent(QContextMenuEvent* event)
 
 void AlarmWindow::keyPressEvent(QKeyEvent* event)
 {
-    if (m_snoozeHint->isVisibleTo(this) && event->key() == Qt::Key_S && !(event->modifiers() & ~Qt::KeypadModifier)) {
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    const bool snoozeOffered = m_snoozeHint->isVisibleTo(this);
+    if (snoozeOffered && event->key() == Qt::Key_S && plain) {
         snoozeFor(kSnoozeMinutes.front());
+        return;
+    }
+    // Enter snoozes where snoozing is offered, else dismisses; on the
+    // Dismiss button it dismisses.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && plain) {
+        if (snoozeOffered && !ui->bbDismiss->hasFocus())
+            snoozeFor(kSnoozeMinutes.front());
+        else
+            dismiss();
         return;
     }
     QDialog::keyPressEvent(event);
@@ -323,7 +371,9 @@ void AlarmWindow::endPresentation()
 
 bool AlarmWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool isControl = watched == m_pictureLabel || watched == m_textLabel;
+    // The picture or text, and the alarm's time and name over it.
+    const bool isControl = watched == m_pictureLabel || watched == m_textLabel || watched == ui->lblAlarmTime
+        || watched == ui->lblAlarmName;
     if (isControl && event->type() == QEvent::MouseButtonRelease
         && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         dismiss();

@@ -11,13 +11,15 @@
 #include <memory>
 
 class QLabel;
+class QMenu;
 class QTimer;
 class MediaPlayer;
 namespace Ui {
 class AlarmWindow;
 }
 
-// The window of a ringing alarm: a picture or a one-line text in a small
+// The window of a ringing alarm: the alarm's time and name in large type, a
+// picture or a one-line text, and Snooze and Dismiss buttons in a
 // stay-on-top window, with the alarm's sound repeating for the chosen time;
 // or the alarm's document handed to its registered application. One window
 // serves every alarm of the run.
@@ -39,7 +41,9 @@ public:
     // a line under the picture or text.
     //
     // With snoozing offered, a line under the picture or text says how: a
-    // right-click menu snoozes for 5, 10 or 15 minutes and the S key for 5.
+    // right-click menu and the Snooze button's arrow snooze for 5, 10 or 15
+    // minutes, the button itself, Enter and the S key for 5. Dismiss, a
+    // click on the picture or text and Escape dismiss.
     // A snooze closes the window and stops the sound like a click. Returns
     // the minutes snoozed, or 0 when the alarm was dismissed (or not shown).
     int present(AlarmRecord r, Snoozing snoozing) override;
@@ -65,6 +69,9 @@ private:
     void onPlayEnded();
     // Closes the window, the alarm snoozed for minutes.
     void snoozeFor(int minutes);
+    void addSnoozeActions(QMenu& menu);
+    // The alarm's time and name above the picture or text.
+    void showAlarmHeading(const AlarmRecord& r);
     void endPresentation();
     void presentPictureOrText(const AlarmRecord& r);
     void presentDocument(const AlarmRecord& r);

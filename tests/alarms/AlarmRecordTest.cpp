@@ -1,3 +1,4 @@
+#include "alarms/AlarmMessage.h"
 #include "alarms/AlarmRecord.h"
 #include "platform/files/LittleEndian.h"
 
@@ -117,4 +118,18 @@ TEST(AlarmRecord, FlagCharactersOtherThanNReadAsOff)
     EXPECT_TRUE(AlarmRecord::FlagIsOn('N'));
     for (const std::uint8_t flag : { 'F', 'n', 'Y', '\0', '\xFF' })
         EXPECT_FALSE(AlarmRecord::FlagIsOn(flag)) << int(flag);
+}
+
+// The ringing window shows the alarm's minute in the user's way of writing
+// times, never with seconds.
+TEST(AlarmTimeText, TheLocalesShortTimeWithoutSeconds)
+{
+    const std::pair<QLocale, const char*> cases[] = {
+        { QLocale::c(), "07:30" },
+        { QLocale(QLocale::English, QLocale::UnitedStates), "7:30\u202fAM" },
+        { QLocale(QLocale::German, QLocale::Germany), "07:30" },
+    };
+    for (const auto& [locale, expected] : cases)
+        EXPECT_EQ(AlarmTimeText(QTime(7, 30), locale).replace(u' ', QChar(0x202F)), QString::fromUtf8(expected).replace(u' ', QChar(0x202F)))
+            << locale.name().toStdString();
 }

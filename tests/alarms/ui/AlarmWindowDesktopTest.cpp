@@ -38,6 +38,8 @@ private:
         bool seenAsPainted = false; // the screenshot shows exactly that
         QPoint offCentre;    // client area centre minus screen centre
         bool staysOnTop = false;
+        QRect pictureArea;   // of the picture, in the window
+        QRect errorArea;     // of the line of errors, in the window
     };
     // Presents r and looks at the screen until the window's paint shows
     // there (the compositor may take a moment), then closes the window.
@@ -114,6 +116,8 @@ AlarmWindowDesktopTest::OnScreen AlarmWindowDesktopTest::Look(const AlarmRecord&
         }
         result.offCentre = client.center() - window.screen()->availableGeometry().center();
         result.staysOnTop = HasStayOnTopState(window);
+        result.pictureArea = PartOf<QLabel>(window, "Image1")->geometry();
+        result.errorArea = PartOf<QLabel>(window, "lblError")->geometry();
         QTest::mouseClick(clickTarget(window), Qt::LeftButton);
     });
     return result;
@@ -126,7 +130,7 @@ void AlarmWindowDesktopTest::pictureAlarmShowsThePicture()
     const OnScreen shown = Look(PictureAlarm(QStringLiteral("Picture"), FFolder.file(QStringLiteral("picture.jpg"))),
         [](AlarmWindow& window) -> QWidget* { return PartOf<QLabel>(window, "Image1"); }, QStringLiteral("picture-alarm.png"));
 
-    QCOMPARE(shown.painted, DecodeJpeg(jpeg).convertToFormat(QImage::Format_RGB32));
+    QCOMPARE(shown.painted.copy(shown.pictureArea), DecodeJpeg(jpeg).convertToFormat(QImage::Format_RGB32));
     QVERIFY(shown.seenAsPainted);
     QVERIFY(shown.staysOnTop);
     // Centred; the window manager's title bar moves the client area down a
@@ -167,8 +171,9 @@ void AlarmWindowDesktopTest::badSoundShowsThePictureAndTheReason()
     QVERIFY(shown.staysOnTop);
     // The picture, and under it a line of text on the window's background.
     const QImage picture = DecodeJpeg(jpeg).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shown.painted.copy(QRect(QPoint(), picture.size())), picture);
-    const QImage below = shown.painted.copy(0, picture.height(), shown.painted.width(), shown.painted.height() - picture.height());
+    QCOMPARE(shown.painted.copy(shown.pictureArea), picture);
+    QVERIFY(shown.errorArea.top() > shown.pictureArea.bottom());
+    const QImage below = shown.painted.copy(shown.errorArea);
     const QRgb background = below.pixel(0, 0);
     int inkRows = 0;
     for (int y = 0; y < below.height(); ++y) {

@@ -1,8 +1,10 @@
+#include "alarms/AlarmMessage.h"
 #include "alarms/ui/AlarmWindow.h"
 #include "platform/dialogs/Application.h"
 #include "platform/dialogs/LocalFileOpener.h"
 #include "platform/pictures/JpegCodec.h"
 #include "platform/sound/MediaPlayer.h"
+#include "platform/text/DateTime.h"
 #include "tests/alarms/ui/PresentationDriver.h"
 #include "tests/support/NullSink.h"
 #include "tests/support/TempFolder.h"
@@ -13,6 +15,8 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
 #include <QMenu>
 #include <QScreen>
 #include <QSignalSpy>
@@ -297,17 +301,23 @@ void AlarmWindowTest::pictureFillsTheWindow()
     bool centred = false;
     QSize clientSize;
 
-    QVERIFY(Present(PictureAlarm(QStringLiteral("Pic"), FFolder.file(picture)), [&] {
-        shown = FWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QString heading;
+    AlarmRecord alarm = PictureAlarm(QStringLiteral("Pic"), FFolder.file(picture));
+    alarm.AlarmTime = EncodeDateTime(QDate(2004, 1, 5), QTime(7, 30));
+    QVERIFY(Present(alarm, [&] {
+        shown = PartOf<QLabel>(*FWindow, "Image1")->grab().toImage().convertToFormat(QImage::Format_RGB32);
         textHidden = !PartOf<QLabel>(*FWindow, "StaticText1")->isVisible();
         centred = IsCentred();
-        clientSize = FWindow->size();
+        clientSize = PartOf<QLabel>(*FWindow, "Image1")->size();
+        heading = PartOf<QLabel>(*FWindow, "lblAlarmTime")->text() + u'|' + PartOf<QLabel>(*FWindow, "lblAlarmName")->text();
         Click(PartOf<QLabel>(*FWindow, "Image1"));
     }));
     QVERIFY(textHidden);
     QVERIFY(centred);
     QCOMPARE(clientSize, QSize(120, 80));
     QCOMPARE(shown, expected);
+    // Above it, the alarm's time and name.
+    QCOMPARE(heading, AlarmTimeText(QTime(7, 30)) + QStringLiteral("|Pic"));
 }
 
 void AlarmWindowTest::textStandsInForAMissingPicture_data()
@@ -351,8 +361,8 @@ void AlarmWindowTest::textStandsInForAMissingPicture()
     QVERIFY(pictureHidden);
     QVERIFY(centred);
     QVERIFY(timerOff);
-    // As wide as the text, the blanks around it included.
-    QCOMPARE(clientWidth, PartOf<QLabel>(*FWindow, "StaticText1")->fontMetrics().horizontalAdvance(text));
+    // The whole text, the blanks around it included.
+    QVERIFY(clientWidth >= PartOf<QLabel>(*FWindow, "StaticText1")->fontMetrics().horizontalAdvance(text));
     QCOMPARE(PartOf<QLabel>(*FWindow, "StaticText1")->font().pixelSize(), 30);
 }
 
@@ -460,11 +470,13 @@ void AlarmWindowTest::badSoundStillShowsThePictureAndSaysWhy()
     QFETCH(QString, sound);
     QImage shown;
     QRect errorArea;
+    QRect pictureArea;
     QString errorText;
     bool silentPresentation = false;
     QVERIFY(Present(PictureAlarm(QStringLiteral("Bad"), FFolder.file(QStringLiteral("picture.jpg")), FFolder.file(sound), 1), [&] {
         shown = FWindow->grab().toImage().convertToFormat(QImage::Format_RGB32);
         errorArea = PartOf<QLabel>(*FWindow, "lblError")->isVisible() ? PartOf<QLabel>(*FWindow, "lblError")->geometry() : QRect();
+        pictureArea = PartOf<QLabel>(*FWindow, "Image1")->geometry();
         errorText = PartOf<QLabel>(*FWindow, "lblError")->text();
         silentPresentation = FWindow->isPresenting() && !FWindow->isSoundPlaying() && !PartOf<QTimer>(*FWindow, "Timer1")->isActive();
         Click(PartOf<QLabel>(*FWindow, "Image1"));
@@ -474,10 +486,10 @@ void AlarmWindowTest::badSoundStillShowsThePictureAndSaysWhy()
     QVERIFY(silentPresentation);
     // The picture at the top, the reason in a line under it.
     const QImage picture = DecodeJpeg(FFolder.read(QStringLiteral("picture.jpg"))).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(shown.copy(QRect(QPoint(), picture.size())), picture);
+    QCOMPARE(shown.copy(QRect(pictureArea.topLeft(), picture.size())), picture);
     QVERIFY2(errorText.startsWith(QStringLiteral("Cannot open the sound file \"%1\": ").arg(FFolder.file(sound))),
         qPrintable(errorText));
-    QVERIFY(errorArea.top() >= picture.height());
+    QVERIFY(errorArea.top() >= pictureArea.bottom());
     QVERIFY(HasInk(shown.copy(errorArea)));
     NextAlarmRings();
 }
@@ -526,33 +538,48 @@ QTEST_MAIN(AlarmWindowTest)
 void AlarmWindowTest::snoozeClosesAndStopsTheSoundLikeAClick_data()
 {
     QTest::addColumn<bool>("offered");
-    QTest::addColumn<QString>("menuItem"); // empty: the S key
+    // A key ("S", "Enter"), a button ("Snooze", "Dismiss"), or a menu and
+    // its item ("right-click:Snooze 10 minutes", "arrow:...": the Snooze
+    // button's own menu).
+    QTest::addColumn<QString>("how");
     QTest::addColumn<int>("minutes");
-    QTest::newRow("S key") << true << "" << 5;
-    QTest::newRow("menu, 10 minutes") << true << "Snooze 10 minutes" << 10;
-    QTest::newRow("menu, 15 minutes") << true << "Snooze 15 minutes" << 15;
-    // A test of an alarm from the editor offers no snooze.
-    QTest::newRow("not offered, S key") << false << "" << 0;
-    QTest::newRow("not offered, menu") << false << "Snooze 5 minutes" << 0;
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("S key") << true << "S" << 5 << true;
+    QTest::newRow("Enter") << true << "Enter" << 5 << true;
+    QTest::newRow("Snooze button") << true << "Snooze" << 5 << true;
+    QTest::newRow("right-click, 10 minutes") << true << "right-click:Snooze 10 minutes" << 10 << true;
+    QTest::newRow("right-click, 15 minutes") << true << "right-click:Snooze 15 minutes" << 15 << true;
+    QTest::newRow("Snooze button's arrow, 15 minutes") << true << "arrow:Snooze 15 minutes" << 15 << true;
+    QTest::newRow("Dismiss button") << true << "Dismiss" << 0 << true;
+    // A test of an alarm from the editor offers no snooze: Enter dismisses.
+    QTest::newRow("not offered, S key") << false << "S" << 0 << false;
+    QTest::newRow("not offered, right-click") << false << "right-click:Snooze 5 minutes" << 0 << false;
+    QTest::newRow("not offered, Enter") << false << "Enter" << 0 << true;
 }
 
 void AlarmWindowTest::snoozeClosesAndStopsTheSoundLikeAClick()
 {
     QFETCH(bool, offered);
-    QFETCH(QString, menuItem);
+    QFETCH(QString, how);
     QFETCH(int, minutes);
+    QFETCH(bool, closes);
     bool heard = false;
     bool lineShown = false;
-    bool closedBySnooze = false;
+    bool buttonShown = false;
+    bool closed = false;
     qint64 snoozed = 0;
     FSink->StartRecording();
     const auto snoozing = offered ? AlarmWindow::Snoozing::Offered : AlarmWindow::Snoozing::NotOffered;
     QVERIFY(FDriver->Present(PictureAlarm(QStringLiteral("Nap"), QString(), FFolder.file(QStringLiteral("long.wav")), 9999), [&] {
         heard = QTest::qWaitFor([&] { return FSink->FirstSound(FSink->Now() - 2 * kWindowMs, kWindowMs) >= 0; });
         lineShown = PartOf<QLabel>(*FWindow, "lblSnooze")->isVisible() && PartOf<QLabel>(*FWindow, "lblSnooze")->geometry().top() >= PartOf<QLabel>(*FWindow, "StaticText1")->geometry().bottom();
+        buttonShown = PartOf<QToolButton>(*FWindow, "bbSnooze")->isVisible();
         snoozed = FSink->Now();
-        if (menuItem.isEmpty()) {
-            QTest::keyClick(FWindow.get(), Qt::Key_S);
+        const QString menuItem = how.section(u':', 1);
+        if (how == u"S" || how == u"Enter") {
+            QTest::keyClick(FWindow.get(), how == u"S" ? Qt::Key_S : Qt::Key_Return);
+        } else if (how == u"Snooze" || how == u"Dismiss") {
+            QTest::mouseClick(PartOf<QAbstractButton>(*FWindow, how == u"Snooze" ? "bbSnooze" : "bbDismiss"), Qt::LeftButton);
         } else {
             // The menu runs its own loop: its item is chosen from there.
             QTimer::singleShot(50, this, [&menuItem] {
@@ -563,19 +590,24 @@ void AlarmWindowTest::snoozeClosesAndStopsTheSoundLikeAClick()
                     menu->close(); // none such
                 }
             });
-            QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), FWindow->mapToGlobal(QPoint(5, 5)));
-            QApplication::sendEvent(FWindow.get(), &rightClick);
+            if (how.startsWith(u"arrow")) {
+                PartOf<QToolButton>(*FWindow, "bbSnooze")->showMenu();
+            } else {
+                QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5), FWindow->mapToGlobal(QPoint(5, 5)));
+                QApplication::sendEvent(FWindow.get(), &rightClick);
+            }
             QTest::qWait(100);
         }
-        closedBySnooze = !FWindow->isVisible();
-        if (!closedBySnooze)
+        closed = !FWindow->isVisible();
+        if (!closed)
             Click(PartOf<QLabel>(*FWindow, "StaticText1"));
     }, snoozing));
     QTest::qWait(kStopHeardWithinMs + kWindowMs);
     FSink->StopRecording();
     QVERIFY(heard);
     QCOMPARE(lineShown, offered);
-    QCOMPARE(closedBySnooze, offered);
+    QCOMPARE(buttonShown, offered);
+    QCOMPARE(closed, closes);
     QCOMPARE(FDriver->SnoozedMinutes(), minutes);
     QVERIFY(!FSink->HeardAt(snoozed + kStopHeardWithinMs, kWindowMs));
     QVERIFY(!PartOf<QTimer>(*FWindow, "Timer1")->isActive());
