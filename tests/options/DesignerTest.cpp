@@ -632,6 +632,18 @@ private slots:
         QVERIFY(autostart.contains("~/.config/autostart/vellamor.desktop"));
     }
 
+    // The help reflows with the window: paragraphs are lines of their own,
+    // not cut at a width, and the box wraps them at its own.
+    void helpReflowsWithTheWindow()
+    {
+        Designer d;
+        auto* help = d.control<QPlainTextEdit>("memoHelp");
+        QCOMPARE(help->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        for (const QString& line : help->toPlainText().split(u'\n'))
+            QVERIFY2(!line.endsWith(u' '), qPrintable(line));
+        QVERIFY(help->toPlainText().contains("the left mouse button or using arrow keys"));
+    }
+
     // The real clock window follows the designer: the tics band of its face
     // takes the chosen colour; a cancelled chooser changes nothing on it;
     // Escape writes no settings file.
