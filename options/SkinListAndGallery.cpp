@@ -102,9 +102,11 @@ void SkinListAndGallery::loadListedSkin()
         return;
     }
     try {
-        // "Keep last clock size": the clock keeps the size it has.
-        const std::optional<int> size
-            = m_settings.settings().keepSize ? std::optional(m_liveSkin.skin().ClockSize) : std::nullopt;
+        // A skin shows at its own size; "Keep last clock size" keeps a size
+        // the user chose, not one that came with an earlier skin.
+        const std::optional<int> size = m_settings.settings().keepSize && m_liveSkin.sizeChosenByUser()
+            ? std::optional(m_liveSkin.skin().ClockSize)
+            : std::nullopt;
         m_liveSkin.load(ProgramFolder() + m_cbSettings.currentText() + QStringLiteral(".clk"), size);
     } catch (const IoError& error) {
         ShowError(error.message());

@@ -27,13 +27,17 @@ bool LiveSkin::isModified(bool clockSizeKept) const
 
 void LiveSkin::edit(const Skin& skin)
 {
+    if (skin.ClockSize != m_skin.ClockSize)
+        m_sizeChosenByUser = true;
     m_skin = skin;
     emit changed();
 }
 
 void LiveSkin::load(const QString& fileName, std::optional<int> clockSize)
 {
-    const SkinLoadOptions options { clockSize.has_value(), clockSize.value_or(0), ProgramFolder() };
+    // Read at its own size, so that the size the clock keeps is known to
+    // differ from it or not.
+    const SkinLoadOptions options { false, 0, ProgramFolder() };
     Skin loaded;
     bool read = false;
     try {
@@ -44,10 +48,13 @@ void LiveSkin::load(const QString& fileName, std::optional<int> clockSize)
             m_skin.ClockSize = m_fileSkin.ClockSize = *clockSize;
         throw;
     }
+    const std::int32_t ownSize = read ? loaded.ClockSize : m_skin.ClockSize;
     if (read)
         m_skin = loaded;
-    else if (clockSize > 0)
+    if (clockSize > 0)
         m_skin.ClockSize = *clockSize;
+    // A size kept other than the skin's own was the user's.
+    m_sizeChosenByUser = clockSize > 0 && *clockSize != ownSize;
     m_fileSkin = m_skin;
     // An empty setting reaches here as the program folder itself: no skin
     // file was named, so the skin is the default one.

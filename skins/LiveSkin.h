@@ -31,8 +31,13 @@ public:
     bool isModified(bool clockSizeKept = false) const;
 
     // An edit: the skin becomes this one, and the clock and the designer
-    // follow at once.
+    // follow at once. An edit of the size is the user's choice of size.
     void edit(const Skin& skin);
+    // Whether the clock's size is one the user chose (by the size keys or
+    // the designer, or kept from an earlier run at a size other than the
+    // skin's own) rather than a skin's own: "Keep last clock size" keeps
+    // only such a size when another skin is chosen.
+    bool sizeChosenByUser() const { return m_sizeChosenByUser; }
     // Reads the named skin, or "default.clk" in the program folder when the
     // named one is missing; with a clock size given the clock keeps that
     // size instead of the skin's own. A name that is missing stays the
@@ -80,4 +85,5 @@ private:
     Skin m_fileSkin;
     QString m_fileName;
     TextureState m_texture;
+    bool m_sizeChosenByUser = false;
 };

@@ -34,6 +34,13 @@
 namespace {
 
 // A skin told apart from the others by its tics width.
+Skin SkinOfSize(int size)
+{
+    Skin skin = DefaultSkin();
+    skin.ClockSize = size;
+    return skin;
+}
+
 Skin SkinWithTics(int width)
 {
     Skin skin = DefaultSkin();
@@ -270,6 +277,28 @@ private slots:
 
     // What the user keeps: the snapshot on disk is what the clock shows,
     // within the JPEG's error, and the clock on the screen is left as it was.
+    // With "Keep last clock size", a skin chosen from the list shows at its
+    // own size until the user sets one; that size is kept from then on.
+    void aChosenSkinTakesItsOwnSizeUntilTheUserSetsOne()
+    {
+        OptionsFixture o([](const TempFolder& home) {
+            WriteSkin(home, "Tiny.clk", SkinOfSize(150));
+            WriteSkin(home, "Classic.clk", SkinOfSize(400));
+        });
+        QVERIFY(o.settings->settings().keepSize);
+        auto* list = o.control<QComboBox>("cbSettings");
+        list->setCurrentIndex(list->findText("Tiny"));
+        QCOMPARE(o.liveSkin->skin().ClockSize, 150);
+        list->setCurrentIndex(list->findText("Classic"));
+        QCOMPARE(o.liveSkin->skin().ClockSize, 400);
+
+        o.control<SpinEdit>("seSize")->setValue(300);
+        QCOMPARE(o.liveSkin->skin().ClockSize, 300);
+        list->setCurrentIndex(list->findText("Tiny"));
+        QCOMPARE(o.liveSkin->skin().ClockSize, 300);
+        QVERIFY(o.skinQuestions.asked.isEmpty()); // a kept size is no edit of the skin
+    }
+
     void snapshotOnDiskIsWhatTheRealClockShows()
     {
         TempFolder home;

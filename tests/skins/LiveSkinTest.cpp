@@ -73,6 +73,34 @@ TEST(LiveSkin, KnowsItsFileAndWhetherItDiffersFromIt)
     EXPECT_EQ(live.skin().TicsWidth, 5);
 }
 
+// A size is the user's when they set it, or when a load keeps one other
+// than the skin's own; a skin loaded at its own size is not.
+TEST(LiveSkin, KnowsWhetherTheSizeIsTheUsers)
+{
+    TempFolder folder;
+    folder.becomeProgramFolder();
+    Skin tiny = WithTics(1, 150);
+    SaveSkinFile(folder.file("tiny.clk"), tiny, folder.path());
+
+    LiveSkin live;
+    live.load(folder.file("tiny.clk"), std::nullopt);
+    EXPECT_FALSE(live.sizeChosenByUser());
+    live.load(folder.file("tiny.clk"), 150); // kept, and the skin's own
+    EXPECT_FALSE(live.sizeChosenByUser());
+    Skin edited = live.skin();
+    edited.TicsWidth = 4;
+    live.edit(edited);
+    EXPECT_FALSE(live.sizeChosenByUser());
+    edited.ClockSize = 220;
+    live.edit(edited);
+    EXPECT_TRUE(live.sizeChosenByUser());
+    live.load(folder.file("tiny.clk"), std::nullopt);
+    EXPECT_FALSE(live.sizeChosenByUser());
+    live.load(folder.file("tiny.clk"), 300); // kept from an earlier run
+    EXPECT_TRUE(live.sizeChosenByUser());
+    EXPECT_EQ(live.skin().ClockSize, 300);
+}
+
 TEST(LiveSkin, AMissingFileKeepsItsNameAndAnUnreadableOneChangesNothingButTheSize)
 {
     TempFolder folder;
