@@ -2,6 +2,7 @@
 
 #include "alarms/AlarmSchedule.h"
 #include "app/ApplyTexture.h"
+#include "app/FirstStartHint.h"
 #include "app/TrayMenu.h"
 #include "app/WindowDrag.h"
 #include "clock/ClockSettings.h"
@@ -82,7 +83,12 @@ ClockWindow::ClockWindow(LiveSkin& liveSkin, ClockSettingsFile& settings)
     // The start-up picture whole, until the first tick gives the window the
     // skin's size.
     resize(m_startupPicture->pixmap().size());
-    moveWindowTo(PositionOnScreen(m_settings.settings().position));
+    // The first start puts the clock at the top-right of the work area, at
+    // its skin's size.
+    const ClockSettings& stored = m_settings.settings();
+    moveWindowTo(stored.positionStored
+            ? PositionOnScreen(stored.position)
+            : FirstStartPosition(QGuiApplication::primaryScreen()->availableGeometry(), WindowSide(m_liveSkin.skin().ClockSize)));
 
     m_startupPicture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_startupPicture->setGeometry(rect());
@@ -162,8 +168,34 @@ void ClockWindow::onFirstActivation()
 
 void ClockWindow::runWhenFirstOnScreen()
 {
+    showFirstStartHint();
     if (const std::function<void()> run = std::exchange(m_whenFirstOnScreen, {}))
         run();
+}
+
+void ClockWindow::showFirstStartHint()
+{
+    // At the first start only: a clock the user has placed knows its way.
+    if (m_hint || m_settings.settings().hintSeen || m_settings.settings().positionStored)
+        return;
+    m_hint = new FirstStartHint(*this);
+    connect(m_hint, &FirstStartHint::dismissed, this, &ClockWindow::retireFirstStartHint);
+    placeFirstStartHint();
+    m_hint->show();
+}
+
+void ClockWindow::placeFirstStartHint()
+{
+    if (m_hint && screen())
+        m_hint->placeBeside(geometry(), screen()->availableGeometry());
+}
+
+void ClockWindow::retireFirstStartHint()
+{
+    m_settings.setHintSeen();
+    if (m_hint)
+        m_hint->deleteLater();
+    m_hint = nullptr;
 }
 
 void ClockWindow::closeEvent(QCloseEvent* event)
@@ -246,11 +278,15 @@ void ClockWindow::showUp()
     // top.
     applyTaskbarButton();
     m_keepAbove.setEnabled(m_settings.settings().stayOnTop);
+    if (m_hint)
+        m_hint->show();
     runWhenFirstOnScreen();
 }
 
 void ClockWindow::hideToTray()
 {
+    if (m_hint)
+        m_hint->hide();
     // Minimising needs a window manager that gives the window back, an X11
     // one: elsewhere the window is hidden, and the tray icon, a second start
     // or "vellamor-tool show" bring it back.
@@ -301,6 +337,8 @@ void ClockWindow::applyTaskbarButton()
 
 void ClockWindow::openOptions()
 {
+    // The user has found the options: the hint has served.
+    retireFirstStartHint();
     if (m_openOptions)
         m_openOptions(m_trayMenu->clockHidden());
 }
@@ -389,6 +427,7 @@ void ClockWindow::mouseReleaseEvent(QMouseEvent* event)
 void ClockWindow::moveEvent(QMoveEvent* event)
 {
     QWidget::moveEvent(event);
+    placeFirstStartHint();
     m_drag->WindowMoved();
     if (m_drag->Dragging() || pos() == m_position)
         return;
@@ -409,6 +448,7 @@ void ClockWindow::moveEvent(QMoveEvent* event)
 void ClockWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    placeFirstStartHint();
     m_startupPicture->setGeometry(rect());
     m_surface->setGeometry(QRect(QPoint(0, 0), size().expandedTo(m_surface->minimumSize())));
 }

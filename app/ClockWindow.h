@@ -12,6 +12,7 @@
 #include <functional>
 
 class AlarmSchedule;
+class FirstStartHint;
 class ClockSettingsFile;
 class LiveSkin;
 class OverlaySurface;
@@ -83,6 +84,11 @@ private:
     // shown, then "-hide" on the command line hides the clock in the tray.
     void onFirstActivation();
     void runWhenFirstOnScreen();
+    // At the first start, a hint beside the clock says how to use it, until
+    // the user clicks it away or opens the options.
+    void showFirstStartHint();
+    void placeFirstStartHint();
+    void retireFirstStartHint();
     // Redraws everything from the live skin: after the first tick, requests
     // a full refresh and runs the tick at once.
     void applySkin();
@@ -141,4 +147,5 @@ private:
     // Set when a size change waits for the minimised clock to be restored.
     bool m_reshapeWhenRestored = false;
     KeepAbove m_keepAbove { *this };
+    FirstStartHint* m_hint = nullptr;
 };

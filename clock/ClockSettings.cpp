@@ -48,6 +48,9 @@ QString ClockSettingsFile::read()
     s.h24Format = file.ReadString(kDefault, kDigFrm24, QLatin1String(kDefaultH24Format));
     s.keepLastPosition = file.ReadBool(kPosition, kKeepIt, true);
     s.position = QPoint(file.ReadInteger(kPosition, kLeft, 0), file.ReadInteger(kPosition, kTop, 0));
+    s.positionStored = !file.ReadString(kPosition, kLeft, QString()).isEmpty()
+        || !file.ReadString(kPosition, kTop, QString()).isEmpty();
+    s.hintSeen = file.ReadBool(kDefault, kHintSeen, false);
     s.keepSize = file.ReadBool(kSize, kKeepIt, true);
     s.lastSize = file.ReadInteger(kSize, kLastOne, 0);
     m_read = true;
@@ -90,6 +93,11 @@ void ClockSettingsFile::setPosition(QPoint position)
     m_settings.position = position;
 }
 
+void ClockSettingsFile::setHintSeen()
+{
+    m_settings.hintSeen = true;
+}
+
 void ClockSettingsFile::save(const QString& skinFile, int clockSize) const
 {
     if (!m_read)
@@ -100,6 +108,8 @@ void ClockSettingsFile::save(const QString& skinFile, int clockSize) const
     update.WriteString(kDefault, kSkin, SkinSettingFromPath(skinFile, ProgramFolder()));
     update.WriteBool(kDefault, kOnTop, s.stayOnTop);
     update.WriteInteger(kDefault, kDigFrm, s.readoutFormatIndex);
+    if (s.hintSeen)
+        update.WriteBool(kDefault, kHintSeen, true);
     update.WriteBool(kPosition, kKeepIt, s.keepLastPosition);
     if (s.keepLastPosition) {
         update.WriteInteger(kPosition, kLeft, s.position.x());

@@ -23,6 +23,7 @@ inline constexpr auto kKeepIt = "KeepIt";
 inline constexpr auto kLeft = "Left";
 inline constexpr auto kTop = "Top";
 inline constexpr auto kLastOne = "LastOne";
+inline constexpr auto kHintSeen = "HintSeen";
 
 } // namespace SettingsKeys
 
@@ -50,8 +51,10 @@ struct ClockSettings {
     QString h24Format = QLatin1String(kDefaultH24Format);   // [Default] DigFrm24M
     bool keepLastPosition = true; // [Position] KeepIt
     QPoint position;              // [Position] Left, Top: desktop pixels, as stored
+    bool positionStored = false;  // whether the file held Left or Top: not the first start
     bool keepSize = true;         // [Size] KeepIt
     int lastSize = 0;             // [Size] LastOne: pixels, 0 for none
+    bool hintSeen = false;        // [Default] HintSeen: the first start's hint was dismissed
 
     // The readout's format for the chosen index: the 24-hour one unless the
     // 12-hour one is chosen.
@@ -85,6 +88,8 @@ public:
     void setKeepSize(bool keep);
     // Where the clock is; announced to no one.
     void setPosition(QPoint position);
+    // The first start's hint has served: it is not shown again.
+    void setHintSeen();
 
     // Writes the settings with the skin file in effect and the clock's size:
     // the position only when it is kept, the size as 0 when it is not.

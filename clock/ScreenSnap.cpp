@@ -1,5 +1,7 @@
 #include "clock/ScreenSnap.h"
 
+#include <algorithm>
+
 #include <cstdlib>
 
 QPoint SnapToWorkArea(const QRect& window, const QRect& workArea, int distance)
@@ -18,4 +20,10 @@ QPoint SnapToWorkArea(const QRect& window, const QRect& workArea, int distance)
     else if (std::abs(bottom - areaBottom) < distance)
         topLeft.setY(areaBottom - window.height());
     return topLeft;
+}
+
+QPoint FirstStartPosition(const QRect& workArea, int side)
+{
+    constexpr int kMargin = 16;
+    return QPoint(std::max(workArea.left(), workArea.right() + 1 - side - kMargin), workArea.top() + kMargin);
 }

@@ -1,6 +1,7 @@
 #include "program/ClockProgram.h"
 #include "clock/ClockAngles.h"
 #include "app/ClockWindow.h"
+#include "app/FirstStartHint.h"
 #include "clock/FaceRenderer.h"
 #include "desktop/TrayIcon.h"
 #include "options/OptionsWindow.h"
@@ -113,6 +114,14 @@ struct ClockFixture {
     QByteArray ini() const { return home.read("vellamor.ini"); }
 };
 
+// Where a clock of 400 pixels first appears: at the top-right corner of the
+// work area, 16 pixels in.
+QPoint FirstStartCorner()
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    return QPoint(area.right() + 1 - 16 - 400, area.top() + 16);
+}
+
 // The face of minute (of an hour at hourMinute) as the clock renders the
 // skin, at the 400 pixels of a started clock unless told.
 QImage Face(const Skin& skin, int hour, int hourMinute, int minute, int side = 400)
@@ -156,7 +165,7 @@ private slots:
         f.start();
         QVERIFY(!f.skin().Square);              // read from default.clk
         QCOMPARE(f.skin().ClockSize, 400);      // the skin's own size does not take effect at start
-        QCOMPARE(f.clock->pos(), QPoint(0, 0));
+        QCOMPARE(f.clock->pos(), FirstStartCorner());
         QVERIFY(f.settings().keepLastPosition);
         QVERIFY(f.settings().keepSize);
         QVERIFY(!f.settings().stayOnTop);
@@ -172,13 +181,46 @@ private slots:
         // The skin list shows "default" as the current skin, and the settings
         // name it.
         QCOMPARE(f.liveSkin().fileOrDefault(), f.home.file("default.clk"));
+        // A hint beside the clock says how to use it.
+        const FirstStartHint* hint = f.clock->findChild<FirstStartHint*>();
+        QVERIFY(hint && hint->isVisible());
+        QVERIFY(hint->text().contains(QStringLiteral("Right-click for options")));
+        f.tickAt(QTime(10, 14, 31));
+        QVERIFY(hint->geometry().top() > f.clock->geometry().bottom() || hint->geometry().bottom() < f.clock->geometry().top());
         f.program->SaveSettings();
+        const QPoint corner = FirstStartCorner();
         QCOMPARE(f.ini(),
-            QByteArray("[Default]\nSkin=default.clk\nOnTop=0\nDigFrm=0\n\n[Position]\nKeepIt=1\nLeft=0\nTop=0\n\n"
-                       "[Size]\nKeepIt=1\nLastOne=400\n"));
-        f.options->openOrRaise();
+            QStringLiteral("[Default]\nSkin=default.clk\nOnTop=0\nDigFrm=0\n\n[Position]\nKeepIt=1\nLeft=%1\nTop=%2\n\n"
+                           "[Size]\nKeepIt=1\nLastOne=400\n")
+                .arg(corner.x())
+                .arg(corner.y())
+                .toUtf8());
+        // Opening the options retires the hint for good.
+        QTest::keyClick(f.clock, Qt::Key_O);
         QVERIFY(QTest::qWaitForWindowActive(f.options));
+        QTRY_VERIFY(!f.clock->findChild<FirstStartHint*>());
         QCOMPARE(f.control<QComboBox>("cbSettings")->currentText(), QStringLiteral("default"));
+        f.program->SaveSettings();
+        QVERIFY(f.ini().contains("\nHintSeen=1\n"));
+    }
+
+    // The hint comes at the first start only: not once the clock has a
+    // place of its own, not once it was clicked away.
+    void theFirstStartHintComesOnce()
+    {
+        for (const char* ini : { "[Position]\nLeft=10\nTop=10\n", "[Default]\nHintSeen=1\n" }) {
+            ClockFixture f;
+            f.home.write("vellamor.ini", ini);
+            f.start();
+            QVERIFY2(!f.clock->findChild<FirstStartHint*>(), ini);
+        }
+        ClockFixture f;
+        f.start();
+        FirstStartHint* hint = f.clock->findChild<FirstStartHint*>();
+        QVERIFY(hint);
+        QTest::mouseClick(hint, Qt::LeftButton);
+        QTRY_VERIFY(!f.clock->findChild<FirstStartHint*>());
+        QVERIFY(f.settings().hintSeen);
     }
 
     void storedSettingsAreApplied()
@@ -314,7 +356,7 @@ private slots:
 
         f.start();
         QCOMPARE(f.errors, QStringList { "Cannot read " + ini + ": " + reason });
-        QCOMPARE(f.clock->pos(), QPoint(0, 0));
+        QCOMPARE(f.clock->pos(), FirstStartCorner());
 
         QTest::ignoreMessage(QtCriticalMsg, qPrintable("Unable to write to " + ini + ": " + reason));
         f.clock->terminate();

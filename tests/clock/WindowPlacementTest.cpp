@@ -1,4 +1,5 @@
 #include "clock/PlacementKeys.h"
+#include "clock/ScreenSnap.h"
 #include "clock/WindowShape.h"
 
 #include <QRect>
@@ -166,3 +167,14 @@ TEST(PlacementKeys, OnlyTheKeypadsDigitsPlusAndMinusCount)
 }
 
 } // namespace
+
+// The first start's place: the top-right corner of the work area, clear of
+// a panel at the top, 16 pixels in; a work area narrower than the clock
+// keeps its left edge.
+TEST(FirstStartPosition, TopRightOfTheWorkArea)
+{
+    EXPECT_EQ(FirstStartPosition(QRect(0, 0, 1920, 1080), 400), QPoint(1504, 16));
+    EXPECT_EQ(FirstStartPosition(QRect(0, 27, 1024, 741), 400), QPoint(608, 43));
+    EXPECT_EQ(FirstStartPosition(QRect(1920, 0, 1280, 1024), 200), QPoint(2984, 16));
+    EXPECT_EQ(FirstStartPosition(QRect(0, 0, 300, 300), 400), QPoint(0, 16));
+}
