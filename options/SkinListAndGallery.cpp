@@ -23,10 +23,12 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
+#include <algorithm>
+
 namespace {
 
 // A wheel notch or an arrow click scrolls a quarter of a row.
-constexpr int kScrollStep = kThumbPitch / 4;
+constexpr int kScrollStep = kThumbRowPitch / 4;
 
 void SetGalleryBackground(QWidget& widget)
 {
@@ -208,7 +210,9 @@ void SkinListAndGallery::buildGallery()
     }
 
     QStringList failures;
-    for (const QString& file : SnapshotsWithSkin(snapshots, listedNames())) {
+    const QStringList names = listedNames();
+    const int currentSkin = SkinNameIndex(names, m_liveSkin.fileOrDefault());
+    for (const QString& file : SnapshotsWithSkin(snapshots, names)) {
         QImage snapshot;
         try {
             snapshot = LoadPicture(folder + file, QSize(kThumbSide, kThumbSide));
@@ -216,18 +220,33 @@ void SkinListAndGallery::buildGallery()
             failures << error.message();
             continue;
         }
-        auto* thumb = new GalleryThumbnail(snapshot, file, kThumbSide, m_table);
+        const int skin = SkinNameIndex(names, file);
+        auto* thumb = new GalleryThumbnail(snapshot, file, names[skin], kThumbSide, m_table);
+        thumb->setCurrent(skin == currentSkin);
         thumb->move(ThumbPosition(int(m_thumbs.size())));
         thumb->show();
         connect(thumb, &GalleryThumbnail::clicked, this, [this, thumb] { loadThumbnailsSkin(*thumb); });
+        connect(thumb, &GalleryThumbnail::stepFocus, this,
+            [this, slot = int(m_thumbs.size())](int columns, int rows) { focusThumb(slot + columns + rows * kThumbColumns); });
         m_thumbs.push_back(thumb);
     }
     if (!m_thumbs.empty()) {
         const int rows = (int(m_thumbs.size()) + kThumbColumns - 1) / kThumbColumns;
-        m_table->resize(kThumbColumns * kThumbPitch - (kThumbPitch - kThumbSide), rows * kThumbPitch - (kThumbPitch - kThumbSide));
+        m_table->resize(kThumbColumns * kThumbPitch - (kThumbPitch - kThumbSide), rows * kThumbRowPitch - (kThumbPitch - kThumbSide));
+        // The keys start from the skin in effect.
+        const auto current = std::find_if(m_thumbs.begin(), m_thumbs.end(), [](const GalleryThumbnail* t) { return t->isCurrent(); });
+        focusThumb(current == m_thumbs.end() ? 0 : int(current - m_thumbs.begin()));
     }
     if (!failures.isEmpty())
         ShowError(tr("The gallery shows the other snapshots; these cannot be shown:\n\n%1").arg(failures.join(QStringLiteral("\n\n"))));
+}
+
+void SkinListAndGallery::focusThumb(int slot)
+{
+    if (slot < 0 || slot >= int(m_thumbs.size()))
+        return;
+    m_thumbs[std::size_t(slot)]->setFocus();
+    m_scrollBox.ensureWidgetVisible(m_thumbs[std::size_t(slot)], 0, 0);
 }
 
 void SkinListAndGallery::loadThumbnailsSkin(const GalleryThumbnail& thumb)
@@ -240,4 +259,6 @@ void SkinListAndGallery::loadThumbnailsSkin(const GalleryThumbnail& thumb)
         m_cbSettings.setCurrentIndex(index);
     }
     loadListedSkin();
+    for (GalleryThumbnail* shown : m_thumbs)
+        shown->setCurrent(SkinNameIndex({ shown->skinName() }, m_liveSkin.fileOrDefault()) == 0);
 }

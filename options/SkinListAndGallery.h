@@ -17,7 +17,8 @@ class QWidget;
 
 // The skins of the program folder in the options window: the skin list of
 // the bottom strip (cbSettings), "Save skin as..." with its snapshot, and
-// the "Skins Gallery" page, a table of thumbnails of the skins' snapshots.
+// the "Skins Gallery" page, a table of thumbnails of the skins' snapshots
+// with their names, the skin in effect framed, walked by the arrow keys.
 // Picking a skin in the list or clicking its thumbnail loads it into the
 // live skin, and the clock shows it at once; unsaved edits of the skin are
 // settled first.
@@ -66,6 +67,9 @@ private:
     bool saveSkinAs();
     bool saveSkinTo(const QString& name);
     void loadThumbnailsSkin(const GalleryThumbnail& thumb);
+    // Gives the keyboard focus to the thumbnail in slot, if there is one,
+    // and scrolls it into view.
+    void focusThumb(int slot);
     // Renders the clock of the live skin off screen and writes it as the
     // snapshot of the skin file name; a failure is shown.
     void takeSnapshot(const QString& name);

@@ -64,7 +64,7 @@ QStringList SnapshotsWithSkin(const QStringList& snapshotFiles, const QStringLis
 
 QPoint ThumbPosition(int slot)
 {
-    return QPoint(slot % kThumbColumns * kThumbPitch, slot / kThumbColumns * kThumbPitch);
+    return QPoint(slot % kThumbColumns * kThumbPitch, slot / kThumbColumns * kThumbRowPitch);
 }
 
 QString UnusedSkinFileName(const QString& skinFile)

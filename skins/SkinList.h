@@ -48,9 +48,12 @@ int SkinNameIndex(const QStringList& names, const QString& skinFile);
 QStringList SnapshotsWithSkin(const QStringList& snapshotFiles, const QStringList& names);
 
 // The gallery's table: thumbnails of 120 x 120 pixels stretched from their
-// snapshots, three to a row, 122 pixels apart.
+// snapshots, each with its skin's name in a line under it, three to a row,
+// 122 pixels apart, rows 140 pixels apart.
 inline constexpr int kThumbSide = 120;
+inline constexpr int kThumbNameHeight = 18;
 inline constexpr int kThumbPitch = 122;
+inline constexpr int kThumbRowPitch = kThumbSide + kThumbNameHeight + (kThumbPitch - kThumbSide);
 inline constexpr int kThumbColumns = 3;
 
 // Where thumbnail slot (counting from 0) sits in the gallery.

@@ -121,29 +121,58 @@ private slots:
         const auto thumbs = o.thumbs();
         QCOMPARE(thumbs.size(), 2);
         QCOMPARE(thumbs[0]->toolTip(), QString("Classic.jpg"));
-        QCOMPARE(thumbs[0]->geometry(), QRect(0, 0, 120, 120));
+        QCOMPARE(thumbs[0]->skinName(), QString("classic"));
+        QCOMPARE(thumbs[0]->geometry(), QRect(0, 0, 120, 138));
         QCOMPARE(thumbs[1]->toolTip(), QString("Ocean.JPG"));
-        QCOMPARE(thumbs[1]->geometry(), QRect(122, 0, 120, 120));
+        QCOMPARE(thumbs[1]->skinName(), QString("ocean"));
+        QCOMPARE(thumbs[1]->geometry(), QRect(122, 0, 120, 138));
+        QVERIFY(!thumbs[0]->isCurrent() && !thumbs[1]->isCurrent()); // the built-in skin is in effect
 
-        // On the screen: the snapshots stretched over their squares, the
-        // gallery's colour between and beside them.
-        const QImage page = box->viewport()->grab().toImage();
+        // On the screen: the snapshots stretched over their squares, each
+        // skin's name in white under it, the gallery's colour between and
+        // beside them.
+        QImage page = box->viewport()->grab().toImage();
         QVERIFY(ChannelDistance(FromQRgb(page.pixel(60, 60)), red) <= 8);
         QVERIFY(ChannelDistance(FromQRgb(page.pixel(122 + 119, 119)), blue) <= 8);
-        for (const QPoint gallery : { QPoint(121, 60), QPoint(60, 121), QPoint(300, 60), QPoint(60, 200) })
+        for (const QPoint gallery : { QPoint(121, 60), QPoint(60, 139), QPoint(300, 60), QPoint(60, 200) })
             QCOMPARE(FromQRgb(page.pixel(gallery)), kGalleryColor);
+        const auto whiteInk = [&page](QRect line) {
+            int white = 0;
+            for (int y = line.top(); y <= line.bottom(); ++y)
+                for (int x = line.left(); x <= line.right(); ++x)
+                    white += qGray(page.pixel(x, y)) > 200;
+            return white;
+        };
+        QVERIFY(whiteInk(QRect(0, 121, 120, 16)) > 20);
 
-        // A click on a thumbnail picks its skin and loads it.
+        // A click on a thumbnail picks its skin and loads it; it is framed.
         QTest::mouseClick(thumbs[1], Qt::LeftButton);
         QCOMPARE(o.control<QComboBox>("cbSettings")->currentText(), QString("ocean"));
         QCOMPARE(o.liveSkin->fileOrDefault(), o.home.file("ocean.clk"));
         QCOMPARE(o.liveSkin->skin(), SkinWithTics(3));
         QCOMPARE(o.skinChanges, 1);
         QVERIFY(o.shown.messages.isEmpty() && o.shown.errors.isEmpty());
+        QVERIFY(thumbs[1]->isCurrent() && !thumbs[0]->isCurrent());
+        page = box->viewport()->grab().toImage();
+        QCOMPARE(FromQRgb(page.pixel(122 + 1, 60)), MakeColor(255, 204, 0));
+
+        // The keys: the gallery starts on the skin in effect; Left moves to
+        // the one before, Enter loads it.
+        o.turnTo(0);
+        o.turnTo(OptionsWindow::kGalleryPage);
+        const auto again = o.thumbs();
+        QTRY_VERIFY(again[1]->hasFocus());
+        QTest::keyClick(again[1], Qt::Key_Left);
+        QVERIFY(again[0]->hasFocus());
+        QTest::keyClick(again[0], Qt::Key_Right);
+        QTest::keyClick(again[1], Qt::Key_Left);
+        QTest::keyClick(again[0], Qt::Key_Return);
+        QCOMPARE(o.liveSkin->fileOrDefault(), o.home.file("classic.clk"));
+        QVERIFY(again[0]->isCurrent() && !again[1]->isCurrent());
     }
 
-    // Three to a row, 122 pixels apart, and as many rows as it takes: no
-    // snapshot with a skin is left out.
+    // Three to a row, 122 pixels apart, rows 140 apart, and as many rows as
+    // it takes: no snapshot with a skin is left out.
     void everySnapshotWithASkinTakesTheNextSlot()
     {
         constexpr int kSkins = 104;
@@ -160,13 +189,13 @@ private slots:
         const struct {
             int slot;
             QPoint at;
-        } cases[] = { { 3, { 0, 122 } }, { 6, { 0, 244 } }, { 100, { 122, 4026 } }, { 103, { 122, 4148 } } };
+        } cases[] = { { 3, { 0, 140 } }, { 6, { 0, 280 } }, { 100, { 122, 4620 } }, { 103, { 122, 4760 } } };
         for (const auto& [slot, at] : cases) {
             QCOMPARE(thumbs[slot]->pos(), at);
             QCOMPARE(thumbs[slot]->toolTip(), QStringLiteral("skin%1.jpg").arg(slot, 3, 10, QChar(u'0')));
         }
         auto* box = o.control<QScrollArea>("ScrollBox1");
-        QCOMPARE(box->widget()->size(), QSize(364, 35 * 122 - 2));
+        QCOMPARE(box->widget()->size(), QSize(364, 35 * 140 - 2));
         box->ensureWidgetVisible(thumbs[103]);
         QTest::mouseClick(thumbs[103], Qt::LeftButton);
         QCOMPARE(o.control<QComboBox>("cbSettings")->currentText(), QString("skin103"));

@@ -42,8 +42,8 @@ TEST(SkinList, ThumbnailsThreeToARow)
     const struct {
         int slot;
         QPoint position;
-    } cases[] = { { 0, { 0, 0 } }, { 1, { 122, 0 } }, { 2, { 244, 0 } }, { 3, { 0, 122 } }, { 6, { 0, 244 } },
-        { 100, { 122, 4026 } } };
+    } cases[] = { { 0, { 0, 0 } }, { 1, { 122, 0 } }, { 2, { 244, 0 } }, { 3, { 0, 140 } }, { 6, { 0, 280 } },
+        { 100, { 122, 4620 } } };
     for (const auto& [slot, position] : cases)
         EXPECT_EQ(ThumbPosition(slot), position) << slot;
 }
