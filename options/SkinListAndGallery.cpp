@@ -12,6 +12,7 @@
 #include "platform/pictures/PictureLoader.h"
 #include "platform/files/ProgramFolder.h"
 #include "skins/LiveSkin.h"
+#include "skins/SkinFile.h"
 #include "skins/SkinList.h"
 
 #include <QAbstractButton>
@@ -195,23 +196,18 @@ void SkinListAndGallery::buildGallery()
 {
     freeThumbs();
     const QString folder = ScreenshotsFolder(ProgramFolder());
-    if (!QFileInfo(folder).isDir()) {
-        ShowMessage(tr("The gallery has no snapshots to show: there is no folder %1.\n\nSave a skin with \"With a "
-                       "snapshot\" checked, and its snapshot is put there.")
-                        .arg(Native(QDir::cleanPath(folder))));
-        return;
-    }
     QStringList snapshots;
     try {
-        snapshots = ListFolder(folder, QLatin1String(kSnapshotFilePattern));
+        // No folder: every skin is drawn here.
+        if (QFileInfo(folder).isDir())
+            snapshots = ListFolder(folder, QLatin1String(kSnapshotFilePattern));
     } catch (const IoError& error) {
         ShowError(error.message());
-        return;
     }
 
     QStringList failures;
     const QStringList names = listedNames();
-    const int currentSkin = SkinNameIndex(names, m_liveSkin.fileOrDefault());
+    std::vector<bool> shown(std::size_t(names.size()), false);
     for (const QString& file : SnapshotsWithSkin(snapshots, names)) {
         QImage snapshot;
         try {
@@ -221,15 +217,15 @@ void SkinListAndGallery::buildGallery()
             continue;
         }
         const int skin = SkinNameIndex(names, file);
-        auto* thumb = new GalleryThumbnail(snapshot, file, names[skin], kThumbSide, m_table);
-        thumb->setCurrent(skin == currentSkin);
-        thumb->move(ThumbPosition(int(m_thumbs.size())));
-        thumb->show();
-        connect(thumb, &GalleryThumbnail::clicked, this, [this, thumb] { loadThumbnailsSkin(*thumb); });
-        connect(thumb, &GalleryThumbnail::stepFocus, this,
-            [this, slot = int(m_thumbs.size())](int columns, int rows) { focusThumb(slot + columns + rows * kThumbColumns); });
-        m_thumbs.push_back(thumb);
+        shown[std::size_t(skin)] = true;
+        addThumb(snapshot, file, names[skin]);
     }
+    // A skin without a snapshot is drawn now, off screen, as "Save skin as"
+    // draws its snapshot; nothing is written.
+    for (qsizetype skin = 0; skin < names.size(); ++skin)
+        if (!shown[std::size_t(skin)])
+            if (const QImage drawn = drawnSnapshot(names[skin]); !drawn.isNull())
+                addThumb(drawn, names[skin] + QStringLiteral(".clk"), names[skin]);
     if (!m_thumbs.empty()) {
         const int rows = (int(m_thumbs.size()) + kThumbColumns - 1) / kThumbColumns;
         m_table->resize(kThumbColumns * kThumbPitch - (kThumbPitch - kThumbSide), rows * kThumbRowPitch - (kThumbPitch - kThumbSide));
@@ -238,7 +234,33 @@ void SkinListAndGallery::buildGallery()
         focusThumb(current == m_thumbs.end() ? 0 : int(current - m_thumbs.begin()));
     }
     if (!failures.isEmpty())
-        ShowError(tr("The gallery shows the other snapshots; these cannot be shown:\n\n%1").arg(failures.join(QStringLiteral("\n\n"))));
+        ShowError(tr("These snapshots cannot be shown; their skins are drawn in their place:\n\n%1")
+                      .arg(failures.join(QStringLiteral("\n\n"))));
+}
+
+void SkinListAndGallery::addThumb(const QImage& picture, const QString& file, const QString& skinName)
+{
+    auto* thumb = new GalleryThumbnail(picture, file, skinName, kThumbSide, m_table);
+    thumb->setCurrent(SkinNameIndex({ skinName }, m_liveSkin.fileOrDefault()) == 0);
+    thumb->move(ThumbPosition(int(m_thumbs.size())));
+    thumb->show();
+    connect(thumb, &GalleryThumbnail::clicked, this, [this, thumb] { loadThumbnailsSkin(*thumb); });
+    connect(thumb, &GalleryThumbnail::stepFocus, this,
+        [this, slot = int(m_thumbs.size())](int columns, int rows) { focusThumb(slot + columns + rows * kThumbColumns); });
+    m_thumbs.push_back(thumb);
+}
+
+QImage SkinListAndGallery::drawnSnapshot(const QString& skinName) const
+{
+    Skin skin;
+    try {
+        if (!ReadSkinFile(ProgramFolder() + skinName + QStringLiteral(".clk"), skin, { false, 0, ProgramFolder() }))
+            return QImage();
+    } catch (const IoError&) {
+        // A skin that cannot be read has no picture; choosing it says why.
+        return QImage();
+    }
+    return SnapshotPicture(skin, CurrentLocalDateTime(), m_settings.settings().readoutFormat(), m_scrollBox.logicalDpiY()).Image;
 }
 
 void SkinListAndGallery::focusThumb(int slot)

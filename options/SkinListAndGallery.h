@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -42,10 +43,9 @@ public:
     // The program folder's skins, sorted by name ignoring letter case, the
     // current skin selected.
     void refillSkinList();
-    // A thumbnail for every snapshot in the Screenshots folder that has a
-    // skin of its name in the list, however many there are. What cannot be
-    // shown (a missing folder, a snapshot that cannot be decoded) is told in
-    // one message after the rest is built.
+    // A thumbnail for every skin of the list: its snapshot in the
+    // Screenshots folder, else its clock drawn now. Snapshots that cannot be
+    // decoded are told in one message after the rest is built.
     void buildGallery();
 
     // When the live skin differs from its file, asks whether to save it
@@ -67,6 +67,10 @@ private:
     bool saveSkinAs();
     bool saveSkinTo(const QString& name);
     void loadThumbnailsSkin(const GalleryThumbnail& thumb);
+    void addThumb(const QImage& picture, const QString& file, const QString& skinName);
+    // The snapshot of a listed skin that has none, drawn off screen; a null
+    // image when the skin cannot be read.
+    QImage drawnSnapshot(const QString& skinName) const;
     // Gives the keyboard focus to the thumbnail in slot, if there is one,
     // and scrolls it into view.
     void focusThumb(int slot);

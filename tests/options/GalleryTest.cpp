@@ -14,6 +14,7 @@
 #include "platform/text/LocalClock.h"
 #include "platform/raster/Raster.h"
 #include "skins/SkinFile.h"
+#include "skins/SkinList.h"
 #include "tests/options/OptionsTestSupport.h"
 #include "tests/support/TempFolder.h"
 
@@ -200,11 +201,13 @@ private slots:
         QTest::mouseClick(thumbs[103], Qt::LeftButton);
         QCOMPARE(o.control<QComboBox>("cbSettings")->currentText(), QString("skin103"));
 
-        // Turning to the page again builds it anew.
+        // Turning to the page again builds it anew; a snapshot gone, its
+        // skin is drawn.
         o.turnTo(0);
         QFile::remove(o.home.file("Screenshots/skin000.jpg"));
         o.turnTo(OptionsWindow::kGalleryPage);
-        QCOMPARE(o.thumbs().size(), kSkins - 1);
+        QCOMPARE(o.thumbs().size(), kSkins);
+        QCOMPARE(o.thumbs().back()->toolTip(), QString("skin000.clk")); // drawn, after the snapshots
     }
 
     void whatCannotBeShownIsToldAndTheRestIsShown()
@@ -219,21 +222,38 @@ private slots:
         });
         o.turnTo(OptionsWindow::kGalleryPage);
         const auto thumbs = o.thumbs();
-        QCOMPARE(thumbs.size(), 2);
+        // The snapshots first, then the skins whose snapshots cannot be
+        // shown, drawn in their place.
+        QCOMPARE(thumbs.size(), 4);
         QCOMPARE(thumbs[1]->toolTip(), QString("c.jpg"));
         QCOMPARE(thumbs[1]->pos(), QPoint(122, 0));
+        QCOMPARE(thumbs[2]->toolTip(), QString("broken.clk"));
+        QCOMPARE(thumbs[3]->toolTip(), QString("empty.clk"));
         QCOMPARE(o.shown.errors.size(), 1); // one message for all
         QVERIFY2(o.shown.errors[0].contains("broken.jpg") && o.shown.errors[0].contains("empty.jpg"),
             qPrintable(o.shown.errors[0]));
 
-        // No Screenshots folder at all.
+        // No Screenshots folder at all: every skin is drawn, unasked.
         o.turnTo(0);
         QDir(o.home.file("Screenshots")).removeRecursively();
         o.turnTo(OptionsWindow::kGalleryPage);
-        QVERIFY(o.thumbs().isEmpty());
-        QCOMPARE(o.shown.messages.size(), 1);
-        QVERIFY2(o.shown.messages[0].contains(QDir::toNativeSeparators(o.home.file("Screenshots")) + "."),
-            qPrintable(o.shown.messages[0]));
+        QCOMPARE(o.thumbs().size(), 4);
+        QVERIFY(o.shown.messages.isEmpty());
+        QVERIFY(!QFileInfo::exists(o.home.file("Screenshots")));
+    }
+
+    // A skin without a snapshot is drawn as its snapshot would show it.
+    void aSkinWithoutASnapshotIsDrawn()
+    {
+        OptionsFixture o([](const TempFolder& home) { WriteSkin(home, "plain.clk", SkinWithTics(2)); });
+        o.turnTo(OptionsWindow::kGalleryPage);
+        QCOMPARE(o.thumbs().size(), 1);
+        const QImage expected = SnapshotPicture(SkinWithTics(2), kOptionsTestNow, QLatin1String(kDefaultAmPmFormat),
+            o.control<QScrollArea>("ScrollBox1")->logicalDpiY())
+                                    .Image.scaled(kThumbSide, kThumbSide, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QCOMPARE(o.thumbs()[0]->picture().toImage().convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+        QTest::mouseClick(o.thumbs()[0], Qt::LeftButton);
+        QCOMPARE(o.liveSkin->fileOrDefault(), o.home.file("plain.clk"));
     }
 
     void saveSkinAsWritesTheSkinAndItsSnapshot()
