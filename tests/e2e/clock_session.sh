@@ -181,6 +181,18 @@ window_centre() {
         /Width:/ { w = $2 } /Height:/ { h = $2 } END { print x + int(w / 2), y + int(h / 2) }'
 }
 
+# Presses "O" on clock window $1 and waits for the options window, which it
+# activates; its window in $options.
+open_options() {
+    xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+    xdotool key o
+    options=""
+    find_options() { options=$(xdotool search --onlyvisible --name ' -  Options$' 2>/dev/null | head -n 1); [ -n "$options" ]; }
+    wait_until 50 find_options || fail "\"O\" opened no options window"
+    xdotool windowactivate --sync "$options" 2>/dev/null || true
+    sleep 0.5
+}
+
 # Waits up to $2 tenths of a second for process $1 to end; its exit code in
 # EXIT_CODE.
 wait_for_exit() {

@@ -18,13 +18,7 @@ desktop=$(screen_pixel 1200 1000)
 is_clock() { [ "$(screen_pixel $((100 + $1)) $((100 + $2)))" != "$desktop" ]; }
 ! is_clock 2 2 || fail "the circular clock shows its corner"
 
-xdotool windowactivate --sync "$clock" 2>/dev/null || xdotool windowfocus --sync "$clock"
-xdotool key o
-options=""
-find_options() { options=$(xdotool search --onlyvisible --name ' -  Options$' 2>/dev/null | head -n 1); [ -n "$options" ]; }
-wait_until 50 find_options || fail "\"O\" opened no options window"
-xdotool windowactivate --sync "$options" 2>/dev/null || true
-sleep 0.5
+open_options "$clock"
 
 # The shape group comes first in the designer's tab order; the arrow key
 # chooses the next shape, "Square".

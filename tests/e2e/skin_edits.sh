@@ -31,12 +31,7 @@ shows_corner() {
 # first button "Circular" taking the focus; then the keys $1 choose: Right
 # the next shape, space "Circular" itself.
 choose_shape() {
-    xdotool windowactivate --sync "$clock" 2>/dev/null || xdotool windowfocus --sync "$clock"
-    xdotool key o
-    find_options() { options=$(xdotool search --onlyvisible --name ' -  Options$' 2>/dev/null | head -n 1); [ -n "$options" ]; }
-    wait_until 50 find_options || fail "\"O\" opened no options window"
-    xdotool windowactivate --sync "$options" 2>/dev/null || true
-    sleep 0.5
+    open_options "$clock"
     xdotool key Tab
     sleep 0.2
     xdotool key "$1"
