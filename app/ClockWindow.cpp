@@ -18,6 +18,7 @@
 #include "platform/x11/WindowManager.h"
 #include "platform/x11/WindowPosition.h"
 #include "skins/LiveSkin.h"
+#include "skins/SkinLimits.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -40,9 +41,6 @@ constexpr int kTickDelayMs = 5;
 constexpr int kSnapDistance = 15;
 // How long after a resize a move is taken as the window manager's answer to it.
 constexpr int kResizeMovesMs = 500;
-// The clock's size keys keep the size within the designer's bounds.
-constexpr int kMinClockSize = 50;
-constexpr int kMaxClockSize = 1000;
 constexpr char kNoTrayMessage[] = "This desktop has no notification area (tray), so the clock is minimised to the "
                                   "taskbar instead of hiding in the tray.";
 constexpr char kNoTrayNoWayBackMessage[] = "This desktop has no notification area (tray), and the clock cannot count on "
@@ -370,7 +368,9 @@ void ClockWindow::onKey(int key, bool onKeypad)
     if (action.sizeStep == 0)
         return;
     Skin skin = m_liveSkin.skin();
-    const int size = std::clamp(skin.ClockSize + action.sizeStep, kMinClockSize, kMaxClockSize);
+    // The size keys keep the size within the designer's bounds.
+    const SkinFieldLimits bounds = *DesignerLimits(*FindSkinField(QStringLiteral("ClockSize")));
+    const int size = int(std::clamp<long long>(skin.ClockSize + action.sizeStep, bounds.minimum, bounds.maximum));
     if (size == skin.ClockSize)
         return;
     skin.ClockSize = size;
